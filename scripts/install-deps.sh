@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build, test and run the QV3380 tool.
+# Safe to run again: packages already present are skipped.
+set -euo pipefail
+
+packages=(
+  # build tools
+  g++ cmake ninja-build pkg-config git
+  # GUI: Qt 6 Widgets and the fixed font it is drawn with
+  qt6-base-dev fonts-dejavu-core
+  # adapter access and its mock
+  libhidapi-dev libudev-dev umockdev libumockdev-dev
+  # tests, benchmarks, JSON checks in tests, fuzzing
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev
+  # looking at the GUI on a virtual X server
+  xvfb xauth xdotool imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: every package is already installed."
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  run=()
+elif command -v sudo >/dev/null 2>&1; then
+  run=(sudo)
+else
+  echo "install-deps: cannot install packages: not root and sudo is not available." >&2
+  echo "install-deps: as root, run: apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${run[@]}" apt-get update -qq
+"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
