@@ -1,0 +1,26 @@
+#include <array>
+
+#include "app/modes.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "model/write_path.h"
+#include "ui/callback_registry.h"
+
+namespace qv {
+
+void RegisterProgramCallbacks() {
+  static const std::array<CallbackBinding, 9> kBindings{{
+      {"OnRunOnlineButtonClicked", CtrlCallbackPtr{OnRunOnlineButtonClicked}},
+      {"OnRunOfflineButtonClicked", CtrlCallbackPtr{OnRunOfflineButtonClicked}},
+      {"OnStartupPanelEvent", PanelCallbackPtr{OnStartupPanelEvent}},
+      {"OnPanelEvent", PanelCallbackPtr{OnPanelEvent}},
+      {"CheckConnection", CtrlCallbackPtr{CheckConnection}},
+      {"InitAcq", CtrlCallbackPtr{InitAcq}},
+      {"OnFileExitMenuClicked", MenuCallbackPtr{OnFileExitMenuClicked}},
+      {"OnHelpAboutMenuClicked", MenuCallbackPtr{OnHelpAboutMenuClicked}},
+      {"AboutPanelCallback", PanelCallbackPtr{AboutPanelCallback}},
+  }};
+  RegisterCallbacks(kBindings);
+}
+
+}  // namespace qv

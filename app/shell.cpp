@@ -1,0 +1,43 @@
+#include "app/shell.h"
+
+#include "model/program_state.h"
+#include "ui/panel_ids.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+
+int OnPanelEvent(int, int event, void*, int, int) {
+  if (event == EVENT_CLOSE) {
+    quit();
+  } else if (event == EVENT_BLOCKED_CLICK && OpMode == OPMODE_UNCHOSEN) {
+    // The user clicked past the mode popup: point them at it.
+    AttentionRequest flash;
+    GetPanelAttribute(startupPanelHandle, ATTR_SYSTEM_WINDOW_HANDLE, &flash.window);
+    RequestAttention(flash);
+  }
+  return 0;
+}
+
+void quit() {
+  DiscardPanel(panelHandle);
+  QuitUserInterface(0);
+  ExitProgram(1);
+}
+
+void OnFileExitMenuClicked(int, int, void*, int) { quit(); }
+
+void OnHelpAboutMenuClicked(int, int, void*, int) {
+  int about = LoadPanel(0, ABOUT_PANEL_FILE, ABOUT);
+  InstallPopup(about);
+}
+
+int AboutPanelCallback(int panel, int event, void*, int, int) {
+  if (event == EVENT_CLOSE) {
+    RemovePopup(0);
+    // Each opening loads a fresh copy; the closed one is of no further use.
+    DiscardPanel(panel);
+  }
+  return 0;
+}
+
+}  // namespace qv

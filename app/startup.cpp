@@ -1,0 +1,47 @@
+#include "app/startup.h"
+
+#include "app/modes.h"
+#include "model/program_state.h"
+#include "model/value_variables.h"
+#include "ui/panel_ids.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+
+void StartProgram() {
+  OpMode = OPMODE_UNCHOSEN;
+  panelHandle = LoadPanel(0, MAIN_PANEL_FILE, PANEL);
+  startupPanelHandle = LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL);
+  InitVariables();
+  DisplayPanel(panelHandle);
+  InstallPopup(startupPanelHandle);
+}
+
+int ProgramMain(int argc, char* argv[]) {
+  if (InitUserInterface(argc, argv) == 0) return -1;
+  RegisterProgramCallbacks();
+  StartProgram();
+  RunUserInterface();
+  return 0;
+}
+
+int OnRunOnlineButtonClicked(int, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  SetOnline();
+  RemovePopup(0);
+  return 0;
+}
+
+int OnRunOfflineButtonClicked(int, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  SetOffline();
+  RemovePopup(0);
+  return 0;
+}
+
+int OnStartupPanelEvent(int, int event, void*, int, int) {
+  if (event == EVENT_CLOSE) QuitUserInterface(0);
+  return 0;
+}
+
+}  // namespace qv

@@ -1,0 +1,24 @@
+#pragma once
+// Start-up of the program: panels, defaults, the mode popup, the event loop.
+
+namespace qv {
+
+// Binds every callback name the panel definitions use.
+void RegisterProgramCallbacks();
+
+// Loads the panels, sets the defaults and shows the main panel with the mode
+// popup over it; the event loop has not run yet.
+void StartProgram();
+
+// The whole program over the installed front end: -1 when the user interface
+// cannot start, else 0 when the event loop ends.
+int ProgramMain(int argc, char* argv[]);
+
+int OnRunOnlineButtonClicked(int panel, int control, int event, void* callbackData,
+                             int eventData1, int eventData2);
+int OnRunOfflineButtonClicked(int panel, int control, int event, void* callbackData,
+                              int eventData1, int eventData2);
+int OnStartupPanelEvent(int panel, int event, void* callbackData, int eventData1,
+                        int eventData2);
+
+}  // namespace qv

@@ -1,0 +1,86 @@
+#include "model/write_path.h"
+
+#include <array>
+#include <utility>
+
+#include "bridge/hidbridge.h"
+#include "model/program_state.h"
+#include "model/registers.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+TransferListener g_listener = nullptr;
+
+// Shows the user the program is busy for as long as a chip exchange lasts.
+class BusyScope {
+ public:
+  BusyScope() { SetWaitCursor(1); }
+  ~BusyScope() { SetWaitCursor(0); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+};
+
+int Remember(int result) {
+  LastTransferResult = result;
+  if (g_listener) g_listener(result);
+  return result;
+}
+
+// Each block raises bit 7 of the first register, then drops bit 2 of the second.
+constexpr std::array<std::pair<unsigned, int>, 8> kAcquireSequence{{
+    {0x07, 0x42}, {0x07, 0xC2}, {0x03, 0x07}, {0x03, 0x03},
+    {0x0F, 0x42}, {0x0F, 0xC2}, {0x0B, 0x07}, {0x0B, 0x03},
+}};
+
+}  // namespace
+
+void SetTransferListener(TransferListener listener) { g_listener = listener; }
+
+int WriteChipByte(unsigned registerAddress, int value) {
+  BusyScope busy;
+  return Remember(writei2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress),
+                           static_cast<unsigned short>(value & 0xFFFF)));
+}
+
+int ReadChipByte(unsigned registerAddress) {
+  BusyScope busy;
+  return Remember(readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress)));
+}
+
+void WriteRegister(int index, int enableLookAheads, int acquire) {
+  if (OpMode == OPMODE_OFFLINE || index < 0 || index >= REGISTER_COUNT) return;
+  BusyScope busy;
+  if (enableLookAheads) QV3380_EnableLookAheads();
+  const RegisterRow& row = RegisterTable[index];
+  WriteChipByte(row.address, *row.variable);
+  if (acquire) QV3380_Acquire();
+}
+
+void QV3380_EnableLookAheads() {
+  if (OpMode == OPMODE_OFFLINE) return;
+  C0 = (C0 & 0xFD) + 2;
+  WriteChipByte(LOOK_AHEAD_REGISTER, C0);
+}
+
+void QV3380_Acquire() {
+  if (OpMode == OPMODE_OFFLINE) return;
+  BusyScope busy;
+  for (auto [address, value] : kAcquireSequence) WriteChipByte(address, value);
+  Delay(ACQUIRE_SETTLE_SECONDS);
+}
+
+int InitAcq(int, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  BusyScope busy;
+  QV3380_EnableLookAheads();
+  // The button is only enabled online, so these two need no mode check.
+  WriteChipByte(ACQUIRE_PULSE_REGISTER, 1);
+  Delay(ACQUIRE_SETTLE_SECONDS);
+  WriteChipByte(ACQUIRE_PULSE_REGISTER, 0);
+  Delay(ACQUIRE_SETTLE_SECONDS);
+  return 0;
+}
+
+}  // namespace qv

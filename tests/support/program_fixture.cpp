@@ -1,0 +1,81 @@
+#include "tests/support/program_fixture.h"
+
+#include "app/app_state.h"
+#include "app/startup.h"
+#include "model/registers.h"
+#include "model/value_variables.h"
+#include "model/write_path.h"
+#include "ui/panel_ids.h"
+#include "ui/toolkit.h"
+
+namespace qv::test {
+
+void ResetProgramState() {
+  Store().Clear();
+  for (const RegisterRow& row : RegisterTable) *row.variable = 0;
+  for (const ValueVariable& entry : ValueVariables) *entry.variable = 0;
+  SetupImage.fill(0);
+  OpMode = OPMODE_UNCHOSEN;
+  panelHandle = 0;
+  startupPanelHandle = 0;
+  LastTransferResult = 0;
+  title.clear();
+  ConnCheck = 0;
+}
+
+void ProgramTest::SetUp() {
+  ResetProgramState();
+  Bridge().Reset();
+  ui.onDelay = [](double seconds) { Bridge().RecordDelay(seconds); };
+  InstallFrontEnd(&ui);
+  RegisterProgramCallbacks();
+}
+
+void ProgramTest::TearDown() {
+  InstallFrontEnd(nullptr);
+  Store().Clear();
+}
+
+void ProgramTest::Start() { StartProgram(); }
+
+void ProgramTest::StartOffline() {
+  Start();
+  ASSERT_EQ(Store().PressButton(startupPanelHandle, startuppnl::RUNOFFLINE), UIE_NO_ERROR);
+}
+
+void ProgramTest::StartOnlineConnected() {
+  Start();
+  ASSERT_EQ(Store().PressButton(startupPanelHandle, startuppnl::RUNONLINE), UIE_NO_ERROR);
+  Bridge().chip[0x3F] = 0x5A;
+  ASSERT_EQ(Press(CheckConnectionButton), UIE_NO_ERROR);
+  ASSERT_EQ(Text(TextConnCheck), "I2C communication is working\n");
+  ClearWire();
+}
+
+int ProgramTest::Value(int control) const {
+  int value = -99999;
+  EXPECT_EQ(GetCtrlVal(panelHandle, control, &value), UIE_NO_ERROR) << "control " << control;
+  return value;
+}
+
+std::string ProgramTest::Text(int control) const {
+  std::string text;
+  EXPECT_EQ(GetCtrlVal(panelHandle, control, &text), UIE_NO_ERROR) << "control " << control;
+  return text;
+}
+
+int ProgramTest::Attribute(int control, int attribute) const {
+  int value = -99999;
+  EXPECT_EQ(GetCtrlAttribute(panelHandle, control, attribute, &value), UIE_NO_ERROR)
+      << "control " << control;
+  return value;
+}
+
+int ProgramTest::MenuDimmed(int menuItem) const {
+  int dimmed = -1;
+  EXPECT_EQ(GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menuItem, ATTR_DIMMED, &dimmed),
+            UIE_NO_ERROR);
+  return dimmed;
+}
+
+}  // namespace qv::test

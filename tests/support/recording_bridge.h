@@ -1,0 +1,45 @@
+#pragma once
+// A stand-in for the adapter library: logs every transfer together with the
+// front end's pauses and answers reads from a register file.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+struct WireEvent {
+  enum class Kind { Write, Read, Delay };
+  Kind kind;
+  int device = 0;
+  int reg = 0;
+  int value = 0;  // written byte, or the answer to a read
+  double seconds = 0.0;
+
+  static WireEvent Write(int reg, int value, int device = 0x80) {
+    return {Kind::Write, device, reg, value, 0.0};
+  }
+  static WireEvent Pause(double seconds) { return {Kind::Delay, 0, 0, 0, seconds}; }
+  bool operator==(const WireEvent&) const = default;
+};
+
+std::string Describe(const WireEvent& event);
+std::string Describe(const std::vector<WireEvent>& events);
+
+struct RecordingBridge {
+  std::vector<WireEvent> log;
+  // What the chip holds; reads answer from here and writes land here.
+  std::array<int, 256> chip{};
+  // When set, every call returns this instead (-1, -2, -3, or 0 for a read).
+  std::optional<int> forcedResult;
+
+  void Reset();
+  void RecordDelay(double seconds) { log.push_back(WireEvent::Pause(seconds)); }
+  // Only the writes, without pauses or reads.
+  std::vector<WireEvent> Writes() const;
+};
+
+RecordingBridge& Bridge();
+
+}  // namespace qv::test

@@ -1,0 +1,129 @@
+// The panel definitions as the rest of the program relies on them.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "model/field_codec.h"
+#include "model/registers.h"
+#include "ui/panel_defs.h"
+#include "ui/panel_ids.h"
+#include "ui/panel_store.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+TEST(Definitions, EachPanelNumbersItsControlsFromTwoWithoutGaps) {
+  for (const PanelDef& panel : AllPanelDefs()) {
+    std::set<int> ids;
+    std::set<std::string_view> constants;
+    for (const ControlDef& control : panel.controls) {
+      ids.insert(control.id);
+      constants.insert(control.constant);
+    }
+    EXPECT_EQ(ids.size(), panel.controls.size()) << panel.fileName;
+    EXPECT_EQ(constants.size(), panel.controls.size()) << panel.fileName;
+    EXPECT_EQ(*ids.begin(), 2) << panel.fileName;
+    EXPECT_EQ(*ids.rbegin(), static_cast<int>(panel.controls.size()) + 1) << panel.fileName;
+  }
+  EXPECT_EQ(FindPanelDef(MAIN_PANEL_FILE, PANEL)->controls.size(), 95u);
+}
+
+TEST(Definitions, ConstantsNameTheirOwnIdentifiers) {
+  const PanelDef& main = *FindPanelDef(MAIN_PANEL_FILE, PANEL);
+  struct Case {
+    std::string_view constant;
+    int id;
+  };
+  for (auto [constant, id] : {Case{"CheckConnectionButton", CheckConnectionButton},
+                              Case{"PLL1_N", PLL1_N}, Case{"OUT3D_M", OUT3D_M},
+                              Case{"REFFREQ", REFFREQ}, Case{"TXT_FRACRANGE", TXT_FRACRANGE},
+                              Case{"LBL_INJLOCK", LBL_INJLOCK}, Case{"BLEEDSDM", BLEEDSDM}}) {
+    ASSERT_NE(FindControlDef(main, constant), nullptr) << constant;
+    EXPECT_EQ(FindControlDef(main, constant)->id, id) << constant;
+  }
+  EXPECT_EQ(PLL1_N, 12);
+}
+
+TEST(Definitions, MenuIdentifiersFollowDisplayOrder) {
+  const PanelDef& main = *FindPanelDef(MAIN_PANEL_FILE, PANEL);
+  int expected = menubar::MENU;
+  for (const MenuItemDef& item : main.menu) EXPECT_EQ(item.id, expected++) << item.constant;
+  EXPECT_EQ(FindMenuItemDef(main, menubar::EXIT)->shortcut, SHORTCUT_CTRL_Q);
+}
+
+// The numerics start where the register defaults decode to, in both maps.
+TEST(Definitions, DividerInitialValuesAgreeWithRegisterDefaults) {
+  const PanelDef& main = *FindPanelDef(MAIN_PANEL_FILE, PANEL);
+  auto initial = [&](int id) { return FindControlDef(main, id)->initialValue; };
+  auto reg = [](int index) { return static_cast<int>(RegisterTable[index].defaultValue); };
+  struct Case {
+    int control;
+    int expected;
+  };
+  const Case cases[] = {
+      {PLL1_N, codec::DecodeN(reg(IDX_AF0))},   {PLL2_N, codec::DecodeN(reg(IDX_BF3))},
+      {PLL1N_M, codec::DecodeN(reg(IDX_AM0))},  {PLL2N_M, codec::DecodeN(reg(IDX_BM0))},
+      {OUT0V, codec::DecodeV(reg(IDX_ADV0))},   {OUT0D, codec::DecodeD(reg(IDX_ADV0))},
+      {OUT1V, codec::DecodeV(reg(IDX_ADV1))},   {OUT1D, codec::DecodeD(reg(IDX_ADV1))},
+      {OUT2V, codec::DecodeV(reg(IDX_BDV0))},   {OUT2D, codec::DecodeD(reg(IDX_BDV0))},
+      {OUT3V, codec::DecodeV(reg(IDX_BDV1))},   {OUT3D, codec::DecodeD(reg(IDX_BDV1))},
+      {OUT0V_M, codec::DecodeV(reg(IDX_AM1))},  {OUT0D_M, codec::DecodeD(reg(IDX_AM1))},
+      {OUT1V_M, codec::DecodeV(reg(IDX_AM2))},  {OUT1D_M, codec::DecodeD(reg(IDX_AM2))},
+      {OUT2V_M, codec::DecodeV(reg(IDX_BM5))},  {OUT2D_M, codec::DecodeD(reg(IDX_BM5))},
+      {OUT3V_M, codec::DecodeV(reg(IDX_BM4))},  {OUT3D_M, codec::DecodeD(reg(IDX_BM4))},
+  };
+  for (auto [control, expected] : cases) {
+    EXPECT_EQ(initial(control), expected) << FindControlDef(main, control)->constant;
+  }
+  EXPECT_EQ(initial(OUT3D), 18);
+  EXPECT_EQ(initial(OUT3D_M), 6);
+}
+
+TEST(Definitions, MainPanelAtLoad) {
+  Store().Clear();
+  int panel = LoadPanel(0, MAIN_PANEL_FILE, PANEL);
+  auto value = [&](int control) {
+    int v = -1;
+    GetCtrlVal(panel, control, &v);
+    return v;
+  };
+  auto attribute = [&](int control, int attr) {
+    int v = -1;
+    GetCtrlAttribute(panel, control, attr, &v);
+    return v;
+  };
+  EXPECT_EQ(value(CrystalFreq), 1);
+  EXPECT_EQ(value(REFSEL), 1);
+  for (int pin : {MARGIN, SSCG, MAXBW, REFDIV, Pll1OutputFormat, Pll2OutputFormat,
+                  PLL1SYNC, PLL2SYNC, BLEEDSDM}) {
+    EXPECT_EQ(value(pin), 0) << pin;
+  }
+  for (int power : {CH0POWER, CH1POWER, CH2POWER, CH3POWER, PLL1POWER, PLL2POWER, REFPOWER}) {
+    EXPECT_EQ(value(power), 1) << power;
+  }
+  for (int hidden : {LBL_INJLOCK, LBL_INJLOCK_M, TXT_SSCG_DOWNSPREAD, TXT_SSCG_FMOD,
+                     TXT_FRACRANGE}) {
+    EXPECT_EQ(attribute(hidden, ATTR_VISIBLE), 0) << hidden;
+  }
+  EXPECT_EQ(attribute(LBL_SSCG_DISABLED, ATTR_VISIBLE), 1);
+  for (const ControlDef& def : FindPanelDef(MAIN_PANEL_FILE, PANEL)->controls) {
+    // Captions and the spread-spectrum results (hidden instead) carry no value to edit.
+    bool valueBearing = def.holdsNumber() || (def.kind == ControlKind::StringBox &&
+                                              !def.constant.starts_with("STRING") &&
+                                              def.constant != "INPINS" &&
+                                              def.atLoad != LoadState::Hidden);
+    if (valueBearing) {
+      EXPECT_EQ(attribute(def.id, ATTR_DIMMED), 1) << def.constant;
+    }
+  }
+  std::string text;
+  GetCtrlVal(panel, REFFREQ, &text);
+  EXPECT_EQ(text, "25.0");
+  Store().Clear();
+}
+
+}  // namespace
+}  // namespace qv

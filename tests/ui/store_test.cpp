@@ -1,0 +1,194 @@
+// The rules a user can observe on any front end: ranges, ring items, program
+// writes without callbacks, one commit per user action, modal popups.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/callback_registry.h"
+#include "ui/panel_ids.h"
+#include "ui/panel_store.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+struct Call {
+  int control;
+  int event;
+  int valueSeen;
+};
+std::vector<Call> g_calls;
+
+int Recorder(int panel, int control, int event, void*, int, int) {
+  int value = -1;
+  GetCtrlVal(panel, control, &value);
+  g_calls.push_back({control, event, value});
+  return 0;
+}
+
+std::vector<int> CommitsOf(int control) {
+  std::vector<int> events;
+  for (const Call& call : g_calls) {
+    if (call.control == control) events.push_back(call.event);
+  }
+  return events;
+}
+
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Store().Clear();
+    ClearCallbackRegistry();
+    g_calls.clear();
+    const CallbackBinding bindings[] = {{"SetPll1N", CtrlCallbackPtr{Recorder}},
+                                        {"OnAnyPinChanged", CtrlCallbackPtr{Recorder}},
+                                        {"SetRefFreq", CtrlCallbackPtr{Recorder}},
+                                        {"CH0_power", CtrlCallbackPtr{Recorder}},
+                                        {"ResetRegs", CtrlCallbackPtr{Recorder}}};
+    RegisterCallbacks(bindings);
+    panel = LoadPanel(0, MAIN_PANEL_FILE, PANEL);
+    for (int control : {PLL1_N, MARGIN, REFFREQ, CH0POWER, ResetRegisters, NUMSTEP}) {
+      SetCtrlAttribute(panel, control, ATTR_DIMMED, 0);
+    }
+  }
+  void TearDown() override {
+    Store().Clear();
+    ClearCallbackRegistry();
+  }
+  int ValueOf(int control) {
+    int value = -1;
+    GetCtrlVal(panel, control, &value);
+    return value;
+  }
+  int panel = 0;
+};
+
+TEST_F(StoreTest, FirstPanelHasHandleOneAndUnknownDefinitionsAreRefused) {
+  EXPECT_EQ(panel, 1);
+  EXPECT_LT(LoadPanel(0, "NoSuchPanel.uir", 1), 0);
+  EXPECT_LT(LoadPanel(0, MAIN_PANEL_FILE, 2), 0);
+  EXPECT_EQ(LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL), 2);
+}
+
+TEST_F(StoreTest, NumericKeepsItsRangeForProgramWritesAndCommits) {
+  struct Case {
+    int written;
+    int stored;
+  };
+  for (auto [written, stored] : {Case{100, 100}, Case{79, 80}, Case{144, 143}, Case{-5, 80}}) {
+    SetCtrlVal(panel, PLL1_N, written);
+    EXPECT_EQ(ValueOf(PLL1_N), stored) << "program write " << written;
+    Store().CommitValue(panel, PLL1_N, written);
+    EXPECT_EQ(ValueOf(PLL1_N), stored) << "commit " << written;
+  }
+}
+
+TEST_F(StoreTest, NumericBelowItsMinimumAtLoadShowsTheMinimum) {
+  // NumSteps is defined with 0 but cannot go below 1, as a spin box would show it.
+  EXPECT_EQ(ValueOf(NUMSTEP), 1);
+  int min = 0;
+  GetCtrlAttribute(panel, NUMSTEP, ATTR_MIN_VALUE, &min);
+  EXPECT_EQ(min, 1);
+}
+
+TEST_F(StoreTest, RaisingTheMinimumPullsTheValueUp) {
+  SetCtrlVal(panel, PLL1_N, 90);
+  SetCtrlAttribute(panel, PLL1_N, ATTR_MIN_VALUE, 95);
+  EXPECT_EQ(ValueOf(PLL1_N), 95);
+}
+
+TEST_F(StoreTest, RingTakesOnlyItsItemValues) {
+  EXPECT_EQ(SetCtrlVal(panel, MARGIN, 1), UIE_NO_ERROR);
+  EXPECT_EQ(SetCtrlVal(panel, MARGIN, 2), UIE_VALUE_NOT_ALLOWED);
+  EXPECT_EQ(ValueOf(MARGIN), 1);
+  EXPECT_EQ(Store().CommitValue(panel, MARGIN, -1), UIE_VALUE_NOT_ALLOWED);
+  EXPECT_EQ(ValueOf(MARGIN), 1);
+  EXPECT_TRUE(CommitsOf(MARGIN).empty()) << "a refused commit must not call back";
+}
+
+TEST_F(StoreTest, SwitchTakesOnlyOffAndOn) {
+  EXPECT_EQ(SetCtrlVal(panel, CH0POWER, 2), UIE_VALUE_NOT_ALLOWED);
+  EXPECT_EQ(Store().CommitValue(panel, CH0POWER, 0), UIE_NO_ERROR);
+  EXPECT_EQ(ValueOf(CH0POWER), 0);
+}
+
+TEST_F(StoreTest, ProgramWritesNeverCallBack) {
+  SetCtrlVal(panel, PLL1_N, 120);
+  SetCtrlVal(panel, MARGIN, 1);
+  SetCtrlVal(panel, REFFREQ, "19.44");
+  SetCtrlAttribute(panel, PLL1_N, ATTR_TEXT_BGCOLOR, 0xFF0000);
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(StoreTest, CommitStoresThenCallsBackOnceWithCommit) {
+  Store().CommitValue(panel, PLL1_N, 120);
+  EXPECT_EQ(CommitsOf(PLL1_N), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+  ASSERT_FALSE(g_calls.empty());
+  EXPECT_EQ(g_calls.back().valueSeen, 120) << "the callback must see the new value";
+}
+
+TEST_F(StoreTest, TextCommitAndButtonPressCallBackOnce) {
+  Store().CommitText(panel, REFFREQ, "19.44");
+  std::string text;
+  GetCtrlVal(panel, REFFREQ, &text);
+  EXPECT_EQ(text, "19.44");
+  EXPECT_EQ(CommitsOf(REFFREQ), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+
+  Store().PressButton(panel, ResetRegisters);
+  EXPECT_EQ(CommitsOf(ResetRegisters), (std::vector<int>{EVENT_COMMIT}));
+}
+
+TEST_F(StoreTest, ReadOnlyTextsAndValueTypesAreChecked) {
+  EXPECT_EQ(Store().CommitText(panel, VCO1FREQ, "9"), UIE_WRONG_TYPE);
+  EXPECT_EQ(SetCtrlVal(panel, PLL1_N, "100"), UIE_WRONG_TYPE);
+  int value = 0;
+  EXPECT_EQ(GetCtrlVal(panel, REFFREQ, &value), UIE_WRONG_TYPE);
+  EXPECT_EQ(SetCtrlVal(panel, 97, 1), UIE_BAD_CONTROL);
+  EXPECT_EQ(SetCtrlVal(panel + 7, PLL1_N, 1), UIE_BAD_PANEL);
+}
+
+TEST_F(StoreTest, DimmedOrHiddenControlsRefuseTheUser) {
+  SetCtrlAttribute(panel, PLL1_N, ATTR_DIMMED, 1);
+  EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NOT_AVAILABLE);
+  SetCtrlAttribute(panel, PLL1_N, ATTR_DIMMED, 0);
+  SetCtrlAttribute(panel, PLL1_N, ATTR_VISIBLE, 0);
+  EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NOT_AVAILABLE);
+  EXPECT_EQ(ValueOf(PLL1_N), 100);
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(StoreTest, ModalPopupBlocksEveryOtherPanel) {
+  int popup = LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL);
+  InstallPopup(popup);
+  EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NOT_AVAILABLE);
+  EXPECT_EQ(Store().ChooseMenuItem(panel, menubar::EXIT), UIE_NOT_AVAILABLE);
+  RemovePopup(0);
+  EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NO_ERROR);
+}
+
+TEST_F(StoreTest, ColoursAndFlagsReadBackAsWritten) {
+  for (int attribute : {ATTR_TEXT_BGCOLOR, ATTR_TEXT_COLOR, ATTR_LABEL_COLOR, ATTR_FRAME_COLOR,
+                        ATTR_ON_COLOR, ATTR_OFF_COLOR}) {
+    SetCtrlAttribute(panel, PLL1SYNC, attribute, 0x123456);
+    int value = 0;
+    GetCtrlAttribute(panel, PLL1SYNC, attribute, &value);
+    EXPECT_EQ(value, 0x123456) << "attribute " << attribute;
+  }
+  EXPECT_EQ(SetCtrlAttribute(panel, PLL1SYNC, ATTR_MIN_VALUE, 1), UIE_BAD_ATTRIBUTE);
+}
+
+TEST_F(StoreTest, MenuItemsDimAndUndim) {
+  int bar = GetPanelMenuBar(panel);
+  int dimmed = -1;
+  GetMenuBarAttribute(bar, menubar::RESETCFG, ATTR_DIMMED, &dimmed);
+  EXPECT_EQ(dimmed, 1);
+  SetMenuBarAttribute(bar, menubar::RESETCFG, ATTR_DIMMED, 0);
+  GetMenuBarAttribute(bar, menubar::RESETCFG, ATTR_DIMMED, &dimmed);
+  EXPECT_EQ(dimmed, 0);
+  EXPECT_EQ(Store().ChooseMenuItem(bar, menubar::SEPARATOR), UIE_WRONG_TYPE);
+  EXPECT_EQ(GetPanelMenuBar(LoadPanel(0, ABOUT_PANEL_FILE, ABOUT)), 0);
+}
+
+}  // namespace
+}  // namespace qv

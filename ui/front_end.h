@@ -1,0 +1,49 @@
+#pragma once
+// What a front end supplies: only the things that need a real screen.
+// Values and attributes live in the panel store, never here.
+
+#include <string>
+#include <string_view>
+
+#include "ui/toolkit.h"
+
+namespace qv {
+
+struct FileRequest {
+  std::string defaultDirectory;
+  std::string defaultFileSpec;
+  std::string fileTypeList;
+  std::string title;
+  int buttonKind = VAL_LOAD_BUTTON;
+  bool allowCancel = true;
+  bool allowMakeDirectory = false;
+};
+
+class FrontEnd {
+ public:
+  virtual ~FrontEnd() = default;
+
+  // False when the front end cannot run (no display, for example).
+  virtual bool Start(int argc, char* argv[]) = 0;
+  virtual void ShowPanel(int panel) = 0;
+  virtual void ShowModalPopup(int panel) = 0;
+  virtual void HidePopup(int panel) = 0;
+  virtual void PanelDiscarded(int panel) = 0;
+  virtual int RunEventLoop() = 0;
+  virtual void QuitEventLoop(int returnCode) = 0;
+  virtual void ExitProgram(int status) = 0;
+  virtual void ShowMessage(std::string_view title, std::string_view message) = 0;
+  virtual int SelectFile(const FileRequest& request, std::string* path) = 0;
+  virtual void Delay(double seconds) = 0;
+  virtual void ProcessEvents() = 0;
+  virtual void SetBusy(bool busy) = 0;
+  virtual void RequestAttention(const AttentionRequest& request) = 0;
+  // A number that names the panel's window for RequestAttention.
+  virtual int NativeWindow(int panel) = 0;
+};
+
+// The front end the toolkit operations use; not owned.
+void InstallFrontEnd(FrontEnd* frontEnd);
+FrontEnd* InstalledFrontEnd();
+
+}  // namespace qv

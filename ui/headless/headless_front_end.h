@@ -1,0 +1,71 @@
+#pragma once
+// A front end without a screen, for tests and the command line: the user's
+// side is a script, dialogs are answered from a queue, messages and pauses are
+// recorded, and time is virtual.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/front_end.h"
+
+namespace qv {
+
+class HeadlessFrontEnd : public FrontEnd {
+ public:
+  struct Message {
+    std::string title;
+    std::string text;
+  };
+  struct FileAnswer {
+    int result = VAL_NO_FILE_SELECTED;
+    std::string path;
+  };
+
+  // What the user does once the event loop runs, one step at a time.
+  std::deque<std::function<void()>> script;
+  // Answers for FileSelectPopup, oldest first; none left means "Cancel".
+  std::deque<FileAnswer> fileAnswers;
+
+  std::vector<Message> messages;
+  std::vector<FileRequest> fileRequests;
+  std::vector<AttentionRequest> attentionRequests;
+  std::vector<int> shownPanels;
+  std::vector<int> popupsShown;
+  std::vector<double> delays;
+  double virtualSeconds = 0.0;
+  std::optional<int> exitStatus;
+  std::optional<int> quitCode;
+  int busyChanges = 0;
+  bool busy = false;
+  // Called on each Delay, so a test can interleave pauses with other records.
+  std::function<void(double)> onDelay;
+  // Called on each message, e.g. to print it on the command line.
+  std::function<void(const Message&)> onMessage;
+
+  bool Start(int argc, char* argv[]) override;
+  void ShowPanel(int panel) override;
+  void ShowModalPopup(int panel) override;
+  void HidePopup(int panel) override;
+  void PanelDiscarded(int panel) override;
+  int RunEventLoop() override;
+  void QuitEventLoop(int returnCode) override;
+  void ExitProgram(int status) override;
+  void ShowMessage(std::string_view title, std::string_view message) override;
+  int SelectFile(const FileRequest& request, std::string* path) override;
+  void Delay(double seconds) override;
+  void ProcessEvents() override;
+  void SetBusy(bool on) override;
+  void RequestAttention(const AttentionRequest& request) override;
+  int NativeWindow(int panel) override;
+
+  bool Running() const { return running_; }
+
+ private:
+  bool running_ = false;
+  bool quitRequested_ = false;
+};
+
+}  // namespace qv

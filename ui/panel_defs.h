@@ -1,0 +1,110 @@
+#pragma once
+// The panels of the program as data: what LoadPanel builds a panel from, and
+// what a front end draws. Callbacks are named here and bound at load time from
+// the callback registry, so this layer knows nothing of the logic above it.
+
+#include <span>
+#include <string_view>
+
+namespace qv {
+
+enum class ControlKind {
+  CommandButton,
+  Ring,
+  Numeric,
+  StringBox,
+  TextMessage,
+  OnOffSwitch,
+  ToggleButton,
+  Decoration,
+  Picture,
+};
+
+enum class LoadState { Enabled, Dimmed, Hidden };
+
+// Where a control's label sits relative to its box.
+enum class LabelSide { Left, Above, Right };
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct RingItem {
+  int value;
+  std::string_view text;
+};
+
+struct ControlDef {
+  int id = 0;
+  std::string_view constant;
+  ControlKind kind = ControlKind::TextMessage;
+  std::string_view label;
+  std::string_view callback;  // empty: none
+  int initialValue = 0;
+  std::string_view initialText;
+  std::span<const RingItem> items;
+  int minValue = 0;
+  int maxValue = 0;
+  int step = 1;
+  LoadState atLoad = LoadState::Enabled;
+  Rect rect;
+  LabelSide labelSide = LabelSide::Left;
+  Rect labelRect;  // width 0: the front end places the label itself
+
+  constexpr ControlDef at(int left, int top, int width, int height) const {
+    ControlDef copy = *this;
+    copy.rect = {left, top, width, height};
+    return copy;
+  }
+  constexpr ControlDef labelAt(int left, int top, int width, int height,
+                               LabelSide side = LabelSide::Left) const {
+    ControlDef copy = *this;
+    copy.labelRect = {left, top, width, height};
+    copy.labelSide = side;
+    return copy;
+  }
+  constexpr bool holdsText() const {
+    return kind == ControlKind::StringBox || kind == ControlKind::TextMessage;
+  }
+  constexpr bool holdsNumber() const {
+    return kind == ControlKind::Ring || kind == ControlKind::Numeric ||
+           kind == ControlKind::OnOffSwitch || kind == ControlKind::ToggleButton;
+  }
+};
+
+enum class MenuKind { Bar, Menu, Item, Separator };
+
+struct MenuItemDef {
+  int id = 0;
+  std::string_view constant;
+  MenuKind kind = MenuKind::Item;
+  std::string_view text;  // "__" marks the mnemonic letter
+  std::string_view callback;
+  bool dimmedAtLoad = false;
+  int shortcut = 0;
+};
+
+struct PanelDef {
+  std::string_view fileName;
+  int resourceId = 1;
+  std::string_view constant;
+  std::string_view title;
+  int width = 0;
+  int height = 0;
+  int backgroundColor = 0xECE9D8;
+  std::string_view callback;
+  std::span<const ControlDef> controls;
+  std::span<const MenuItemDef> menu;  // empty: no menu bar
+};
+
+// Every panel definition of the program.
+std::span<const PanelDef> AllPanelDefs();
+const PanelDef* FindPanelDef(std::string_view fileName, int resourceId);
+const ControlDef* FindControlDef(const PanelDef& panel, int control);
+const ControlDef* FindControlDef(const PanelDef& panel, std::string_view constant);
+const MenuItemDef* FindMenuItemDef(const PanelDef& panel, int item);
+
+}  // namespace qv

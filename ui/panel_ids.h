@@ -1,0 +1,149 @@
+#pragma once
+// Identifiers of the panels, their controls and the main panel's menu bar.
+// Each panel numbers its own controls from 2; the panel itself is resource 1.
+
+namespace qv {
+
+// Resource identifiers of the three panel definitions.
+inline constexpr int PANEL = 1;       // "MainPanel.uir"
+inline constexpr int STARTUPPNL = 1;  // "StartupModeSelect.uir"
+inline constexpr int ABOUT = 1;       // "AboutDialog.uir"
+
+inline constexpr const char* MAIN_PANEL_FILE = "MainPanel.uir";
+inline constexpr const char* STARTUP_PANEL_FILE = "StartupModeSelect.uir";
+inline constexpr const char* ABOUT_PANEL_FILE = "AboutDialog.uir";
+
+// Controls of the main panel PANEL.
+inline constexpr int CheckConnectionButton = 2;
+inline constexpr int CrystalFreq = 3;
+inline constexpr int PLL1N_M = 4;
+inline constexpr int VCO1FREQM = 5;
+inline constexpr int OUT0V_M = 6;
+inline constexpr int OUT0D_M = 7;
+inline constexpr int OUT0FREQM = 8;
+inline constexpr int OUT1V_M = 9;
+inline constexpr int OUT1D_M = 10;
+inline constexpr int OUT1FREQM = 11;
+inline constexpr int PLL1_N = 12;
+inline constexpr int VCO1FREQ = 13;
+inline constexpr int OUT0V = 14;
+inline constexpr int OUT0D = 15;
+inline constexpr int Out0Freq = 16;
+inline constexpr int OUT1V = 17;
+inline constexpr int PLL2N_M = 18;
+inline constexpr int VCO2FREQM = 19;
+inline constexpr int OUT2V_M = 20;
+inline constexpr int OUT3V_M = 21;
+inline constexpr int OUT2D_M = 22;
+inline constexpr int OUT3D_M = 23;
+inline constexpr int OUT2FREQM = 24;
+inline constexpr int OUT3FREQM = 25;
+inline constexpr int OUT1D = 26;
+inline constexpr int Out1Freq = 27;
+inline constexpr int STRINGREFSELLOW = 28;
+inline constexpr int INPINS = 29;
+inline constexpr int STRINGREFSELHIGH = 30;
+inline constexpr int STRINGSSCGHIGH = 31;
+inline constexpr int STRINGMARGINHIGH = 32;
+inline constexpr int STRINGMARGINLOW = 33;
+inline constexpr int PLL2FRACM = 34;
+inline constexpr int PLL2MODM = 35;
+inline constexpr int PLL2_N = 36;
+inline constexpr int VCO2FREQ = 37;
+inline constexpr int OUT2V = 38;
+inline constexpr int OUT3V = 39;
+inline constexpr int OUT2D = 40;
+inline constexpr int OUT3D = 41;
+inline constexpr int Out2Freq = 42;
+inline constexpr int Out3Freq = 43;
+inline constexpr int MARGIN = 44;
+inline constexpr int MAXBW = 45;
+inline constexpr int REFSEL = 46;
+inline constexpr int SSCG = 47;
+inline constexpr int Pll1OutputFormat = 48;
+inline constexpr int Pll2OutputFormat = 49;
+inline constexpr int InitiateAcquisition = 50;
+inline constexpr int ResetRegisters = 51;
+inline constexpr int PLL2_FRAC = 52;
+inline constexpr int PLL2_MOD = 53;
+inline constexpr int CH0POWER = 54;
+inline constexpr int CH1POWER = 55;
+inline constexpr int CH2POWER = 56;
+inline constexpr int CH3POWER = 57;
+inline constexpr int PLL1POWER = 58;
+inline constexpr int PLL2POWER = 59;
+inline constexpr int BLEEDSDM = 60;
+inline constexpr int REFPOWER = 61;
+inline constexpr int FOUT_LV_VALID = 62;
+inline constexpr int FOUT_CMOS_VALID = 63;
+inline constexpr int PFD_VALID = 64;
+inline constexpr int VCOS_VALID = 65;
+inline constexpr int PLL1SYNC = 66;
+inline constexpr int PLL2SYNC = 67;
+inline constexpr int NRANGE = 68;
+inline constexpr int REFFREQ = 69;
+inline constexpr int BOXMARGINHIGH = 70;
+inline constexpr int FRACSTEP = 71;
+inline constexpr int NUMSTEP = 72;
+inline constexpr int CKDIV = 73;
+inline constexpr int OUT10 = 74;
+inline constexpr int OUT32 = 75;
+inline constexpr int BOXREFSELLOW = 76;
+inline constexpr int BOXREFSELHIGH = 77;
+inline constexpr int BOXMARGINLOW = 78;
+inline constexpr int DECORATION_6 = 79;
+inline constexpr int STRING_4 = 80;
+inline constexpr int STRING_5 = 81;
+inline constexpr int STRING_6 = 82;
+inline constexpr int STRING_2 = 83;
+inline constexpr int STRING_3 = 84;
+inline constexpr int STRING_1 = 85;
+inline constexpr int TEXTMSG = 86;
+inline constexpr int TextConnCheck = 87;
+inline constexpr int REFDIV = 88;
+inline constexpr int LBL_SSCG_DISABLED = 89;
+inline constexpr int LBL_INJLOCK_M = 90;
+inline constexpr int DECORATION = 91;
+inline constexpr int LBL_INJLOCK = 92;
+inline constexpr int BOXSSCGHIGH = 93;
+inline constexpr int TXT_SSCG_DOWNSPREAD = 94;
+inline constexpr int TXT_SSCG_FMOD = 95;
+inline constexpr int TXT_FRACRANGE = 96;
+
+// Controls of the mode popup STARTUPPNL.
+namespace startuppnl {
+inline constexpr int RUNOFFLINE = 2;
+inline constexpr int RUNONLINE = 3;
+inline constexpr int TEXTMSG = 4;
+}  // namespace startuppnl
+
+// Controls of the About popup ABOUT.
+namespace aboutpnl {
+inline constexpr int TEXTMSG_2 = 2;
+inline constexpr int TEXTMSG_5 = 3;
+inline constexpr int TEXTMSG_3 = 4;
+inline constexpr int PICTURE = 5;
+inline constexpr int PICTURE_2 = 6;
+}  // namespace aboutpnl
+
+// The main panel's menu bar: menus and items share one sequence.
+namespace menubar {
+inline constexpr int MENU = 1;
+inline constexpr int FILE = 2;
+inline constexpr int RESETDEFAULT = 3;
+inline constexpr int SEPARATOR_2 = 4;
+inline constexpr int IMPORT = 5;
+inline constexpr int EXPORT = 6;
+inline constexpr int RESETCFG = 7;
+inline constexpr int SEPARATOR = 8;
+inline constexpr int EXPORTJSON = 9;
+inline constexpr int SEPARATOR_3 = 10;
+inline constexpr int EXIT = 11;
+inline constexpr int HELP = 12;
+inline constexpr int ABOUT = 13;
+}  // namespace menubar
+
+// Shortcut key code of File > Exit: Ctrl+Q.
+inline constexpr int SHORTCUT_CTRL_Q = 0x00040071;
+
+}  // namespace qv

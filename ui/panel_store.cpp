@@ -1,0 +1,351 @@
+#include "ui/panel_store.h"
+
+#include <algorithm>
+
+#include "ui/callback_registry.h"
+
+namespace qv {
+
+ControlState* PanelState::control(int id) {
+  for (ControlState& state : controls) {
+    if (state.def->id == id) return &state;
+  }
+  return nullptr;
+}
+
+const ControlState* PanelState::control(int id) const {
+  return const_cast<PanelState*>(this)->control(id);
+}
+
+MenuItemState* PanelState::menuItem(int id) {
+  for (MenuItemState& state : menu) {
+    if (state.def->id == id) return &state;
+  }
+  return nullptr;
+}
+
+const MenuItemState* PanelState::menuItem(int id) const {
+  return const_cast<PanelState*>(this)->menuItem(id);
+}
+
+PanelStore& Store() {
+  static PanelStore store;
+  return store;
+}
+
+bool PanelStore::Coerce(const ControlState& control, int* value) {
+  switch (control.def->kind) {
+    case ControlKind::Numeric:
+      *value = std::clamp(*value, control.minValue, control.maxValue);
+      return true;
+    case ControlKind::Ring:
+      return std::ranges::any_of(control.def->items,
+                                 [&](const RingItem& item) { return item.value == *value; });
+    case ControlKind::OnOffSwitch:
+    case ControlKind::ToggleButton:
+      return *value == 0 || *value == 1;
+    default:
+      return false;
+  }
+}
+
+int PanelStore::Load(std::string_view fileName, int resourceId) {
+  const PanelDef* def = FindPanelDef(fileName, resourceId);
+  if (!def) return UIE_BAD_PANEL;
+
+  auto panel = std::make_unique<PanelState>();
+  panel->handle = nextHandle_++;
+  panel->def = def;
+  panel->title = std::string(def->title);
+  panel->callback = FindPanelCallback(def->callback);
+  for (const ControlDef& controlDef : def->controls) {
+    ControlState state;
+    state.def = &controlDef;
+    state.text = std::string(controlDef.initialText);
+    state.dimmed = controlDef.atLoad == LoadState::Dimmed;
+    state.visible = controlDef.atLoad != LoadState::Hidden;
+    state.minValue = controlDef.minValue;
+    state.maxValue = controlDef.maxValue;
+    state.callback = FindCtrlCallback(controlDef.callback);
+    state.value = controlDef.initialValue;
+    if (controlDef.kind == ControlKind::Numeric) Coerce(state, &state.value);
+    panel->controls.push_back(std::move(state));
+  }
+  for (const MenuItemDef& itemDef : def->menu) {
+    panel->menu.push_back({&itemDef, itemDef.dimmedAtLoad, FindMenuCallback(itemDef.callback)});
+  }
+  panels_.push_back(std::move(panel));
+  return panels_.back()->handle;
+}
+
+int PanelStore::Discard(int panel) {
+  auto found = std::ranges::find_if(panels_, [&](const auto& p) { return p->handle == panel; });
+  if (found == panels_.end()) return UIE_BAD_PANEL;
+  panels_.erase(found);
+  std::erase(popups_, panel);
+  return UIE_NO_ERROR;
+}
+
+void PanelStore::Clear() {
+  panels_.clear();
+  popups_.clear();
+  nextHandle_ = 1;
+}
+
+PanelState* PanelStore::Find(int panel) {
+  for (auto& state : panels_) {
+    if (state->handle == panel) return state.get();
+  }
+  return nullptr;
+}
+
+const PanelState* PanelStore::Find(int panel) const {
+  return const_cast<PanelStore*>(this)->Find(panel);
+}
+
+std::vector<int> PanelStore::Handles() const {
+  std::vector<int> handles;
+  for (const auto& state : panels_) handles.push_back(state->handle);
+  return handles;
+}
+
+int PanelStore::SetValue(int panel, int control, int value) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl->def->holdsNumber()) return UIE_WRONG_TYPE;
+  if (!Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  ctrl->value = value;
+  NotifyControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::SetText(int panel, int control, std::string_view text) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl->def->holdsText()) return UIE_WRONG_TYPE;
+  ctrl->text = std::string(text);
+  NotifyControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetValue(int panel, int control, int* value) const {
+  const PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl->def->holdsNumber()) return UIE_WRONG_TYPE;
+  *value = ctrl->value;
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetText(int panel, int control, std::string* text) const {
+  const PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl->def->holdsText()) return UIE_WRONG_TYPE;
+  *text = ctrl->text;
+  return UIE_NO_ERROR;
+}
+
+namespace {
+
+int* ColorSlot(ControlState& ctrl, int attribute) {
+  switch (attribute) {
+    case ATTR_TEXT_BGCOLOR: return &ctrl.textBgColor;
+    case ATTR_TEXT_COLOR: return &ctrl.textColor;
+    case ATTR_LABEL_COLOR: return &ctrl.labelColor;
+    case ATTR_FRAME_COLOR: return &ctrl.frameColor;
+    case ATTR_ON_COLOR: return &ctrl.onColor;
+    case ATTR_OFF_COLOR: return &ctrl.offColor;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+int PanelStore::SetAttribute(int panel, int control, int attribute, int value) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (int* color = ColorSlot(*ctrl, attribute)) {
+    *color = value & 0xFFFFFF;
+  } else if (attribute == ATTR_DIMMED) {
+    ctrl->dimmed = value != 0;
+  } else if (attribute == ATTR_VISIBLE) {
+    ctrl->visible = value != 0;
+  } else if ((attribute == ATTR_MIN_VALUE || attribute == ATTR_MAX_VALUE) &&
+             ctrl->def->kind == ControlKind::Numeric) {
+    (attribute == ATTR_MIN_VALUE ? ctrl->minValue : ctrl->maxValue) = value;
+    Coerce(*ctrl, &ctrl->value);  // as a spin box does when its range moves
+  } else {
+    return UIE_BAD_ATTRIBUTE;
+  }
+  NotifyControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetAttribute(int panel, int control, int attribute, int* value) const {
+  const PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (const int* color = ColorSlot(const_cast<ControlState&>(*ctrl), attribute)) {
+    *value = *color;
+  } else if (attribute == ATTR_DIMMED) {
+    *value = ctrl->dimmed ? 1 : 0;
+  } else if (attribute == ATTR_VISIBLE) {
+    *value = ctrl->visible ? 1 : 0;
+  } else if ((attribute == ATTR_MIN_VALUE || attribute == ATTR_MAX_VALUE) &&
+             ctrl->def->kind == ControlKind::Numeric) {
+    *value = attribute == ATTR_MIN_VALUE ? ctrl->minValue : ctrl->maxValue;
+  } else {
+    return UIE_BAD_ATTRIBUTE;
+  }
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::SetTitle(int panel, std::string_view title) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  state->title = std::string(title);
+  NotifyPanel(panel);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::SetStatusText(int panel, std::string_view text) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  if (state->statusText == text) return UIE_NO_ERROR;
+  state->statusText = std::string(text);
+  NotifyPanel(panel);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::SetMenuItemDimmed(int menuBar, int item, bool dimmed) {
+  PanelState* state = Find(menuBar);
+  if (!state || state->menu.empty()) return UIE_BAD_PANEL;
+  MenuItemState* entry = state->menuItem(item);
+  if (!entry) return UIE_BAD_CONTROL;
+  entry->dimmed = dimmed;
+  NotifyMenu(menuBar, item);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetMenuItemDimmed(int menuBar, int item, int* dimmed) const {
+  const PanelState* state = Find(menuBar);
+  if (!state || state->menu.empty()) return UIE_BAD_PANEL;
+  const MenuItemState* entry = state->menuItem(item);
+  if (!entry) return UIE_BAD_CONTROL;
+  *dimmed = entry->dimmed ? 1 : 0;
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::PushPopup(int panel) {
+  if (!Find(panel)) return UIE_BAD_PANEL;
+  std::erase(popups_, panel);
+  popups_.push_back(panel);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::PopPopup() {
+  if (popups_.empty()) return 0;
+  int top = popups_.back();
+  popups_.pop_back();
+  return top;
+}
+
+int PanelStore::TopPopup() const { return popups_.empty() ? 0 : popups_.back(); }
+
+bool PanelStore::AcceptsUserInput(int panel) const {
+  return Find(panel) && (popups_.empty() || popups_.back() == panel);
+}
+
+int PanelStore::CommitValue(int panel, int control, int value) {
+  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  PanelState* state = Find(panel);
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl->def->holdsNumber()) return UIE_WRONG_TYPE;
+  if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
+  if (!Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  ctrl->value = value;
+  NotifyControl(panel, control);
+  return Commit(panel, control, *ctrl);
+}
+
+int PanelStore::CommitText(int panel, int control, std::string_view text) {
+  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  PanelState* state = Find(panel);
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  // Only string boxes with a callback are typed into; the rest show program output.
+  if (ctrl->def->kind != ControlKind::StringBox || !ctrl->callback) return UIE_WRONG_TYPE;
+  if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
+  ctrl->text = std::string(text);
+  NotifyControl(panel, control);
+  return Commit(panel, control, *ctrl);
+}
+
+int PanelStore::PressButton(int panel, int control) {
+  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  PanelState* state = Find(panel);
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (ctrl->def->kind != ControlKind::CommandButton) return UIE_WRONG_TYPE;
+  if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
+  if (CtrlCallbackPtr callback = ctrl->callback) {
+    callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
+  }
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::Commit(int panel, int control, const ControlState& ctrl) {
+  // The callback may discard panels; nothing here is used after it runs.
+  CtrlCallbackPtr callback = ctrl.callback;
+  if (!callback) return UIE_NO_ERROR;
+  callback(panel, control, EVENT_VAL_CHANGED, nullptr, 0, 0);
+  if (Find(panel)) callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::ChooseMenuItem(int menuBar, int item) {
+  if (!AcceptsUserInput(menuBar)) return UIE_NOT_AVAILABLE;
+  PanelState* state = Find(menuBar);
+  MenuItemState* entry = state->menuItem(item);
+  if (!entry) return UIE_BAD_CONTROL;
+  if (entry->def->kind != MenuKind::Item) return UIE_WRONG_TYPE;
+  if (entry->dimmed) return UIE_NOT_AVAILABLE;
+  if (MenuCallbackPtr callback = entry->callback) callback(menuBar, item, nullptr, menuBar);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::SendPanelEvent(int panel, int event) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  if (PanelCallbackPtr callback = state->callback) callback(panel, event, nullptr, 0, 0);
+  return UIE_NO_ERROR;
+}
+
+void PanelStore::AddObserver(StoreObserver* observer) { observers_.push_back(observer); }
+
+void PanelStore::RemoveObserver(StoreObserver* observer) { std::erase(observers_, observer); }
+
+void PanelStore::NotifyControl(int panel, int control) {
+  for (StoreObserver* observer : observers_) observer->ControlChanged(panel, control);
+}
+
+void PanelStore::NotifyPanel(int panel) {
+  for (StoreObserver* observer : observers_) observer->PanelChanged(panel);
+}
+
+void PanelStore::NotifyMenu(int panel, int item) {
+  for (StoreObserver* observer : observers_) observer->MenuItemChanged(panel, item);
+}
+
+}  // namespace qv

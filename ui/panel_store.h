@@ -1,0 +1,128 @@
+#pragma once
+// The one place where panels, controls and menus keep their state. It applies
+// the rules a user can observe (ranges, ring items, dimmed and hidden controls,
+// modal popups) and performs a user's commit the same way for every front end.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/panel_defs.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+
+inline constexpr int COLOR_WHITE = 0xFFFFFF;
+inline constexpr int COLOR_BLACK = 0x000000;
+
+struct ControlState {
+  const ControlDef* def = nullptr;
+  int value = 0;
+  std::string text;
+  bool dimmed = false;
+  bool visible = true;
+  int textBgColor = COLOR_WHITE;
+  int textColor = COLOR_BLACK;
+  int labelColor = COLOR_BLACK;
+  int frameColor = 0x808080;
+  int onColor = COLOR_WHITE;
+  int offColor = COLOR_WHITE;
+  int minValue = 0;
+  int maxValue = 0;
+  CtrlCallbackPtr callback = nullptr;
+};
+
+struct MenuItemState {
+  const MenuItemDef* def = nullptr;
+  bool dimmed = false;
+  MenuCallbackPtr callback = nullptr;
+};
+
+struct PanelState {
+  int handle = 0;
+  const PanelDef* def = nullptr;
+  std::string title;
+  std::string statusText;
+  PanelCallbackPtr callback = nullptr;
+  std::vector<ControlState> controls;  // in definition order
+  std::vector<MenuItemState> menu;     // in definition order
+
+  ControlState* control(int id);
+  const ControlState* control(int id) const;
+  MenuItemState* menuItem(int id);
+  const MenuItemState* menuItem(int id) const;
+};
+
+// Told of every change so a front end can mirror it.
+class StoreObserver {
+ public:
+  virtual ~StoreObserver() = default;
+  virtual void ControlChanged(int panel, int control) = 0;
+  virtual void PanelChanged(int panel) = 0;
+  virtual void MenuItemChanged(int panel, int item) = 0;
+};
+
+class PanelStore {
+ public:
+  // Loading and discarding. Handles count up from 1, so the first panel is 1.
+  int Load(std::string_view fileName, int resourceId);
+  int Discard(int panel);
+  void Clear();
+
+  PanelState* Find(int panel);
+  const PanelState* Find(int panel) const;
+  std::vector<int> Handles() const;
+
+  // Program writes: never call back.
+  int SetValue(int panel, int control, int value);
+  int SetText(int panel, int control, std::string_view text);
+  int GetValue(int panel, int control, int* value) const;
+  int GetText(int panel, int control, std::string* text) const;
+  int SetAttribute(int panel, int control, int attribute, int value);
+  int GetAttribute(int panel, int control, int attribute, int* value) const;
+  int SetTitle(int panel, std::string_view title);
+  int SetStatusText(int panel, std::string_view text);
+  int SetMenuItemDimmed(int menuBar, int item, bool dimmed);
+  int GetMenuItemDimmed(int menuBar, int item, int* dimmed) const;
+
+  // Modal popups: while one is installed, only it takes the user's input.
+  int PushPopup(int panel);
+  int PopPopup();
+  int TopPopup() const;
+  bool AcceptsUserInput(int panel) const;
+
+  // The user's actions. Each refuses what the user could not do (a dimmed,
+  // hidden or blocked control, a value the control cannot take) and returns
+  // UIE_NOT_AVAILABLE or UIE_VALUE_NOT_ALLOWED; otherwise it stores the value as
+  // the control takes it and runs the callback: EVENT_VAL_CHANGED, then EVENT_COMMIT.
+  int CommitValue(int panel, int control, int value);
+  int CommitText(int panel, int control, std::string_view text);
+  int PressButton(int panel, int control);
+  int ChooseMenuItem(int menuBar, int item);
+  // Close box or a click on a blocked panel: the panel's own callback.
+  int SendPanelEvent(int panel, int event);
+
+  // The value a user's entry becomes in this control (ranges clamp, rings
+  // refuse values that are not items); false when the control takes no number.
+  static bool Coerce(const ControlState& control, int* value);
+
+  void AddObserver(StoreObserver* observer);
+  void RemoveObserver(StoreObserver* observer);
+
+ private:
+  int Commit(int panel, int control, const ControlState& ctrl);
+  void NotifyControl(int panel, int control);
+  void NotifyPanel(int panel);
+  void NotifyMenu(int panel, int item);
+
+  std::vector<std::unique_ptr<PanelState>> panels_;
+  std::vector<int> popups_;
+  std::vector<StoreObserver*> observers_;
+  int nextHandle_ = 1;
+};
+
+// The program's store.
+PanelStore& Store();
+
+}  // namespace qv

@@ -1,0 +1,170 @@
+#include "ui/toolkit.h"
+
+#include "ui/front_end.h"
+#include "ui/panel_store.h"
+
+namespace qv {
+namespace {
+
+FrontEnd* g_frontEnd = nullptr;
+
+}  // namespace
+
+void InstallFrontEnd(FrontEnd* frontEnd) { g_frontEnd = frontEnd; }
+FrontEnd* InstalledFrontEnd() { return g_frontEnd; }
+
+int InitUserInterface(int argc, char* argv[]) {
+  return g_frontEnd && g_frontEnd->Start(argc, argv) ? 1 : 0;
+}
+
+int LoadPanel(int /*parentPanel*/, std::string_view definitionName, int resourceId) {
+  return Store().Load(definitionName, resourceId);
+}
+
+int DisplayPanel(int panel) {
+  if (!Store().Find(panel)) return UIE_BAD_PANEL;
+  if (g_frontEnd) g_frontEnd->ShowPanel(panel);
+  return UIE_NO_ERROR;
+}
+
+int InstallPopup(int panel) {
+  int result = Store().PushPopup(panel);
+  if (result == UIE_NO_ERROR && g_frontEnd) g_frontEnd->ShowModalPopup(panel);
+  return result;
+}
+
+int RemovePopup(int /*allPopups*/) {
+  int panel = Store().PopPopup();
+  if (panel && g_frontEnd) g_frontEnd->HidePopup(panel);
+  return UIE_NO_ERROR;
+}
+
+int DiscardPanel(int panel) {
+  int result = Store().Discard(panel);
+  if (result == UIE_NO_ERROR && g_frontEnd) g_frontEnd->PanelDiscarded(panel);
+  return result;
+}
+
+int RunUserInterface() { return g_frontEnd ? g_frontEnd->RunEventLoop() : UIE_NO_FRONT_END; }
+
+int QuitUserInterface(int returnCode) {
+  if (g_frontEnd) g_frontEnd->QuitEventLoop(returnCode);
+  return UIE_NO_ERROR;
+}
+
+void ExitProgram(int status) {
+  if (g_frontEnd) g_frontEnd->ExitProgram(status);
+}
+
+int GetCtrlVal(int panel, int control, int* value) {
+  return Store().GetValue(panel, control, value);
+}
+
+int GetCtrlVal(int panel, int control, std::string* text) {
+  return Store().GetText(panel, control, text);
+}
+
+int SetCtrlVal(int panel, int control, int value) {
+  return Store().SetValue(panel, control, value);
+}
+
+int SetCtrlVal(int panel, int control, std::string_view text) {
+  return Store().SetText(panel, control, text);
+}
+
+int SetCtrlVal(int panel, int control, const char* text) {
+  return Store().SetText(panel, control, text ? std::string_view(text) : std::string_view());
+}
+
+int GetCtrlAttribute(int panel, int control, int attribute, int* value) {
+  return Store().GetAttribute(panel, control, attribute, value);
+}
+
+int SetCtrlAttribute(int panel, int control, int attribute, int value) {
+  return Store().SetAttribute(panel, control, attribute, value);
+}
+
+int SetPanelAttribute(int panel, int attribute, std::string_view text) {
+  switch (attribute) {
+    case ATTR_TITLE: return Store().SetTitle(panel, text);
+    case ATTR_STATUS_TEXT: return Store().SetStatusText(panel, text);
+    default: return UIE_BAD_ATTRIBUTE;
+  }
+}
+
+int GetPanelAttribute(int panel, int attribute, int* value) {
+  if (!Store().Find(panel)) return UIE_BAD_PANEL;
+  if (attribute != ATTR_SYSTEM_WINDOW_HANDLE) return UIE_BAD_ATTRIBUTE;
+  *value = g_frontEnd ? g_frontEnd->NativeWindow(panel) : 0;
+  return UIE_NO_ERROR;
+}
+
+int GetPanelAttribute(int panel, int attribute, std::string* text) {
+  const PanelState* state = Store().Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  switch (attribute) {
+    case ATTR_TITLE: *text = state->title; return UIE_NO_ERROR;
+    case ATTR_STATUS_TEXT: *text = state->statusText; return UIE_NO_ERROR;
+    default: return UIE_BAD_ATTRIBUTE;
+  }
+}
+
+int GetPanelMenuBar(int panel) {
+  const PanelState* state = Store().Find(panel);
+  // A panel's menu bar is named by the panel's own handle.
+  return state && !state->menu.empty() ? panel : 0;
+}
+
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, int value) {
+  if (attribute != ATTR_DIMMED) return UIE_BAD_ATTRIBUTE;
+  return Store().SetMenuItemDimmed(menuBar, menuItem, value != 0);
+}
+
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, int* value) {
+  if (attribute != ATTR_DIMMED) return UIE_BAD_ATTRIBUTE;
+  return Store().GetMenuItemDimmed(menuBar, menuItem, value);
+}
+
+int MessagePopup(std::string_view title, std::string_view message) {
+  if (!g_frontEnd) return UIE_NO_FRONT_END;
+  g_frontEnd->ShowMessage(title, message);
+  return UIE_NO_ERROR;
+}
+
+int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultFileSpec,
+                    std::string_view fileTypeList, std::string_view title, int buttonKind,
+                    int /*restrictDirectory*/, int /*restrictExtension*/, int allowCancel,
+                    int allowMakeDirectory, std::string* path) {
+  path->clear();
+  if (!g_frontEnd) return VAL_NO_FILE_SELECTED;
+  FileRequest request{std::string(defaultDirectory), std::string(defaultFileSpec),
+                      std::string(fileTypeList),     std::string(title),
+                      buttonKind,                    allowCancel != 0,
+                      allowMakeDirectory != 0};
+  return g_frontEnd->SelectFile(request, path);
+}
+
+void Delay(double seconds) {
+  if (g_frontEnd) g_frontEnd->Delay(seconds);
+}
+
+int ProcessSystemEvents() {
+  if (g_frontEnd) g_frontEnd->ProcessEvents();
+  return UIE_NO_ERROR;
+}
+
+int SetWaitCursor(int on) {
+  static int depth = 0;
+  int before = depth;
+  depth = on ? depth + 1 : (depth > 0 ? depth - 1 : 0);
+  if (g_frontEnd && (before == 0) != (depth == 0)) g_frontEnd->SetBusy(depth > 0);
+  return UIE_NO_ERROR;
+}
+
+int RequestAttention(const AttentionRequest& request) {
+  if (!g_frontEnd) return UIE_NO_FRONT_END;
+  g_frontEnd->RequestAttention(request);
+  return UIE_NO_ERROR;
+}
+
+}  // namespace qv

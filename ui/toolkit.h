@@ -1,0 +1,116 @@
+#pragma once
+// The user-interface boundary: every panel, control, menu, dialog and pause the
+// program's logic uses goes through these free functions. Values and attributes
+// are kept in the panel store; what needs a real screen goes to the front end.
+
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Callbacks return 0. Control callbacks get the control that fired;
+// panel callbacks get the panel only; menu callbacks get the menu bar and item.
+using CtrlCallbackPtr = int (*)(int panel, int control, int event, void* callbackData,
+                                int eventData1, int eventData2);
+using PanelCallbackPtr = int (*)(int panel, int event, void* callbackData, int eventData1,
+                                 int eventData2);
+using MenuCallbackPtr = void (*)(int menuBar, int menuItem, void* callbackData, int panel);
+
+// Event codes.
+inline constexpr int EVENT_COMMIT = 1;
+inline constexpr int EVENT_VAL_CHANGED = 2;
+inline constexpr int EVENT_CLOSE = 11;
+// The user clicked the main panel while a modal popup blocks it.
+inline constexpr int EVENT_BLOCKED_CLICK = 34;
+
+// Attributes of controls.
+enum CtrlAttribute : int {
+  ATTR_DIMMED = 1,
+  ATTR_VISIBLE,
+  ATTR_TEXT_BGCOLOR,
+  ATTR_TEXT_COLOR,
+  ATTR_LABEL_COLOR,
+  ATTR_FRAME_COLOR,
+  ATTR_ON_COLOR,
+  ATTR_OFF_COLOR,
+  ATTR_MIN_VALUE,
+  ATTR_MAX_VALUE,
+};
+
+// Attributes of panels.
+enum PanelAttribute : int {
+  ATTR_TITLE = 100,
+  ATTR_SYSTEM_WINDOW_HANDLE,
+  // One line of text under the panel for what the program wants the user to know
+  // without interrupting them.
+  ATTR_STATUS_TEXT,
+};
+
+// FileSelectPopup button kinds and results.
+inline constexpr int VAL_SAVE_BUTTON = 1;
+inline constexpr int VAL_LOAD_BUTTON = 2;
+inline constexpr int VAL_NO_FILE_SELECTED = 0;
+inline constexpr int VAL_EXISTING_FILE_SELECTED = 1;
+inline constexpr int VAL_NEW_FILE_SELECTED = 2;
+
+// Result codes of the operations (the logic mostly ignores them).
+inline constexpr int UIE_NO_ERROR = 0;
+inline constexpr int UIE_BAD_PANEL = -1;
+inline constexpr int UIE_BAD_CONTROL = -2;
+inline constexpr int UIE_BAD_ATTRIBUTE = -3;
+inline constexpr int UIE_WRONG_TYPE = -4;
+inline constexpr int UIE_VALUE_NOT_ALLOWED = -5;
+inline constexpr int UIE_NOT_AVAILABLE = -6;
+inline constexpr int UIE_NO_FRONT_END = -7;
+
+// Starts the installed front end; 0 when there is none or it cannot start.
+int InitUserInterface(int argc, char* argv[]);
+
+int LoadPanel(int parentPanel, std::string_view definitionName, int resourceId);
+int DisplayPanel(int panel);
+int InstallPopup(int panel);
+int RemovePopup(int allPopups);
+int DiscardPanel(int panel);
+int RunUserInterface();
+int QuitUserInterface(int returnCode);
+// Ends the program at once with the given status (the exit path).
+void ExitProgram(int status);
+
+int GetCtrlVal(int panel, int control, int* value);
+int GetCtrlVal(int panel, int control, std::string* text);
+int SetCtrlVal(int panel, int control, int value);
+int SetCtrlVal(int panel, int control, std::string_view text);
+int SetCtrlVal(int panel, int control, const char* text);
+int GetCtrlAttribute(int panel, int control, int attribute, int* value);
+int SetCtrlAttribute(int panel, int control, int attribute, int value);
+
+int SetPanelAttribute(int panel, int attribute, std::string_view text);
+int GetPanelAttribute(int panel, int attribute, int* value);
+int GetPanelAttribute(int panel, int attribute, std::string* text);
+int GetPanelMenuBar(int panel);
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, int value);
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, int* value);
+
+int MessagePopup(std::string_view title, std::string_view message);
+// Fills *path and returns VAL_NO_FILE_SELECTED, VAL_EXISTING_FILE_SELECTED or
+// VAL_NEW_FILE_SELECTED.
+int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultFileSpec,
+                    std::string_view fileTypeList, std::string_view title, int buttonKind,
+                    int restrictDirectory, int restrictExtension, int allowCancel,
+                    int allowMakeDirectory, std::string* path);
+
+void Delay(double seconds);
+int ProcessSystemEvents();
+// While on, the front end shows that the program is busy (nested calls count).
+int SetWaitCursor(int on);
+
+// Draws the user's attention to a window: flash it `count` times, `intervalMs` apart.
+struct AttentionRequest {
+  int window = 0;
+  int flags = 3;
+  int count = 6;
+  int intervalMs = 50;
+};
+int RequestAttention(const AttentionRequest& request);
+
+}  // namespace qv
