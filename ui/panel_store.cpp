@@ -210,6 +210,27 @@ int PanelStore::GetAttribute(int panel, int control, int attribute, int* value) 
   return UIE_NO_ERROR;
 }
 
+int PanelStore::SetAttribute(int panel, int control, int attribute, std::string_view text) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (attribute != ATTR_TOOLTIP) return UIE_BAD_ATTRIBUTE;
+  ctrl->tooltip = std::string(text);
+  NotifyControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetAttribute(int panel, int control, int attribute, std::string* text) const {
+  const PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (attribute != ATTR_TOOLTIP) return UIE_BAD_ATTRIBUTE;
+  *text = ctrl->tooltip;
+  return UIE_NO_ERROR;
+}
+
 int PanelStore::SetTitle(int panel, std::string_view title) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;

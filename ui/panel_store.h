@@ -30,6 +30,7 @@ struct ControlState {
   int offColor = COLOR_WHITE;
   int minValue = 0;
   int maxValue = 0;
+  std::string tooltip;
   CtrlCallbackPtr callback = nullptr;
 };
 
@@ -81,6 +82,8 @@ class PanelStore {
   int GetText(int panel, int control, std::string* text) const;
   int SetAttribute(int panel, int control, int attribute, int value);
   int GetAttribute(int panel, int control, int attribute, int* value) const;
+  int SetAttribute(int panel, int control, int attribute, std::string_view text);
+  int GetAttribute(int panel, int control, int attribute, std::string* text) const;
   int SetTitle(int panel, std::string_view title);
   int SetStatusText(int panel, std::string_view text);
   int SetMenuItemDimmed(int menuBar, int item, bool dimmed);

@@ -84,6 +84,14 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
   return Store().SetAttribute(panel, control, attribute, value);
 }
 
+int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text) {
+  return Store().SetAttribute(panel, control, attribute, text);
+}
+
+int GetCtrlAttribute(int panel, int control, int attribute, std::string* text) {
+  return Store().GetAttribute(panel, control, attribute, text);
+}
+
 int SetPanelAttribute(int panel, int attribute, std::string_view text) {
   switch (attribute) {
     case ATTR_TITLE: return Store().SetTitle(panel, text);

@@ -35,6 +35,8 @@ enum CtrlAttribute : int {
   ATTR_OFF_COLOR,
   ATTR_MIN_VALUE,
   ATTR_MAX_VALUE,
+  // Text shown when the pointer rests on the control.
+  ATTR_TOOLTIP,
 };
 
 // Attributes of panels.
@@ -83,6 +85,8 @@ int SetCtrlVal(int panel, int control, std::string_view text);
 int SetCtrlVal(int panel, int control, const char* text);
 int GetCtrlAttribute(int panel, int control, int attribute, int* value);
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
+int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text);
+int GetCtrlAttribute(int panel, int control, int attribute, std::string* text);
 
 int SetPanelAttribute(int panel, int attribute, std::string_view text);
 int GetPanelAttribute(int panel, int attribute, int* value);
