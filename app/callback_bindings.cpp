@@ -3,6 +3,7 @@
 #include "app/modes.h"
 #include "app/shell.h"
 #include "app/startup.h"
+#include "files/file_callbacks.h"
 #include "model/write_path.h"
 #include "plan/control_handlers.h"
 #include "ui/callback_registry.h"
@@ -23,6 +24,7 @@ void RegisterProgramCallbacks() {
   }};
   RegisterCallbacks(kBindings);
   RegisterCallbacks(PlanCallbacks());
+  RegisterCallbacks(FilesCallbacks());
 }
 
 }  // namespace qv

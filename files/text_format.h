@@ -1,0 +1,17 @@
+#pragma once
+// printf-style formatting for the file formats and messages, so every digit
+// comes out exactly as the C format says.
+
+#include <span>
+#include <string>
+
+namespace qv {
+
+// Appends the formatted text to out.
+[[gnu::format(printf, 2, 3)]] void AppendFormat(std::string& out, const char* format, ...);
+
+// Writes the formatted text into buffer, cut to its size (terminator included);
+// nothing happens when the buffer is empty.
+[[gnu::format(printf, 2, 3)]] void FormatInto(std::span<char> buffer, const char* format, ...);
+
+}  // namespace qv
