@@ -246,16 +246,17 @@ std::vector<std::string> settledDescriptors() {
     return open;
 }
 
-// Every way a call can end, a thousand times over.
+// Every way a call that opens the adapter can end, a thousand times over.
 TEST_F(Bridge, ManyCallsLeaveNoDescriptorOpen) {
     plug();
     readi2c(chipAddress, idRegister);  // whatever umockdev's preload sets up once
     const std::vector<std::string> before = settledDescriptors();
 
-    constexpr std::array rotation{AdapterMode::answer, AdapterMode::answer, AdapterMode::errorFlag,
-                                  AdapterMode::refuseOpen};
+    // Not refused opens: there the library holds nothing to close, while umockdev's
+    // preload keeps a socket pair of its own for each.
+    constexpr std::array rotation{AdapterMode::answer, AdapterMode::answer, AdapterMode::errorFlag};
     for (int i = 0; i < 1000; ++i) {
-        const AdapterMode mode = i % 100 == 50 ? AdapterMode::silent
+        const AdapterMode mode = i % 100 == 50   ? AdapterMode::silent
                                  : i % 100 == 99 ? AdapterMode::late
                                                  : rotation[static_cast<std::size_t>(i) % rotation.size()];
         adapter->setMode(mode);

@@ -79,11 +79,7 @@ FakeAdapter::FakeAdapter(Testbed& testbed, Chip& chip, std::string devnode, Repo
     readEnd_ = UniqueFd(ends[0]);
     writeEnd_ = UniqueFd(ends[1]);
 
-    const std::filesystem::path node = testbed_.file(devnode_);
-    std::error_code ignored;
-    std::filesystem::remove(node, ignored);
-    std::filesystem::create_symlink(
-        "/proc/" + std::to_string(getpid()) + "/fd/" + std::to_string(readEnd_.get()), node);
+    pointNodeAt(pipePath());
 
     g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(Callbacks::ioctl), this);
     g_signal_connect(handler_, "handle-write", G_CALLBACK(Callbacks::write), this);
@@ -105,7 +101,26 @@ FakeAdapter::~FakeAdapter() {
 
 void FakeAdapter::setMode(AdapterMode mode) {
     const std::scoped_lock lock(mutex_);
+    if ((mode == AdapterMode::refuseOpen) != (mode_ == AdapterMode::refuseOpen)) {
+        // open() then fails (EISDIR), as it does for a node the user may not open.
+        pointNodeAt(mode == AdapterMode::refuseOpen ? testbed_.file("/") : pipePath());
+    }
     mode_ = mode;
+}
+
+std::filesystem::path FakeAdapter::pipePath() const {
+    return "/proc/" + std::to_string(getpid()) + "/fd/" + std::to_string(readEnd_.get());
+}
+
+// Replaced in one step, so that a client never finds the node missing.
+void FakeAdapter::pointNodeAt(const std::filesystem::path& target) const {
+    const std::filesystem::path node = testbed_.file(devnode_);
+    std::filesystem::path fresh = node;
+    fresh += ".new";
+    std::error_code ignored;
+    std::filesystem::remove(fresh, ignored);
+    std::filesystem::create_symlink(target, fresh);
+    std::filesystem::rename(fresh, node);
 }
 
 AdapterMode FakeAdapter::mode() const {
@@ -137,10 +152,6 @@ void FakeAdapter::flushAndDeliverLate() {
 bool FakeAdapter::answerDescriptorSize(UMockdevIoctlClient* client) {
     // hidapi only opens a node that tells its descriptor size.
     if (umockdev_ioctl_client_get_request(client) != HIDIOCGRDESCSIZE) return false;
-    if (mode() == AdapterMode::refuseOpen) {
-        umockdev_ioctl_client_complete(client, -1, EACCES);
-        return true;
-    }
     UMockdevIoctlData* size =
         umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(int), nullptr);
     if (size == nullptr) {

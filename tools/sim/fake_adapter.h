@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <span>
 #include <string>
@@ -22,7 +23,9 @@ enum class AdapterMode {
     silent,      // takes commands and never replies
     errorFlag,   // runs each command but flags an error in the reply
     late,        // replies only after the caller has given up: once the node is opened again
-    refuseOpen,  // the node cannot be opened (as without permission)
+    refuseOpen,  // open() fails, as without permission. umockdev 0.17's preload keeps
+                 // a socket pair and a table entry for every failed open, and aborts
+                 // after 50 in one process.
 };
 
 // Payload bytes of the reports the adapter's descriptor declares, without the
@@ -56,6 +59,8 @@ public:
 private:
     struct Callbacks;
 
+    std::filesystem::path pipePath() const;
+    void pointNodeAt(const std::filesystem::path& target) const;
     void flushAndDeliverLate();
     bool answerDescriptorSize(UMockdevIoctlClient* client);
     void takeCommand(std::span<const std::uint8_t> report);

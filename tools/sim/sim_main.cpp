@@ -39,8 +39,8 @@ constexpr std::string_view usage =
     "Runs COMMAND with a simulated QV3380 adapter (USB HID 04d8:feaa, behind a\n"
     "keyboard that enumerates first) and chip at 0x80, then prints the chip's\n"
     "transfer log to stderr or FILE. COMMAND's exit status is passed on.\n"
-    "MODE: answer (default), silent, error, late, refuse (cannot be opened),\n"
-    "      absent (no adapter).\n";
+    "MODE: answer (default), silent, error, late, absent (no adapter), refuse\n"
+    "      (cannot be opened; umockdev stops a program after 50 such opens).\n";
 
 struct ModeName {
     std::string_view name;
