@@ -44,10 +44,13 @@ int OnFormatRing(int event, const FormatPair& pair) {
 
 }  // namespace
 
+int FamilyOfCode(int code, bool oddOutput) {
+  return oddOutput ? kOddFamily[code & 0x07] : kEvenFamily[code & 0x07];
+}
+
 int GetOutputFormatForChannel(int channel) {
   const int code = channel < 2 ? DR1 & 0x07 : (DR1 >> 3) & 0x07;
-  const bool odd = (channel < 2 ? channel : channel - 2) == 1;
-  return odd ? kOddFamily[code] : kEvenFamily[code];
+  return FamilyOfCode(code, (channel < 2 ? channel : channel - 2) == 1);
 }
 
 void SetCurrOutputFormat() {

@@ -15,6 +15,8 @@ constexpr bool IsCmosFamily(int family) {
   return family == FAMILY_CMOS || family == FAMILY_CMOS_IN_PHASE;
 }
 
+// The family a pair's code gives its even (OUT0/OUT2) or odd (OUT1/OUT3) output.
+int FamilyOfCode(int code, bool oddOutput);
 // The family of OUT0..OUT3, from DR1.
 int GetOutputFormatForChannel(int channel);
 // DR1 bits 5:0 rebuilt from the two codes, shown in the rings, sent online.

@@ -7,6 +7,7 @@
 #include "model/registers.h"
 #include "plan/frequency_engine.h"
 #include "plan/register_decoding.h"
+#include "plan/solver.h"
 #include "ui/headless/headless_front_end.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
@@ -51,6 +52,14 @@ void BM_CommitDividerOffline(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CommitDividerOffline);
+
+void BM_SolveFourTargets(benchmark::State& state) {
+  qv::SolverRequest request;
+  request.fpfd = 25e6;
+  request.targets = {156.25e6, 106.25e6, 161.1328125e6, 33.333333e6};
+  for (auto _ : state) benchmark::DoNotOptimize(qv::SolvePlan(request));
+}
+BENCHMARK(BM_SolveFourTargets)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -15,18 +15,10 @@ namespace qv {
 namespace {
 
 using test::Bridge;
+using test::WithAcquisition;
 using test::Describe;
 using test::WireEvent;
 using W = WireEvent;
-
-std::vector<WireEvent> WithAcquisition(std::vector<WireEvent> writes) {
-  for (auto [reg, value] : {std::pair{0x07, 0x42}, {0x07, 0xC2}, {0x03, 0x07}, {0x03, 0x03},
-                            {0x0F, 0x42}, {0x0F, 0xC2}, {0x0B, 0x07}, {0x0B, 0x03}}) {
-    writes.push_back(W::Write(reg, value));
-  }
-  writes.push_back(W::Pause(0.25));
-  return writes;
-}
 
 struct HandlerCase {
   const char* what;
