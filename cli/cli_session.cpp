@@ -1,0 +1,78 @@
+#include "cli/cli_session.h"
+
+#include <filesystem>
+
+#include "app/startup.h"
+#include "app/status_line.h"
+#include "model/program_state.h"
+#include "model/write_path.h"
+#include "ui/panel_ids.h"
+#include "ui/panel_store.h"
+#include "ui/toolkit.h"
+
+namespace qv::cli {
+namespace {
+
+// The panel's status line only keeps the last write; a script needs to hear
+// about any that failed.
+int g_firstWriteFailure = 0;
+
+void RecordTransfer(int result) {
+  if (result < 0 && g_firstWriteFailure == 0) g_firstWriteFailure = result;
+  ShowChipWriteStatus(result);
+}
+
+}  // namespace
+
+CliSession::CliSession(std::ostream& messages) {
+  ui_.onMessage = [&messages](const HeadlessFrontEnd::Message& message) {
+    messages << message.text << '\n';
+  };
+  InstallFrontEnd(&ui_);
+}
+
+CliSession::~CliSession() {
+  SetTransferListener(nullptr);
+  InstallFrontEnd(nullptr);
+}
+
+bool CliSession::Start(bool online) {
+  if (InitUserInterface(0, nullptr) == 0) return false;
+  RegisterProgramCallbacks();
+  Store().Clear();
+  StartProgram();
+  g_firstWriteFailure = 0;
+  SetTransferListener(RecordTransfer);
+  if (!online) {
+    Store().PressButton(startupPanelHandle, startuppnl::RUNOFFLINE);
+    return true;
+  }
+  Store().PressButton(startupPanelHandle, startuppnl::RUNONLINE);
+  Store().PressButton(panelHandle, CheckConnectionButton);
+  // A successful check enables the panel and its File menu.
+  int dimmed = 1;
+  GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::IMPORT, ATTR_DIMMED, &dimmed);
+  return dimmed == 0;
+}
+
+bool CliSession::Open(const std::string& path) { return ChooseWithFile(menubar::IMPORT, path); }
+
+bool CliSession::SaveAs(const std::string& path) { return ChooseWithFile(menubar::EXPORT, path); }
+
+bool CliSession::ExportJson(const std::string& path) {
+  return ChooseWithFile(menubar::EXPORTJSON, path);
+}
+
+int CliSession::FirstChipWriteFailure() const { return g_firstWriteFailure; }
+
+bool CliSession::ChooseWithFile(int menuItem, const std::string& path) {
+  const std::size_t shown = ui_.messages.size();
+  std::error_code error;
+  const bool exists = std::filesystem::exists(path, error);
+  ui_.fileAnswers.push_back({exists ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED, path});
+  const int chosen = Store().ChooseMenuItem(GetPanelMenuBar(panelHandle), menuItem);
+  ui_.fileAnswers.clear();
+  return chosen == UIE_NO_ERROR && ui_.messages.size() == shown;
+}
+
+}  // namespace qv::cli

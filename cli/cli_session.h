@@ -1,0 +1,39 @@
+#pragma once
+// The program run from the command line: the headless front end stands in for
+// the screen, and every step is what a user does on the panel and its menus.
+
+#include <ostream>
+#include <string>
+
+#include "ui/headless/headless_front_end.h"
+
+namespace qv::cli {
+
+class CliSession {
+ public:
+  // Popup messages go to `messages`, one per line.
+  explicit CliSession(std::ostream& messages);
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
+  // Starts the program and picks the mode on the start-up popup; online the
+  // connection button is pressed too. False when the chip did not answer.
+  bool Start(bool online);
+
+  // File > Open Setup..., Save Setup As... and Export JSON... with the path
+  // chosen; false when the program showed an error.
+  bool Open(const std::string& path);
+  bool SaveAs(const std::string& path);
+  bool ExportJson(const std::string& path);
+
+  // The first failed chip write of the session (a bridge code), or 0.
+  int FirstChipWriteFailure() const;
+
+ private:
+  bool ChooseWithFile(int menuItem, const std::string& path);
+
+  HeadlessFrontEnd ui_;
+};
+
+}  // namespace qv::cli

@@ -1,0 +1,87 @@
+#include "cli/control_edit.h"
+
+#include <charconv>
+#include <optional>
+
+#include "files/setup_text.h"
+#include "model/program_state.h"
+#include "ui/panel_store.h"
+
+namespace qv::cli {
+namespace {
+
+const ControlState* FindControl(std::string_view constant) {
+  const PanelState* panel = Store().Find(panelHandle);
+  if (!panel) return nullptr;
+  for (const ControlState& control : panel->controls) {
+    if (control.def->constant == constant) return &control;
+  }
+  return nullptr;
+}
+
+std::optional<int> ParseInteger(std::string_view text) {
+  if (text.starts_with('+')) text.remove_prefix(1);
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+// A ring also takes the text of one of its items ("High", "25MHz").
+std::optional<int> ParseControlValue(const ControlDef& def, std::string_view text) {
+  if (std::optional<int> number = ParseInteger(text)) return number;
+  for (const RingItem& item : def.items) {
+    if (EqualsIgnoringCase(item.text, text)) return item.value;
+  }
+  return std::nullopt;
+}
+
+std::string AllowedValues(const ControlState& control) {
+  const ControlDef& def = *control.def;
+  switch (def.kind) {
+    case ControlKind::Ring: {
+      std::string items;
+      for (const RingItem& item : def.items) {
+        if (!items.empty()) items += ", ";
+        items += std::to_string(item.value) + " (" + std::string(item.text) + ")";
+      }
+      return "one of " + items;
+    }
+    case ControlKind::Numeric:
+      return "from " + std::to_string(control.minValue) + " to " + std::to_string(control.maxValue);
+    default:
+      return "0 or 1";
+  }
+}
+
+std::string Refusal(int result, const std::string& name) {
+  switch (result) {
+    case UIE_NO_ERROR: return "";
+    case UIE_NOT_AVAILABLE: return name + " cannot be changed now (dimmed or hidden)";
+    default: return name + " does not take input";
+  }
+}
+
+}  // namespace
+
+std::string CommitSetting(const ControlSetting& setting) {
+  const std::string& name = setting.control;
+  const ControlState* control = FindControl(name);
+  if (!control) return "unknown control: " + name;
+  const ControlDef& def = *control->def;
+  const int id = def.id;
+
+  if (def.holdsNumber()) {
+    const std::optional<int> value = ParseControlValue(def, setting.value);
+    int taken = value.value_or(0);
+    if (!value || !PanelStore::Coerce(*control, &taken) || taken != *value) {
+      return name + ": \"" + setting.value + "\" is not allowed; it takes " +
+             AllowedValues(*control);
+    }
+    return Refusal(Store().CommitValue(panelHandle, id, *value), name);
+  }
+  if (def.holdsText()) return Refusal(Store().CommitText(panelHandle, id, setting.value), name);
+  return Refusal(UIE_WRONG_TYPE, name);
+}
+
+}  // namespace qv::cli

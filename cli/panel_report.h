@@ -1,0 +1,19 @@
+#pragma once
+// What the main panel shows, for `qv3380 show`.
+
+#include <ostream>
+
+namespace qv::cli {
+
+// The frequency plan as the panel shows it and every check's verdict for the
+// map MARGIN selects.
+void WritePlanReport(std::ostream& out);
+
+// Every control of the main panel with its value and the attributes the
+// program sets, as one JSON object keyed by the control's constant.
+void WritePanelJson(std::ostream& out);
+
+// True when a check that applies is red.
+bool AnyActiveCheckFailed();
+
+}  // namespace qv::cli

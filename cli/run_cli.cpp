@@ -1,0 +1,71 @@
+#include "cli/run_cli.h"
+
+#include "app/status_line.h"
+#include "cli/cli_args.h"
+#include "cli/cli_session.h"
+#include "cli/cli_version.h"
+#include "cli/control_edit.h"
+#include "cli/panel_report.h"
+
+namespace qv::cli {
+namespace {
+
+int Run(const CliRequest& request, CliSession& session, std::ostream& out, std::ostream& err) {
+  if (request.command == Command::New) return session.SaveAs(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
+  if (!session.Open(request.input)) return EXIT_FILE_REFUSED;
+  switch (request.command) {
+    case Command::Show:
+      if (request.json) {
+        WritePanelJson(out);
+      } else {
+        WritePlanReport(out);
+      }
+      return AnyActiveCheckFailed() ? EXIT_CHECK_FAILED : EXIT_DONE;
+    case Command::Edit:
+      for (const ControlSetting& setting : request.settings) {
+        const std::string refusal = CommitSetting(setting);
+        if (!refusal.empty()) {
+          err << "qv3380: " << refusal << '\n';
+          return EXIT_USAGE;
+        }
+      }
+      return session.SaveAs(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
+    case Command::ExportJson:
+      return session.ExportJson(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
+    default:  // check and apply: the load was all
+      return EXIT_DONE;
+  }
+}
+
+}  // namespace
+
+int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+  const ParsedArguments parsed = ParseArguments(args);
+  if (!parsed.request) {
+    err << "qv3380: " << parsed.error << "\nTry 'qv3380 --help'.\n";
+    return EXIT_USAGE;
+  }
+  const CliRequest& request = *parsed.request;
+  if (request.command == Command::Help) {
+    out << UsageText();
+    return EXIT_DONE;
+  }
+  if (request.command == Command::Version) {
+    out << "qv3380 " << kVersion << '\n';
+    return EXIT_DONE;
+  }
+
+  CliSession session(err);
+  if (!session.Start(request.online)) {
+    err << "I2C communication failure\n";
+    return EXIT_CHIP;
+  }
+  const int status = Run(request, session, out, err);
+  if (status == EXIT_DONE && session.FirstChipWriteFailure() != 0) {
+    err << ChipWriteStatus(session.FirstChipWriteFailure()) << '\n';
+    return EXIT_CHIP;
+  }
+  return status;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,376 @@
+// qv3380 from the command line: each command's output and exit status, edits
+// that equal a user's commits, and the wire traffic of the online commands.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <vector>
+
+#include "cli/cli_session.h"
+#include "cli/run_cli.h"
+#include "files/setup_file_reader.h"
+#include "files/setup_file_writer.h"
+#include "tests/files/expected_files.h"
+#include "tests/files/temp_folder.h"
+#include "tests/support/program_fixture.h"
+#include "ui/panel_ids.h"
+
+namespace qv {
+namespace {
+
+using nlohmann::json;
+using test::Bridge;
+using test::DefaultSetupFile;
+using test::ReadText;
+using test::WireEvent;
+using test::WriteText;
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class Cli : public test::ProgramTest {
+ protected:
+  CliResult Run(std::vector<std::string> args) {
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out, err;
+    const int status = cli::RunCli(views, out, err);
+    return {status, out.str(), err.str()};
+  }
+  // A setup file in the test's folder; the default file unless told otherwise.
+  std::string File(const std::string& name, const std::string& text = DefaultSetupFile()) {
+    const std::string path = folder.Path(name);
+    WriteText(path, text);
+    return path;
+  }
+  static std::string Replaced(std::string text, std::string_view from, std::string_view to) {
+    return text.replace(text.find(from), from.size(), to);
+  }
+  // The chip traffic without the pauses between transfers.
+  static std::vector<WireEvent> Transfers() {
+    std::vector<WireEvent> transfers;
+    for (const WireEvent& event : Bridge().log) {
+      if (event.kind != WireEvent::Kind::Delay) transfers.push_back(event);
+    }
+    return transfers;
+  }
+  // Online as the user starts it, through the fixture's front end.
+  void StartOnlineByHand() {
+    Start();
+    ASSERT_EQ(Store().PressButton(startupPanelHandle, startuppnl::RUNONLINE), UIE_NO_ERROR);
+    ASSERT_EQ(Press(CheckConnectionButton), UIE_NO_ERROR);
+  }
+  void OpenByHand(const std::string& path) {
+    ui.fileAnswers.push_back({VAL_EXISTING_FILE_SELECTED, path});
+    ASSERT_EQ(Choose(menubar::IMPORT), UIE_NO_ERROR);
+    ASSERT_TRUE(ui.messages.empty());
+  }
+  void RestartFixture() {
+    TearDown();
+    SetUp();
+  }
+
+  test::TempFolder folder;
+};
+
+TEST_F(Cli, UsageErrors) {
+  const std::string file = File("a.stp");
+  struct Case {
+    std::vector<std::string> args;
+    std::string error;
+  };
+  const Case cases[] = {
+      {{}, "no command given"},
+      {{"frobnicate"}, "unknown command: frobnicate"},
+      {{"check"}, "check needs a setup file"},
+      {{"check", file, file}, "unexpected argument: " + file},
+      {{"check", file, "--json"}, "unknown option for check: --json"},
+      {{"show", file, "-o", "x"}, "show takes no -o"},
+      {{"show", file, "--online"}, "unknown option for show: --online"},
+      {{"edit", file, "--set", "PLL1_N=100"}, "edit needs -o PATH"},
+      {{"edit", file, "--set", "PLL1_N", "-o", "x"}, "--set PLL1_N: expected CONTROL=VALUE"},
+      {{"edit", file, "--set"}, "--set needs CONTROL=VALUE"},
+      {{"edit", file, "-o"}, "-o needs a path"},
+      {{"export-json", file}, "export-json needs -o PATH"},
+      {{"new"}, "new needs -o PATH"},
+      {{"apply", file, "--set", "A=1"}, "apply takes no --set"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = Run(c.args);
+    EXPECT_EQ(result.status, cli::EXIT_USAGE) << c.error;
+    EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
+    EXPECT_TRUE(result.err.ends_with("Try 'qv3380 --help'.\n")) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_TRUE(Bridge().log.empty());
+}
+
+TEST_F(Cli, HelpAndVersion) {
+  for (const char* help : {"--help", "-h"}) {
+    const CliResult result = Run({help});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.starts_with("Usage: qv3380 COMMAND")) << result.out;
+    EXPECT_EQ(result.err, "");
+  }
+  EXPECT_EQ(Run({"--version"}).out, "qv3380 1.0.0\n");
+}
+
+TEST_F(Cli, NewWritesTheFileOfAFreshStart) {
+  const std::string path = folder.Path("new.stp");
+  const CliResult result = Run({"new", "-o", path});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out + result.err, "");
+  EXPECT_EQ(ReadText(path), DefaultSetupFile());
+
+  const CliResult full = Run({"new", "-o", "/dev/full"});
+  EXPECT_EQ(full.status, cli::EXIT_FILE_REFUSED);
+  EXPECT_EQ(full.err, "An error occurred when attempting to save the setup file.\n");
+}
+
+TEST_F(Cli, CheckReportsTheReadersMessage) {
+  EXPECT_EQ(Run({"check", File("good.stp")}).status, 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {"junk\n",
+       "Line 1 invalid. Expected <Header>, <RegisterMap>, <PinStates>, or <SoftwareSettings>."},
+      {Replaced(DefaultSetupFile(), "Product = QV3380", "Product = QV3381"),
+       "Product is incorrect. Expected: QV3380, Found: QV3381"},
+      {Replaced(DefaultSetupFile(), "CrystalIndex=1", "CrystalIndex=5"),
+       "Line 51 invalid. Crystal index must be 0, 1 or 2."},
+  };
+  for (const auto& [text, message] : cases) {
+    const CliResult result = Run({"check", File("bad.stp", text)});
+    EXPECT_EQ(result.status, cli::EXIT_FILE_REFUSED);
+    EXPECT_EQ(result.err, message + "\n");
+    EXPECT_EQ(result.out, "");
+  }
+  const CliResult missing = Run({"check", folder.Path("missing.stp")});
+  EXPECT_EQ(missing.status, cli::EXIT_FILE_REFUSED);
+  EXPECT_EQ(missing.err, "Unable to open file: " + folder.Path("missing.stp") + "\n");
+}
+
+TEST_F(Cli, ShowPrintsThePlanAndTheChecks) {
+  const CliResult result = Run({"show", File("board.stp")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "PFD: 25.00000 MHz\n"
+            "Feedback divider range: 86 <= N <= 102\n"
+            "Map 0 (MARGIN low), in use\n"
+            "  VCO1: 2.50000 GHz\n"
+            "  VCO2: 2.40000 GHz\n"
+            "  OUT0: 156.25000 MHz\n"
+            "  OUT1: 125.00000 MHz\n"
+            "  OUT2: 100.00000 MHz\n"
+            "  OUT3: 33.33333 MHz\n"
+            "Map 1 (MARGIN high)\n"
+            "  VCO1: 2.50000 GHz\n"
+            "  VCO2: 2.55000 GHz\n"
+            "  OUT0: 156.25000 MHz\n"
+            "  OUT1: 125.00000 MHz\n"
+            "  OUT2: 212.50000 MHz\n"
+            "  OUT3: 106.25000 MHz\n"
+            "SSCG: disabled\n"
+            "Checks (map 0):\n"
+            "  PFD range: ok\n"
+            "  N range: ok\n"
+            "  VCO range: ok\n"
+            "  CMOS outputs: ok\n"
+            "  LVDS/LVPECL outputs: ok\n"
+            "  REFCLK divider: inactive\n"
+            "  SSCG FracRange: inactive\n"
+            "  SSCG downspread: inactive\n"
+            "  SSCG NumSteps: inactive\n"
+            "  SSCG CkDiv: inactive\n"
+            "  Fractional word: inactive\n");
+}
+
+TEST_F(Cli, ShowExitsWith3WhenACheckFails) {
+  // PLL1 N = 131: outside the range the 25 MHz crystal allows.
+  const std::string file =
+      Replaced(DefaultSetupFile(), "&h18,&b00010100", "&h18,&b00110011");
+  const CliResult result = Run({"show", File("red.stp", file)});
+  EXPECT_EQ(result.status, cli::EXIT_CHECK_FAILED);
+  EXPECT_NE(result.out.find("  N range: FAILED\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  VCO range: FAILED\n"), std::string::npos);
+  // The same plan on map 1, which MARGIN does not select, is not checked.
+  const std::string unused = Replaced(DefaultSetupFile(), "&h30,&b00010100", "&h30,&b00110011");
+  EXPECT_EQ(Run({"show", File("unused.stp", unused)}).status, 0);
+  EXPECT_EQ(Run({"show", File("bad.stp", "junk")}).status, cli::EXIT_FILE_REFUSED);
+}
+
+TEST_F(Cli, ShowJsonIsTheWholePanel) {
+  const std::string file = Replaced(DefaultSetupFile(), "SSCG=&h0", "SSCG=&h1");
+  const CliResult result = Run({"show", File("board.stp", file), "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const json panel = json::parse(result.out);
+  const PanelState* state = Store().Find(panelHandle);
+  ASSERT_NE(state, nullptr);
+  ASSERT_EQ(panel.size(), state->controls.size());
+  auto color = [](int rgb) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", rgb);
+    return std::string(text);
+  };
+  for (const ControlState& control : state->controls) {
+    const std::string constant(control.def->constant);
+    SCOPED_TRACE(constant);
+    const json& entry = panel.at(constant);
+    if (control.def->holdsNumber()) {
+      EXPECT_EQ(entry.at("value"), control.value);
+    } else if (control.def->holdsText()) {
+      EXPECT_EQ(entry.at("value"), control.text);
+    }
+    EXPECT_EQ(entry.at("dimmed"), control.dimmed);
+    EXPECT_EQ(entry.at("visible"), control.visible);
+    EXPECT_EQ(entry.at("textBgColor"), color(control.textBgColor));
+    EXPECT_EQ(entry.at("textColor"), color(control.textColor));
+    EXPECT_EQ(entry.at("labelColor"), color(control.labelColor));
+  }
+  EXPECT_EQ(panel["SSCG"]["value"], 1);
+  EXPECT_EQ(panel["REFFREQ"]["value"], "25.000000");
+  EXPECT_EQ(panel["PLL1SYNC"]["onColor"], "#FFFFFF");
+  EXPECT_TRUE(panel["BOXSSCGHIGH"].contains("frameColor"));
+  EXPECT_FALSE(panel["PLL1_N"].contains("onColor"));
+  EXPECT_FALSE(panel["ResetRegisters"].contains("value"));
+}
+
+TEST_F(Cli, EditEqualsTheSameCommitsThroughTheStore) {
+  const std::string input = File("in.stp");
+  const std::string edited = folder.Path("edited.stp");
+  const CliResult result =
+      Run({"edit", input, "--set", "PLL1_N=110", "--set", "OUT0D_M=7", "--set", "REFFREQ=19.44",
+           "--set", "REFSEL=Low", "--set", "MARGIN=1", "--set", "CH2POWER=0", "--set",
+           "Pll2OutputFormat=lvds/lvds", "--set", "FRACSTEP=-3", "-o", edited});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out + result.err, "");
+
+  RestartFixture();
+  StartOffline();
+  std::array<char, SETUP_MESSAGE_CAPACITY> message{};
+  ASSERT_EQ(LoadSetupFile(input, message), 1);
+  ASSERT_EQ(Commit(PLL1_N, 110), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(OUT0D_M, 7), UIE_NO_ERROR);
+  ASSERT_EQ(CommitText(REFFREQ, "19.44"), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(REFSEL, 0), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(MARGIN, 1), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(CH2POWER, 0), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(Pll2OutputFormat, 1), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(FRACSTEP, -3), UIE_NO_ERROR);
+  const std::string byHand = folder.Path("by-hand.stp");
+  ASSERT_EQ(SaveSetupFile(byHand), 1);
+  EXPECT_EQ(ReadText(edited), ReadText(byHand));
+  EXPECT_NE(ReadText(edited), DefaultSetupFile());
+}
+
+TEST_F(Cli, EditRefusesWhatAUserCouldNotEnter) {
+  const std::string input = File("in.stp");
+  const std::string output = folder.Path("out.stp");
+  const std::pair<const char*, const char*> cases[] = {
+      {"FOO=1", "unknown control: FOO"},
+      {"pll1_n=100", "unknown control: pll1_n"},
+      {"PLL1_N=200", "PLL1_N: \"200\" is not allowed; it takes from 80 to 143"},
+      {"PLL1_N=1e2", "PLL1_N: \"1e2\" is not allowed; it takes from 80 to 143"},
+      {"PLL1_N=", "PLL1_N: \"\" is not allowed; it takes from 80 to 143"},
+      {"MARGIN=5", "MARGIN: \"5\" is not allowed; it takes one of 0 (Low), 1 (High)"},
+      {"CrystalFreq=3", "CrystalFreq: \"3\" is not allowed; it takes one of 0 (19.44MHz), "
+                        "1 (25MHz), 2 (27MHz)"},
+      {"CH2POWER=2", "CH2POWER: \"2\" is not allowed; it takes 0 or 1"},
+      {"VCO1FREQ=3", "VCO1FREQ does not take input"},
+      {"TextConnCheck=x", "TextConnCheck does not take input"},
+      {"ResetRegisters=1", "ResetRegisters does not take input"},
+  };
+  for (const auto& [setting, error] : cases) {
+    const CliResult result =
+        Run({"edit", input, "--set", "PLL1_N=110", "--set", setting, "-o", output});
+    EXPECT_EQ(result.status, cli::EXIT_USAGE) << setting;
+    EXPECT_EQ(result.err, std::string("qv3380: ") + error + "\n");
+    EXPECT_FALSE(std::filesystem::exists(output)) << "nothing is written";
+  }
+  const CliResult refused = Run({"edit", File("bad.stp", "junk"), "--set", "PLL1_N=110", "-o", output});
+  EXPECT_EQ(refused.status, cli::EXIT_FILE_REFUSED);
+  EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST_F(Cli, ExportJson) {
+  const std::string output = folder.Path("def.json");
+  const CliResult result = Run({"export-json", File("board.stp"), "-o", output});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadText(output), test::DefaultJsonDocument());
+  const CliResult full = Run({"export-json", File("board.stp"), "-o", "/dev/full"});
+  EXPECT_EQ(full.status, cli::EXIT_FILE_REFUSED);
+  EXPECT_EQ(full.err, "An error occurred when attempting to export the JSON file.\n");
+}
+
+TEST_F(Cli, ApplySendsWhatTheGuiSends) {
+  const std::string file = File("board.stp", Replaced(DefaultSetupFile(), "&h18,&b00010100",
+                                                      "&h18,&b00011110"));
+  Bridge().chip[0x3F] = 0x5A;
+  const CliResult result = Run({"apply", file});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<WireEvent> byCli = Transfers();
+  ASSERT_FALSE(byCli.empty());
+  EXPECT_EQ(byCli.front().kind, WireEvent::Kind::Read) << "the probe comes first";
+  EXPECT_EQ(byCli.front().reg, 0x3F);
+
+  RestartFixture();
+  Bridge().chip[0x3F] = 0x5A;
+  StartOnlineByHand();
+  OpenByHand(file);
+  EXPECT_EQ(test::Describe(byCli), test::Describe(Transfers()));
+  EXPECT_EQ(Bridge().chip[0x18], 0x1E);
+}
+
+TEST_F(Cli, EditOnlineSendsEachCommitAsTheGuiDoes) {
+  const std::string input = File("in.stp");
+  const std::string output = folder.Path("out.stp");
+  Bridge().chip[0x3F] = 0x5A;
+  const CliResult result = Run({"edit", input, "--online", "--set", "PLL2_N=100", "--set",
+                                "CH1POWER=0", "-o", output});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<WireEvent> byCli = Transfers();
+
+  RestartFixture();
+  Bridge().chip[0x3F] = 0x5A;
+  StartOnlineByHand();
+  OpenByHand(input);
+  ASSERT_EQ(Commit(PLL2_N, 100), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(CH1POWER, 0), UIE_NO_ERROR);
+  EXPECT_EQ(test::Describe(byCli), test::Describe(Transfers()));
+  const std::string byHand = folder.Path("by-hand.stp");
+  ASSERT_EQ(SaveSetupFile(byHand), 1);
+  EXPECT_EQ(ReadText(output), ReadText(byHand));
+}
+
+TEST_F(Cli, NoChipMeansExit4AndNothingWritten) {
+  Bridge().chip[0x3F] = 0;  // a chip that answers 0 is no chip
+  const std::string output = folder.Path("out.stp");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"apply", File("board.stp")},
+        std::vector<std::string>{"edit", File("board.stp"), "--online", "-o", output}}) {
+    const CliResult result = Run(args);
+    EXPECT_EQ(result.status, cli::EXIT_CHIP);
+    EXPECT_EQ(result.err, "I2C communication failure\n");
+  }
+  EXPECT_TRUE(Bridge().Writes().empty());
+  EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST_F(Cli, SessionNotesTheFirstFailedChipWrite) {
+  Bridge().chip[0x3F] = 0x5A;
+  std::ostringstream messages;
+  cli::CliSession session(messages);
+  ASSERT_TRUE(session.Start(true));
+  EXPECT_EQ(session.FirstChipWriteFailure(), 0);
+  Bridge().forcedResult = -2;
+  EXPECT_TRUE(session.Open(File("board.stp")));
+  Bridge().forcedResult = -1;
+  ASSERT_EQ(Store().CommitValue(panelHandle, PLL1_N, 110), UIE_NO_ERROR);
+  EXPECT_EQ(session.FirstChipWriteFailure(), -2);
+  EXPECT_EQ(messages.str(), "");
+}
+
+}  // namespace
+}  // namespace qv
