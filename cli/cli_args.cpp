@@ -46,7 +46,8 @@ std::string_view UsageText() {
   return "Usage: qv3380 COMMAND [OPTIONS]\n"
          "\n"
          "Commands:\n"
-         "  check FILE.stp                 load the setup file; exit 1 with the reason if it is refused\n"
+         "  check FILE.stp                 load the setup file; exit 1 with the reason\n"
+         "                                 if it is refused\n"
          "  show FILE.stp [--json]         print the frequency plan and the checks (--json: every\n"
          "                                 control of the panel); exit 3 when a check fails\n"
          "  edit FILE.stp --set CONTROL=VALUE ... -o OUT.stp [--online]\n"
@@ -86,7 +87,9 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
     const bool hasValue = i + 1 < args.size();
     if (arg == "-o" || arg == "--output") {
       if (!hasValue) return Error(std::string(arg) + " needs a path");
-      if (!form->needsOutput) return Error(std::string(form->name) + " takes no " + std::string(arg));
+      if (!form->needsOutput) {
+        return Error(std::string(form->name) + " takes no " + std::string(arg));
+      }
       request.output = args[++i];
     } else if (arg == "--set") {
       if (!hasValue) return Error("--set needs CONTROL=VALUE");

@@ -1,6 +1,7 @@
 #include "cli/cli_session.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "app/startup.h"
 #include "app/status_line.h"
@@ -24,7 +25,8 @@ void RecordTransfer(int result) {
 
 }  // namespace
 
-CliSession::CliSession(std::ostream& messages) {
+CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause) {
+  ui_.onDelay = std::move(pause);
   ui_.onMessage = [&messages](const HeadlessFrontEnd::Message& message) {
     messages << message.text << '\n';
   };

@@ -2,6 +2,7 @@
 // The program run from the command line: the headless front end stands in for
 // the screen, and every step is what a user does on the panel and its menus.
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -11,8 +12,9 @@ namespace qv::cli {
 
 class CliSession {
  public:
-  // Popup messages go to `messages`, one per line.
-  explicit CliSession(std::ostream& messages);
+  // Popup messages go to `messages`, one per line; the program's pauses
+  // (the connection check, the chip's settling) are handed to `pause`.
+  CliSession(std::ostream& messages, std::function<void(double)> pause);
   ~CliSession();
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;

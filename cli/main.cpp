@@ -6,5 +6,5 @@
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  return qv::cli::RunCli(args, std::cout, std::cerr);
+  return qv::cli::RunCli(args, std::cout, std::cerr, qv::cli::SleepSeconds);
 }

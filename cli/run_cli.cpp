@@ -1,5 +1,8 @@
 #include "cli/run_cli.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/status_line.h"
 #include "cli/cli_args.h"
 #include "cli/cli_session.h"
@@ -11,7 +14,9 @@ namespace qv::cli {
 namespace {
 
 int Run(const CliRequest& request, CliSession& session, std::ostream& out, std::ostream& err) {
-  if (request.command == Command::New) return session.SaveAs(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
+  if (request.command == Command::New) {
+    return session.SaveAs(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
+  }
   if (!session.Open(request.input)) return EXIT_FILE_REFUSED;
   switch (request.command) {
     case Command::Show:
@@ -39,7 +44,12 @@ int Run(const CliRequest& request, CliSession& session, std::ostream& out, std::
 
 }  // namespace
 
-int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+void SleepSeconds(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+           const PauseFunction& pause) {
   const ParsedArguments parsed = ParseArguments(args);
   if (!parsed.request) {
     err << "qv3380: " << parsed.error << "\nTry 'qv3380 --help'.\n";
@@ -55,7 +65,7 @@ int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostre
     return EXIT_DONE;
   }
 
-  CliSession session(err);
+  CliSession session(err, pause);
   if (!session.Start(request.online)) {
     err << "I2C communication failure\n";
     return EXIT_CHIP;

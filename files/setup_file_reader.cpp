@@ -34,7 +34,9 @@ constexpr std::size_t REFFREQ_TEXT_LENGTH = 14;
 
 std::array<int, REGISTER_COUNT> RegisterDefaults() {
   std::array<int, REGISTER_COUNT> image{};
-  for (int i = 0; i < REGISTER_COUNT; ++i) image[i] = static_cast<int>(RegisterTable[i].defaultValue);
+  for (int i = 0; i < REGISTER_COUNT; ++i) {
+    image[i] = static_cast<int>(RegisterTable[i].defaultValue);
+  }
   return image;
 }
 

@@ -38,7 +38,8 @@ class Cli : public test::ProgramTest {
   CliResult Run(std::vector<std::string> args) {
     const std::vector<std::string_view> views(args.begin(), args.end());
     std::ostringstream out, err;
-    const int status = cli::RunCli(views, out, err);
+    const int status =
+        cli::RunCli(views, out, err, [](double seconds) { Bridge().RecordDelay(seconds); });
     return {status, out.str(), err.str()};
   }
   // A setup file in the test's folder; the default file unless told otherwise.
@@ -49,14 +50,6 @@ class Cli : public test::ProgramTest {
   }
   static std::string Replaced(std::string text, std::string_view from, std::string_view to) {
     return text.replace(text.find(from), from.size(), to);
-  }
-  // The chip traffic without the pauses between transfers.
-  static std::vector<WireEvent> Transfers() {
-    std::vector<WireEvent> transfers;
-    for (const WireEvent& event : Bridge().log) {
-      if (event.kind != WireEvent::Kind::Delay) transfers.push_back(event);
-    }
-    return transfers;
   }
   // Online as the user starts it, through the fixture's front end.
   void StartOnlineByHand() {
@@ -289,7 +282,8 @@ TEST_F(Cli, EditRefusesWhatAUserCouldNotEnter) {
     EXPECT_EQ(result.err, std::string("qv3380: ") + error + "\n");
     EXPECT_FALSE(std::filesystem::exists(output)) << "nothing is written";
   }
-  const CliResult refused = Run({"edit", File("bad.stp", "junk"), "--set", "PLL1_N=110", "-o", output});
+  const CliResult refused =
+      Run({"edit", File("bad.stp", "junk"), "--set", "PLL1_N=110", "-o", output});
   EXPECT_EQ(refused.status, cli::EXIT_FILE_REFUSED);
   EXPECT_FALSE(std::filesystem::exists(output));
 }
@@ -310,16 +304,17 @@ TEST_F(Cli, ApplySendsWhatTheGuiSends) {
   Bridge().chip[0x3F] = 0x5A;
   const CliResult result = Run({"apply", file});
   ASSERT_EQ(result.status, 0) << result.err;
-  const std::vector<WireEvent> byCli = Transfers();
-  ASSERT_FALSE(byCli.empty());
-  EXPECT_EQ(byCli.front().kind, WireEvent::Kind::Read) << "the probe comes first";
-  EXPECT_EQ(byCli.front().reg, 0x3F);
+  const std::vector<WireEvent> byCli = Bridge().log;
+  ASSERT_GE(byCli.size(), 2u);
+  EXPECT_EQ(byCli[0], WireEvent::Pause(0.5)) << "the probe waits first, as the button does";
+  EXPECT_EQ(byCli[1].kind, WireEvent::Kind::Read);
+  EXPECT_EQ(byCli[1].reg, 0x3F);
 
   RestartFixture();
   Bridge().chip[0x3F] = 0x5A;
   StartOnlineByHand();
   OpenByHand(file);
-  EXPECT_EQ(test::Describe(byCli), test::Describe(Transfers()));
+  EXPECT_EQ(test::Describe(byCli), test::Describe(Bridge().log));
   EXPECT_EQ(Bridge().chip[0x18], 0x1E);
 }
 
@@ -330,7 +325,7 @@ TEST_F(Cli, EditOnlineSendsEachCommitAsTheGuiDoes) {
   const CliResult result = Run({"edit", input, "--online", "--set", "PLL2_N=100", "--set",
                                 "CH1POWER=0", "-o", output});
   ASSERT_EQ(result.status, 0) << result.err;
-  const std::vector<WireEvent> byCli = Transfers();
+  const std::vector<WireEvent> byCli = Bridge().log;
 
   RestartFixture();
   Bridge().chip[0x3F] = 0x5A;
@@ -338,7 +333,7 @@ TEST_F(Cli, EditOnlineSendsEachCommitAsTheGuiDoes) {
   OpenByHand(input);
   ASSERT_EQ(Commit(PLL2_N, 100), UIE_NO_ERROR);
   ASSERT_EQ(Commit(CH1POWER, 0), UIE_NO_ERROR);
-  EXPECT_EQ(test::Describe(byCli), test::Describe(Transfers()));
+  EXPECT_EQ(test::Describe(byCli), test::Describe(Bridge().log));
   const std::string byHand = folder.Path("by-hand.stp");
   ASSERT_EQ(SaveSetupFile(byHand), 1);
   EXPECT_EQ(ReadText(output), ReadText(byHand));
@@ -361,7 +356,7 @@ TEST_F(Cli, NoChipMeansExit4AndNothingWritten) {
 TEST_F(Cli, SessionNotesTheFirstFailedChipWrite) {
   Bridge().chip[0x3F] = 0x5A;
   std::ostringstream messages;
-  cli::CliSession session(messages);
+  cli::CliSession session(messages, [](double) {});
   ASSERT_TRUE(session.Start(true));
   EXPECT_EQ(session.FirstChipWriteFailure(), 0);
   Bridge().forcedResult = -2;

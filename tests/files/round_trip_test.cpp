@@ -52,7 +52,8 @@ TEST_F(RoundTrip, RandomRegisterImagesAndPinsComeBack) {
     const std::array<int, 4> pins{bit(random), bit(random), bit(random), bit(random)};
     const int crystalIndex = crystal(random);
     const std::string refclk = std::to_string(byte(random)) + ".5";
-    for (int k = 0; k < 4; ++k) ASSERT_EQ(Commit(std::array{REFSEL, MARGIN, SSCG, MAXBW}[k], pins[k]), UIE_NO_ERROR);
+    const std::array pinControls{REFSEL, MARGIN, SSCG, MAXBW};
+    for (int k = 0; k < 4; ++k) ASSERT_EQ(Commit(pinControls[k], pins[k]), UIE_NO_ERROR);
     ASSERT_EQ(Commit(CrystalFreq, crystalIndex), UIE_NO_ERROR);
     ASSERT_EQ(CommitText(REFFREQ, refclk), UIE_NO_ERROR);
     // The commits above change no register.
@@ -63,7 +64,8 @@ TEST_F(RoundTrip, RandomRegisterImagesAndPinsComeBack) {
     ASSERT_EQ(Commit(CrystalFreq, (crystalIndex + 1) % 3), UIE_NO_ERROR);
     ASSERT_EQ(Load(path), "") << "round " << round;
     for (int i = 0; i < REGISTER_COUNT; ++i) {
-      EXPECT_EQ(*RegisterTable[i].variable, image[i]) << RegisterTable[i].name << " round " << round;
+      EXPECT_EQ(*RegisterTable[i].variable, image[i])
+          << RegisterTable[i].name << " round " << round;
     }
     EXPECT_EQ(Value(REFSEL), pins[0]);
     EXPECT_EQ(Value(MARGIN), pins[1]);

@@ -35,7 +35,9 @@ std::string WithLine(int line, std::initializer_list<std::string_view> replaceme
   }
   return text;
 }
-std::string WithLine(int line, std::string_view replacement) { return WithLine(line, {replacement}); }
+std::string WithLine(int line, std::string_view replacement) {
+  return WithLine(line, {replacement});
+}
 std::string WithoutLine(int line) { return WithLine(line, {}); }
 
 std::string Replaced(std::string text, std::string_view from, std::string_view to) {
@@ -98,7 +100,8 @@ TEST_F(SetupReader, EveryMessageWithItsLine) {
       {WithLine(kCrystalLine, "CrystalIndex"),
        "Line 51 invalid in SoftwareSettings section. Expected format is \"Setting = Value\"."},
       {WithLine(kCrystalLine, "Foo=1"), "Line 51 invalid. Setting is unexpected: Foo."},
-      {WithLine(kCrystalLine, "CrystalIndex=3"), "Line 51 invalid. Crystal index must be 0, 1 or 2."},
+      {WithLine(kCrystalLine, "CrystalIndex=3"),
+       "Line 51 invalid. Crystal index must be 0, 1 or 2."},
       {WithLine(kCrystalLine, "CrystalIndex=-1"),
        "Line 51 invalid. Crystal index must be 0, 1 or 2."},
       // Whole-file checks, in their order.

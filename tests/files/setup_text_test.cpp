@@ -1,4 +1,4 @@
-// The reader's text routines at their edges.
+// Splitting a setup line into key and value, at the edges the reader tests do not reach.
 
 #include <gtest/gtest.h>
 
@@ -6,20 +6,6 @@
 
 namespace qv {
 namespace {
-
-TEST(SetupText, CommentsAndBlanks) {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {"Product = QV3380 ; comment", "Product = QV3380"},
-      {" \t\v\f\r\n&h11,&b0 \r\n", "&h11,&b0"},
-      {";only a comment", ""},
-      {"a;b;c", "a"},
-      {"   ", ""},
-      {"", ""},
-  };
-  for (const auto& [line, trimmed] : cases) {
-    EXPECT_EQ(TrimBlanks(StripComment(line)), trimmed) << line;
-  }
-}
 
 TEST(SetupText, SplitKeyValue) {
   struct Case {
@@ -50,20 +36,6 @@ TEST(SetupText, SplitKeyValue) {
   EXPECT_EQ(cut->key, std::string(48, 'k'));
   EXPECT_EQ(cut->value, std::string(49, 'v'));
   EXPECT_EQ(SplitKeyValue(longKey + "=1")->key, std::string(49, 'k'));
-}
-
-TEST(SetupText, BinaryDigits) {
-  EXPECT_EQ(ParseBinaryDigits("11010000"), 208);
-  EXPECT_EQ(ParseBinaryDigits("101"), 5);
-  EXPECT_EQ(ParseBinaryDigits("00000000"), 0);
-  EXPECT_FALSE(ParseBinaryDigits("1101x000"));
-  EXPECT_FALSE(ParseBinaryDigits("2"));
-}
-
-TEST(SetupText, CaseInsensitiveComparison) {
-  EXPECT_TRUE(EqualsIgnoringCase("<REGISTERMAP>", "<RegisterMap>"));
-  EXPECT_TRUE(EqualsIgnoringCase("max_bw", "MAX_BW"));
-  EXPECT_FALSE(EqualsIgnoringCase("QV3380 ", "QV3380"));
 }
 
 }  // namespace
