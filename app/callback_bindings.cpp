@@ -4,6 +4,7 @@
 #include "app/shell.h"
 #include "app/startup.h"
 #include "model/write_path.h"
+#include "plan/control_handlers.h"
 #include "ui/callback_registry.h"
 
 namespace qv {
@@ -21,6 +22,7 @@ void RegisterProgramCallbacks() {
       {"AboutPanelCallback", PanelCallbackPtr{AboutPanelCallback}},
   }};
   RegisterCallbacks(kBindings);
+  RegisterCallbacks(PlanCallbacks());
 }
 
 }  // namespace qv

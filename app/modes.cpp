@@ -4,8 +4,11 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/status_line.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
+#include "plan/frequency_engine.h"
+#include "plan/output_format.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
@@ -41,15 +44,18 @@ void SetTitleSuffix(std::string_view modeText) {
 void SetOffline() {
   OpMode = OPMODE_OFFLINE;
   SetTitleSuffix("Offline Mode");
+  ShowOfflineStatus();
   ConfigurePanelForMode();
   SetCtrlAttribute(panelHandle, CheckConnectionButton, ATTR_VISIBLE, 0);
   SetCtrlAttribute(panelHandle, TextConnCheck, ATTR_VISIBLE, 0);
+  RecalculateFrequencies();
 }
 
 void SetOnline() {
   OpMode = OPMODE_ONLINE;
   SetCtrlAttribute(panelHandle, CheckConnectionButton, ATTR_DIMMED, 0);
   SetTitleSuffix("Online Mode");
+  RecalculateFrequencies();
 }
 
 void ConfigurePanelForMode() {
@@ -59,8 +65,10 @@ void ConfigurePanelForMode() {
     SetCtrlAttribute(panelHandle, InitiateAcquisition, ATTR_DIMMED, 0);
   }
   for (int control : kIndicatorControls) SetCtrlAttribute(panelHandle, control, ATTR_DIMMED, 0);
+  SetDefaultOutputFormat();
   int menuBar = GetPanelMenuBar(panelHandle);
   for (int item : kModeMenuItems) SetMenuBarAttribute(menuBar, item, ATTR_DIMMED, 0);
+  RecalculateFrequencies();
 }
 
 int CheckConnection(int, int, int event, void*, int, int) {

@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
 #include "app/modes.h"
+#include "app/status_line.h"
+#include "model/write_path.h"
+#include "plan/tooltips.h"
 #include "model/program_state.h"
 #include "model/value_variables.h"
 #include "ui/panel_ids.h"
@@ -13,6 +16,8 @@ void StartProgram() {
   panelHandle = LoadPanel(0, MAIN_PANEL_FILE, PANEL);
   startupPanelHandle = LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL);
   InitVariables();
+  ApplyControlTooltips();
+  SetTransferListener(ShowChipWriteStatus);
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

@@ -46,7 +46,7 @@ int WriteChipByte(unsigned registerAddress, int value) {
 
 int ReadChipByte(unsigned registerAddress) {
   BusyScope busy;
-  return Remember(readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress)));
+  return readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress));
 }
 
 void WriteRegister(int index, int enableLookAheads, int acquire) {

@@ -19,10 +19,11 @@ void QV3380_Acquire();
 int WriteChipByte(unsigned registerAddress, int value);
 int ReadChipByte(unsigned registerAddress);
 
-// The result of the most recent transfer that reached the bridge: 0 or a
-// register value when it worked, a negative bridge code when it did not.
+// The result of the most recent write to the chip: 0 when it worked, a
+// negative bridge code when it did not. Callers ignore write results; this is
+// what lets the panel say that the chip did not take a change.
 inline int LastTransferResult = 0;
-// Told after each transfer, so the panel can say when the chip did not take one.
+// Told after each write.
 using TransferListener = void (*)(int result);
 void SetTransferListener(TransferListener listener);
 

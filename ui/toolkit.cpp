@@ -1,5 +1,7 @@
 #include "ui/toolkit.h"
 
+#include <clocale>
+
 #include "ui/front_end.h"
 #include "ui/panel_store.h"
 
@@ -14,7 +16,11 @@ void InstallFrontEnd(FrontEnd* frontEnd) { g_frontEnd = frontEnd; }
 FrontEnd* InstalledFrontEnd() { return g_frontEnd; }
 
 int InitUserInterface(int argc, char* argv[]) {
-  return g_frontEnd && g_frontEnd->Start(argc, argv) ? 1 : 0;
+  if (!g_frontEnd || !g_frontEnd->Start(argc, argv)) return 0;
+  // Setup files and displays use a decimal point whatever the user's locale
+  // says; a toolkit may have adopted that locale while starting.
+  std::setlocale(LC_NUMERIC, "C");
+  return 1;
 }
 
 int LoadPanel(int /*parentPanel*/, std::string_view definitionName, int resourceId) {

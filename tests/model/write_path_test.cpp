@@ -12,16 +12,11 @@
 namespace qv {
 namespace {
 
+using test::AcquisitionSequence;
 using test::Bridge;
 using test::Describe;
 using test::WireEvent;
 using W = WireEvent;
-
-std::vector<WireEvent> AcquireSequence() {
-  return {W::Write(0x07, 0x42), W::Write(0x07, 0xC2), W::Write(0x03, 0x07),
-          W::Write(0x03, 0x03), W::Write(0x0F, 0x42), W::Write(0x0F, 0xC2),
-          W::Write(0x0B, 0x07), W::Write(0x0B, 0x03), W::Pause(0.25)};
-}
 
 std::vector<WireEvent> Concat(std::initializer_list<std::vector<WireEvent>> parts) {
   std::vector<WireEvent> all;
@@ -35,7 +30,7 @@ TEST_F(WritePathTest, OneRegisterChangeOnline) {
   StartOnlineConnected();
   AF0 = 0x1E;
   WriteRegister(IDX_AF0, 1, 1);
-  EXPECT_EQ(Bridge().log, Concat({{W::Write(0x40, 0x02), W::Write(0x18, 0x1E)}, AcquireSequence()}))
+  EXPECT_EQ(Bridge().log, Concat({{W::Write(0x40, 0x02), W::Write(0x18, 0x1E)}, AcquisitionSequence()}))
       << Describe(Bridge().log);
 }
 
@@ -47,7 +42,7 @@ TEST_F(WritePathTest, TwoRegisterChangeEnablesOnceAndAcquiresOnce) {
   WriteRegister(IDX_BF1, 0, 1);
   EXPECT_EQ(Bridge().log, Concat({{W::Write(0x40, 0x02), W::Write(0x19, 0xAB),
                                    W::Write(0x1A, 0xC0)},
-                                  AcquireSequence()}))
+                                  AcquisitionSequence()}))
       << Describe(Bridge().log);
 }
 

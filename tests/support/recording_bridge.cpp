@@ -25,6 +25,18 @@ std::vector<WireEvent> RecordingBridge::Writes() const {
   return writes;
 }
 
+std::vector<WireEvent> AcquisitionSequence() {
+  using W = WireEvent;
+  return {W::Write(0x07, 0x42), W::Write(0x07, 0xC2), W::Write(0x03, 0x07),
+          W::Write(0x03, 0x03), W::Write(0x0F, 0x42), W::Write(0x0F, 0xC2),
+          W::Write(0x0B, 0x07), W::Write(0x0B, 0x03), W::Pause(0.25)};
+}
+
+std::vector<WireEvent> WithAcquisition(std::vector<WireEvent> writes) {
+  for (const WireEvent& event : AcquisitionSequence()) writes.push_back(event);
+  return writes;
+}
+
 std::string Describe(const WireEvent& event) {
   char text[64];
   switch (event.kind) {

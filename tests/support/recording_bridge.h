@@ -24,6 +24,11 @@ struct WireEvent {
   bool operator==(const WireEvent&) const = default;
 };
 
+// What the chip receives after a change that acquires: eight writes, then the pause.
+std::vector<WireEvent> AcquisitionSequence();
+// The writes given, followed by the acquisition sequence.
+std::vector<WireEvent> WithAcquisition(std::vector<WireEvent> writes);
+
 std::string Describe(const WireEvent& event);
 std::string Describe(const std::vector<WireEvent>& events);
 

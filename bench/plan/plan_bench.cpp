@@ -1,0 +1,66 @@
+// How long the panel takes to follow one change, headless.
+
+#include <benchmark/benchmark.h>
+
+#include "app/startup.h"
+#include "model/program_state.h"
+#include "model/registers.h"
+#include "plan/frequency_engine.h"
+#include "plan/register_decoding.h"
+#include "plan/solver.h"
+#include "ui/headless/headless_front_end.h"
+#include "ui/panel_ids.h"
+#include "ui/panel_store.h"
+#include "ui/toolkit.h"
+
+namespace {
+
+qv::HeadlessFrontEnd& StartedOffline() {
+  static qv::HeadlessFrontEnd ui;
+  static bool started = false;
+  if (!started) {
+    qv::InstallFrontEnd(&ui);
+    qv::RegisterProgramCallbacks();
+    qv::StartProgram();
+    qv::Store().PressButton(qv::startupPanelHandle, qv::startuppnl::RUNOFFLINE);
+    started = true;
+  }
+  return ui;
+}
+
+void BM_RecalculateFrequencies(benchmark::State& state) {
+  StartedOffline();
+  for (auto _ : state) qv::RecalculateFrequencies();
+}
+BENCHMARK(BM_RecalculateFrequencies);
+
+void BM_ApplyRegistersToPanelOffline(benchmark::State& state) {
+  StartedOffline();
+  for (int i = 0; i < qv::REGISTER_COUNT; ++i) {
+    qv::SetupImage[i] = static_cast<int>(qv::RegisterTable[i].defaultValue);
+  }
+  for (auto _ : state) qv::ApplyRegistersToPanel();
+}
+BENCHMARK(BM_ApplyRegistersToPanelOffline);
+
+void BM_CommitDividerOffline(benchmark::State& state) {
+  StartedOffline();
+  int value = 90;
+  for (auto _ : state) {
+    qv::Store().CommitValue(qv::panelHandle, qv::PLL1_N, value);
+    value = value == 90 ? 91 : 90;
+  }
+}
+BENCHMARK(BM_CommitDividerOffline);
+
+void BM_SolveFourTargets(benchmark::State& state) {
+  qv::SolverRequest request;
+  request.fpfd = 25e6;
+  request.targets = {156.25e6, 106.25e6, 161.1328125e6, 33.333333e6};
+  for (auto _ : state) benchmark::DoNotOptimize(qv::SolvePlan(request));
+}
+BENCHMARK(BM_SolveFourTargets)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,413 @@
+#include "plan/solver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "plan/frequency_engine.h"
+#include "plan/output_format.h"
+
+namespace qv {
+namespace {
+
+struct Pll {
+  int even;  // output index
+  int odd;
+  bool integerOnly;
+};
+
+constexpr std::array<Pll, 2> kPlls{{{0, 1, true}, {2, 3, false}}};
+
+double OutputLimit(const SolverRequest& request, int output) {
+  const int family = FamilyOfCode(request.formatCodes[output / 2], output % 2 == 1);
+  return IsCmosFamily(family) ? CMOS_OUTPUT_MAX : DIFFERENTIAL_OUTPUT_MAX;
+}
+
+bool IntegerOnly(const SolverRequest& request, const Pll& pll) {
+  return pll.integerOnly || request.maxModulus < 2;
+}
+
+// The feedback ratio N + F/M the VCO may run at.
+struct RatioRange {
+  double low;
+  double high;
+};
+
+RatioRange VcoRatioRange(const SolverRequest& request, bool integerOnly) {
+  const double nHigh = integerOnly ? SOLVER_N_MAX
+                                   : SOLVER_N_MAX + (request.maxModulus - 1.0) / request.maxModulus;
+  return {std::max(FvcoMin / request.fpfd, static_cast<double>(SOLVER_N_MIN)),
+          std::min(FvcoMax / request.fpfd, nHigh)};
+}
+
+double PpmError(double achieved, double target) {
+  return std::abs(achieved - target) / target * 1e6;
+}
+
+// A feedback setting N + F/M; F 0 is integer N.
+struct GridPoint {
+  int n = 0;
+  int frac = 0;
+  int mod = 0;
+  double ratio() const { return n + (frac > 0 ? static_cast<double>(frac) / mod : 0.0); }
+};
+
+// The VCO as the frequency engine computes it from the same settings.
+double GridVco(const GridPoint& point, double fpfd) {
+  const double ratio = point.frac > 0 && point.mod > 0
+                           ? point.n + static_cast<double>(point.frac) / point.mod
+                           : point.n;
+  return ratio * fpfd;
+}
+
+GridPoint FromFraction(int whole, Fraction f) {
+  if (f.num == f.den) return {whole + 1, 0, 0};
+  return {whole, f.num, f.num == 0 ? 0 : f.den};
+}
+
+bool GridAtOrBelow(double x, bool integerOnly, int maxModulus, GridPoint* point) {
+  if (!std::isfinite(x) || x < SOLVER_N_MIN) return false;
+  const double whole = std::floor(x);
+  if (whole > SOLVER_N_MAX) {
+    *point = integerOnly ? GridPoint{SOLVER_N_MAX, 0, 0}
+                         : GridPoint{SOLVER_N_MAX, maxModulus - 1, maxModulus};
+    return true;
+  }
+  if (integerOnly) {
+    *point = {static_cast<int>(whole), 0, 0};
+    return true;
+  }
+  Fraction lower{}, upper{};
+  BracketFraction(x - whole, maxModulus, &lower, &upper);
+  *point = FromFraction(static_cast<int>(whole), lower);
+  return true;
+}
+
+bool GridAtOrAbove(double x, bool integerOnly, int maxModulus, GridPoint* point) {
+  if (!std::isfinite(x) || x > SOLVER_N_MAX + 1) return false;
+  const double whole = std::floor(std::max(x, static_cast<double>(SOLVER_N_MIN)));
+  if (integerOnly || x <= SOLVER_N_MIN) {
+    *point = {static_cast<int>(std::ceil(std::max(x, static_cast<double>(SOLVER_N_MIN)))), 0, 0};
+  } else {
+    Fraction lower{}, upper{};
+    BracketFraction(x - whole, maxModulus, &lower, &upper);
+    *point = FromFraction(static_cast<int>(whole), upper);
+  }
+  return point->n <= SOLVER_N_MAX;
+}
+
+// One feedback setting with the dividers of the targeted outputs.
+struct Candidate {
+  int n = 0;
+  int frac = 0;
+  int mod = 0;
+  std::array<int, 2> v{};  // even, odd; 0: not part of the plan
+  std::array<int, 2> d{};
+};
+
+struct Score {
+  double reachableWorst = 0.0;
+  double unreachableWorst = 0.0;
+  int fractional = 0;
+  int spread = 0;
+  // With the worst fixed, the other output of the pair as close as it can be.
+  double reachableSecond = 0.0;
+  double unreachableSecond = 0.0;
+  int mod = 0;
+  int n = 0;
+
+  // Errors closer than rounding count as equal, so the later criteria decide.
+  bool BetterThan(const Score& other) const {
+    if (reachableWorst < other.reachableWorst - EXACT_PPM) return true;
+    if (reachableWorst > other.reachableWorst + EXACT_PPM) return false;
+    if (unreachableWorst < other.unreachableWorst - EXACT_PPM) return true;
+    if (unreachableWorst > other.unreachableWorst + EXACT_PPM) return false;
+    if (fractional != other.fractional) return fractional < other.fractional;
+    if (spread != other.spread) return spread < other.spread;
+    if (reachableSecond < other.reachableSecond - EXACT_PPM) return true;
+    if (reachableSecond > other.reachableSecond + EXACT_PPM) return false;
+    if (unreachableSecond < other.unreachableSecond - EXACT_PPM) return true;
+    if (unreachableSecond > other.unreachableSecond + EXACT_PPM) return false;
+    if (mod != other.mod) return mod < other.mod;
+    return n < other.n;
+  }
+};
+
+class PllSearch {
+ public:
+  PllSearch(const SolverRequest& request, const Pll& pll, const std::array<bool, 4>& reachable)
+      : request_(request), pll_(pll), reachable_(reachable),
+        integerOnly_(IntegerOnly(request, pll)), range_(VcoRatioRange(request, integerOnly_)) {
+    outputs_ = {pll.even, pll.odd};
+    for (int side = 0; side < 2; ++side) wanted_[side] = request.targets[outputs_[side]].has_value();
+  }
+
+  bool HasTargets() const { return wanted_[0] || wanted_[1]; }
+
+  // Every divider combination, each with the feedback settings nearest to its ideal.
+  bool Run() {
+    const bool sync = request_.sync[pll_.even / 2];
+    // Under sync the even output's V drives the odd one too, so it is chosen
+    // even when only the odd output has a target.
+    const bool chooseEvenV = wanted_[0] || (sync && wanted_[1]);
+    for (int va : Values(chooseEvenV, SOLVER_V_MIN, SOLVER_V_MAX)) {
+      for (int da : Values(wanted_[0], SOLVER_D_MIN, SOLVER_D_MAX)) {
+        for (int vb : sync ? std::vector<int>{va} : Values(wanted_[1], SOLVER_V_MIN, SOLVER_V_MAX)) {
+          for (int db : Values(wanted_[1], SOLVER_D_MIN, SOLVER_D_MAX)) {
+            TryDividers({va, wanted_[1] ? vb : 0}, {da, db});
+          }
+        }
+      }
+    }
+    return found_;
+  }
+
+  const Candidate& Best() const { return best_; }
+
+ private:
+  static std::vector<int> Values(bool used, int low, int high) {
+    if (!used) return {0};
+    std::vector<int> values;
+    for (int value = low; value <= high; ++value) values.push_back(value);
+    return values;
+  }
+
+  int DivisionOf(const Candidate& c, int side) const { return c.v[side] * c.d[side]; }
+
+  void TryDividers(std::array<int, 2> v, std::array<int, 2> d) {
+    Candidate base;
+    base.v = v;
+    base.d = d;
+    // The ratio each targeted output wants, and the ceiling its limit sets.
+    RatioRange range = range_;
+    double ideal[2] = {0.0, 0.0};
+    bool anyReachable = false;
+    for (int side = 0; side < 2; ++side) {
+      if (!wanted_[side]) continue;
+      const double division = DivisionOf(base, side);
+      ideal[side] = *request_.targets[outputs_[side]] * division / request_.fpfd;
+      range.high = std::min(range.high, OutputLimit(request_, outputs_[side]) * division / request_.fpfd);
+      anyReachable = anyReachable || reachable_[outputs_[side]];
+    }
+    if (range.low > range.high) return;
+
+    // The worst relative error of the outputs that count first is smallest here.
+    double best = 0.0;
+    std::vector<double> counted;
+    for (int side = 0; side < 2; ++side) {
+      if (wanted_[side] && (!anyReachable || reachable_[outputs_[side]])) counted.push_back(ideal[side]);
+    }
+    best = counted.size() == 1 ? counted[0] : 2 * counted[0] * counted[1] / (counted[0] + counted[1]);
+    best = std::clamp(best, range.low, range.high);
+
+    // The error grows on both sides of that point, so the best setting of each
+    // kind is one of its two neighbours.
+    const double whole = std::floor(best);
+    for (double n : {whole, whole + 1}) Consider(base, static_cast<int>(n), 0, 0, range);
+    if (!integerOnly_) {
+      Fraction lower{}, upper{};
+      BracketFraction(best - whole, request_.maxModulus, &lower, &upper);
+      for (Fraction f : {lower, upper}) {
+        if (f.num == 0 || f.num == f.den) continue;  // integers, considered above
+        Consider(base, static_cast<int>(whole), f.num, f.den, range);
+      }
+    }
+  }
+
+  void Consider(Candidate candidate, int n, int frac, int mod, const RatioRange& range) {
+    if (n < SOLVER_N_MIN || n > SOLVER_N_MAX) return;
+    const double ratio = n + (mod > 0 ? static_cast<double>(frac) / mod : 0.0);
+    if (ratio < range.low || ratio > range.high) return;
+    candidate.n = n;
+    candidate.frac = frac;
+    candidate.mod = mod;
+    const double vco = VcoOf(request_, candidate);
+    if (vco < FvcoMin || vco > FvcoMax) return;
+    for (int side = 0; side < 2; ++side) {
+      // Checked on the frequency as the panel will compute it, rounding included.
+      if (wanted_[side] && vco / candidate.v[side] / candidate.d[side] >
+                               OutputLimit(request_, outputs_[side])) {
+        return;
+      }
+    }
+    const Score score = ScoreOf(candidate);
+    if (!found_ || score.BetterThan(bestScore_)) {
+      best_ = candidate;
+      bestScore_ = score;
+      found_ = true;
+    }
+  }
+
+  Score ScoreOf(const Candidate& c) const {
+    Score score;
+    const double vco = VcoOf(request_, c);
+    for (int side = 0; side < 2; ++side) {
+      if (!wanted_[side]) continue;
+      const double error = PpmError(vco / c.v[side] / c.d[side], *request_.targets[outputs_[side]]);
+      const bool reachable = reachable_[outputs_[side]];
+      double& worst = reachable ? score.reachableWorst : score.unreachableWorst;
+      double& second = reachable ? score.reachableSecond : score.unreachableSecond;
+      second = std::min(worst, error);
+      worst = std::max(worst, error);
+    }
+    score.fractional = c.frac > 0 ? 1 : 0;
+    score.spread = wanted_[0] && wanted_[1] ? std::abs(c.v[0] - c.v[1]) : 0;
+    score.mod = c.mod;
+    score.n = c.n;
+    return score;
+  }
+
+ public:
+  static double VcoOf(const SolverRequest& request, const Candidate& c) {
+    return GridVco({c.n, c.frac, c.mod}, request.fpfd);
+  }
+
+ private:
+  const SolverRequest& request_;
+  const Pll& pll_;
+  const std::array<bool, 4>& reachable_;
+  bool integerOnly_;
+  RatioRange range_;
+  std::array<int, 2> outputs_{};
+  std::array<bool, 2> wanted_{};
+  Candidate best_;
+  Score bestScore_;
+  bool found_ = false;
+};
+
+}  // namespace
+
+void BracketFraction(double x, int maxDenominator, Fraction* lower, Fraction* upper) {
+  // Walk the Stern-Brocot tree towards x, taking whole runs of steps in one go.
+  constexpr double kSame = 1e-12;
+  Fraction lo{0, 1}, hi{1, 1};
+  auto equals = [&](Fraction f) { return std::abs(f.num - x * f.den) <= kSame * f.den; };
+  if (equals(lo)) hi = lo;
+  while ((lo.num != hi.num || lo.den != hi.den) && lo.den + hi.den <= maxDenominator) {
+    const Fraction mediant{lo.num + hi.num, lo.den + hi.den};
+    const double gap = mediant.num - x * mediant.den;
+    if (std::abs(gap) <= kSame * mediant.den) {
+      lo = hi = mediant;
+      break;
+    }
+    if (gap < 0) {
+      // Mediants stay below x for k steps towards hi.
+      const double k = std::floor((x * lo.den - lo.num) / (hi.num - x * hi.den) + kSame);
+      const int steps = std::max(1, static_cast<int>(std::min<double>(k, (maxDenominator - lo.den) / hi.den)));
+      lo = {lo.num + steps * hi.num, lo.den + steps * hi.den};
+      if (equals(lo)) hi = lo;
+    } else {
+      const double k = std::floor((hi.num - x * hi.den) / (x * lo.den - lo.num) + kSame);
+      const int steps = std::max(1, static_cast<int>(std::min<double>(k, (maxDenominator - hi.den) / lo.den)));
+      hi = {hi.num + steps * lo.num, hi.den + steps * lo.den};
+      if (equals(hi)) lo = hi;
+    }
+  }
+  *lower = lo;
+  *upper = hi;
+}
+
+OutputRange AchievableRange(const SolverRequest& request, int output) {
+  const bool integerOnly = IntegerOnly(request, kPlls[output / 2]);
+  const RatioRange ratio = VcoRatioRange(request, integerOnly);
+  const double limit = OutputLimit(request, output);
+  OutputRange range;
+  bool any = false;
+  for (int v = SOLVER_V_MIN; v <= SOLVER_V_MAX; ++v) {
+    for (int d = SOLVER_D_MIN; d <= SOLVER_D_MAX; ++d) {
+      const double high = std::min(ratio.high, limit * v * d / request.fpfd);
+      GridPoint top, bottom;
+      if (!GridAtOrBelow(high, integerOnly, request.maxModulus, &top) ||
+          !GridAtOrAbove(ratio.low, integerOnly, request.maxModulus, &bottom) ||
+          top.ratio() < ratio.low || bottom.ratio() > high) {
+        continue;
+      }
+      const double highest = GridVco(top, request.fpfd) / v / d;
+      const double lowest = GridVco(bottom, request.fpfd) / v / d;
+      // Rounding may push a point just over a limit; the panel would show it red.
+      if (highest > limit || GridVco(top, request.fpfd) > FvcoMax ||
+          GridVco(bottom, request.fpfd) < FvcoMin) {
+        continue;
+      }
+      range.high = any ? std::max(range.high, highest) : highest;
+      range.low = any ? std::min(range.low, lowest) : lowest;
+      any = true;
+    }
+  }
+  return range;
+}
+
+SolverResult SolvePlan(const SolverRequest& request) {
+  SolverResult result;
+  if (!(request.fpfd > 0.0) || !std::isfinite(request.fpfd)) {
+    result.problem = "The reference gives no PFD frequency to plan from.";
+    return result;
+  }
+  if (request.maxModulus < 1 || request.maxModulus > SOLVER_MODULUS_MAX) {
+    result.problem = "The largest modulus must be 1 to 4095.";
+    return result;
+  }
+  std::array<bool, 4> reachable{};
+  std::array<double, 4> closest{};
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const auto& target = request.targets[k];
+    if (!target) continue;
+    if (!(*target > 0.0) || !std::isfinite(*target)) {
+      result.problem = "OUT" + std::to_string(k) + ": the target must be a positive frequency.";
+      return result;
+    }
+    const OutputRange range = AchievableRange(request, k);
+    reachable[k] = *target >= range.low && *target <= range.high;
+    closest[k] = std::clamp(*target, range.low, range.high);
+  }
+
+  for (int p = 0; p < 2; ++p) {
+    PllSearch search(request, kPlls[p], reachable);
+    if (!search.HasTargets()) continue;
+    if (!search.Run()) {
+      result.problem = "No setting of PLL" + std::to_string(p + 1) +
+                       " keeps its VCO inside the chip's limits at this PFD frequency.";
+      return result;
+    }
+    const Candidate& best = search.Best();
+    PllPlan& plan = result.plls[p];
+    plan = {true, best.n, best.frac, best.frac > 0 ? best.mod : 0, PllSearch::VcoOf(request, best)};
+    const std::array<int, 2> outputs{kPlls[p].even, kPlls[p].odd};
+    for (int side = 0; side < 2; ++side) {
+      OutputPlan& out = result.outputs[outputs[side]];
+      out.v = best.v[side];
+      out.d = best.d[side];
+      const auto& target = request.targets[outputs[side]];
+      if (!target) continue;
+      out.wanted = true;
+      out.target = *target;
+      out.achieved = plan.vco / out.v / out.d;
+      out.errorPpm = PpmError(out.achieved, out.target);
+      out.reachable = reachable[outputs[side]];
+      out.closest = out.reachable ? out.achieved : closest[outputs[side]];
+    }
+    if (p == 1) result.sdmNeeded = plan.frac > 0;
+  }
+  result.ok = true;
+  return result;
+}
+
+bool SolverResult::AllReachable() const {
+  return std::ranges::all_of(outputs, [](const OutputPlan& o) { return !o.wanted || o.reachable; });
+}
+
+bool SolverResult::AllExact() const {
+  return std::ranges::all_of(outputs, [](const OutputPlan& o) {
+    return !o.wanted || (o.reachable && o.errorPpm <= EXACT_PPM);
+  });
+}
+
+double SolverResult::WorstErrorPpm() const {
+  double worst = 0.0;
+  for (const OutputPlan& o : outputs) {
+    if (o.wanted) worst = std::max(worst, o.errorPpm);
+  }
+  return worst;
+}
+
+}  // namespace qv
