@@ -43,7 +43,7 @@ void QtProgramTest::SetUp() {
   InstallFrontEnd(ui.get());
   char name[] = "qt_tests";
   char* argv[] = {name, nullptr};
-  ASSERT_TRUE(ui->Start(1, argv));
+  ASSERT_EQ(InitUserInterface(1, argv), 1);
   RegisterProgramCallbacks();
 }
 

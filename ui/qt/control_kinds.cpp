@@ -231,8 +231,8 @@ class ToggleView final : public ControlView {
       QSignalBlocker block(button_);
       button_->setChecked(state.value != 0);
     }
-    // The logic may give both states the same colour; the heavier, sunken
-    // border still tells pressed from released.
+    // The logic may give both states the same colour; a raised or sunken
+    // border still tells released from pressed.
     const QColor face = ToQColor(button_->isChecked() ? state.onColor : state.offColor);
     QPalette palette = button_->palette();
     SetRole(palette, QPalette::Button, face, Groups::All);
@@ -241,10 +241,11 @@ class ToggleView final : public ControlView {
     SetStyleSheetIfChanged(
         button_,
         QStringLiteral("QPushButton { background-color: %1; color: %3;"
-                       " border: 1px solid #8c8c8c; border-radius: 3px; padding: 2px 4px; }"
-                       " QPushButton:checked { background-color: %2;"
-                       " border: 2px solid #1f4e79; padding: 3px 3px 1px 5px; }"
+                       " border: 1px solid #8c8c8c; border-radius: 3px; padding: 2px 5px; }"
                        " QPushButton:focus { border-color: #308cc6; }"
+                       " QPushButton:checked { background-color: %2;"
+                       " border: 3px inset #505050; padding: 2px 1px 0px 5px; }"
+                       " QPushButton:checked:focus { border-color: #1f4e79; }"
                        " QPushButton:disabled { color: #9a9a9a; }")
             .arg(ToQColor(state.offColor).name(), ToQColor(state.onColor).name(),
                  ToQColor(state.textColor).name()));

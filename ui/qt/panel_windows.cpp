@@ -23,6 +23,7 @@ MainPanelWindow::MainPanelWindow(const PanelState& panel)
   menu_ = std::make_unique<PanelMenu>(menuBar(), panel);
   status_ = new QLabel(statusBar());
   status_->setObjectName(QStringLiteral("statusLine"));
+  status_->setContentsMargins(6, 0, 6, 0);
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
   MirrorPanel(panel);
