@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "tests/qt/qt_program_fixture.h"
+#include "ui/qt/look.h"
 #include "ui/qt/on_off_switch.h"
 
 namespace qv::test {
@@ -42,6 +43,27 @@ TEST_F(UserCommits, TypingIntoASpinBoxCommitsOnEnterOnly) {
   EXPECT_EQ(State(OUT0D).value, 12);
   Widget<QSpinBox>(OUT0V)->setFocus();  // leaving after Enter is no second commit
   EXPECT_EQ(Commits(), Once(OUT0D));
+}
+
+TEST_F(UserCommits, ADividerTypedInShowsTheNewPlanInTheWidgets) {
+  QSpinBox* divider = Widget<QSpinBox>(OUT0D);
+  QLineEdit* out0 = Widget<QLineEdit>(Out0Freq);
+  EXPECT_EQ(out0->text().toStdString(), " 156.25000");
+  TypeInto(divider, "2");
+  QTest::keyClick(divider, Qt::Key_Return);
+  EXPECT_EQ(Commits(), Once(OUT0D));
+  EXPECT_EQ(out0->text().toStdString(), " 312.50000");
+  EXPECT_EQ(out0->text().toStdString(), State(Out0Freq).text);
+
+  // A feedback divider past the VCO's range turns the VCO display red.
+  QSpinBox* feedback = Widget<QSpinBox>(PLL1_N);
+  TypeInto(feedback, "143");
+  QTest::keyClick(feedback, Qt::Key_Return);
+  QLineEdit* vco = Widget<QLineEdit>(VCO1FREQ);
+  EXPECT_EQ(vco->text().toStdString(), "   3.57500");
+  EXPECT_NE(State(VCO1FREQ).textBgColor, 0xFFFFFF);
+  EXPECT_EQ(qt::ToRgb(vco->palette().color(QPalette::Base)), State(VCO1FREQ).textBgColor);
+  EXPECT_EQ(qt::ToRgb(vco->palette().color(QPalette::Text)), State(VCO1FREQ).textColor);
 }
 
 TEST_F(UserCommits, EachArrowStepIsACommit) {
