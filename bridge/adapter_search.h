@@ -1,0 +1,23 @@
+#pragma once
+// Finding and opening the USB HID adapter.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "bridge/hid_handles.h"
+
+namespace qv3380::bridge {
+
+inline constexpr std::uint16_t adapterVendorId = 0x04D8;
+inline constexpr std::uint16_t adapterProductId = 0xFEAA;
+
+struct OpenAdapter {
+    DeviceHandle device;
+    std::string path;  // hidraw node, e.g. "/dev/hidraw1"
+};
+
+// The first adapter in enumeration order that opens; nullopt when none does.
+std::optional<OpenAdapter> openFirstAdapter();
+
+}  // namespace qv3380::bridge

@@ -1,0 +1,14 @@
+#pragma once
+// One complete register transfer through the adapter.
+
+#include <cstdint>
+
+#include "bridge/protocol.h"
+
+namespace qv3380::bridge {
+
+// Finds and opens the adapter, sends one command, reads one reply, closes.
+// Returns the register value (read), resultDone (write) or a negative result.
+int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_t data);
+
+}  // namespace qv3380::bridge

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# tools/qv3380-sim end to end: the command reaches the simulated chip, the log
+# shows its transfers, and the command's exit status comes back.
+#   sim_tool_test.sh TOOLS/qv3380-sim BRIDGE_PROBE   (QV3380_SIM_HELPER set by CTest)
+set -euo pipefail
+sim=$1
+probe=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+expect() {  # expect DESCRIPTION CONDITION...
+  local what=$1
+  shift
+  if ! "$@"; then
+    echo "FAILED: $what" >&2
+    failures=$((failures + 1))
+  fi
+}
+
+"$sim" -- "$probe" r 0x3f w 0x10 0x1ff r 0x10 >"$work/out" 2>"$work/err"
+expect "results of read, write, read" test "$(cat "$work/out")" = $'56\n0\n255'
+expect "log summary" grep -q 'adapter answer, 3 command(s), 3 transfer(s)' "$work/err"
+expect "logged write" grep -Eq 's  write  dev 0x80  reg 0x10 <- 0xFF$' "$work/err"
+expect "logged id read" grep -Eq 's  read   dev 0x80  reg 0x3F -> 0x38$' "$work/err"
+
+"$sim" --mode absent --log "$work/log" -- "$probe" r 0x3f >"$work/out" 2>"$work/err"
+expect "no adapter" test "$(cat "$work/out")" = "-2"
+expect "log goes to the file" grep -q 'adapter absent, 0 command(s)' "$work/log"
+expect "nothing on stderr with --log" test ! -s "$work/err"
+
+status=0
+"$sim" -- sh -c 'exit 3' 2>/dev/null || status=$?
+expect "exit status passed on" test "$status" = 3
+
+status=0
+"$sim" --mode bogus -- true 2>"$work/err" || status=$?
+expect "bad mode is a usage error" test "$status" = 2
+expect "bad mode is named" grep -q "unknown mode 'bogus'" "$work/err"
+
+status=0
+"$sim" 2>/dev/null || status=$?
+expect "missing command is a usage error" test "$status" = 2
+
+exit $((failures > 0))
