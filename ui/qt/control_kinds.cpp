@@ -14,13 +14,14 @@
 namespace qv::qt {
 namespace {
 
-// Text backgrounds hold through dimming; text colours give way to the
-// disabled grey so a dimmed control still reads as dimmed.
+// Text backgrounds hold through dimming; text colours give way to one
+// dimmed grey, so a dimmed control reads as dimmed and still reads.
 void MirrorTextColors(QWidget* widget, const ControlState& state, QPalette::ColorRole background,
                       QPalette::ColorRole text) {
   QPalette palette = widget->palette();
   SetRole(palette, background, ToQColor(state.textBgColor), Groups::All);
   SetRole(palette, text, ToQColor(state.textColor), Groups::Enabled);
+  palette.setColor(QPalette::Disabled, text, ToQColor(kDimmedTextRgb));
   SetPaletteIfChanged(widget, palette);
 }
 
@@ -98,12 +99,13 @@ class RingView final : public ControlView {
                                " border: 1px solid #8c8c8c; border-radius: 2px;"
                                " padding: 1px 4px; }"
                                " QComboBox:focus { border: 1px solid #308cc6; }"
-                               " QComboBox:disabled { color: #9a9a9a; }"
+                               " QComboBox:disabled { color: %3; }"
                                " QComboBox::drop-down { border: none; width: 18px; }"
                                " QComboBox::down-arrow { image: url(:/qv3380/arrow.png); }"
                                " QComboBox::down-arrow:disabled"
                                " { image: url(:/qv3380/arrow-dimmed.png); }")
-                    .arg(ToQColor(state.textBgColor).name(), ToQColor(state.textColor).name()));
+                    .arg(ToQColor(state.textBgColor).name(), ToQColor(state.textColor).name(),
+                         ToQColor(kDimmedTextRgb).name()));
   }
   QComboBox* combo_;
 };
@@ -246,9 +248,9 @@ class ToggleView final : public ControlView {
                        " QPushButton:checked { background-color: %2;"
                        " border: 3px inset #505050; padding: 2px 1px 0px 5px; }"
                        " QPushButton:checked:focus { border-color: #1f4e79; }"
-                       " QPushButton:disabled { color: #9a9a9a; }")
+                       " QPushButton:disabled { color: %4; }")
             .arg(ToQColor(state.offColor).name(), ToQColor(state.onColor).name(),
-                 ToQColor(state.textColor).name()));
+                 ToQColor(state.textColor).name(), ToQColor(kDimmedTextRgb).name()));
   }
   QPushButton* button_;
 };

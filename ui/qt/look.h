@@ -14,6 +14,8 @@ class QWidget;
 namespace qv::qt {
 
 inline constexpr int kFontPixelSize = 12;
+// Text of a dimmed control: still readable on the logic's grey background.
+inline constexpr int kDimmedTextRgb = 0x767676;
 
 void ApplyApplicationLook(QApplication& app);
 QFont PanelFont();
