@@ -71,6 +71,23 @@ TEST_F(StartupGui, TheStatusLineShowsThePanelsStatusText) {
   EXPECT_TRUE(main->StatusLine()->isVisible());
 }
 
+TEST_F(StartupGui, TheConnectionCheckPausesUnderABusyCursor) {
+  std::vector<Qt::CursorShape> cursors;
+  ui->SetSleeper([&](double seconds) {
+    pauses.push_back(seconds);
+    const QCursor* cursor = QApplication::overrideCursor();
+    cursors.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+  });
+  Start();
+  Click(Widget<QPushButton>(startuppnl::RUNONLINE, startupPanelHandle));
+  EXPECT_EQ(MainWindow()->windowTitle(), "QV3380 Customer GUI - Online Mode");
+  Click(Widget<QPushButton>(CheckConnectionButton));
+  EXPECT_EQ(pauses, std::vector<double>{0.5});
+  EXPECT_EQ(cursors, std::vector<Qt::CursorShape>{Qt::WaitCursor});
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the cursor is back";
+  EXPECT_EQ(Widget<QLabel>(TextConnCheck)->text(), "I2C communication failure\n");
+}
+
 TEST_F(StartupGui, ClickingTheBlockedMainWindowFlashesThePopup) {
   Start();
   const qt::FlashOverlay* flash = Window(startupPanelHandle)->Canvas()->Overlay();
