@@ -129,117 +129,327 @@ constexpr std::array kFormatItems{
     RingItem{4, "2xCMOS/LVDS"},   RingItem{5, "LVPECL/LVDS"},
     RingItem{6, "LVPECL/2xCMOS"}, RingItem{7, "2xCMOS/2xCMOS In Phase"}};
 
+// Where everything sits on the main panel (1012 x 711), in bands from the top:
+// input pins, reference and spread spectrum; the two frequency maps side by
+// side; outputs and limits; the chip buttons. Frames hold their group with an
+// inset, captions head each frame.
+namespace grid {
+
+constexpr int kRow = 22;   // height of a box, ring or switch
+constexpr int kInset = 8;  // from a frame's edge to what it holds
+constexpr int kPitch = 28;
+
+constexpr Rect Box(int left, int top, int width) { return {left, top, width, kRow}; }
+// A caption bar across the top of a frame.
+constexpr Rect CaptionOf(Rect frame) {
+  return {frame.left + kInset, frame.top + kInset, frame.width - 2 * kInset, kRow};
+}
+// The n-th row under a frame's caption.
+constexpr int RowIn(Rect frame, int n) { return frame.top + 2 * kInset + kRow + 8 + n * kPitch; }
+
+constexpr Rect kInputPins{8, 8, 150, 160};
+constexpr Rect kRefselLow{166, 8, 262, 160};
+constexpr Rect kRefselHigh{436, 8, 200, 160};
+constexpr Rect kSscgHigh{644, 8, 360, 160};
+
+// The frequency maps: map 0 left, map 1 right, one layout for both.
+constexpr int kMapTop = 176;
+constexpr int kMapWidth = 492;
+constexpr std::array<int, 2> kMapLeft{8, 512};
+constexpr Rect MapFrame(int map) { return {kMapLeft[map], kMapTop, kMapWidth, 300}; }
+constexpr Rect MapCaption(int map) { return CaptionOf(MapFrame(map)); }
+
+enum class MapRow { Pll1, ColumnCaptions, Out0, Out1, Pll2, Fraction, Out2, Out3 };
+constexpr int MapRowTop(MapRow row) {
+  constexpr std::array<int, 8> kTops{214, 248, 266, 298, 338, 370, 410, 442};
+  return kTops[static_cast<int>(row)];
+}
+// Columns: offsets from the map's left edge and widths.
+struct Column {
+  int offset;
+  int width;
+};
+constexpr Column kRowCaption{8, 44};
+constexpr Column kVcoDivider{72, 60};
+constexpr Column kOutputDivider{176, 60};
+constexpr Column kFrequency{268, 96};
+constexpr Column kFeedbackDivider{134, 60};  // PLL rows and the fractional word
+constexpr Column kVcoFrequency{360, 100};    // PLL rows
+constexpr Column kModulus{360, 60};
+constexpr Column kWarning{370, 118};
+constexpr int kColumnCaptionHeight = 16;
+
+constexpr Rect MapCell(int map, MapRow row, Column column) {
+  return Box(kMapLeft[map] + column.offset, MapRowTop(row), column.width);
+}
+// The column captions span their column with some room on each side.
+constexpr Rect ColumnCaption(int map, Column column) {
+  return {kMapLeft[map] + column.offset - 16, MapRowTop(MapRow::ColumnCaptions), column.width + 32,
+          kColumnCaptionHeight};
+}
+constexpr Rect OutRowCaption(int map, MapRow row) { return MapCell(map, row, kRowCaption); }
+constexpr Rect WarningNote(int map) {
+  return {kMapLeft[map] + kWarning.offset, MapRowTop(MapRow::Out0), kWarning.width, 46};
+}
+
+constexpr int kLowerTop = 484;
+constexpr Rect kOutputs{8, kLowerTop, 552, 146};
+// Power switches in one row, labels above; the last one's label is longest.
+constexpr int kSwitchTop = kLowerTop + 28;
+constexpr Rect PowerSwitch(int column) {
+  return column < 7 ? Box(16 + column * 64, kSwitchTop, 60) : Box(468, kSwitchTop, 84);
+}
+// The two output pairs: caption, format ring, sync toggle.
+constexpr int FormatRowTop(int pair) { return kLowerTop + 66 + pair * 36; }
+
+constexpr int kLimitsLeft = 704;
+constexpr int LimitRowTop(int row) { return kLowerTop + 4 + row * 28; }
+
+constexpr int kButtonsTop = 648;
+
+}  // namespace grid
+
 constexpr std::string_view kInjectionLockWarning = "Warning:\nNoise may increase\nwhen Na = Nb";
 
 constexpr std::array kMainControls{
-    Button(CheckConnectionButton, "CheckConnectionButton", "__Check Connection",
-           "CheckConnection", S::Dimmed),
-    Ring(CrystalFreq, "CrystalFreq", "XO Frequency", "SetCrystalFreq", kCrystalItems, 1),
-    Numeric(PLL1N_M, "PLL1N_M", "PLL1 Feedback Div.", "SetPll1N_M", 100, 80, 143),
-    StringBox(VCO1FREQM, "VCO1FREQM", "VCO1 Frequency (GHz)", "", "", S::Dimmed),
-    Numeric(OUT0V_M, "OUT0V_M", "", "SetOut0V_M", 4, 2, 6),
-    Numeric(OUT0D_M, "OUT0D_M", "", "SetOut0D_M", 4, 1, 32),
-    StringBox(OUT0FREQM, "OUT0FREQM", "OUT0", "", "", S::Dimmed),
-    Numeric(OUT1V_M, "OUT1V_M", "", "SetOut1V_M", 4, 2, 6),
-    Numeric(OUT1D_M, "OUT1D_M", "", "SetOut1D_M", 5, 1, 32),
-    StringBox(OUT1FREQM, "OUT1FREQM", "OUT1", "", "", S::Dimmed),
-    Numeric(PLL1_N, "PLL1_N", "PLL1 Feedback Div.", "SetPll1N", 100, 80, 143),
-    StringBox(VCO1FREQ, "VCO1FREQ", "VCO1 Frequency (GHz)", "", "", S::Dimmed),
-    Numeric(OUT0V, "OUT0V", "", "SetOut0V", 4, 2, 6),
-    Numeric(OUT0D, "OUT0D", "", "SetOut0D", 4, 1, 32),
-    StringBox(Out0Freq, "Out0Freq", "OUT0", "", "", S::Dimmed),
-    Numeric(OUT1V, "OUT1V", "", "SetOut1V", 4, 2, 6),
-    Numeric(PLL2N_M, "PLL2N_M", "PLL2 Feedback Div.", "SetPll2N_M", 102, 80, 143),
-    StringBox(VCO2FREQM, "VCO2FREQM", "VCO2 Frequency (GHz)", "", "", S::Dimmed),
-    Numeric(OUT2V_M, "OUT2V_M", "", "SetOut2V_M", 2, 2, 6),
-    Numeric(OUT3V_M, "OUT3V_M", "", "SetOut3V_M", 4, 2, 6),
-    Numeric(OUT2D_M, "OUT2D_M", "", "SetOut2D_M", 6, 1, 32),
-    Numeric(OUT3D_M, "OUT3D_M", "", "SetOut3D_M", 6, 1, 32),
-    StringBox(OUT2FREQM, "OUT2FREQM", "OUT2", "", "", S::Dimmed),
-    StringBox(OUT3FREQM, "OUT3FREQM", "OUT3", "", "", S::Dimmed),
-    Numeric(OUT1D, "OUT1D", "", "SetOut1D", 5, 1, 32),
-    StringBox(Out1Freq, "Out1Freq", "OUT1", "", "", S::Dimmed),
-    StringBox(STRINGREFSELLOW, "STRINGREFSELLOW", "", "", "If REFSEL pin  is set LOW",
-              S::Enabled),
-    StringBox(INPINS, "INPINS", "", "", "Input Pins", S::Enabled),
+    Button(CheckConnectionButton, "CheckConnectionButton", "__Check Connection", "CheckConnection",
+           S::Dimmed)
+        .at(16, grid::kButtonsTop, 150, 28),
+    Ring(CrystalFreq, "CrystalFreq", "XO Frequency", "SetCrystalFreq", kCrystalItems, 1)
+        .at(grid::Box(536, grid::RowIn(grid::kRefselHigh, 0), 92)),
+    Numeric(PLL1N_M, "PLL1N_M", "PLL1 Feedback Div.", "SetPll1N_M", 100, 80, 143)
+        .at(grid::MapCell(1, grid::MapRow::Pll1, grid::kFeedbackDivider)),
+    StringBox(VCO1FREQM, "VCO1FREQM", "VCO1 Frequency (GHz)", "", "", S::Dimmed)
+        .at(grid::MapCell(1, grid::MapRow::Pll1, grid::kVcoFrequency))
+        .aligned(TextAlign::Right),
+    Numeric(OUT0V_M, "OUT0V_M", "", "SetOut0V_M", 4, 2, 6)
+        .at(grid::MapCell(1, grid::MapRow::Out0, grid::kVcoDivider)),
+    Numeric(OUT0D_M, "OUT0D_M", "", "SetOut0D_M", 4, 1, 32)
+        .at(grid::MapCell(1, grid::MapRow::Out0, grid::kOutputDivider)),
+    StringBox(OUT0FREQM, "OUT0FREQM", "OUT0", "", "", S::Dimmed)
+        .at(grid::MapCell(1, grid::MapRow::Out0, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(1, grid::MapRow::Out0))
+        .aligned(TextAlign::Right),
+    Numeric(OUT1V_M, "OUT1V_M", "", "SetOut1V_M", 4, 2, 6)
+        .at(grid::MapCell(1, grid::MapRow::Out1, grid::kVcoDivider)),
+    Numeric(OUT1D_M, "OUT1D_M", "", "SetOut1D_M", 5, 1, 32)
+        .at(grid::MapCell(1, grid::MapRow::Out1, grid::kOutputDivider)),
+    StringBox(OUT1FREQM, "OUT1FREQM", "OUT1", "", "", S::Dimmed)
+        .at(grid::MapCell(1, grid::MapRow::Out1, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(1, grid::MapRow::Out1))
+        .aligned(TextAlign::Right),
+    Numeric(PLL1_N, "PLL1_N", "PLL1 Feedback Div.", "SetPll1N", 100, 80, 143)
+        .at(grid::MapCell(0, grid::MapRow::Pll1, grid::kFeedbackDivider)),
+    StringBox(VCO1FREQ, "VCO1FREQ", "VCO1 Frequency (GHz)", "", "", S::Dimmed)
+        .at(grid::MapCell(0, grid::MapRow::Pll1, grid::kVcoFrequency))
+        .aligned(TextAlign::Right),
+    Numeric(OUT0V, "OUT0V", "", "SetOut0V", 4, 2, 6)
+        .at(grid::MapCell(0, grid::MapRow::Out0, grid::kVcoDivider)),
+    Numeric(OUT0D, "OUT0D", "", "SetOut0D", 4, 1, 32)
+        .at(grid::MapCell(0, grid::MapRow::Out0, grid::kOutputDivider)),
+    StringBox(Out0Freq, "Out0Freq", "OUT0", "", "", S::Dimmed)
+        .at(grid::MapCell(0, grid::MapRow::Out0, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(0, grid::MapRow::Out0))
+        .aligned(TextAlign::Right),
+    Numeric(OUT1V, "OUT1V", "", "SetOut1V", 4, 2, 6)
+        .at(grid::MapCell(0, grid::MapRow::Out1, grid::kVcoDivider)),
+    Numeric(PLL2N_M, "PLL2N_M", "PLL2 Feedback Div.", "SetPll2N_M", 102, 80, 143)
+        .at(grid::MapCell(1, grid::MapRow::Pll2, grid::kFeedbackDivider)),
+    StringBox(VCO2FREQM, "VCO2FREQM", "VCO2 Frequency (GHz)", "", "", S::Dimmed)
+        .at(grid::MapCell(1, grid::MapRow::Pll2, grid::kVcoFrequency))
+        .aligned(TextAlign::Right),
+    Numeric(OUT2V_M, "OUT2V_M", "", "SetOut2V_M", 2, 2, 6)
+        .at(grid::MapCell(1, grid::MapRow::Out2, grid::kVcoDivider)),
+    Numeric(OUT3V_M, "OUT3V_M", "", "SetOut3V_M", 4, 2, 6)
+        .at(grid::MapCell(1, grid::MapRow::Out3, grid::kVcoDivider)),
+    Numeric(OUT2D_M, "OUT2D_M", "", "SetOut2D_M", 6, 1, 32)
+        .at(grid::MapCell(1, grid::MapRow::Out2, grid::kOutputDivider)),
+    Numeric(OUT3D_M, "OUT3D_M", "", "SetOut3D_M", 6, 1, 32)
+        .at(grid::MapCell(1, grid::MapRow::Out3, grid::kOutputDivider)),
+    StringBox(OUT2FREQM, "OUT2FREQM", "OUT2", "", "", S::Dimmed)
+        .at(grid::MapCell(1, grid::MapRow::Out2, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(1, grid::MapRow::Out2))
+        .aligned(TextAlign::Right),
+    StringBox(OUT3FREQM, "OUT3FREQM", "OUT3", "", "", S::Dimmed)
+        .at(grid::MapCell(1, grid::MapRow::Out3, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(1, grid::MapRow::Out3))
+        .aligned(TextAlign::Right),
+    Numeric(OUT1D, "OUT1D", "", "SetOut1D", 5, 1, 32)
+        .at(grid::MapCell(0, grid::MapRow::Out1, grid::kOutputDivider)),
+    StringBox(Out1Freq, "Out1Freq", "OUT1", "", "", S::Dimmed)
+        .at(grid::MapCell(0, grid::MapRow::Out1, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(0, grid::MapRow::Out1))
+        .aligned(TextAlign::Right),
+    StringBox(STRINGREFSELLOW, "STRINGREFSELLOW", "", "", "If REFSEL pin  is set LOW", S::Enabled)
+        .at(grid::CaptionOf(grid::kRefselLow))
+        .aligned(TextAlign::Center),
+    StringBox(INPINS, "INPINS", "", "", "Input Pins", S::Enabled)
+        .at(grid::CaptionOf(grid::kInputPins))
+        .aligned(TextAlign::Center),
     StringBox(STRINGREFSELHIGH, "STRINGREFSELHIGH", "", "", "If REFSEL pin  is set HIGH",
-              S::Enabled),
-    StringBox(STRINGSSCGHIGH, "STRINGSSCGHIGH", "", "", "If SSCG pin  is set HIGH",
-              S::Enabled),
+              S::Enabled)
+        .at(grid::CaptionOf(grid::kRefselHigh))
+        .aligned(TextAlign::Center),
+    StringBox(STRINGSSCGHIGH, "STRINGSSCGHIGH", "", "", "If SSCG pin  is set HIGH", S::Enabled)
+        .at(grid::CaptionOf(grid::kSscgHigh))
+        .aligned(TextAlign::Center),
     StringBox(STRINGMARGINHIGH, "STRINGMARGINHIGH", "", "", "If MARGIN pin  is set HIGH",
-              S::Enabled),
-    StringBox(STRINGMARGINLOW, "STRINGMARGINLOW", "", "", "If MARGIN pin  is set LOW",
-              S::Enabled),
-    Numeric(PLL2FRACM, "PLL2FRACM", "Fractional Word", "SetPll2Frac_M", 0, 0, 4095),
-    Numeric(PLL2MODM, "PLL2MODM", "Modulus", "SetPll2Mod_M", 0, 0, 4095),
-    Numeric(PLL2_N, "PLL2_N", "PLL2 Feedback Div.", "SetPll2N", 96, 80, 143),
-    StringBox(VCO2FREQ, "VCO2FREQ", "VCO2 Frequency (GHz)", "", "", S::Dimmed),
-    Numeric(OUT2V, "OUT2V", "", "SetOut2V", 4, 2, 6),
-    Numeric(OUT3V, "OUT3V", "", "SetOut3V", 4, 2, 6),
-    Numeric(OUT2D, "OUT2D", "", "SetOut2D", 6, 1, 32),
-    Numeric(OUT3D, "OUT3D", "", "SetOut3D", 18, 1, 32),
-    StringBox(Out2Freq, "Out2Freq", "OUT2", "", "", S::Dimmed),
-    StringBox(Out3Freq, "Out3Freq", "OUT3", "", "", S::Dimmed),
-    Ring(MARGIN, "MARGIN", "MARGIN", "OnAnyPinChanged", kPinItems, 0),
-    Ring(MAXBW, "MAXBW", "MAX_BW", "OnAnyPinChanged", kPinItems, 0),
-    Ring(REFSEL, "REFSEL", "REFSEL", "OnAnyPinChanged", kPinItems, 1),
-    Ring(SSCG, "SSCG", "SSCG", "OnAnyPinChanged", kPinItems, 0),
+              S::Enabled)
+        .at(grid::MapCaption(1))
+        .aligned(TextAlign::Center),
+    StringBox(STRINGMARGINLOW, "STRINGMARGINLOW", "", "", "If MARGIN pin  is set LOW", S::Enabled)
+        .at(grid::MapCaption(0))
+        .aligned(TextAlign::Center),
+    Numeric(PLL2FRACM, "PLL2FRACM", "Fractional Word", "SetPll2Frac_M", 0, 0, 4095)
+        .at(grid::MapCell(1, grid::MapRow::Fraction, grid::kFeedbackDivider)),
+    Numeric(PLL2MODM, "PLL2MODM", "Modulus", "SetPll2Mod_M", 0, 0, 4095)
+        .at(grid::MapCell(1, grid::MapRow::Fraction, grid::kModulus)),
+    Numeric(PLL2_N, "PLL2_N", "PLL2 Feedback Div.", "SetPll2N", 96, 80, 143)
+        .at(grid::MapCell(0, grid::MapRow::Pll2, grid::kFeedbackDivider)),
+    StringBox(VCO2FREQ, "VCO2FREQ", "VCO2 Frequency (GHz)", "", "", S::Dimmed)
+        .at(grid::MapCell(0, grid::MapRow::Pll2, grid::kVcoFrequency))
+        .aligned(TextAlign::Right),
+    Numeric(OUT2V, "OUT2V", "", "SetOut2V", 4, 2, 6)
+        .at(grid::MapCell(0, grid::MapRow::Out2, grid::kVcoDivider)),
+    Numeric(OUT3V, "OUT3V", "", "SetOut3V", 4, 2, 6)
+        .at(grid::MapCell(0, grid::MapRow::Out3, grid::kVcoDivider)),
+    Numeric(OUT2D, "OUT2D", "", "SetOut2D", 6, 1, 32)
+        .at(grid::MapCell(0, grid::MapRow::Out2, grid::kOutputDivider)),
+    Numeric(OUT3D, "OUT3D", "", "SetOut3D", 18, 1, 32)
+        .at(grid::MapCell(0, grid::MapRow::Out3, grid::kOutputDivider)),
+    StringBox(Out2Freq, "Out2Freq", "OUT2", "", "", S::Dimmed)
+        .at(grid::MapCell(0, grid::MapRow::Out2, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(0, grid::MapRow::Out2))
+        .aligned(TextAlign::Right),
+    StringBox(Out3Freq, "Out3Freq", "OUT3", "", "", S::Dimmed)
+        .at(grid::MapCell(0, grid::MapRow::Out3, grid::kFrequency))
+        .labelAt(grid::OutRowCaption(0, grid::MapRow::Out3))
+        .aligned(TextAlign::Right),
+    Ring(MARGIN, "MARGIN", "MARGIN", "OnAnyPinChanged", kPinItems, 0)
+        .at(grid::Box(82, grid::RowIn(grid::kInputPins, 1), 68)),
+    Ring(MAXBW, "MAXBW", "MAX_BW", "OnAnyPinChanged", kPinItems, 0)
+        .at(grid::Box(82, grid::RowIn(grid::kInputPins, 3), 68)),
+    Ring(REFSEL, "REFSEL", "REFSEL", "OnAnyPinChanged", kPinItems, 1)
+        .at(grid::Box(82, grid::RowIn(grid::kInputPins, 0), 68)),
+    Ring(SSCG, "SSCG", "SSCG", "OnAnyPinChanged", kPinItems, 0)
+        .at(grid::Box(82, grid::RowIn(grid::kInputPins, 2), 68)),
     Ring(Pll1OutputFormat, "Pll1OutputFormat", "PLL1 Output Format", "SetPll1OutputFormat",
-         kFormatItems, 0),
+         kFormatItems, 0)
+        .at(grid::Box(228, grid::FormatRowTop(0), 190)),
     Ring(Pll2OutputFormat, "Pll2OutputFormat", "PLL2 Output Format", "SetPll2OutputFormat",
-         kFormatItems, 0),
-    Button(InitiateAcquisition, "InitiateAcquisition", "__Acquire", "InitAcq", S::Dimmed),
-    Button(ResetRegisters, "ResetRegisters", "__Reset DUT", "ResetRegs", S::Dimmed),
-    Numeric(PLL2_FRAC, "PLL2_FRAC", "Fractional Word", "SetPll2Frac", 0, 0, 4095),
-    Numeric(PLL2_MOD, "PLL2_MOD", "Modulus", "SetPll2Mod", 0, 0, 4095),
-    Switch(CH0POWER, "CH0POWER", "CH0", "CH0_power", 1),
-    Switch(CH1POWER, "CH1POWER", "CH1", "CH1_Power", 1),
-    Switch(CH2POWER, "CH2POWER", "CH2", "CH2_Power", 1),
-    Switch(CH3POWER, "CH3POWER", "CH3", "CH3_Power", 1),
-    Switch(PLL1POWER, "PLL1POWER", "PLL1", "PLL1_Power", 1),
-    Switch(PLL2POWER, "PLL2POWER", "PLL2", "PLL2_Power", 1),
-    Switch(BLEEDSDM, "BLEEDSDM", "Bleed & SDM", "SetBleedSdm", 0),
-    Switch(REFPOWER, "REFPOWER", "REFOUT", "REF_Power", 1),
-    StringBox(FOUT_LV_VALID, "FOUT_LV_VALID", "LVDS/LVPECL", "", "637.25 MHz", S::Dimmed),
-    StringBox(FOUT_CMOS_VALID, "FOUT_CMOS_VALID", "CMOS", "", "200 MHz", S::Dimmed),
-    StringBox(PFD_VALID, "PFD_VALID", "PFD Freq. Range", "", "19.44MHz <= Fpfd <= 27MHz",
-              S::Dimmed),
+         kFormatItems, 0)
+        .at(grid::Box(228, grid::FormatRowTop(1), 190)),
+    Button(InitiateAcquisition, "InitiateAcquisition", "__Acquire", "InitAcq", S::Dimmed)
+        .at(796, grid::kButtonsTop, 100, 28),
+    Button(ResetRegisters, "ResetRegisters", "__Reset DUT", "ResetRegs", S::Dimmed)
+        .at(904, grid::kButtonsTop, 100, 28),
+    Numeric(PLL2_FRAC, "PLL2_FRAC", "Fractional Word", "SetPll2Frac", 0, 0, 4095)
+        .at(grid::MapCell(0, grid::MapRow::Fraction, grid::kFeedbackDivider)),
+    Numeric(PLL2_MOD, "PLL2_MOD", "Modulus", "SetPll2Mod", 0, 0, 4095)
+        .at(grid::MapCell(0, grid::MapRow::Fraction, grid::kModulus)),
+    Switch(CH0POWER, "CH0POWER", "CH0", "CH0_power", 1)
+        .at(grid::PowerSwitch(2))
+        .labelOn(LabelSide::Above),
+    Switch(CH1POWER, "CH1POWER", "CH1", "CH1_Power", 1)
+        .at(grid::PowerSwitch(3))
+        .labelOn(LabelSide::Above),
+    Switch(CH2POWER, "CH2POWER", "CH2", "CH2_Power", 1)
+        .at(grid::PowerSwitch(4))
+        .labelOn(LabelSide::Above),
+    Switch(CH3POWER, "CH3POWER", "CH3", "CH3_Power", 1)
+        .at(grid::PowerSwitch(5))
+        .labelOn(LabelSide::Above),
+    Switch(PLL1POWER, "PLL1POWER", "PLL1", "PLL1_Power", 1)
+        .at(grid::PowerSwitch(0))
+        .labelOn(LabelSide::Above),
+    Switch(PLL2POWER, "PLL2POWER", "PLL2", "PLL2_Power", 1)
+        .at(grid::PowerSwitch(1))
+        .labelOn(LabelSide::Above),
+    Switch(BLEEDSDM, "BLEEDSDM", "Bleed & SDM", "SetBleedSdm", 0)
+        .at(grid::PowerSwitch(7))
+        .labelOn(LabelSide::Above),
+    Switch(REFPOWER, "REFPOWER", "REFOUT", "REF_Power", 1)
+        .at(grid::PowerSwitch(6))
+        .labelOn(LabelSide::Above),
+    StringBox(FOUT_LV_VALID, "FOUT_LV_VALID", "LVDS/LVPECL", "", "637.25 MHz", S::Dimmed)
+        .at(grid::Box(grid::kLimitsLeft, grid::LimitRowTop(3) + 18, 90))
+        .aligned(TextAlign::Center),
+    StringBox(FOUT_CMOS_VALID, "FOUT_CMOS_VALID", "CMOS", "", "200 MHz", S::Dimmed)
+        .at(grid::Box(grid::kLimitsLeft + 148, grid::LimitRowTop(3) + 18, 90))
+        .aligned(TextAlign::Center),
+    StringBox(PFD_VALID, "PFD_VALID", "PFD Freq. Range", "", "19.44MHz <= Fpfd <= 27MHz", S::Dimmed)
+        .at(grid::Box(grid::kLimitsLeft, grid::LimitRowTop(0), 200))
+        .aligned(TextAlign::Center),
     StringBox(VCOS_VALID, "VCOS_VALID", "VCO Freq. Range", "", "2.15GHz <= Fvco <= 2.55GHz",
-              S::Dimmed),
-    Toggle(PLL1SYNC, "PLL1SYNC", "Sync VCO1 Divider", "PLL1_Sync"),
-    Toggle(PLL2SYNC, "PLL2SYNC", "Sync VCO2 Divider", "PLL2_Sync"),
-    StringBox(NRANGE, "NRANGE", "Feedback Div. Range", "", "85 <= N <= 103", S::Dimmed),
-    StringBox(REFFREQ, "REFFREQ", "REFCLK Frequency (MHz)", "SetRefFreq", "25.0", S::Dimmed),
-    Frame(BOXMARGINHIGH, "BOXMARGINHIGH"),
-    Numeric(FRACSTEP, "FRACSTEP", "FracStep", "SetAnySscgRegister", 0, -128, 0),
-    Numeric(NUMSTEP, "NUMSTEP", "NumSteps", "SetAnySscgRegister", 0, 1, 511),
-    Numeric(CKDIV, "CKDIV", "CkDiv", "SetAnySscgRegister", 0, 2, 127),
-    StringBox(OUT10, "OUT10", "", "", "OUT1/OUT0", S::Dimmed),
-    StringBox(OUT32, "OUT32", "", "", "OUT3/OUT2", S::Dimmed),
-    Frame(BOXREFSELLOW, "BOXREFSELLOW"),
-    Frame(BOXREFSELHIGH, "BOXREFSELHIGH"),
-    Frame(BOXMARGINLOW, "BOXMARGINLOW"),
-    Frame(DECORATION_6, "DECORATION_6"),
-    Text(STRING_4, "STRING_4", "VCO Divider"),
-    Text(STRING_5, "STRING_5", "Frequency (MHz)"),
-    Text(STRING_6, "STRING_6", "Output Divider"),
-    Text(STRING_2, "STRING_2", "VCO Divider"),
-    Text(STRING_3, "STRING_3", "Frequency (MHz)"),
-    Text(STRING_1, "STRING_1", "Output Divider"),
-    Text(TEXTMSG, "TEXTMSG", "Max Output Frequency"),
-    Text(TextConnCheck, "TextConnCheck", ""),
-    Ring(REFDIV, "REFDIV", "REFCLK divider", "SetRefDiv", kRefDivItems, 0),
+              S::Dimmed)
+        .at(grid::Box(grid::kLimitsLeft, grid::LimitRowTop(1), 200))
+        .aligned(TextAlign::Center),
+    Toggle(PLL1SYNC, "PLL1SYNC", "Sync VCO1 Divider", "PLL1_Sync")
+        .at(grid::Box(426, grid::FormatRowTop(0), 126)),
+    Toggle(PLL2SYNC, "PLL2SYNC", "Sync VCO2 Divider", "PLL2_Sync")
+        .at(grid::Box(426, grid::FormatRowTop(1), 126)),
+    StringBox(NRANGE, "NRANGE", "Feedback Div. Range", "", "85 <= N <= 103", S::Dimmed)
+        .at(grid::Box(grid::kLimitsLeft, grid::LimitRowTop(2), 200))
+        .aligned(TextAlign::Center),
+    StringBox(REFFREQ, "REFFREQ", "REFCLK Frequency (MHz)", "SetRefFreq", "25.0", S::Dimmed)
+        .at(grid::Box(334, grid::RowIn(grid::kRefselLow, 0), 86))
+        .aligned(TextAlign::Right),
+    Frame(BOXMARGINHIGH, "BOXMARGINHIGH").at(grid::MapFrame(1)),
+    Numeric(FRACSTEP, "FRACSTEP", "FracStep", "SetAnySscgRegister", 0, -128, 0)
+        .at(grid::Box(724, grid::RowIn(grid::kSscgHigh, 0), 64)),
+    Numeric(NUMSTEP, "NUMSTEP", "NumSteps", "SetAnySscgRegister", 0, 1, 511)
+        .at(grid::Box(724, grid::RowIn(grid::kSscgHigh, 1), 64)),
+    Numeric(CKDIV, "CKDIV", "CkDiv", "SetAnySscgRegister", 0, 2, 127)
+        .at(grid::Box(724, grid::RowIn(grid::kSscgHigh, 2), 64)),
+    StringBox(OUT10, "OUT10", "", "", "OUT1/OUT0", S::Dimmed)
+        .at(grid::Box(16, grid::FormatRowTop(0), 80))
+        .aligned(TextAlign::Center),
+    StringBox(OUT32, "OUT32", "", "", "OUT3/OUT2", S::Dimmed)
+        .at(grid::Box(16, grid::FormatRowTop(1), 80))
+        .aligned(TextAlign::Center),
+    Frame(BOXREFSELLOW, "BOXREFSELLOW").at(grid::kRefselLow),
+    Frame(BOXREFSELHIGH, "BOXREFSELHIGH").at(grid::kRefselHigh),
+    Frame(BOXMARGINLOW, "BOXMARGINLOW").at(grid::MapFrame(0)),
+    Frame(DECORATION_6, "DECORATION_6").at(grid::kInputPins),
+    Text(STRING_4, "STRING_4", "VCO Divider")
+        .at(grid::ColumnCaption(1, grid::kVcoDivider))
+        .aligned(TextAlign::Center),
+    Text(STRING_5, "STRING_5", "Frequency (MHz)")
+        .at(grid::ColumnCaption(1, grid::kFrequency))
+        .aligned(TextAlign::Center),
+    Text(STRING_6, "STRING_6", "Output Divider")
+        .at(grid::ColumnCaption(1, grid::kOutputDivider))
+        .aligned(TextAlign::Center),
+    Text(STRING_2, "STRING_2", "VCO Divider")
+        .at(grid::ColumnCaption(0, grid::kVcoDivider))
+        .aligned(TextAlign::Center),
+    Text(STRING_3, "STRING_3", "Frequency (MHz)")
+        .at(grid::ColumnCaption(0, grid::kFrequency))
+        .aligned(TextAlign::Center),
+    Text(STRING_1, "STRING_1", "Output Divider")
+        .at(grid::ColumnCaption(0, grid::kOutputDivider))
+        .aligned(TextAlign::Center),
+    Text(TEXTMSG, "TEXTMSG", "Max Output Frequency").at(616, grid::LimitRowTop(3), 200, 16),
+    Text(TextConnCheck, "TextConnCheck", "").at(176, grid::kButtonsTop, 240, 30),
+    Ring(REFDIV, "REFDIV", "REFCLK divider", "SetRefDiv", kRefDivItems, 0)
+        .at(grid::Box(334, grid::RowIn(grid::kRefselLow, 1), 56)),
     Text(LBL_SSCG_DISABLED, "LBL_SSCG_DISABLED",
          "Spread-spectrum disabled.\n\nTo enable, set:\n - SDM and PLL2 powered\n"
-         " - MOD > 0\n - SSCG pin high\n"),
-    Text(LBL_INJLOCK_M, "LBL_INJLOCK_M", kInjectionLockWarning, S::Hidden),
-    Frame(DECORATION, "DECORATION"),
-    Text(LBL_INJLOCK, "LBL_INJLOCK", kInjectionLockWarning, S::Hidden),
-    Frame(BOXSSCGHIGH, "BOXSSCGHIGH"),
-    StringBox(TXT_SSCG_DOWNSPREAD, "TXT_SSCG_DOWNSPREAD", "Downspread", "", "-0.50%",
-              S::Hidden),
-    StringBox(TXT_SSCG_FMOD, "TXT_SSCG_FMOD", "Fmod", "", "32.5 kHz", S::Hidden),
-    StringBox(TXT_FRACRANGE, "TXT_FRACRANGE", "FracRange", "", "-100", S::Hidden),
+         " - MOD > 0\n - SSCG pin high\n")
+        .at(806, grid::RowIn(grid::kSscgHigh, 0) - 2, 190, 108),
+    Text(LBL_INJLOCK_M, "LBL_INJLOCK_M", kInjectionLockWarning, S::Hidden).at(grid::WarningNote(1)),
+    Frame(DECORATION, "DECORATION").at(grid::kOutputs),
+    Text(LBL_INJLOCK, "LBL_INJLOCK", kInjectionLockWarning, S::Hidden).at(grid::WarningNote(0)),
+    Frame(BOXSSCGHIGH, "BOXSSCGHIGH").at(grid::kSscgHigh),
+    StringBox(TXT_SSCG_DOWNSPREAD, "TXT_SSCG_DOWNSPREAD", "Downspread", "", "-0.50%", S::Hidden)
+        .at(grid::Box(884, grid::RowIn(grid::kSscgHigh, 1), 112))
+        .aligned(TextAlign::Right),
+    StringBox(TXT_SSCG_FMOD, "TXT_SSCG_FMOD", "Fmod", "", "32.5 kHz", S::Hidden)
+        .at(grid::Box(884, grid::RowIn(grid::kSscgHigh, 2), 112))
+        .aligned(TextAlign::Right),
+    StringBox(TXT_FRACRANGE, "TXT_FRACRANGE", "FracRange", "", "-100", S::Hidden)
+        .at(grid::Box(884, grid::RowIn(grid::kSscgHigh, 0), 112))
+        .aligned(TextAlign::Right),
 };
 static_assert(kMainControls.size() == 95);
 
@@ -247,20 +457,20 @@ constexpr std::array kMainMenu{
     Menu(menubar::MENU, "MENU", MenuKind::Bar),
     Menu(menubar::FILE, "FILE", MenuKind::Menu, "__File", ""),
     Menu(menubar::RESETDEFAULT, "RESETDEFAULT", MenuKind::Item, "Reset To __Defaults",
-                "OnFileResetToDefaultsMenuClicked", true),
+         "OnFileResetToDefaultsMenuClicked", true),
     Menu(menubar::SEPARATOR_2, "SEPARATOR_2", MenuKind::Separator),
-    Menu(menubar::IMPORT, "IMPORT", MenuKind::Item, "__Open Setup...",
-                "OnFileImportMenuClicked", true),
-    Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, "__Save Setup As...",
-                "OnFileExportMenuClicked", true),
+    Menu(menubar::IMPORT, "IMPORT", MenuKind::Item, "__Open Setup...", "OnFileImportMenuClicked",
+         true),
+    Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, "__Save Setup As...", "OnFileExportMenuClicked",
+         true),
     Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, "Reset To __Last Setup File",
-                "OnFileResetToCfgMenuClicked", true),
+         "OnFileResetToCfgMenuClicked", true),
     Menu(menubar::SEPARATOR, "SEPARATOR", MenuKind::Separator),
     Menu(menubar::EXPORTJSON, "EXPORTJSON", MenuKind::Item, "Export __JSON...",
-                "OnFileExportJsonMenuClicked"),
+         "OnFileExportJsonMenuClicked"),
     Menu(menubar::SEPARATOR_3, "SEPARATOR_3", MenuKind::Separator),
-    Menu(menubar::EXIT, "EXIT", MenuKind::Item, "E__xit", "OnFileExitMenuClicked",
-                false, SHORTCUT_CTRL_Q),
+    Menu(menubar::EXIT, "EXIT", MenuKind::Item, "E__xit", "OnFileExitMenuClicked", false,
+         SHORTCUT_CTRL_Q),
     Menu(menubar::HELP, "HELP", MenuKind::Menu, "__Help", ""),
     Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, "__About...", "OnHelpAboutMenuClicked"),
 };
@@ -268,21 +478,25 @@ constexpr std::array kMainMenu{
 constexpr std::array kStartupControls{
     Button(startuppnl::RUNOFFLINE, "RUNOFFLINE",
            "Run In O__ffline Mode (to generate setup file only)", "OnRunOfflineButtonClicked",
-           S::Enabled),
+           S::Enabled)
+        .at(24, 100, 304, 32),
     Button(startuppnl::RUNONLINE, "RUNONLINE", "Run In O__nline Mode (to control QV3380)",
-           "OnRunOnlineButtonClicked", S::Enabled),
-    Text(startuppnl::TEXTMSG, "TEXTMSG", "Please select an operation mode:"),
+           "OnRunOnlineButtonClicked", S::Enabled)
+        .at(24, 52, 304, 32),
+    Text(startuppnl::TEXTMSG, "TEXTMSG", "Please select an operation mode:").at(24, 22, 304, 18),
 };
 
 constexpr std::array kAboutControls{
-    Text(aboutpnl::TEXTMSG_2, "TEXTMSG_2",
-         "Frequency planning and register setup for the QV3380."),
+    Text(aboutpnl::TEXTMSG_2, "TEXTMSG_2", "Frequency planning and register setup for the QV3380.")
+        .at(10, 122, 376, 18),
     Text(aboutpnl::TEXTMSG_5, "TEXTMSG_5",
          "For evaluation of the QV3380 Clock Generator with Dual PLLs, \n"
-         "Spread Spectrum, and Margining"),
-    Text(aboutpnl::TEXTMSG_3, "TEXTMSG_3", "QV3380 Customer Graphical User Interface"),
-    Picture(aboutpnl::PICTURE, "PICTURE", "chip"),
-    Picture(aboutpnl::PICTURE_2, "PICTURE_2", "icon"),
+         "Spread Spectrum, and Margining")
+        .at(10, 82, 376, 30),
+    Text(aboutpnl::TEXTMSG_3, "TEXTMSG_3", "QV3380 Customer Graphical User Interface")
+        .at(80, 26, 303, 18),
+    Picture(aboutpnl::PICTURE, "PICTURE", "chip").at(300, 146, 84, 36),
+    Picture(aboutpnl::PICTURE_2, "PICTURE_2", "icon").at(12, 12, 56, 56),
 };
 
 constexpr std::array kPanels{

@@ -25,6 +25,9 @@ enum class LoadState { Enabled, Dimmed, Hidden };
 // Where a control's label sits relative to its box.
 enum class LabelSide { Left, Above, Right };
 
+// How a one-line text sits in its box.
+enum class TextAlign { Left, Center, Right };
+
 struct Rect {
   int left = 0;
   int top = 0;
@@ -53,18 +56,35 @@ struct ControlDef {
   Rect rect;
   LabelSide labelSide = LabelSide::Left;
   Rect labelRect;  // width 0: the front end places the label itself
+  TextAlign textAlign = TextAlign::Left;
 
   constexpr ControlDef at(int left, int top, int width, int height) const {
+    return at(Rect{left, top, width, height});
+  }
+  constexpr ControlDef at(Rect where) const {
     ControlDef copy = *this;
-    copy.rect = {left, top, width, height};
+    copy.rect = where;
+    return copy;
+  }
+  constexpr ControlDef labelAt(Rect where, LabelSide side = LabelSide::Left) const {
+    ControlDef copy = *this;
+    copy.labelRect = where;
+    copy.labelSide = side;
+    return copy;
+  }
+  constexpr ControlDef labelOn(LabelSide side) const {
+    ControlDef copy = *this;
+    copy.labelSide = side;
+    return copy;
+  }
+  constexpr ControlDef aligned(TextAlign align) const {
+    ControlDef copy = *this;
+    copy.textAlign = align;
     return copy;
   }
   constexpr ControlDef labelAt(int left, int top, int width, int height,
                                LabelSide side = LabelSide::Left) const {
-    ControlDef copy = *this;
-    copy.labelRect = {left, top, width, height};
-    copy.labelSide = side;
-    return copy;
+    return labelAt(Rect{left, top, width, height}, side);
   }
   constexpr bool holdsText() const {
     return kind == ControlKind::StringBox || kind == ControlKind::TextMessage;

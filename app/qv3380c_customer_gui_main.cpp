@@ -1,0 +1,11 @@
+// qv3380_gui: the configuration tool with its Qt windows.
+
+#include "app/startup.h"
+#include "ui/front_end.h"
+#include "ui/qt/qt_front_end.h"
+
+int main(int argc, char* argv[]) {
+  qv::qt::QtFrontEnd frontEnd;
+  qv::InstallFrontEnd(&frontEnd);
+  return qv::ProgramMain(argc, argv);
+}

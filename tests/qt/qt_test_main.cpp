@@ -1,0 +1,25 @@
+// One QApplication for every test, on the offscreen platform, with a home
+// of its own in the build tree (no settings or sockets of the machine's user).
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+  const QString home = QStringLiteral(QV_QT_TEST_HOME);
+  QDir().mkpath(home + "/config");
+  QDir().mkpath(home + "/runtime");
+  chmod(qPrintable(home + "/runtime"), 0700);
+  qputenv("XDG_CONFIG_HOME", (home + "/config").toUtf8());
+  qputenv("XDG_RUNTIME_DIR", (home + "/runtime").toUtf8());
+  qputenv("QTEST_FUNCTION_TIMEOUT", "60000");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  ::testing::InitGoogleTest(&argc, argv);
+  // Exit tests run the program in a fresh copy of this process, not a fork of it.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,309 @@
+// The widget for each kind of control, and how each shows the store's state.
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "ui/qt/control_view.h"
+#include "ui/qt/look.h"
+#include "ui/qt/on_off_switch.h"
+
+namespace qv::qt {
+namespace {
+
+// Text backgrounds hold through dimming; text colours give way to one
+// dimmed grey, so a dimmed control reads as dimmed and still reads.
+void MirrorTextColors(QWidget* widget, const ControlState& state, QPalette::ColorRole background,
+                      QPalette::ColorRole text) {
+  QPalette palette = widget->palette();
+  SetRole(palette, background, ToQColor(state.textBgColor), Groups::All);
+  SetRole(palette, text, ToQColor(state.textColor), Groups::Enabled);
+  palette.setColor(QPalette::Disabled, text, ToQColor(kDimmedTextRgb));
+  SetPaletteIfChanged(widget, palette);
+}
+
+Qt::Alignment ToQtAlignment(TextAlign align) {
+  switch (align) {
+    case TextAlign::Center: return Qt::AlignHCenter;
+    case TextAlign::Right: return Qt::AlignRight;
+    case TextAlign::Left:
+    default: return Qt::AlignLeft;
+  }
+}
+
+QLabel* MakeLabel(const ControlDef& def, QWidget* canvas) {
+  if (def.label.empty()) return nullptr;
+  return new QLabel(MnemonicText(def.label), canvas);
+}
+
+int Commit(int panel, int control, int value) {
+  return Store().CommitValue(panel, control, value);
+}
+
+class ButtonView final : public ControlView {
+ public:
+  ButtonView(const ControlDef& def, int panel, QWidget* canvas)
+      : ButtonView(def, panel, new QPushButton(MnemonicText(def.label), canvas)) {}
+
+ private:
+  ButtonView(const ControlDef& def, int panel, QPushButton* button)
+      : ControlView(def, button, nullptr), button_(button) {
+    button_->setAutoDefault(false);
+    QObject::connect(button_, &QPushButton::clicked,
+                     [panel, id = def.id] { Store().PressButton(panel, id); });
+  }
+  void MirrorKind(const ControlState& state) override {
+    QPalette palette = button_->palette();
+    SetRole(palette, QPalette::ButtonText, ToQColor(state.textColor), Groups::Enabled);
+    SetPaletteIfChanged(button_, palette);
+  }
+  QPushButton* button_;
+};
+
+class RingView final : public ControlView {
+ public:
+  RingView(const ControlDef& def, int panel, QWidget* canvas)
+      : RingView(def, panel, new QComboBox(canvas), canvas) {}
+
+ private:
+  RingView(const ControlDef& def, int panel, QComboBox* combo, QWidget* canvas)
+      : ControlView(def, combo, MakeLabel(def, canvas)), combo_(combo) {
+    for (const RingItem& item : def.items) combo_->addItem(ToQString(item.text), item.value);
+    QObject::connect(combo_, &QComboBox::activated, [panel, id = def.id, combo](int index) {
+      Commit(panel, id, combo->itemData(index).toInt());
+    });
+  }
+  void MirrorKind(const ControlState& state) override {
+    {
+      QSignalBlocker block(combo_);
+      const int index = combo_->findData(state.value);
+      if (index != combo_->currentIndex()) combo_->setCurrentIndex(index);
+    }
+    // Fusion paints combo boxes with a gradient; only a style sheet renders the
+    // exact colour. The palette carries the same colours for anyone who asks.
+    QPalette palette = combo_->palette();
+    for (auto role : {QPalette::Button, QPalette::Base}) {
+      SetRole(palette, role, ToQColor(state.textBgColor), Groups::All);
+    }
+    for (auto role : {QPalette::ButtonText, QPalette::Text}) {
+      SetRole(palette, role, ToQColor(state.textColor), Groups::Enabled);
+    }
+    SetPaletteIfChanged(combo_, palette);
+    // The native drop-down button draws a bevel over a styled face: ours
+    // is flat, with its own arrow.
+    SetStyleSheetIfChanged(
+        combo_, QStringLiteral("QComboBox { background-color: %1; color: %2;"
+                               " border: 1px solid #8c8c8c; border-radius: 2px;"
+                               " padding: 1px 4px; }"
+                               " QComboBox:focus { border: 1px solid #308cc6; }"
+                               " QComboBox:disabled { color: %3; }"
+                               " QComboBox::drop-down { border: none; width: 18px; }"
+                               " QComboBox::down-arrow { image: url(:/qv3380/arrow.png); }"
+                               " QComboBox::down-arrow:disabled"
+                               " { image: url(:/qv3380/arrow-dimmed.png); }")
+                    .arg(ToQColor(state.textBgColor).name(), ToQColor(state.textColor).name(),
+                         ToQColor(kDimmedTextRgb).name()));
+  }
+  QComboBox* combo_;
+};
+
+class NumericView final : public ControlView {
+ public:
+  NumericView(const ControlDef& def, int panel, QWidget* canvas)
+      : NumericView(def, panel, new QSpinBox(canvas), canvas) {}
+
+ private:
+  NumericView(const ControlDef& def, int panel, QSpinBox* spin, QWidget* canvas)
+      : ControlView(def, spin, MakeLabel(def, canvas)), spin_(spin) {
+    spin_->setKeyboardTracking(false);
+    spin_->setSingleStep(def.step);
+    spin_->setRange(def.minValue, def.maxValue);
+    spin_->setAlignment(Qt::AlignRight);
+    QObject::connect(spin_, &QSpinBox::valueChanged,
+                     [panel, id = def.id](int value) { Commit(panel, id, value); });
+  }
+  void MirrorKind(const ControlState& state) override {
+    {
+      // A range change that clamps emits valueChanged as well.
+      QSignalBlocker block(spin_);
+      if (spin_->minimum() != state.minValue || spin_->maximum() != state.maxValue) {
+        spin_->setRange(state.minValue, state.maxValue);
+      }
+      if (spin_->value() != state.value) spin_->setValue(state.value);
+    }
+    MirrorTextColors(spin_, state, QPalette::Base, QPalette::Text);
+  }
+  QSpinBox* spin_;
+};
+
+class StringBoxView final : public ControlView {
+ public:
+  StringBoxView(const ControlDef& def, int panel, QWidget* canvas)
+      : StringBoxView(def, panel, new QLineEdit(canvas), canvas) {}
+
+ private:
+  StringBoxView(const ControlDef& def, int panel, QLineEdit* edit, QWidget* canvas)
+      : ControlView(def, edit, MakeLabel(def, canvas)), edit_(edit) {
+    const bool typedInto = !def.callback.empty();
+    edit_->setReadOnly(!typedInto);
+    edit_->setAlignment(ToQtAlignment(def.textAlign) | Qt::AlignVCenter);
+    // Program output can be selected and copied but is no stop for Tab.
+    if (!typedInto) edit_->setFocusPolicy(Qt::ClickFocus);
+    // editingFinished also fires on the focus loss after Enter, and after a
+    // program write; only an edit the user made is a commit.
+    QObject::connect(edit_, &QLineEdit::editingFinished, [panel, id = def.id, edit] {
+      if (!edit->isModified()) return;
+      edit->setModified(false);
+      Store().CommitText(panel, id, edit->text().toStdString());
+    });
+  }
+  void MirrorKind(const ControlState& state) override {
+    const QString text = ToQString(state.text);
+    if (edit_->text() != text) {
+      QSignalBlocker block(edit_);
+      edit_->setText(text);
+      if (edit_->isReadOnly()) edit_->setCursorPosition(0);
+    }
+    MirrorTextColors(edit_, state, QPalette::Base, QPalette::Text);
+  }
+  QLineEdit* edit_;
+};
+
+class TextView final : public ControlView {
+ public:
+  TextView(const ControlDef& def, int, QWidget* canvas) : TextView(def, new QLabel(canvas)) {}
+
+ private:
+  TextView(const ControlDef& def, QLabel* text) : ControlView(def, text, nullptr), text_(text) {
+    text_->setTextFormat(Qt::PlainText);
+    text_->setAlignment(ToQtAlignment(def.textAlign) | Qt::AlignTop);
+  }
+  // Text messages are drawn on the panel itself: no background of their own.
+  void MirrorKind(const ControlState& state) override {
+    const QString text = ToQString(state.text);
+    if (text_->text() != text) text_->setText(text);
+    QPalette palette = text_->palette();
+    SetRole(palette, QPalette::WindowText, ToQColor(state.textColor), Groups::Enabled);
+    SetPaletteIfChanged(text_, palette);
+  }
+  QLabel* text_;
+};
+
+class SwitchView final : public ControlView {
+ public:
+  SwitchView(const ControlDef& def, int panel, QWidget* canvas)
+      : SwitchView(def, panel, new OnOffSwitch(canvas), canvas) {}
+
+ private:
+  SwitchView(const ControlDef& def, int panel, OnOffSwitch* onOff, QWidget* canvas)
+      : ControlView(def, onOff, MakeLabel(def, canvas)), switch_(onOff) {
+    QObject::connect(switch_, &OnOffSwitch::clicked,
+                     [panel, id = def.id](bool on) { Commit(panel, id, on ? 1 : 0); });
+  }
+  void MirrorKind(const ControlState& state) override {
+    {
+      QSignalBlocker block(switch_);
+      switch_->setChecked(state.value != 0);
+    }
+    QPalette palette = switch_->palette();
+    SetRole(palette, QPalette::ButtonText, ToQColor(state.textColor), Groups::Enabled);
+    SetPaletteIfChanged(switch_, palette);
+  }
+  OnOffSwitch* switch_;
+};
+
+class ToggleView final : public ControlView {
+ public:
+  ToggleView(const ControlDef& def, int panel, QWidget* canvas)
+      : ToggleView(def, panel, new QPushButton(MnemonicText(def.label), canvas)) {}
+
+ private:
+  ToggleView(const ControlDef& def, int panel, QPushButton* button)
+      : ControlView(def, button, nullptr), button_(button) {
+    button_->setCheckable(true);
+    button_->setAutoDefault(false);
+    QObject::connect(button_, &QPushButton::clicked,
+                     [panel, id = def.id](bool down) { Commit(panel, id, down ? 1 : 0); });
+  }
+  void MirrorKind(const ControlState& state) override {
+    {
+      QSignalBlocker block(button_);
+      button_->setChecked(state.value != 0);
+    }
+    // The logic may give both states the same colour; a raised or sunken
+    // border still tells released from pressed.
+    const QColor face = ToQColor(button_->isChecked() ? state.onColor : state.offColor);
+    QPalette palette = button_->palette();
+    SetRole(palette, QPalette::Button, face, Groups::All);
+    SetRole(palette, QPalette::ButtonText, ToQColor(state.textColor), Groups::Enabled);
+    SetPaletteIfChanged(button_, palette);
+    SetStyleSheetIfChanged(
+        button_,
+        QStringLiteral("QPushButton { background-color: %1; color: %3;"
+                       " border: 1px solid #8c8c8c; border-radius: 3px; padding: 2px 5px; }"
+                       " QPushButton:focus { border-color: #308cc6; }"
+                       " QPushButton:checked { background-color: %2;"
+                       " border: 3px inset #505050; padding: 2px 1px 0px 5px; }"
+                       " QPushButton:checked:focus { border-color: #1f4e79; }"
+                       " QPushButton:disabled { color: %4; }")
+            .arg(ToQColor(state.offColor).name(), ToQColor(state.onColor).name(),
+                 ToQColor(state.textColor).name(), ToQColor(kDimmedTextRgb).name()));
+  }
+  QPushButton* button_;
+};
+
+class FrameView final : public ControlView {
+ public:
+  FrameView(const ControlDef& def, int, QWidget* canvas) : FrameView(def, new QFrame(canvas)) {}
+
+ private:
+  FrameView(const ControlDef& def, QFrame* frame) : ControlView(def, frame, nullptr), frame_(frame) {
+    // Box|Plain draws its line in WindowText; sunken panels ignore the colour.
+    frame_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame_->setLineWidth(2);
+    frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  void MirrorKind(const ControlState& state) override {
+    QPalette palette = frame_->palette();
+    SetRole(palette, QPalette::WindowText, ToQColor(state.frameColor), Groups::All);
+    SetPaletteIfChanged(frame_, palette);
+  }
+  QFrame* frame_;
+};
+
+class PictureView final : public ControlView {
+ public:
+  PictureView(const ControlDef& def, int, QWidget* canvas)
+      : ControlView(def, new QLabel(canvas), nullptr) {
+    auto* picture = static_cast<QLabel*>(widget());
+    const QPixmap pixmap(QStringLiteral(":/qv3380/%1.png").arg(ToQString(def.initialText)));
+    picture->setPixmap(pixmap.scaled(picture->size(), Qt::KeepAspectRatio,
+                                     Qt::SmoothTransformation));
+    picture->setAlignment(Qt::AlignCenter);
+  }
+
+ private:
+  void MirrorKind(const ControlState&) override {}
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> MakeControlView(const ControlDef& def, int panel, QWidget* canvas) {
+  switch (def.kind) {
+    case ControlKind::CommandButton: return std::make_unique<ButtonView>(def, panel, canvas);
+    case ControlKind::Ring: return std::make_unique<RingView>(def, panel, canvas);
+    case ControlKind::Numeric: return std::make_unique<NumericView>(def, panel, canvas);
+    case ControlKind::StringBox: return std::make_unique<StringBoxView>(def, panel, canvas);
+    case ControlKind::TextMessage: return std::make_unique<TextView>(def, panel, canvas);
+    case ControlKind::OnOffSwitch: return std::make_unique<SwitchView>(def, panel, canvas);
+    case ControlKind::ToggleButton: return std::make_unique<ToggleView>(def, panel, canvas);
+    case ControlKind::Decoration: return std::make_unique<FrameView>(def, panel, canvas);
+    case ControlKind::Picture: return std::make_unique<PictureView>(def, panel, canvas);
+  }
+  return nullptr;
+}
+
+}  // namespace qv::qt

@@ -1,0 +1,43 @@
+#include "ui/qt/control_view.h"
+
+#include "ui/qt/look.h"
+#include "ui/qt/panel_geometry.h"
+
+namespace qv::qt {
+ControlView::ControlView(const ControlDef& def, QWidget* widget, QLabel* label)
+    : def_(def), widget_(widget), label_(label) {
+  widget_->setObjectName(ToQString(def.constant));
+  widget_->setGeometry(ToQRect(def.rect));
+  if (label_) {
+    label_->setObjectName(ToQString(def.constant) + QStringLiteral("_label"));
+    label_->setGeometry(LabelGeometry(def, label_->fontMetrics()));
+    label_->setBuddy(widget_);
+    const bool placed = def.labelRect.width > 0;
+    switch (def.labelSide) {
+      case LabelSide::Above: label_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom); break;
+      case LabelSide::Right: label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); break;
+      case LabelSide::Left:
+        label_->setAlignment((placed ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        break;
+    }
+  }
+}
+
+void ControlView::Mirror(const ControlState& state) {
+  const bool hidden = !state.visible;
+  if (widget_->isHidden() != hidden) widget_->setHidden(hidden);
+  if (widget_->isEnabled() == state.dimmed) widget_->setEnabled(!state.dimmed);
+  const QString tooltip = ToQString(state.tooltip);
+  if (widget_->toolTip() != tooltip) widget_->setToolTip(tooltip);
+  if (label_) {
+    if (label_->isHidden() != hidden) label_->setHidden(hidden);
+    if (label_->isEnabled() == state.dimmed) label_->setEnabled(!state.dimmed);
+    if (label_->toolTip() != tooltip) label_->setToolTip(tooltip);
+    QPalette palette = label_->palette();
+    SetRole(palette, QPalette::WindowText, ToQColor(state.labelColor), Groups::Enabled);
+    SetPaletteIfChanged(label_, palette);
+  }
+  MirrorKind(state);
+}
+
+}  // namespace qv::qt

@@ -1,0 +1,78 @@
+#include "ui/qt/dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+#include "ui/qt/look.h"
+
+namespace qv::qt {
+namespace {
+
+// "Setup File (*.stp)" is a Qt filter already; a bare "*.stp;*.txt" gets one.
+QStringList NameFilters(const QString& fileTypeList) {
+  QStringList filters;
+  if (!fileTypeList.isEmpty()) {
+    if (fileTypeList.contains(QLatin1Char('('))) {
+      filters << fileTypeList.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    } else {
+      QString patterns = fileTypeList;
+      patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+      filters << QStringLiteral("%1 (%1)").arg(patterns.simplified());
+    }
+  }
+  filters << QStringLiteral("All Files (*)");
+  return filters;
+}
+
+// The extension of the first pattern of the first filter, for names typed without one.
+QString DefaultSuffix(const QStringList& filters) {
+  static const QRegularExpression kPattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+  const QRegularExpressionMatch match = kPattern.match(filters.value(0));
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
+void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request) {
+  const bool save = request.buttonKind == VAL_SAVE_BUTTON;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setWindowTitle(ToQString(request.title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!request.allowMakeDirectory) dialog.setOption(QFileDialog::ReadOnly);
+  const QString directory = ToQString(request.defaultDirectory);
+  dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
+  const QStringList filters = NameFilters(ToQString(request.fileTypeList));
+  dialog.setNameFilters(filters);
+  if (save) dialog.setDefaultSuffix(DefaultSuffix(filters));
+  // A wildcard only narrows the list; a plain name is the suggested file.
+  const QString spec = ToQString(request.defaultFileSpec);
+  if (!spec.isEmpty() && !spec.contains(QLatin1Char('*')) && !spec.contains(QLatin1Char('?'))) {
+    dialog.selectFile(spec);
+  }
+}
+
+void Dialogs::ShowMessage(QWidget* parent, std::string_view title, std::string_view message) {
+  // The program reports only failures this way.
+  QMessageBox box(QMessageBox::Warning, ToQString(title), ToQString(message), QMessageBox::Ok,
+                  parent);
+  box.setObjectName(QStringLiteral("messagePopup"));
+  run_(box);
+}
+
+int Dialogs::SelectFile(QWidget* parent, const FileRequest& request, std::string* path) {
+  QFileDialog dialog(parent);
+  dialog.setObjectName(QStringLiteral("fileSelectPopup"));
+  ConfigureFileDialog(dialog, request);
+  if (run_(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return VAL_NO_FILE_SELECTED;
+  }
+  const QString chosen = dialog.selectedFiles().constFirst();
+  *path = QDir::toNativeSeparators(chosen).toStdString();
+  return QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+}
+
+}  // namespace qv::qt

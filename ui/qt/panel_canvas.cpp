@@ -1,0 +1,51 @@
+#include "ui/qt/panel_canvas.h"
+
+#include "ui/qt/flash_overlay.h"
+#include "ui/qt/look.h"
+#include "ui/qt/panel_geometry.h"
+
+namespace qv::qt {
+
+PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent) : QWidget(parent) {
+  const PanelDef& def = *panel.def;
+  setFixedSize(def.width, def.height);
+  setAutoFillBackground(true);
+  QPalette background = palette();
+  SetRole(background, QPalette::Window, ToQColor(def.backgroundColor), Groups::All);
+  setPalette(background);
+
+  // Frames first, so every control lies above the frame around it.
+  for (bool frames : {true, false}) {
+    for (const ControlDef& control : def.controls) {
+      if ((control.kind == ControlKind::Decoration) != frames) continue;
+      views_[control.id] = MakeControlView(control, panel.handle, this);
+    }
+  }
+  QWidget* previous = nullptr;
+  for (const ControlDef* control : ReadingOrder(def)) {
+    QWidget* next = views_.at(control->id)->widget();
+    if (previous) setTabOrder(previous, next);
+    previous = next;
+  }
+  overlay_ = new FlashOverlay(this);
+  MirrorAll(panel);
+}
+
+PanelCanvas::~PanelCanvas() = default;
+
+void PanelCanvas::MirrorControl(const ControlState& state) {
+  if (ControlView* view = View(state.def->id)) view->Mirror(state);
+}
+
+void PanelCanvas::MirrorAll(const PanelState& panel) {
+  for (const ControlState& state : panel.controls) MirrorControl(state);
+}
+
+void PanelCanvas::Flash(int count, int intervalMs) { overlay_->Start(count, intervalMs); }
+
+ControlView* PanelCanvas::View(int control) const {
+  auto found = views_.find(control);
+  return found == views_.end() ? nullptr : found->second.get();
+}
+
+}  // namespace qv::qt

@@ -1,0 +1,79 @@
+#include "ui/qt/panel_geometry.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "ui/qt/look.h"
+
+namespace qv::qt {
+namespace {
+
+constexpr int kLabelGap = 6;
+
+const ControlDef* EnclosingFrame(const PanelDef& panel, const ControlDef& control) {
+  const QRect box = ToQRect(control.rect);
+  const ControlDef* innermost = nullptr;
+  for (const ControlDef& frame : panel.controls) {
+    if (frame.kind != ControlKind::Decoration || !ToQRect(frame.rect).contains(box)) continue;
+    if (!innermost || ToQRect(innermost->rect).contains(ToQRect(frame.rect))) innermost = &frame;
+  }
+  return innermost;
+}
+
+}  // namespace
+
+QRect ToQRect(const Rect& rect) { return {rect.left, rect.top, rect.width, rect.height}; }
+
+QRect LabelGeometry(const ControlDef& control, const QFontMetrics& metrics) {
+  if (control.labelRect.width > 0) return ToQRect(control.labelRect);
+  const QRect box = ToQRect(control.rect);
+  // The mnemonic marker takes no room; a little slack keeps glyphs off the edge.
+  const int textWidth = metrics.horizontalAdvance(MnemonicText(control.label).remove('&')) + 2;
+  switch (control.labelSide) {
+    case LabelSide::Above: {
+      const int width = std::max(textWidth, box.width());
+      const int height = metrics.height() + 2;
+      return {box.center().x() - (width - 1) / 2, box.top() - 2 - height, width, height};
+    }
+    case LabelSide::Right:
+      return {box.right() + 1 + kLabelGap, box.top(), textWidth, box.height()};
+    case LabelSide::Left:
+    default:
+      return {box.left() - kLabelGap - textWidth, box.top(), textWidth, box.height()};
+  }
+}
+
+bool TakesFocus(const ControlDef& control) {
+  switch (control.kind) {
+    case ControlKind::CommandButton:
+    case ControlKind::Ring:
+    case ControlKind::Numeric:
+    case ControlKind::OnOffSwitch:
+    case ControlKind::ToggleButton:
+      return true;
+    case ControlKind::StringBox:
+      return !control.callback.empty();
+    default:
+      return false;
+  }
+}
+
+std::vector<const ControlDef*> ReadingOrder(const PanelDef& panel) {
+  struct Entry {
+    std::tuple<int, int, int, int> key;
+    const ControlDef* control;
+  };
+  std::vector<Entry> entries;
+  for (const ControlDef& control : panel.controls) {
+    if (!TakesFocus(control)) continue;
+    const ControlDef* frame = EnclosingFrame(panel, control);
+    const Rect& group = frame ? frame->rect : control.rect;
+    entries.push_back({{group.top, group.left, control.rect.top, control.rect.left}, &control});
+  }
+  std::ranges::stable_sort(entries, {}, &Entry::key);
+  std::vector<const ControlDef*> order;
+  for (const Entry& entry : entries) order.push_back(entry.control);
+  return order;
+}
+
+}  // namespace qv::qt

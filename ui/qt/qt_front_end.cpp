@@ -1,0 +1,238 @@
+#include "ui/qt/qt_front_end.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "ui/qt/blocked_click_filter.h"
+#include "ui/qt/look.h"
+#include "ui/qt/panel_canvas.h"
+#include "ui/qt/panel_menu.h"
+#include "ui/qt/panel_windows.h"
+
+namespace qv::qt {
+namespace {
+
+// QApplication gives up on the whole process when it finds no display; say
+// why and let the program end the way it does when its toolkit cannot start.
+bool DisplayReachable() {
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+  if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    return true;
+  }
+  std::fprintf(stderr,
+               "qv3380_gui: no display to open (DISPLAY is not set). Start it from a desktop "
+               "session, or with scripts/run.sh, which uses a virtual X server.\n");
+  return false;
+}
+
+void CenterOver(QWidget* window, const QWidget* over) {
+  const QRect area = over && over->isVisible() ? over->frameGeometry()
+                                               : window->screen()->availableGeometry();
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(area.center());
+  window->move(frame.topLeft());
+}
+
+}  // namespace
+
+QtFrontEnd::QtFrontEnd()
+    : sleep_([](double seconds) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+      }),
+      exit_([](int status) { std::exit(status); }) {}
+
+QtFrontEnd::~QtFrontEnd() {
+  if (observing_) Store().RemoveObserver(this);
+  clickFilter_.reset();
+  windows_.clear();
+  if (QCoreApplication::instance()) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+bool QtFrontEnd::Start(int argc, char* argv[]) {
+  if (!QApplication::instance()) {
+    if (!DisplayReachable()) return false;
+    argc_ = argc;
+    ownApplication_ = std::make_unique<QApplication>(argc_, argv);
+  }
+  auto* app = static_cast<QApplication*>(QCoreApplication::instance());
+  ApplyApplicationLook(*app);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/qv3380/icon.png")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("qv3380"));
+  clickFilter_ = InstallBlockedClickFilter([this](std::uint32_t window) { PointerPressed(window); });
+  if (!observing_) {
+    Store().AddObserver(this);
+    observing_ = true;
+  }
+  return true;
+}
+
+PanelWindow* QtFrontEnd::Window(int panel) const {
+  auto found = windows_.find(panel);
+  return found == windows_.end() ? nullptr : found->second.get();
+}
+
+PanelWindow* QtFrontEnd::EnsureWindow(int panel) {
+  if (PanelWindow* window = Window(panel)) return window;
+  const PanelState* state = Store().Find(panel);
+  if (!state) return nullptr;
+  return (windows_[panel] = MakePanelWindow(*state)).get();
+}
+
+void QtFrontEnd::ShowPanel(int panel) {
+  if (PanelWindow* window = EnsureWindow(panel)) window->Window()->show();
+}
+
+void QtFrontEnd::ShowModalPopup(int panel) {
+  PanelWindow* popup = EnsureWindow(panel);
+  if (!popup) return;
+  QWidget* window = popup->Window();
+  window->setWindowModality(Qt::ApplicationModal);
+  const QWidget* over = nullptr;
+  for (const auto& [handle, other] : windows_) {
+    if (other.get() != popup && other->Window()->isVisible()) over = other->Window();
+  }
+  CenterOver(window, over);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void QtFrontEnd::HidePopup(int panel) {
+  if (PanelWindow* window = Window(panel)) window->Window()->hide();
+}
+
+void QtFrontEnd::PanelDiscarded(int panel) {
+  auto found = windows_.find(panel);
+  if (found == windows_.end()) return;
+  // The window may be handling the event that discarded it.
+  QWidget* window = found->second.release()->Window();
+  windows_.erase(found);
+  window->hide();
+  window->deleteLater();
+}
+
+int QtFrontEnd::RunEventLoop() {
+  int code = 0;
+  if (quitCode_) {
+    code = *quitCode_;
+  } else {
+    loopRunning_ = true;
+    code = QApplication::exec();
+    loopRunning_ = false;
+  }
+  quitCode_.reset();
+  if (exitStatus_) FinishExit(*exitStatus_);
+  return code;
+}
+
+void QtFrontEnd::QuitEventLoop(int returnCode) {
+  quitCode_ = returnCode;
+  if (loopRunning_) QCoreApplication::exit(returnCode);
+}
+
+void QtFrontEnd::ExitProgram(int status) {
+  // Inside the loop the callback that asked is still running: leave the loop
+  // first and end there.
+  exitStatus_ = status;
+  if (loopRunning_) {
+    QCoreApplication::exit(status);
+  } else {
+    FinishExit(status);
+  }
+}
+
+void QtFrontEnd::FinishExit(int status) {
+  exitStatus_.reset();
+  clickFilter_.reset();
+  windows_.clear();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ownApplication_.reset();
+  exit_(status);
+}
+
+QWidget* QtFrontEnd::DialogParent() const {
+  if (PanelWindow* top = Window(Store().TopPopup())) return top->Window();
+  for (const auto& [handle, window] : windows_) {
+    if (window->Window()->isVisible()) return window->Window();
+  }
+  return nullptr;
+}
+
+void QtFrontEnd::ShowMessage(std::string_view title, std::string_view message) {
+  dialogs_.ShowMessage(DialogParent(), title, message);
+}
+
+int QtFrontEnd::SelectFile(const FileRequest& request, std::string* path) {
+  return dialogs_.SelectFile(DialogParent(), request, path);
+}
+
+void QtFrontEnd::Delay(double seconds) {
+  // The pause blocks like the chip transfer it waits for; only the cursor and
+  // pending paints get through first.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  sleep_(seconds);
+  QApplication::restoreOverrideCursor();
+}
+
+void QtFrontEnd::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void QtFrontEnd::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void QtFrontEnd::RequestAttention(const AttentionRequest& request) {
+  PanelWindow* target = Window(request.window);
+  if (!target) return;
+  QWidget* window = target->Window();
+  QApplication::alert(window);
+  window->raise();
+  window->activateWindow();
+  QApplication::beep();
+  target->Canvas()->Flash(request.count, request.intervalMs);
+}
+
+int QtFrontEnd::NativeWindow(int panel) { return panel; }
+
+void QtFrontEnd::PointerPressed(WId nativeWindow) {
+  for (const auto& [handle, window] : windows_) {
+    if (window->Window()->internalWinId() != nativeWindow) continue;
+    if (Store().AcceptsUserInput(handle)) return;
+    // Told after the filter returns, so the logic runs outside X event dispatch.
+    QTimer::singleShot(0, [panel = handle] { Store().SendPanelEvent(panel, EVENT_BLOCKED_CLICK); });
+    return;
+  }
+}
+
+void QtFrontEnd::ControlChanged(int panel, int control) {
+  PanelWindow* window = Window(panel);
+  const PanelState* state = Store().Find(panel);
+  if (!window || !state) return;
+  if (const ControlState* ctrl = state->control(control)) window->Canvas()->MirrorControl(*ctrl);
+}
+
+void QtFrontEnd::PanelChanged(int panel) {
+  PanelWindow* window = Window(panel);
+  if (const PanelState* state = Store().Find(panel); window && state) window->MirrorPanel(*state);
+}
+
+void QtFrontEnd::MenuItemChanged(int panel, int item) {
+  PanelWindow* window = Window(panel);
+  const PanelState* state = Store().Find(panel);
+  if (!window || !state || !window->Menu()) return;
+  if (const MenuItemState* entry = state->menuItem(item)) window->Menu()->Mirror(*entry);
+}
+
+}  // namespace qv::qt

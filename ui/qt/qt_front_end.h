@@ -1,0 +1,80 @@
+#pragma once
+// The program's real windows: a front end over Qt 6 Widgets that shows the
+// panel store's panels and turns what the user does into store commits.
+
+#include <qwindowdefs.h>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "ui/front_end.h"
+#include "ui/panel_store.h"
+#include "ui/qt/dialogs.h"
+
+class QApplication;
+class QWidget;
+
+namespace qv::qt {
+
+class BlockedClickFilter;
+class PanelWindow;
+
+class QtFrontEnd : public FrontEnd, public StoreObserver {
+ public:
+  QtFrontEnd();
+  ~QtFrontEnd() override;
+  QtFrontEnd(const QtFrontEnd&) = delete;
+  QtFrontEnd& operator=(const QtFrontEnd&) = delete;
+
+  // FrontEnd
+  bool Start(int argc, char* argv[]) override;
+  void ShowPanel(int panel) override;
+  void ShowModalPopup(int panel) override;
+  void HidePopup(int panel) override;
+  void PanelDiscarded(int panel) override;
+  int RunEventLoop() override;
+  void QuitEventLoop(int returnCode) override;
+  void ExitProgram(int status) override;
+  void ShowMessage(std::string_view title, std::string_view message) override;
+  int SelectFile(const FileRequest& request, std::string* path) override;
+  void Delay(double seconds) override;
+  void ProcessEvents() override;
+  void SetBusy(bool busy) override;
+  void RequestAttention(const AttentionRequest& request) override;
+  int NativeWindow(int panel) override;
+
+  // StoreObserver
+  void ControlChanged(int panel, int control) override;
+  void PanelChanged(int panel) override;
+  void MenuItemChanged(int panel, int item) override;
+
+  // Seams for tests and benchmarks: how dialogs run, how a pause passes, and
+  // what ends the process (by default: exit with the status).
+  Dialogs& dialogs() { return dialogs_; }
+  void SetSleeper(std::function<void(double seconds)> sleeper) { sleep_ = std::move(sleeper); }
+  void SetExitHandler(std::function<void(int status)> handler) { exit_ = std::move(handler); }
+
+  PanelWindow* Window(int panel) const;
+  // A press the X server reported on one of our windows.
+  void PointerPressed(WId nativeWindow);
+
+ private:
+  PanelWindow* EnsureWindow(int panel);
+  QWidget* DialogParent() const;
+  void FinishExit(int status);
+
+  std::unique_ptr<QApplication> ownApplication_;
+  int argc_ = 0;
+  std::map<int, std::unique_ptr<PanelWindow>> windows_;
+  std::unique_ptr<BlockedClickFilter> clickFilter_;
+  Dialogs dialogs_;
+  std::function<void(double)> sleep_;
+  std::function<void(int)> exit_;
+  bool observing_ = false;
+  bool loopRunning_ = false;
+  std::optional<int> quitCode_;
+  std::optional<int> exitStatus_;
+};
+
+}  // namespace qv::qt
