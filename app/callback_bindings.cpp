@@ -1,6 +1,7 @@
 #include <array>
 
 #include "app/modes.h"
+#include "app/plan_dialog.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "files/file_callbacks.h"
@@ -25,6 +26,7 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(kBindings);
   RegisterCallbacks(PlanCallbacks());
   RegisterCallbacks(FilesCallbacks());
+  RegisterCallbacks(PlanDialogCallbacks());
 }
 
 }  // namespace qv

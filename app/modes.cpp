@@ -32,7 +32,8 @@ static_assert(kModeControls.size() == 65);
 constexpr std::array kIndicatorControls{ResetRegisters,  PFD_VALID,       NRANGE,
                                         VCOS_VALID,      FOUT_CMOS_VALID, FOUT_LV_VALID};
 
-constexpr std::array kModeMenuItems{menubar::RESETDEFAULT, menubar::IMPORT, menubar::EXPORT};
+constexpr std::array kModeMenuItems{menubar::RESETDEFAULT, menubar::IMPORT, menubar::EXPORT,
+                                    menubar::PLANFROMTARGETS};
 
 }  // namespace
 

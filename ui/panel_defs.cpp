@@ -39,8 +39,8 @@ constexpr ControlDef Numeric(int id, std::string_view constant, std::string_view
 
 constexpr ControlDef Ring(int id, std::string_view constant, std::string_view label,
                           std::string_view callback, std::span<const RingItem> items,
-                          int initial) {
-  ControlDef def = Control(id, constant, K::Ring, label, callback, S::Dimmed);
+                          int initial, S state = S::Dimmed) {
+  ControlDef def = Control(id, constant, K::Ring, label, callback, state);
   def.items = items;
   def.initialValue = initial;
   return def;
@@ -473,6 +473,9 @@ constexpr std::array kMainMenu{
          SHORTCUT_CTRL_Q),
     Menu(menubar::HELP, "HELP", MenuKind::Menu, "__Help", ""),
     Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, "__About...", "OnHelpAboutMenuClicked"),
+    Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, "__Tools", ""),
+    Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, "__Plan From Targets...",
+         "OnPlanFromTargetsMenuClicked", true),
 };
 
 constexpr std::array kStartupControls{
@@ -499,6 +502,75 @@ constexpr std::array kAboutControls{
     Picture(aboutpnl::PICTURE_2, "PICTURE_2", "icon").at(12, 12, 56, 56),
 };
 
+constexpr std::array kPlanMapItems{RingItem{0, "Map 0 (MARGIN low)"},
+                                   RingItem{1, "Map 1 (MARGIN high)"}};
+
+// The result table: one row per output, the target box's label names the row.
+namespace plan_grid {
+constexpr int kFirstRow = 94;
+constexpr int kPitch = 28;
+constexpr int RowTop(int output) { return kFirstRow + output * kPitch; }
+struct Column {
+  int left;
+  int width;
+};
+constexpr Column kTarget{64, 100};
+constexpr Column kAchieved{176, 120};
+constexpr Column kError{308, 100};
+constexpr Column kDividers{420, 168};
+constexpr Rect Cell(Column column, int output) { return {column.left, RowTop(output), column.width, 22}; }
+constexpr Rect Caption(Column column) { return {column.left, kFirstRow - 20, column.width, 16}; }
+
+constexpr ControlDef Target(int output, std::string_view constant, std::string_view label) {
+  return StringBox(planpnl::TARGET0 + output, constant, label, "OnPlanTargetEdited", "",
+                   S::Enabled)
+      .at(Cell(kTarget, output))
+      .labelAt({12, RowTop(output), 44, 22})
+      .aligned(TextAlign::Right);
+}
+constexpr ControlDef Result(int id, std::string_view constant, Column column, int output,
+                            TextAlign align = TextAlign::Right) {
+  return StringBox(id, constant, "", "", "", S::Enabled).at(Cell(column, output)).aligned(align);
+}
+}  // namespace plan_grid
+
+constexpr std::array kPlanControls{
+    Text(planpnl::INTRO, "INTRO",
+         "Wanted output frequencies in MHz; leave a field empty where any frequency will do.")
+        .at(12, 12, 576, 18),
+    Ring(planpnl::MAP, "MAP", "Frequency map", "", kPlanMapItems, 0, S::Enabled)
+        .at(120, 40, 200, 22)
+        .labelAt({12, 40, 100, 22}),
+    Text(planpnl::CAPTION_TARGET, "CAPTION_TARGET", "Target (MHz)").at(plan_grid::Caption(plan_grid::kTarget)),
+    Text(planpnl::CAPTION_ACHIEVED, "CAPTION_ACHIEVED", "Achieved (MHz)")
+        .at(plan_grid::Caption(plan_grid::kAchieved)),
+    Text(planpnl::CAPTION_ERROR, "CAPTION_ERROR", "Error (ppm)").at(plan_grid::Caption(plan_grid::kError)),
+    Text(planpnl::CAPTION_DIVIDERS, "CAPTION_DIVIDERS", "Dividers")
+        .at(plan_grid::Caption(plan_grid::kDividers)),
+    plan_grid::Target(0, "TARGET0", "OUT0"),
+    plan_grid::Target(1, "TARGET1", "OUT1"),
+    plan_grid::Target(2, "TARGET2", "OUT2"),
+    plan_grid::Target(3, "TARGET3", "OUT3"),
+    plan_grid::Result(planpnl::ACHIEVED0, "ACHIEVED0", plan_grid::kAchieved, 0),
+    plan_grid::Result(planpnl::ACHIEVED0 + 1, "ACHIEVED1", plan_grid::kAchieved, 1),
+    plan_grid::Result(planpnl::ACHIEVED0 + 2, "ACHIEVED2", plan_grid::kAchieved, 2),
+    plan_grid::Result(planpnl::ACHIEVED0 + 3, "ACHIEVED3", plan_grid::kAchieved, 3),
+    plan_grid::Result(planpnl::ERROR0, "ERROR0", plan_grid::kError, 0),
+    plan_grid::Result(planpnl::ERROR0 + 1, "ERROR1", plan_grid::kError, 1),
+    plan_grid::Result(planpnl::ERROR0 + 2, "ERROR2", plan_grid::kError, 2),
+    plan_grid::Result(planpnl::ERROR0 + 3, "ERROR3", plan_grid::kError, 3),
+    plan_grid::Result(planpnl::DIVIDERS0, "DIVIDERS0", plan_grid::kDividers, 0, TextAlign::Left),
+    plan_grid::Result(planpnl::DIVIDERS0 + 1, "DIVIDERS1", plan_grid::kDividers, 1, TextAlign::Left),
+    plan_grid::Result(planpnl::DIVIDERS0 + 2, "DIVIDERS2", plan_grid::kDividers, 2, TextAlign::Left),
+    plan_grid::Result(planpnl::DIVIDERS0 + 3, "DIVIDERS3", plan_grid::kDividers, 3, TextAlign::Left),
+    Text(planpnl::SUMMARY, "SUMMARY", "").at(12, 208, 576, 50),
+    Button(planpnl::FINDPLAN, "FINDPLAN", "__Find Plan", "OnFindPlanClicked", S::Enabled)
+        .at(12, 266, 110, 28),
+    Button(planpnl::APPLY, "APPLY", "__Apply", "OnApplyPlanClicked", S::Dimmed).at(370, 266, 100, 28),
+    Button(planpnl::CLOSE, "CLOSE", "C__lose", "OnClosePlanClicked", S::Enabled).at(480, 266, 108, 28),
+};
+static_assert(kPlanControls.size() == planpnl::CLOSE - 1);
+
 constexpr std::array kPanels{
     Panel(MAIN_PANEL_FILE, PANEL, "PANEL", "QV3380 Customer User Interface", 1012, 711,
           "OnPanelEvent", kMainControls, kMainMenu),
@@ -507,6 +579,8 @@ constexpr std::array kPanels{
           kStartupControls),
     Panel(ABOUT_PANEL_FILE, ABOUT, "ABOUT", "About QV3380 Customer GUI", 395, 188,
           "AboutPanelCallback", kAboutControls),
+    Panel(PLAN_PANEL_FILE, PLANPNL, "PLANPNL", "Plan From Targets", 600, 306, "PlanPanelCallback",
+          kPlanControls),
 };
 
 }  // namespace

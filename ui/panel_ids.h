@@ -141,7 +141,32 @@ inline constexpr int SEPARATOR_3 = 10;
 inline constexpr int EXIT = 11;
 inline constexpr int HELP = 12;
 inline constexpr int ABOUT = 13;
+// Planning from target frequencies: after the original items, so theirs keep their numbers.
+inline constexpr int TOOLS = 14;
+inline constexpr int PLANFROMTARGETS = 15;
 }  // namespace menubar
+
+// The "Plan From Targets" popup PLANPNL.
+inline constexpr int PLANPNL = 1;
+inline constexpr const char* PLAN_PANEL_FILE = "PlanFromTargets.uir";
+
+namespace planpnl {
+inline constexpr int INTRO = 2;
+inline constexpr int MAP = 3;
+inline constexpr int CAPTION_TARGET = 4;
+inline constexpr int CAPTION_ACHIEVED = 5;
+inline constexpr int CAPTION_ERROR = 6;
+inline constexpr int CAPTION_DIVIDERS = 7;
+// One row per output; row k of each column is the column's first id + k.
+inline constexpr int TARGET0 = 8;
+inline constexpr int ACHIEVED0 = 12;
+inline constexpr int ERROR0 = 16;
+inline constexpr int DIVIDERS0 = 20;
+inline constexpr int SUMMARY = 24;
+inline constexpr int FINDPLAN = 25;
+inline constexpr int APPLY = 26;
+inline constexpr int CLOSE = 27;
+}  // namespace planpnl
 
 // Shortcut key code of File > Exit: Ctrl+Q.
 inline constexpr int SHORTCUT_CTRL_Q = 0x00040071;

@@ -1,0 +1,144 @@
+#include "app/plan_dialog.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "model/program_state.h"
+#include "plan/frequency_engine.h"
+#include "plan/solver.h"
+#include "plan/solver_apply.h"
+#include "plan/solver_report.h"
+#include "ui/panel_ids.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+// The plan on show. The dialog is modal, so there is one at a time.
+std::optional<SolverResult> g_plan;
+
+void Close(int panel) {
+  RemovePopup(0);
+  DiscardPanel(panel);
+  g_plan.reset();
+}
+
+void ClearResults(int panel) {
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    for (int column : {planpnl::ACHIEVED0, planpnl::ERROR0, planpnl::DIVIDERS0}) {
+      SetCtrlVal(panel, column + k, "");
+      SetCtrlAttribute(panel, column + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
+    }
+  }
+  SetCtrlAttribute(panel, planpnl::APPLY, ATTR_DIMMED, 1);
+  g_plan.reset();
+}
+
+void ShowResult(int panel, const SolverResult& plan) {
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const OutputPlan& out = plan.outputs[k];
+    if (!out.wanted) {
+      SetCtrlVal(panel, planpnl::ACHIEVED0 + k, "-");
+      continue;
+    }
+    SetCtrlVal(panel, planpnl::ACHIEVED0 + k, FormatMhz(out.achieved));
+    SetCtrlVal(panel, planpnl::ERROR0 + k, FormatPpm(out.errorPpm));
+    SetCtrlVal(panel, planpnl::DIVIDERS0 + k, FormatDividers(plan, k));
+    const int colour = out.reachable ? VALIDATE_GOOD_COLOR : VALIDATE_BAD_COLOR;
+    SetCtrlAttribute(panel, planpnl::ACHIEVED0 + k, ATTR_TEXT_BGCOLOR, colour);
+    SetCtrlAttribute(panel, planpnl::ERROR0 + k, ATTR_TEXT_BGCOLOR, colour);
+  }
+  std::string summary = FormatPllSummary(plan, 0) + "\n" + FormatPllSummary(plan, 1);
+  const std::string reach = FormatOutOfReach(plan);
+  if (!reach.empty()) summary += "\n" + reach;
+  SetCtrlVal(panel, planpnl::SUMMARY, summary);
+}
+
+// The current frequencies of a map, as a starting point to edit.
+void PrefillTargets(int panel, int map) {
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    std::string text;
+    GetCtrlVal(panelHandle, kFrequencyMaps[map].outputs[k].freqControl, &text);
+    const std::size_t first = text.find_first_not_of(' ');
+    SetCtrlVal(panel, planpnl::TARGET0 + k, first == std::string::npos ? "" : text.substr(first));
+  }
+}
+
+}  // namespace
+
+void OnPlanFromTargetsMenuClicked(int, int, void*, int) {
+  g_plan.reset();
+  const int panel = LoadPanel(0, PLAN_PANEL_FILE, PLANPNL);
+  const int map = GetMarginPin() != 0 ? 1 : 0;
+  SetCtrlVal(panel, planpnl::MAP, map);
+  PrefillTargets(panel, map);
+  InstallPopup(panel);
+}
+
+int OnFindPlanClicked(int panel, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  ClearResults(panel);
+  std::array<std::optional<double>, OUTPUT_COUNT> targets;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    std::string text;
+    GetCtrlVal(panel, planpnl::TARGET0 + k, &text);
+    if (!ParseTargetMhz(text, &targets[k])) {
+      SetCtrlVal(panel, planpnl::SUMMARY,
+                 "OUT" + std::to_string(k) + ": \"" + text + "\" is not a frequency in MHz.");
+      SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_BAD_COLOR);
+      return 0;
+    }
+    SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
+  }
+  SolverResult plan = SolvePlan(RequestFromPanel(targets));
+  if (!plan.ok) {
+    SetCtrlVal(panel, planpnl::SUMMARY, plan.problem);
+    return 0;
+  }
+  ShowResult(panel, plan);
+  SetCtrlAttribute(panel, planpnl::APPLY, ATTR_DIMMED, 0);
+  g_plan = std::move(plan);
+  return 0;
+}
+
+int OnApplyPlanClicked(int panel, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT || !g_plan) return 0;
+  int map = 0;
+  GetCtrlVal(panel, planpnl::MAP, &map);
+  const SolverResult plan = *g_plan;
+  // The main panel takes the commits only once the dialog is gone.
+  Close(panel);
+  ApplySolverPlan(plan, map);
+  return 0;
+}
+
+int OnClosePlanClicked(int panel, int, int event, void*, int, int) {
+  if (event == EVENT_COMMIT) Close(panel);
+  return 0;
+}
+
+int OnPlanTargetEdited(int panel, int, int event, void*, int, int) {
+  // A plan found for other targets must not be applied.
+  if (event == EVENT_COMMIT && g_plan) ClearResults(panel);
+  return 0;
+}
+
+int PlanPanelCallback(int panel, int event, void*, int, int) {
+  if (event == EVENT_CLOSE) Close(panel);
+  return 0;
+}
+
+std::span<const CallbackBinding> PlanDialogCallbacks() {
+  static const std::array<CallbackBinding, 6> kBindings{{
+      {"OnPlanFromTargetsMenuClicked", MenuCallbackPtr{OnPlanFromTargetsMenuClicked}},
+      {"OnFindPlanClicked", CtrlCallbackPtr{OnFindPlanClicked}},
+      {"OnApplyPlanClicked", CtrlCallbackPtr{OnApplyPlanClicked}},
+      {"OnClosePlanClicked", CtrlCallbackPtr{OnClosePlanClicked}},
+      {"OnPlanTargetEdited", CtrlCallbackPtr{OnPlanTargetEdited}},
+      {"PlanPanelCallback", PanelCallbackPtr{PlanPanelCallback}},
+  }};
+  return kBindings;
+}
+
+}  // namespace qv

@@ -1,0 +1,147 @@
+// Tools > Plan From Targets...: from typed targets to the panel's frequencies.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/registers.h"
+#include "plan/frequency_engine.h"
+#include "tests/support/program_fixture.h"
+#include "ui/panel_ids.h"
+
+namespace qv {
+namespace {
+
+class PlanDialog : public test::ProgramTest {
+ protected:
+  void Open() {
+    ASSERT_EQ(Choose(menubar::PLANFROMTARGETS), UIE_NO_ERROR);
+    dialog = Store().TopPopup();
+    ASSERT_NE(dialog, 0);
+  }
+  void Type(int output, const char* mhz) {
+    ASSERT_EQ(Store().CommitText(dialog, planpnl::TARGET0 + output, mhz), UIE_NO_ERROR);
+  }
+  std::string Cell(int column, int output) {
+    std::string text;
+    GetCtrlVal(dialog, column + output, &text);
+    return text;
+  }
+  int CellColour(int column, int output) {
+    int colour = 0;
+    GetCtrlAttribute(dialog, column + output, ATTR_TEXT_BGCOLOR, &colour);
+    return colour;
+  }
+  bool ApplyDimmed() {
+    int dimmed = 0;
+    GetCtrlAttribute(dialog, planpnl::APPLY, ATTR_DIMMED, &dimmed);
+    return dimmed != 0;
+  }
+  int dialog = 0;
+};
+
+TEST_F(PlanDialog, NeedsAModeAndOpensWithTheCurrentFrequencies) {
+  Start();
+  EXPECT_EQ(MenuDimmed(menubar::PLANFROMTARGETS), 1);
+  Store().PressButton(startupPanelHandle, startuppnl::RUNOFFLINE);
+  Open();
+  EXPECT_EQ(Cell(planpnl::TARGET0, 0), "156.25000");
+  EXPECT_EQ(Cell(planpnl::TARGET0, 3), "33.33333");
+  EXPECT_TRUE(ApplyDimmed());
+  EXPECT_EQ(Commit(PLL1_N, 90), UIE_NOT_AVAILABLE) << "the dialog is modal";
+}
+
+TEST_F(PlanDialog, FindAndApplyFillTheMapMarginSelects) {
+  StartOffline();
+  ASSERT_EQ(Commit(MARGIN, 1), UIE_NO_ERROR);
+  Open();
+  int map = -1;
+  GetCtrlVal(dialog, planpnl::MAP, &map);
+  EXPECT_EQ(map, 1);
+  Type(0, "125");
+  Type(1, "");
+  Type(2, "161.1328125");
+  Type(3, "");
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 0), "125.000000");
+  EXPECT_EQ(Cell(planpnl::ERROR0, 0), "0");
+  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 1), "-");
+  EXPECT_EQ(Cell(planpnl::ERROR0, 2), "0");
+  EXPECT_NE(Cell(planpnl::DIVIDERS0, 2).find('/'), std::string::npos) << "a fractional N";
+  EXPECT_FALSE(ApplyDimmed());
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::APPLY), UIE_NO_ERROR);
+  EXPECT_EQ(Store().TopPopup(), 0) << "Apply closes the dialog";
+  EXPECT_EQ(Text(OUT0FREQM), " 125.00000");
+  EXPECT_EQ(Text(OUT2FREQM), " 161.13281");
+  EXPECT_EQ(Text(Out0Freq), " 156.25000") << "map 0 untouched";
+  EXPECT_EQ(Value(BLEEDSDM), 1) << "the modulator was switched on for the fraction";
+}
+
+TEST_F(PlanDialog, UnreachableTargetIsRedWithTheClosestValue) {
+  StartOffline();
+  Open();
+  Type(0, "700");
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  EXPECT_EQ(CellColour(planpnl::ACHIEVED0, 0), VALIDATE_BAD_COLOR);
+  EXPECT_EQ(CellColour(planpnl::ERROR0, 0), VALIDATE_BAD_COLOR);
+  EXPECT_EQ(CellColour(planpnl::ACHIEVED0, 1), VALIDATE_GOOD_COLOR);
+  std::string summary;
+  GetCtrlVal(dialog, planpnl::SUMMARY, &summary);
+  EXPECT_NE(summary.find("Out of reach: OUT0 700 MHz (closest 637.500000)"), std::string::npos)
+      << summary;
+}
+
+TEST_F(PlanDialog, ATargetThatIsNoNumberIsNamedAndNothingIsPlanned) {
+  StartOffline();
+  Open();
+  Type(2, "fast");
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  std::string summary;
+  GetCtrlVal(dialog, planpnl::SUMMARY, &summary);
+  EXPECT_EQ(summary, "OUT2: \"fast\" is not a frequency in MHz.");
+  EXPECT_EQ(CellColour(planpnl::TARGET0, 2), VALIDATE_BAD_COLOR);
+  EXPECT_TRUE(ApplyDimmed());
+}
+
+TEST_F(PlanDialog, EditingATargetWithdrawsTheFoundPlan) {
+  StartOffline();
+  Open();
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  EXPECT_FALSE(ApplyDimmed());
+  Type(0, "100");
+  EXPECT_TRUE(ApplyDimmed());
+  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 0), "");
+}
+
+TEST_F(PlanDialog, CloseChangesNothing) {
+  StartOffline();
+  for (bool closeBox : {false, true}) {
+    Open();
+    Type(0, "100");
+    ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+    if (closeBox) {
+      Store().SendPanelEvent(dialog, EVENT_CLOSE);
+    } else {
+      Store().PressButton(dialog, planpnl::CLOSE);
+    }
+    EXPECT_EQ(Store().TopPopup(), 0);
+    EXPECT_EQ(Store().Find(dialog), nullptr);
+    EXPECT_EQ(Text(Out0Freq), " 156.25000");
+  }
+}
+
+TEST_F(PlanDialog, OnlineAppliedPlanReachesTheChip) {
+  StartOnlineConnected();
+  Open();
+  Type(0, "125");
+  Type(1, "125");
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  ClearWire();
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::APPLY), UIE_NO_ERROR);
+  EXPECT_EQ(Text(Out0Freq), " 125.00000");
+  EXPECT_FALSE(test::Bridge().Writes().empty());
+  EXPECT_EQ(test::Bridge().chip[0x22], ADV0) << "the chip holds what the register model holds";
+}
+
+}  // namespace
+}  // namespace qv
