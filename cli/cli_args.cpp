@@ -1,6 +1,10 @@
 #include "cli/cli_args.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
 
 namespace qv::cli {
 namespace {
@@ -11,19 +15,40 @@ struct CommandForm {
   Command command;
   bool takesInput;
   bool needsOutput;
+  bool takesOutput;
   bool takesSettings;
   bool takesJson;
   bool takesOnline;
 };
 
-constexpr std::array<CommandForm, 6> kCommands{{
-    {"check", Command::Check, true, false, false, false, false},
-    {"show", Command::Show, true, false, false, true, false},
-    {"edit", Command::Edit, true, true, true, false, true},
-    {"export-json", Command::ExportJson, true, true, false, false, false},
-    {"new", Command::New, false, true, false, false, false},
-    {"apply", Command::Apply, true, false, false, false, false},
+constexpr std::array<CommandForm, 7> kCommands{{
+    {"check", Command::Check, true, false, false, false, false, false},
+    {"show", Command::Show, true, false, false, false, true, false},
+    {"edit", Command::Edit, true, true, true, true, false, true},
+    {"export-json", Command::ExportJson, true, true, true, false, false, false},
+    {"new", Command::New, false, true, true, false, false, false},
+    {"apply", Command::Apply, true, false, false, false, false, false},
+    {"solve", Command::Solve, true, false, true, false, true, false},
 }};
+
+// "--out2" names output 2; -1 for anything else.
+int TargetOption(std::string_view arg) {
+  if (arg.size() != 6 || !arg.starts_with("--out") || arg[5] < '0' || arg[5] > '3') return -1;
+  return arg[5] - '0';
+}
+
+// A positive frequency in MHz, the whole text a plain decimal number.
+std::optional<double> ParseMhz(std::string_view text) {
+  const std::string copy(text);
+  char* end = nullptr;
+  const double value = std::strtod(copy.c_str(), &end);
+  const bool decimal = !copy.empty() && (std::isdigit(static_cast<unsigned char>(copy[0])) || copy[0] == '.');
+  if (!decimal || end != copy.c_str() + copy.size() || copy.find_first_of("xX") != std::string::npos ||
+      !(value > 0.0) || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
 
 const CommandForm* FindCommand(std::string_view name) {
   for (const CommandForm& form : kCommands) {
@@ -56,9 +81,14 @@ std::string_view UsageText() {
          "                                 write the JSON definition of the setup file\n"
          "  new -o FILE.stp                the setup file of a fresh start\n"
          "  apply FILE.stp                 write the setup file to the chip\n"
+         "  solve FILE.stp --out0 MHZ [--out1 MHZ] [--out2 MHZ] [--out3 MHZ] [--map 0|1]\n"
+         "                 [-o OUT.stp] [--json]\n"
+         "                                 find the best dividers for the wanted output\n"
+         "                                 frequencies (map: the one MARGIN selects); with -o\n"
+         "                                 save the file with the plan applied\n"
          "\n"
          "Options:\n"
-         "  -o, --output PATH              where edit, export-json and new write\n"
+         "  -o, --output PATH              where edit, export-json, new and solve write\n"
          "  --set CONTROL=VALUE            a control of the main panel by its constant (PLL1_N,\n"
          "                                 OUT0D_M, REFFREQ, MARGIN, CH2POWER, ...); rings also\n"
          "                                 take their item text (MARGIN=High)\n"
@@ -68,7 +98,8 @@ std::string_view UsageText() {
          "  --version                      the program version\n"
          "\n"
          "Exit status: 0 done, 1 file refused or not written, 2 usage or setting error,\n"
-         "3 a check failed (show), 4 the chip could not be reached or did not take a write.\n";
+         "3 a check failed (show) or a target is out of reach (solve), 4 the chip could not\n"
+         "be reached or did not take a write, 5 every target met but not all exactly (solve).\n";
 }
 
 ParsedArguments ParseArguments(std::span<const std::string_view> args) {
@@ -87,7 +118,7 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
     const bool hasValue = i + 1 < args.size();
     if (arg == "-o" || arg == "--output") {
       if (!hasValue) return Error(std::string(arg) + " needs a path");
-      if (!form->needsOutput) {
+      if (!form->takesOutput) {
         return Error(std::string(form->name) + " takes no " + std::string(arg));
       }
       request.output = args[++i];
@@ -101,6 +132,16 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
       }
       request.settings.push_back(
           {std::string(setting.substr(0, equals)), std::string(setting.substr(equals + 1))});
+    } else if (form->command == Command::Solve && TargetOption(arg) >= 0) {
+      if (!hasValue) return Error(std::string(arg) + " needs a frequency in MHz");
+      const std::optional<double> mhz = ParseMhz(args[++i]);
+      if (!mhz) {
+        return Error(std::string(arg) + " " + std::string(args[i]) + ": expected a frequency in MHz");
+      }
+      request.targetsMhz[TargetOption(arg)] = mhz;
+    } else if (form->command == Command::Solve && arg == "--map") {
+      if (!hasValue || (args[i + 1] != "0" && args[i + 1] != "1")) return Error("--map takes 0 or 1");
+      request.map = args[++i] == "1" ? 1 : 0;
     } else if (arg == "--json" && form->takesJson) {
       request.json = true;
     } else if (arg == "--online" && form->takesOnline) {
@@ -115,6 +156,10 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
     }
   }
   if (form->takesInput && !haveInput) return Error(std::string(form->name) + " needs a setup file");
+  if (form->command == Command::Solve &&
+      std::ranges::none_of(request.targetsMhz, [](const auto& t) { return t.has_value(); })) {
+    return Error("solve needs at least one of --out0 .. --out3");
+  }
   if (form->needsOutput && request.output.empty()) {
     return Error(std::string(form->name) + " needs -o PATH");
   }

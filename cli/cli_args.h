@@ -1,6 +1,7 @@
 #pragma once
 // The command line of qv3380: which command, on which files, with which settings.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,7 +10,7 @@
 
 namespace qv::cli {
 
-enum class Command { Help, Version, Check, Show, Edit, ExportJson, New, Apply };
+enum class Command { Help, Version, Check, Show, Edit, ExportJson, New, Apply, Solve };
 
 // One --set CONTROL=VALUE.
 struct ControlSetting {
@@ -24,6 +25,9 @@ struct CliRequest {
   std::vector<ControlSetting> settings;
   bool json = false;
   bool online = false;
+  // solve: wanted output frequencies in MHz, and the map to fill.
+  std::array<std::optional<double>, 4> targetsMhz;
+  std::optional<int> map;
 };
 
 struct ParsedArguments {

@@ -9,9 +9,41 @@
 #include "cli/cli_version.h"
 #include "cli/control_edit.h"
 #include "cli/panel_report.h"
+#include "cli/solve_report.h"
+#include "plan/frequency_engine.h"
+#include "plan/solver.h"
+#include "plan/solver_apply.h"
 
 namespace qv::cli {
 namespace {
+
+int Solve(const CliRequest& request, CliSession& session, std::ostream& out, std::ostream& err) {
+  std::array<std::optional<double>, OUTPUT_COUNT> targets;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    if (request.targetsMhz[k]) targets[k] = *request.targetsMhz[k] * 1e6;
+  }
+  const int map = request.map.value_or(GetMarginPin() != 0 ? 1 : 0);
+  const SolverRequest solverRequest = RequestFromPanel(targets);
+  const SolverResult plan = SolvePlan(solverRequest);
+  if (!plan.ok) {
+    err << "qv3380: " << plan.problem << '\n';
+    return EXIT_CHECK_FAILED;
+  }
+  if (request.json) {
+    WriteSolveJson(out, solverRequest, plan, map);
+  } else {
+    WriteSolveReport(out, solverRequest, plan, map);
+  }
+  if (!request.output.empty()) {
+    if (!ApplySolverPlan(plan, map)) {
+      err << "qv3380: the panel refused a value of the plan\n";
+      return EXIT_FILE_REFUSED;
+    }
+    if (!session.SaveAs(request.output)) return EXIT_FILE_REFUSED;
+  }
+  if (!plan.AllReachable()) return EXIT_CHECK_FAILED;
+  return plan.AllExact() ? EXIT_DONE : EXIT_INEXACT;
+}
 
 int Run(const CliRequest& request, CliSession& session, std::ostream& out, std::ostream& err) {
   if (request.command == Command::New) {
@@ -37,6 +69,8 @@ int Run(const CliRequest& request, CliSession& session, std::ostream& out, std::
       return session.SaveAs(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
     case Command::ExportJson:
       return session.ExportJson(request.output) ? EXIT_DONE : EXIT_FILE_REFUSED;
+    case Command::Solve:
+      return Solve(request, session, out, err);
     default:  // check and apply: the load was all
       return EXIT_DONE;
   }

@@ -44,6 +44,13 @@ void JsonWriteInt(JsonWriter& writer, std::string_view key, int value) {
   writer.separatorPending = 1;
 }
 
+void JsonWriteDouble(JsonWriter& writer, std::string_view key, double value) {
+  JsonBeginItem(writer);
+  AppendKey(writer, key);
+  AppendFormat(*writer.out, "%.17g", value);
+  writer.separatorPending = 1;
+}
+
 void JsonWriteBool(JsonWriter& writer, std::string_view key, int flag) {
   JsonBeginItem(writer);
   AppendKey(writer, key);

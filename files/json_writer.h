@@ -19,6 +19,8 @@ void JsonBeginItem(JsonWriter& writer);
 // An empty key opens an object without a name (the root).
 void JsonOpenObject(JsonWriter& writer, std::string_view key);
 void JsonWriteInt(JsonWriter& writer, std::string_view key, int value);
+// A finite number, with every digit a double carries.
+void JsonWriteDouble(JsonWriter& writer, std::string_view key, double value);
 void JsonWriteBool(JsonWriter& writer, std::string_view key, int flag);
 void JsonWriteString(JsonWriter& writer, std::string_view key, std::string_view text);
 void JsonCloseObject(JsonWriter& writer);
