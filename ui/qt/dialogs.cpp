@@ -40,6 +40,8 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request) {
   const bool save = request.buttonKind == VAL_SAVE_BUTTON;
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setWindowTitle(ToQString(request.title));
+  // Wide enough that the date column is not cut.
+  dialog.resize(760, 460);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!request.allowMakeDirectory) dialog.setOption(QFileDialog::ReadOnly);
@@ -49,9 +51,10 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request) {
   dialog.setNameFilters(filters);
   if (save) dialog.setDefaultSuffix(DefaultSuffix(filters));
   // A wildcard only narrows the list; a plain name is the suggested file.
-  const QString spec = ToQString(request.defaultFileSpec);
-  if (!spec.isEmpty() && !spec.contains(QLatin1Char('*')) && !spec.contains(QLatin1Char('?'))) {
-    dialog.selectFile(spec);
+  const QString fileSpec = ToQString(request.defaultFileSpec);
+  const bool wildcard = fileSpec.contains(QLatin1Char('*')) || fileSpec.contains(QLatin1Char('?'));
+  if (!fileSpec.isEmpty() && !wildcard) {
+    dialog.selectFile(fileSpec);
   }
 }
 
