@@ -98,9 +98,7 @@ bool GridAtOrAbove(double x, bool integerOnly, int maxModulus, GridPoint* point)
 
 // One feedback setting with the dividers of the targeted outputs.
 struct Candidate {
-  int n = 0;
-  int frac = 0;
-  int mod = 0;
+  GridPoint feedback;
   std::array<int, 2> v{};  // even, odd; 0: not part of the plan
   std::array<int, 2> d{};
 };
@@ -192,36 +190,35 @@ class PllSearch {
     if (range.low > range.high) return;
 
     // The worst relative error of the outputs that count first is smallest here.
-    double best = 0.0;
     std::vector<double> counted;
     for (int side = 0; side < 2; ++side) {
       if (wanted_[side] && (!anyReachable || reachable_[outputs_[side]])) counted.push_back(ideal[side]);
     }
-    best = counted.size() == 1 ? counted[0] : 2 * counted[0] * counted[1] / (counted[0] + counted[1]);
-    best = std::clamp(best, range.low, range.high);
+    const double balanced =
+        counted.size() == 1 ? counted[0] : 2 * counted[0] * counted[1] / (counted[0] + counted[1]);
+    const double best = std::clamp(balanced, range.low, range.high);
 
     // The error grows on both sides of that point, so the best setting of each
     // kind is one of its two neighbours.
     const double whole = std::floor(best);
-    for (double n : {whole, whole + 1}) Consider(base, static_cast<int>(n), 0, 0, range);
+    for (double n : {whole, whole + 1}) Consider(base, {static_cast<int>(n), 0, 0}, range);
     if (!integerOnly_) {
       Fraction lower{}, upper{};
       BracketFraction(best - whole, request_.maxModulus, &lower, &upper);
       for (Fraction f : {lower, upper}) {
         if (f.num == 0 || f.num == f.den) continue;  // integers, considered above
-        Consider(base, static_cast<int>(whole), f.num, f.den, range);
+        Consider(base, {static_cast<int>(whole), f.num, f.den}, range);
       }
     }
   }
 
-  void Consider(Candidate candidate, int n, int frac, int mod, const RatioRange& range) {
-    if (n < SOLVER_N_MIN || n > SOLVER_N_MAX) return;
-    const double ratio = n + (mod > 0 ? static_cast<double>(frac) / mod : 0.0);
+  void Consider(const Candidate& base, GridPoint feedback, const RatioRange& range) {
+    if (feedback.n < SOLVER_N_MIN || feedback.n > SOLVER_N_MAX) return;
+    const double ratio = feedback.ratio();
     if (ratio < range.low || ratio > range.high) return;
-    candidate.n = n;
-    candidate.frac = frac;
-    candidate.mod = mod;
-    const double vco = VcoOf(request_, candidate);
+    Candidate candidate = base;
+    candidate.feedback = feedback;
+    const double vco = GridVco(feedback, request_.fpfd);
     if (vco < FvcoMin || vco > FvcoMax) return;
     for (int side = 0; side < 2; ++side) {
       // Checked on the frequency as the panel will compute it, rounding included.
@@ -240,7 +237,7 @@ class PllSearch {
 
   Score ScoreOf(const Candidate& c) const {
     Score score;
-    const double vco = VcoOf(request_, c);
+    const double vco = GridVco(c.feedback, request_.fpfd);
     for (int side = 0; side < 2; ++side) {
       if (!wanted_[side]) continue;
       const double error = PpmError(vco / c.v[side] / c.d[side], *request_.targets[outputs_[side]]);
@@ -250,19 +247,13 @@ class PllSearch {
       second = std::min(worst, error);
       worst = std::max(worst, error);
     }
-    score.fractional = c.frac > 0 ? 1 : 0;
+    score.fractional = c.feedback.frac > 0 ? 1 : 0;
     score.spread = wanted_[0] && wanted_[1] ? std::abs(c.v[0] - c.v[1]) : 0;
-    score.mod = c.mod;
-    score.n = c.n;
+    score.mod = c.feedback.mod;
+    score.n = c.feedback.n;
     return score;
   }
 
- public:
-  static double VcoOf(const SolverRequest& request, const Candidate& c) {
-    return GridVco({c.n, c.frac, c.mod}, request.fpfd);
-  }
-
- private:
   const SolverRequest& request_;
   const Pll& pll_;
   const std::array<bool, 4>& reachable_;
@@ -371,7 +362,9 @@ SolverResult SolvePlan(const SolverRequest& request) {
     }
     const Candidate& best = search.Best();
     PllPlan& plan = result.plls[p];
-    plan = {true, best.n, best.frac, best.frac > 0 ? best.mod : 0, PllSearch::VcoOf(request, best)};
+    const GridPoint& feedback = best.feedback;
+    plan = {true, feedback.n, feedback.frac, feedback.frac > 0 ? feedback.mod : 0,
+            GridVco(feedback, request.fpfd)};
     const std::array<int, 2> outputs{kPlls[p].even, kPlls[p].odd};
     for (int side = 0; side < 2; ++side) {
       OutputPlan& out = result.outputs[outputs[side]];
