@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
+
+#include "plan/solver_report.h"
 
 namespace qv::cli {
 namespace {
@@ -37,17 +37,13 @@ int TargetOption(std::string_view arg) {
   return arg[5] - '0';
 }
 
-// A positive frequency in MHz, the whole text a plain decimal number.
-std::optional<double> ParseMhz(std::string_view text) {
-  const std::string copy(text);
-  char* end = nullptr;
-  const double value = std::strtod(copy.c_str(), &end);
-  const bool decimal = !copy.empty() && (std::isdigit(static_cast<unsigned char>(copy[0])) || copy[0] == '.');
-  if (!decimal || end != copy.c_str() + copy.size() || copy.find_first_of("xX") != std::string::npos ||
-      !(value > 0.0) || !std::isfinite(value)) {
+// A positive frequency typed in MHz, read as the plan dialog reads its targets; in Hz.
+std::optional<double> ParseTargetHz(std::string_view text) {
+  std::optional<double> hz;
+  if (!ParseTargetMhz(std::string(text), &hz) || !hz || !(*hz > 0.0) || !std::isfinite(*hz)) {
     return std::nullopt;
   }
-  return value;
+  return hz;
 }
 
 const CommandForm* FindCommand(std::string_view name) {
@@ -134,11 +130,11 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
           {std::string(setting.substr(0, equals)), std::string(setting.substr(equals + 1))});
     } else if (form->command == Command::Solve && TargetOption(arg) >= 0) {
       if (!hasValue) return Error(std::string(arg) + " needs a frequency in MHz");
-      const std::optional<double> mhz = ParseMhz(args[++i]);
-      if (!mhz) {
+      const std::optional<double> hz = ParseTargetHz(args[++i]);
+      if (!hz) {
         return Error(std::string(arg) + " " + std::string(args[i]) + ": expected a frequency in MHz");
       }
-      request.targetsMhz[TargetOption(arg)] = mhz;
+      request.targetsHz[TargetOption(arg)] = hz;
     } else if (form->command == Command::Solve && arg == "--map") {
       if (!hasValue || (args[i + 1] != "0" && args[i + 1] != "1")) return Error("--map takes 0 or 1");
       request.map = args[++i] == "1" ? 1 : 0;
@@ -157,7 +153,7 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
   }
   if (form->takesInput && !haveInput) return Error(std::string(form->name) + " needs a setup file");
   if (form->command == Command::Solve &&
-      std::ranges::none_of(request.targetsMhz, [](const auto& t) { return t.has_value(); })) {
+      std::ranges::none_of(request.targetsHz, [](const auto& t) { return t.has_value(); })) {
     return Error("solve needs at least one of --out0 .. --out3");
   }
   if (form->needsOutput && request.output.empty()) {

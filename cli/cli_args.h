@@ -25,8 +25,8 @@ struct CliRequest {
   std::vector<ControlSetting> settings;
   bool json = false;
   bool online = false;
-  // solve: wanted output frequencies in MHz, and the map to fill.
-  std::array<std::optional<double>, 4> targetsMhz;
+  // solve: wanted output frequencies in Hz, and the map to fill.
+  std::array<std::optional<double>, 4> targetsHz;
   std::optional<int> map;
 };
 

@@ -18,12 +18,8 @@ namespace qv::cli {
 namespace {
 
 int Solve(const CliRequest& request, CliSession& session, std::ostream& out, std::ostream& err) {
-  std::array<std::optional<double>, OUTPUT_COUNT> targets;
-  for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    if (request.targetsMhz[k]) targets[k] = *request.targetsMhz[k] * 1e6;
-  }
   const int map = request.map.value_or(GetMarginPin() != 0 ? 1 : 0);
-  const SolverRequest solverRequest = RequestFromPanel(targets);
+  const SolverRequest solverRequest = RequestFromPanel(request.targetsHz);
   const SolverResult plan = SolvePlan(solverRequest);
   if (!plan.ok) {
     err << "qv3380: " << plan.problem << '\n';
