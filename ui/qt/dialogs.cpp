@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTreeView>
 
 #include "ui/qt/look.h"
 
@@ -40,8 +42,12 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request) {
   const bool save = request.buttonKind == VAL_SAVE_BUTTON;
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setWindowTitle(ToQString(request.title));
-  // Wide enough that the date column is not cut.
+  // Wide enough, and the last column given the room, that the dates are not cut.
   dialog.resize(760, 460);
+  if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
+    files->header()->setStretchLastSection(true);
+    files->header()->resizeSection(0, 280);
+  }
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!request.allowMakeDirectory) dialog.setOption(QFileDialog::ReadOnly);
