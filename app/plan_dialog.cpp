@@ -6,6 +6,7 @@
 
 #include "model/program_state.h"
 #include "plan/frequency_engine.h"
+#include "plan/frequency_maps.h"
 #include "plan/solver.h"
 #include "plan/solver_apply.h"
 #include "plan/solver_report.h"

@@ -6,7 +6,7 @@
 
 #include "files/json_writer.h"
 #include "files/setup_text.h"
-#include "files/text_format.h"
+#include "model/text_format.h"
 #include "model/program_state.h"
 #include "plan/frequency_engine.h"
 #include "plan/frequency_maps.h"

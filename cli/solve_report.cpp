@@ -3,7 +3,7 @@
 #include <string>
 
 #include "files/json_writer.h"
-#include "files/text_format.h"
+#include "model/text_format.h"
 #include "plan/solver_report.h"
 
 namespace qv::cli {

@@ -3,38 +3,27 @@
 #include <array>
 #include <string_view>
 
+#include "chip/fields.h"
 #include "files/json_writer.h"
 #include "files/replace_file.h"
 #include "files/setup_image.h"
-#include "model/field_codec.h"
 #include "model/fields.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "plan/frequency_maps.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
 namespace qv {
 namespace {
 
-int Reg(int index) { return *RegisterTable[index].variable; }
-
 struct PllSection {
   std::string_view configKey;
   std::string_view frequencyKey;
-  int (*powered)();
-  int syncRegister;
-  int (*formatCode)(int dr1);
-  int FrequencyMap::*feedbackRegister;
-  // PLL2 carries the fractional-N modulator.
-  bool fractional;
 };
 
-constexpr std::array<PllSection, 2> kPllSections{{
-    {"Pll1Config", "Pll1FreqConfig", IsPll1Powered, IDX_ADV2, codec::DecodeFormatPll1,
-     &FrequencyMap::regPll1N, false},
-    {"Pll2Config", "Pll2FreqConfig", IsPll2Powered, IDX_BDV2, codec::DecodeFormatPll2,
-     &FrequencyMap::regPll2N, true},
+constexpr std::array<PllSection, PLL_COUNT> kPllSections{{
+    {"Pll1Config", "Pll1FreqConfig"},
+    {"Pll2Config", "Pll2FreqConfig"},
 }};
 
 struct OutputKeys {
@@ -52,52 +41,48 @@ constexpr std::array<OutputKeys, OUTPUT_COUNT> kOutputKeys{{
 
 constexpr std::array<std::string_view, MAP_COUNT> kMapKeys{"FreqMap0", "FreqMap1"};
 
-bool OnPll(int output, int pll) { return kOutputWiring[output].pll == pll; }
+int Read(SharedField field) { return ReadField(field); }
+int Read(int map, MapField field) { return ReadField(FieldOf(map, field)); }
 
 void WriteFracNConfig(JsonWriter& json) {
   JsonOpenObject(json, "FracNConfig");
-  JsonWriteBool(json, "BleedOn", IsBitSet(BP0, 2));
+  JsonWriteBool(json, "BleedOn", Read(SharedField::Bleed));
   JsonWriteBool(json, "SdmPowered", IsSdmPowered());
-  JsonWriteBool(json, "DitherEnabled", IsBitSet(G0, 0));
-  JsonWriteBool(json, "SSOvershootCompEnabled", IsBitSet(BS0, 7));
-  JsonWriteBool(json, "SSOvershootCompBoostEnabled", IsBitSet(BS0, 6));
+  JsonWriteBool(json, "DitherEnabled", Read(SharedField::Dither));
+  JsonWriteBool(json, "SSOvershootCompEnabled", Read(SharedField::OvershootComp));
+  JsonWriteBool(json, "SSOvershootCompBoostEnabled", Read(SharedField::OvershootBoost));
   // The step as the variable holds it: negative after an edit, a byte after a load.
   JsonWriteInt(json, "SSFracWordStepSize", BS1);
-  JsonWriteInt(json, "SSNumSteps", codec::DecodeNumStep(BS2, BS3));
-  JsonWriteInt(json, "SSCkDiv", codec::DecodeCkDiv(BS3));
+  JsonWriteInt(json, "SSNumSteps", Read(SharedField::StepCount));
+  JsonWriteInt(json, "SSCkDiv", Read(SharedField::ClockDivider));
   JsonCloseObject(json);
 }
 
 void WritePllConfig(JsonWriter& json, int pll) {
-  const PllSection& section = kPllSections[pll];
-  JsonOpenObject(json, section.configKey);
-  JsonWriteBool(json, "PllPowered", section.powered());
-  JsonWriteBool(json, "SyncChannels", IsBitSet(Reg(section.syncRegister), 0));
-  JsonWriteInt(json, "OutFormatCode", section.formatCode(DR1));
-  for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    if (OnPll(k, pll)) JsonWriteBool(json, kOutputKeys[k].powered, IsOutputPowered(k));
-  }
-  if (section.fractional) WriteFracNConfig(json);
+  const PllFacts& facts = kPlls[pll];
+  JsonOpenObject(json, kPllSections[pll].configKey);
+  JsonWriteBool(json, "PllPowered", Read(facts.powerDown) == 0);
+  JsonWriteBool(json, "SyncChannels", Read(facts.sync));
+  JsonWriteInt(json, "OutFormatCode", Read(facts.format));
+  for (int k : OutputsOf(pll)) JsonWriteBool(json, kOutputKeys[k].powered, IsOutputPowered(k));
+  if (facts.fractional) WriteFracNConfig(json);
   JsonCloseObject(json);
 }
 
 void WriteFrequencyMap(JsonWriter& json, int m) {
-  const FrequencyMap& map = kFrequencyMaps[m];
   JsonOpenObject(json, kMapKeys[m]);
   JsonWriteString(json, "Frefclk", "auto");
-  for (int pll = 0; pll < static_cast<int>(kPllSections.size()); ++pll) {
-    const PllSection& section = kPllSections[pll];
-    JsonOpenObject(json, section.frequencyKey);
-    JsonWriteInt(json, "N", codec::DecodeN(Reg(map.*section.feedbackRegister)));
-    for (int k = 0; k < OUTPUT_COUNT; ++k) {
-      if (!OnPll(k, pll)) continue;
-      JsonWriteInt(json, kOutputKeys[k].vcoDivider, codec::DecodeV(Reg(map.outputs[k].reg)));
-      JsonWriteInt(json, kOutputKeys[k].outputDivider, codec::DecodeD(Reg(map.outputs[k].reg)));
+  for (int pll = 0; pll < PLL_COUNT; ++pll) {
+    const PllFacts& facts = kPlls[pll];
+    JsonOpenObject(json, kPllSections[pll].frequencyKey);
+    JsonWriteInt(json, "N", Read(m, facts.feedback));
+    for (int k : OutputsOf(pll)) {
+      JsonWriteInt(json, kOutputKeys[k].vcoDivider, Read(m, VcoDividerField(k)));
+      JsonWriteInt(json, kOutputKeys[k].outputDivider, Read(m, OutputDividerField(k)));
     }
-    if (section.fractional) {
-      JsonWriteInt(json, "Frac",
-                   codec::DecodeFrac(Reg(map.regFracHigh), Reg(map.regFracModShared)));
-      JsonWriteInt(json, "Mod", codec::DecodeMod(Reg(map.regFracModShared), Reg(map.regModLow)));
+    if (facts.fractional) {
+      JsonWriteInt(json, "Frac", Read(m, MapField::Frac));
+      JsonWriteInt(json, "Mod", Read(m, MapField::Mod));
     }
     JsonCloseObject(json);
   }
@@ -111,9 +96,9 @@ std::string FormatJsonDefinition() {
   JsonWriter json{&out};
   JsonOpenObject(json, "");
   JsonWriteInt(json, "ProductID", 0);
-  JsonWriteBool(json, "RefDivEnabled", IsBitSet(G0, 1));
+  JsonWriteBool(json, "RefDivEnabled", Read(SharedField::RefDivider));
   JsonWriteBool(json, "RefOutPowered", IsRefOutPowered());
-  for (int pll = 0; pll < static_cast<int>(kPllSections.size()); ++pll) WritePllConfig(json, pll);
+  for (int pll = 0; pll < PLL_COUNT; ++pll) WritePllConfig(json, pll);
   for (int m = 0; m < MAP_COUNT; ++m) WriteFrequencyMap(json, m);
   JsonCloseObject(json);
   out += "\n";

@@ -1,6 +1,6 @@
 #include "files/json_writer.h"
 
-#include "files/text_format.h"
+#include "model/text_format.h"
 
 namespace qv {
 namespace {

@@ -9,7 +9,7 @@
 #include "files/file_handle.h"
 #include "files/setup_file_format.h"
 #include "files/setup_text.h"
-#include "files/text_format.h"
+#include "model/text_format.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "plan/register_decoding.h"

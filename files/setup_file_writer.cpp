@@ -3,7 +3,7 @@
 #include "files/replace_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_image.h"
-#include "files/text_format.h"
+#include "model/text_format.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "plan/frequency_engine.h"

@@ -4,6 +4,16 @@
 
 namespace qv {
 
+RegisterImage CurrentRegisters() {
+  RegisterImage image{};
+  for (int i = 0; i < REGISTER_COUNT; ++i) image[i] = *RegisterTable[i].variable;
+  return image;
+}
+
+void SetRegisters(const RegisterImage& image) {
+  for (int i = 0; i < REGISTER_COUNT; ++i) *RegisterTable[i].variable = image[i];
+}
+
 void LoadRegisterDefaults() {
   for (const RegisterRow& row : RegisterTable) *row.variable = static_cast<int>(row.defaultValue);
 }

@@ -3,7 +3,6 @@
 #include <array>
 #include <initializer_list>
 
-#include "model/field_codec.h"
 #include "model/fields.h"
 #include "model/program_state.h"
 #include "model/registers.h"
@@ -19,8 +18,6 @@
 namespace qv {
 namespace {
 
-int& Reg(int index) { return *RegisterTable[index].variable; }
-
 // The registers of one change, in ascending order: look-ahead before the
 // first write, acquisition (when wanted) after the last.
 void WriteChange(std::initializer_list<int> indices, bool acquire) {
@@ -30,30 +27,15 @@ void WriteChange(std::initializer_list<int> indices, bool acquire) {
   }
 }
 
+// A frequency-setting field: its registers, then one acquisition.
 void EncodeAndWrite(const RegisterField& field) {
-  const int value = *field.variable;
-  int& reg = Reg(field.reg);
-  switch (field.kind) {
-    case FieldKind::FeedbackN:
-      reg = codec::EncodeN(reg, value);
-      return WriteChange({field.reg}, true);
-    case FieldKind::VcoDivider:
-      reg = codec::EncodeV(reg, value);
-      return WriteChange({field.reg}, true);
-    case FieldKind::OutputDivider:
-      reg = codec::EncodeD(reg, value);
-      return WriteChange({field.reg}, true);
-    case FieldKind::FractionalWord:
-      reg = codec::EncodeFracHigh(value);
-      Reg(field.secondReg) = codec::EncodeFracLow(Reg(field.secondReg), value);
-      return WriteChange({field.reg, field.secondReg}, true);
-    case FieldKind::Modulus:
-      reg = codec::EncodeModHigh(reg, value);
-      Reg(field.secondReg) = codec::EncodeModLow(value);
-      return WriteChange({field.reg, field.secondReg}, true);
-    case FieldKind::RefDivider:
-      reg = (reg & 0xFD) + ((value & 1) << 1);
-      return WriteChange({field.reg}, true);
+  const ChipField& chip = *field.field;
+  WriteField(chip, *field.variable);
+  const auto spans = chip.Spans();
+  if (spans.size() == 1) {
+    WriteChange({spans[0].reg}, true);
+  } else {
+    WriteChange({spans[0].reg, spans[1].reg}, true);
   }
 }
 
@@ -77,15 +59,13 @@ int OnSwitchCommitted(int, int control, int event, void*, int, int) {
   GetCtrlVal(panelHandle, control, &value);
   if (field->variable) *field->variable = value;
   const bool on = value == 1;
-  for (int i = 0; i < field->bitCount; ++i) {
-    const SwitchBit& bit = field->bits[i];
-    Reg(bit.reg) = SetBitValue(Reg(bit.reg), bit.bit, on == bit.setWhenOn);
-  }
+  for (SharedField bit : field->Fields()) WriteField(FieldOf(bit), SwitchBitValue(FieldOf(bit), on));
   // Only the bleed/SDM pair changes how the modulator runs, so only it acquires.
-  if (field->bitCount == 1) {
-    WriteChange({field->bits[0].reg}, false);
+  const auto reg = [](SharedField bit) { return FieldOf(bit).spans[0].reg; };
+  if (field->fieldCount == 1) {
+    WriteChange({reg(field->fields[0])}, false);
   } else {
-    WriteChange({field->bits[0].reg, field->bits[1].reg}, true);
+    WriteChange({reg(field->fields[0]), reg(field->fields[1])}, true);
   }
   if (field->recompute) RecalculateFrequencies();
   return 0;
@@ -96,8 +76,8 @@ void WriteSscgRegisters() {
   GetCtrlVal(panelHandle, NUMSTEP, &numstep);
   GetCtrlVal(panelHandle, CKDIV, &ckdiv);
   BS1 = fracstep;  // the whole register; a negative step goes out as its byte
-  BS2 = codec::EncodeNumStepHigh(numstep);
-  BS3 = codec::EncodeNumStepLowAndCkDiv(numstep, ckdiv);
+  WriteField(FieldOf(SharedField::StepCount), numstep);
+  WriteField(FieldOf(SharedField::ClockDivider), ckdiv);
   WriteChange({IDX_BS1, IDX_BS2, IDX_BS3}, true);
   RecalculateFrequencies();
 }

@@ -1,13 +1,12 @@
 #include "plan/frequency_engine.h"
 
-#include <climits>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
-#include "model/fields.h"
 #include "model/program_state.h"
+#include "plan/frequency_maps.h"
 #include "plan/output_format.h"
 #include "plan/panel_look.h"
 #include "ui/toolkit.h"
@@ -38,40 +37,79 @@ void ShowFormatted(int control, const char* format, Args... args) {
   SetCtrlVal(panelHandle, control, text);
 }
 
-// A quotient that is not finite counts as 0; one beyond int saturates.
-int ToBound(double quotient) {
-  if (!std::isfinite(quotient)) return 0;
-  if (quotient >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (quotient <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(quotient);
+bool Holds(const MapEvaluation& map, CheckKind kind, int index = 0) {
+  return map.Find(kind, index)->withinLimits;
 }
 
-int ClampN(int n) {
-  if (n < N_RANGE_MIN) n = N_RANGE_MIN;
-  if (n > N_RANGE_MAX) n = N_RANGE_MAX;
-  return n;
+std::map<int, PlanListener>& Listeners() {
+  static std::map<int, PlanListener> listeners;
+  return listeners;
 }
 
-struct SscgFigures {
-  int span;
-  int minimumSpan;
-  double downspreadPercent;
-  double modulationHz;
-};
-
-SscgFigures ComputeSscg(const FrequencyMap& map, double fpfd) {
-  const int n2 = *map.pll2N, f = *map.frac, m = *map.mod;
-  SscgFigures figures{};
-  figures.span = fracstep * numstep;
-  figures.minimumSpan = -(f + 4 * m);
-  figures.downspreadPercent =
-      m > 0 ? 100.0 * figures.span / (m * (n2 + static_cast<double>(f) / m)) : 0.0;
-  figures.modulationHz =
-      numstep > 0 && ckdiv > 0 ? fpfd / (2.0 * numstep * ckdiv) : 0.0;
-  return figures;
+void ShowFrequencies(const PlanEvaluation& plan) {
+  ShowFormatted(NRANGE, "%d <= N <= %d", plan.nRange.min, plan.nRange.max);
+  for (int m = 0; m < MAP_COUNT; ++m) {
+    const FrequencyMap& map = kFrequencyMaps[m];
+    const MapEvaluation& values = plan.maps[m];
+    ShowFormatted(map.vco1Control, "%10.5f", values.vco[0] / 1e9);
+    ShowFormatted(map.vco2Control, "%10.5f", values.vco[1] / 1e9);
+    for (int k = 0; k < OUTPUT_COUNT; ++k) {
+      ShowFormatted(map.outputs[k].freqControl, "%10.5f", values.out[k] / 1e6);
+    }
+  }
 }
 
-bool PllPowered(int pll) { return pll == 0 ? IsPll1Powered() : IsPll2Powered(); }
+// Written and coloured on every call, also while the panel keeps them hidden.
+void ShowSpreadSpectrum(const MapEvaluation& used) {
+  ShowFormatted(TXT_FRACRANGE, "%d", used.ssc.span);
+  Colour(TXT_FRACRANGE, SpanWithinLimit(used.ssc));
+  ShowFormatted(TXT_SSCG_DOWNSPREAD, "%2.3f%%", used.ssc.downspreadPercent);
+  Colour(TXT_SSCG_DOWNSPREAD, DownspreadShallow(used.ssc), VALIDATE_WARNING_COLOR);
+  ShowFormatted(TXT_SSCG_FMOD, "%2.2f kHz", used.ssc.modulationHz / 1000.0);
+}
+
+// The checks of the map in use, in the panel's order. Each check runs every
+// validator so every control gets its colour.
+void ColourChecks(const PlanEvaluation& plan) {
+  const MapEvaluation& used = plan.InUse();
+  const FrequencyMap& controls = kFrequencyMaps[plan.mapInUse];
+  const MapSettings& settings = plan.inputs.maps[plan.mapInUse];
+
+  const int vco1Ok = ValidateVcoFrequency(used.vco[0], controls.vco1Control);
+  const int vco2Ok = ValidateVcoFrequency(used.vco[1], controls.vco2Control);
+  const Check& noise = *used.Find(CheckKind::InjectionLock);
+  SetCtrlAttribute(panelHandle, controls.injectionLockLabel, ATTR_VISIBLE,
+                   noise.applies && !noise.withinLimits);
+  Colour(VCOS_VALID, vco1Ok && vco2Ok);
+
+  const NRange range = plan.nRange;
+  const int n1Ok = ValidateFeedbackDivider(settings.pll1N, controls.pll1NControl, range.min, range.max);
+  const int n2Ok = ValidateFeedbackDivider(settings.pll2N, controls.pll2NControl, range.min, range.max);
+  Colour(NRANGE, n1Ok && n2Ok);
+
+  const bool pfdOk = Holds(used, CheckKind::Pfd);
+  Colour(PFD_VALID, pfdOk);
+  Colour(REFFREQ, pfdOk);
+
+  int cmosOk = 1, diffOk = 1;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    ValidateOutputFrequency(used.out[k], k, controls.outputs[k].freqControl, &cmosOk, &diffOk);
+  }
+  Colour(FOUT_CMOS_VALID, cmosOk);
+  Colour(FOUT_LV_VALID, diffOk);
+
+  // Only a broken rule colours the divider; otherwise it keeps its look.
+  if (!Holds(used, CheckKind::RefclkDivider)) Colour(REFDIV, false);
+
+  if (used.active.ssc) {
+    Colour(NUMSTEP, Holds(used, CheckKind::SscSteps));
+    Colour(CKDIV, Holds(used, CheckKind::SscClockDivider));
+  }
+  if (used.active.fractional) {
+    const Check& word = *used.Find(CheckKind::FractionalWord, 1);
+    Colour(controls.fracControl, word.withinLimits);
+  }
+}
 
 }  // namespace
 
@@ -79,13 +117,9 @@ int GetRefselPin() { return ReadRing(REFSEL); }
 int GetMarginPin() { return ReadRing(MARGIN); }
 int GetSscgPin() { return ReadRing(SSCG); }
 int GetMaxBwPin() { return ReadRing(MAXBW); }
+int GetCrystalIndex() { return ReadRing(CrystalFreq); }
 
-double GetCrystalFrequency() {
-  int index = ReadRing(CrystalFreq);
-  return index >= 0 && index < static_cast<int>(CRYSTAL_FREQUENCIES.size())
-             ? CRYSTAL_FREQUENCIES[index]
-             : 0.0;
-}
+double GetCrystalFrequency() { return CrystalFrequency(GetCrystalIndex()); }
 
 double LeadingDecimalNumber(const char* text) {
   // strtod also reads hexadecimal numbers, infinities and NaN; only a decimal
@@ -106,109 +140,42 @@ double GetExternalRefclkFrequency() {
 }
 
 double GetPfdFrequency() {
-  if (GetRefselPin() == 1) return GetCrystalFrequency();
-  double refclk = GetExternalRefclkFrequency();
-  return refdiv != 0 ? refclk / 2.0 : refclk;
-}
-
-NRange ComputeNRange(double fpfd) {
-  return {ClampN(ToBound(std::ceil(FvcoMin / fpfd))), ClampN(ToBound(std::floor(FvcoMax / fpfd)))};
-}
-
-MapFrequencies ComputeMapFrequencies(const FrequencyMap& map, double fpfd) {
-  MapFrequencies result;
-  const double n2 = *map.pll2N;
-  const bool fractional = IsSdmPowered() && *map.frac > 0 && *map.mod > 0;
-  result.vco1 = *map.pll1N * fpfd;
-  result.vco2 = (fractional ? n2 + static_cast<double>(*map.frac) / *map.mod : n2) * fpfd;
-  for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    const OutputWiring& wiring = kOutputWiring[k];
-    const bool synced = wiring.syncFlag && *wiring.syncFlag != 0;
-    const int v = *map.outputs[synced ? wiring.syncSource : k].v;
-    const double vco = wiring.pll == 0 ? result.vco1 : result.vco2;
-    result.out[k] = vco / v / *map.outputs[k].d;
-  }
-  return result;
+  BoardInputs board;
+  board.refsel = GetRefselPin() == 1;
+  board.crystalIndex = GetCrystalIndex();
+  board.refclkHz = GetExternalRefclkFrequency();
+  return PfdFrequency(board, refdiv != 0);
 }
 
 void RecalculateFrequencies() {
-  const int margin = GetMarginPin();
-  const double fpfd = GetPfdFrequency();
-
-  const NRange range = ComputeNRange(fpfd);
-  ShowFormatted(NRANGE, "%d <= N <= %d", range.min, range.max);
-
-  std::array<MapFrequencies, MAP_COUNT> maps;
-  for (int m = 0; m < MAP_COUNT; ++m) maps[m] = ComputeMapFrequencies(kFrequencyMaps[m], fpfd);
-  for (int m = 0; m < MAP_COUNT; ++m) {
-    const FrequencyMap& map = kFrequencyMaps[m];
-    ShowFormatted(map.vco1Control, "%10.5f", maps[m].vco1 / 1e9);
-    ShowFormatted(map.vco2Control, "%10.5f", maps[m].vco2 / 1e9);
-    for (int k = 0; k < OUTPUT_COUNT; ++k) {
-      ShowFormatted(map.outputs[k].freqControl, "%10.5f", maps[m].out[k] / 1e6);
-    }
-  }
-
-  const FrequencyMap& inUse = MapInUse(margin);
-  const MapFrequencies& freqs = maps[margin != 0 ? 1 : 0];
-
-  const SscgFigures sscg = ComputeSscg(inUse, fpfd);
-  ShowFormatted(TXT_FRACRANGE, "%d", sscg.span);
-  Colour(TXT_FRACRANGE, sscg.span >= sscg.minimumSpan);
-  ShowFormatted(TXT_SSCG_DOWNSPREAD, "%2.3f%%", sscg.downspreadPercent);
-  // Not a number is a warning too: the comparison fails.
-  Colour(TXT_SSCG_DOWNSPREAD, sscg.downspreadPercent > DOWNSPREAD_WARNING_PERCENT,
-         VALIDATE_WARNING_COLOR);
-  ShowFormatted(TXT_SSCG_FMOD, "%2.2f kHz", sscg.modulationHz / 1000.0);
-
-  UpdatePanelDimming();
-
-  // Each check runs every validator so every control gets its colour.
-  int vco1Ok = ValidateVcoFrequency(freqs.vco1, inUse.vco1Control);
-  int vco2Ok = ValidateVcoFrequency(freqs.vco2, inUse.vco2Control);
-  SetCtrlAttribute(panelHandle, inUse.injectionLockLabel, ATTR_VISIBLE,
-                   PllPowered(0) && PllPowered(1) && *inUse.pll1N == *inUse.pll2N);
-  Colour(VCOS_VALID, vco1Ok && vco2Ok);
-
-  int n1Ok = ValidateFeedbackDivider(*inUse.pll1N, inUse.pll1NControl, range.min, range.max);
-  int n2Ok = ValidateFeedbackDivider(*inUse.pll2N, inUse.pll2NControl, range.min, range.max);
-  Colour(NRANGE, n1Ok && n2Ok);
-
-  const bool pfdOk = fpfd >= FpfdMin && fpfd <= FpfdMax;
-  Colour(PFD_VALID, pfdOk);
-  Colour(REFFREQ, pfdOk);
-
-  int cmosOk = 1, diffOk = 1;
-  for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    ValidateOutputFrequency(freqs.out[k], k, inUse.outputs[k].freqControl, &cmosOk, &diffOk);
-  }
-  Colour(FOUT_CMOS_VALID, cmosOk);
-  Colour(FOUT_LV_VALID, diffOk);
-
-  // The reference divider acts on REFCLK only; with the crystal it does nothing.
-  if (GetRefselPin() != 0 && refdiv != 0) Colour(REFDIV, false);
-
-  const bool sscgActive = IsPll2Powered() && IsSdmPowered() && *inUse.mod > 0;
-  if (GetSscgPin() != 0 && sscgActive) {
-    Colour(NUMSTEP, numstep >= 1);
-    Colour(CKDIV, ckdiv >= 2);
-  }
-
-  if (IsPll2Powered() && IsSdmPowered()) {
-    Colour(inUse.fracControl, *inUse.frac == 0 || *inUse.frac < *inUse.mod);
-  }
+  const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
+  ShowFrequencies(plan);
+  ShowSpreadSpectrum(plan.InUse());
+  UpdatePanelDimming(plan);
+  ColourChecks(plan);
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = Listeners();
+  for (const auto& [id, listener] : listeners) listener(plan);
 }
+
+int AddPlanListener(PlanListener listener) {
+  static int nextId = 1;
+  Listeners()[nextId] = std::move(listener);
+  return nextId++;
+}
+
+void RemovePlanListener(int id) { Listeners().erase(id); }
 
 int ValidateVcoFrequency(double frequency, int control) {
   if (IsGrey(control)) return 1;
-  const bool ok = frequency >= FvcoMin && frequency <= FvcoMax;
+  const bool ok = VcoWithinLimits(frequency);
   Colour(control, ok);
   return ok ? 1 : 0;
 }
 
 int ValidateFeedbackDivider(int n, int control, int nMin, int nMax) {
   if (IsGrey(control)) return 1;
-  const bool ok = n >= nMin && n <= nMax;
+  const bool ok = FeedbackWithinRange(n, {nMin, nMax});
   Colour(control, ok);
   return ok ? 1 : 0;
 }
@@ -216,10 +183,9 @@ int ValidateFeedbackDivider(int n, int control, int nMin, int nMax) {
 void ValidateOutputFrequency(double frequency, int channel, int control, int* cmosOk,
                              int* diffOk) {
   if (IsGrey(control)) return;
-  const bool cmos = IsCmosFamily(GetOutputFormatForChannel(channel));
-  // No lower limit: a stopped output is not out of range.
-  const bool ok = frequency <= (cmos ? CMOS_OUTPUT_MAX : DIFFERENTIAL_OUTPUT_MAX);
-  if (!ok) *(cmos ? cmosOk : diffOk) = 0;
+  const int family = GetOutputFormatForChannel(channel);
+  const bool ok = OutputWithinLimit(frequency, family);
+  if (!ok) *(IsCmosFamily(family) ? cmosOk : diffOk) = 0;
   Colour(control, ok);
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/fields.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
@@ -13,23 +14,16 @@
 namespace qv {
 namespace {
 
-// Family of the even (OUT0/OUT2) and odd (OUT1/OUT3) output for each code.
-constexpr std::array<int, 8> kEvenFamily{0, 1, 0, 2, 1, 1, 2, 3};
-constexpr std::array<int, 8> kOddFamily{0, 1, 2, 2, 2, 0, 0, 3};
-
 struct FormatPair {
   int ring;
   int* code;
-  int shift;  // position of the code in DR1
+  SharedField field;
 };
 
-constexpr std::array<FormatPair, 2> kPairs{{
-    {Pll1OutputFormat, &OutputFormatPll1, 0},
-    {Pll2OutputFormat, &OutputFormatPll2, 3},
+constexpr std::array<FormatPair, PLL_COUNT> kPairs{{
+    {Pll1OutputFormat, &OutputFormatPll1, kPlls[0].format},
+    {Pll2OutputFormat, &OutputFormatPll2, kPlls[1].format},
 }};
-
-constexpr int DR1_POWER_BITS = 0xC0;
-constexpr unsigned DR1_ADDRESS = 0x3A;
 
 int OnFormatRing(int event, const FormatPair& pair) {
   if (event != EVENT_COMMIT) return 0;
@@ -44,23 +38,20 @@ int OnFormatRing(int event, const FormatPair& pair) {
 
 }  // namespace
 
-int FamilyOfCode(int code, bool oddOutput) {
-  return oddOutput ? kOddFamily[code & 0x07] : kEvenFamily[code & 0x07];
-}
-
 int GetOutputFormatForChannel(int channel) {
-  const int code = channel < 2 ? DR1 & 0x07 : (DR1 >> 3) & 0x07;
-  return FamilyOfCode(code, (channel < 2 ? channel : channel - 2) == 1);
+  // Like the power bits, any channel past OUT2 answers for OUT3.
+  const int output = channel >= 0 && channel < OUTPUT_COUNT ? channel : OUTPUT_COUNT - 1;
+  const int pll = kOutputs[output].pll;
+  return FamilyOfCode(ReadField(kPlls[pll].format), OutputsOf(pll)[1] == output);
 }
 
 void SetCurrOutputFormat() {
-  DR1 &= DR1_POWER_BITS;
   for (const FormatPair& pair : kPairs) {
     SetCtrlVal(panelHandle, pair.ring, *pair.code);
-    DR1 += (*pair.code & 0x07) << pair.shift;
+    WriteField(FieldOf(pair.field), *pair.code);
   }
   // Straight to the chip: the format callbacks add the look-ahead and acquisition.
-  if (OpMode != OPMODE_OFFLINE) WriteChipByte(DR1_ADDRESS, DR1);
+  if (OpMode != OPMODE_OFFLINE) WriteChipByte(RegisterTable[IDX_DR1].address, DR1);
 }
 
 void SetDefaultOutputFormat() {

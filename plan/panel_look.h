@@ -5,6 +5,8 @@
 
 #include <initializer_list>
 
+#include "plan/plan_evaluation.h"
+
 namespace qv {
 
 inline constexpr int MARGIN_COLOR = 0xCC33FF;
@@ -14,7 +16,9 @@ inline constexpr int FADE_GREY = 0xA0A0A0;
 inline constexpr int INACTIVE_TEXT_COLOR = 0x686868;
 inline constexpr int INACTIVE_LABEL_COLOR = 0x808080;
 
+// Evaluates the plan itself; the recalculation passes the plan it just made.
 void UpdatePanelDimming();
+void UpdatePanelDimming(const PlanEvaluation& plan);
 void SetControlActiveLook(int active, int control);
 void SetControlsActiveLook(int active, std::initializer_list<int> controls);
 int FadeColor(int color);

@@ -2,13 +2,13 @@
 
 #include <array>
 
-#include "model/field_codec.h"
 #include "model/fields.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
 #include "model/write_path.h"
 #include "plan/frequency_engine.h"
+#include "plan/frequency_maps.h"
 #include "plan/output_format.h"
 #include "plan/register_fields.h"
 #include "ui/panel_ids.h"
@@ -16,8 +16,6 @@
 
 namespace qv {
 namespace {
-
-int Reg(int index) { return *RegisterTable[index].variable; }
 
 // All 32 registers, then one look-ahead enable and one acquisition.
 void WriteAllRegisters() {
@@ -56,17 +54,15 @@ constexpr std::array<PowerDisplay, 8> kPowerDisplays{{
     {BLEEDSDM, IsSdmPowered},
 }};
 
-void DecodeMaps() {
-  for (const FrequencyMap& map : kFrequencyMaps) {
-    *map.pll1N = codec::DecodeN(Reg(map.regPll1N));
-    *map.pll2N = codec::DecodeN(Reg(map.regPll2N));
-    *map.frac = codec::DecodeFrac(Reg(map.regFracHigh), Reg(map.regFracModShared));
-    *map.mod = codec::DecodeMod(Reg(map.regFracModShared), Reg(map.regModLow));
-    for (const OutputPath& out : map.outputs) {
-      *out.v = codec::DecodeV(Reg(out.reg));
-      *out.d = codec::DecodeD(Reg(out.reg));
-    }
-  }
+// Every field a control or a value variable shows, from the registers.
+void DecodeFields() {
+  for (const RegisterField& field : RegisterFields()) *field.variable = ReadField(*field.field);
+  fracstep = ReadField(SharedField::StepSize);
+  numstep = ReadField(SharedField::StepCount);
+  ckdiv = ReadField(SharedField::ClockDivider);
+  for (int pll = 0; pll < PLL_COUNT; ++pll) *kSyncFlags[pll] = ReadField(kPlls[pll].sync);
+  OutputFormatPll2 = ReadField(kPlls[1].format);
+  OutputFormatPll1 = ReadField(kPlls[0].format);
 }
 
 }  // namespace
@@ -88,20 +84,9 @@ void LoadDefaultRegisters() {
 }
 
 void ApplyRegistersToPanel() {
-  for (int index = 0; index < REGISTER_COUNT; ++index) {
-    *RegisterTable[index].variable = SetupImage[index];
-  }
+  SetRegisters(SetupImage);
   WriteAllRegisters();
-
-  DecodeMaps();
-  fracstep = codec::DecodeSignedByte(BS1);
-  numstep = codec::DecodeNumStep(BS2, BS3);
-  ckdiv = codec::DecodeCkDiv(BS3);
-  refdiv = (G0 & 0x02) >> 1;
-  sync1 = ADV2 & 1;
-  sync2 = BDV2 & 1;
-  OutputFormatPll2 = codec::DecodeFormatPll2(DR1);
-  OutputFormatPll1 = codec::DecodeFormatPll1(DR1);
+  DecodeFields();
 
   ShowRegisterFields();
   SetCurrOutputFormat();

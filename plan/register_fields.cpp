@@ -8,47 +8,43 @@
 namespace qv {
 namespace {
 
-constexpr int kFieldsPerMap = 4 + 2 * OUTPUT_COUNT;
-
-constexpr std::array<RegisterField, MAP_COUNT * kFieldsPerMap + 1> BuildRegisterFields() {
-  std::array<RegisterField, MAP_COUNT * kFieldsPerMap + 1> fields{};
+std::array<RegisterField, MAP_COUNT * MAP_FIELD_COUNT + 1> BuildRegisterFields() {
+  std::array<RegisterField, MAP_COUNT * MAP_FIELD_COUNT + 1> fields{};
   int row = 0;
   for (int m = 0; m < MAP_COUNT; ++m) {
-    const FrequencyMap& map = kFrequencyMaps[m];
-    fields[row++] = {map.pll1NControl, map.pll1N, FieldKind::FeedbackN, map.regPll1N, -1, m};
-    fields[row++] = {map.pll2NControl, map.pll2N, FieldKind::FeedbackN, map.regPll2N, -1, m};
-    fields[row++] = {map.fracControl, map.frac, FieldKind::FractionalWord, map.regFracHigh,
-                     map.regFracModShared, m};
-    fields[row++] = {map.modControl, map.mod, FieldKind::Modulus, map.regFracModShared,
-                     map.regModLow, m};
-    for (const OutputPath& out : map.outputs) {
-      fields[row++] = {out.vControl, out.v, FieldKind::VcoDivider, out.reg, -1, m};
-      fields[row++] = {out.dControl, out.d, FieldKind::OutputDivider, out.reg, -1, m};
+    for (int f = 0; f < MAP_FIELD_COUNT; ++f) {
+      const auto field = static_cast<MapField>(f);
+      const MapBinding binding = BindingOf(m, field);
+      fields[row++] = {binding.control, binding.variable, &FieldOf(m, field)};
     }
   }
-  fields[row] = {REFDIV, &refdiv, FieldKind::RefDivider, IDX_G0, -1, -1};
+  fields[row] = {REFDIV, &refdiv, &FieldOf(SharedField::RefDivider)};
   return fields;
 }
 
-constexpr auto kRegisterFields = BuildRegisterFields();
+const auto& RegisterFieldTable() {
+  static const auto fields = BuildRegisterFields();
+  return fields;
+}
 
-constexpr SwitchField Power(int control, int reg, int bit, bool recompute = true) {
-  return {control, {{{reg, bit, false}, {}}}, 1, nullptr, recompute};
+constexpr SwitchField OneBit(int control, SharedField field, int* variable = nullptr,
+                             bool recompute = true) {
+  return {control, {field, field}, 1, variable, recompute};
 }
 
 constexpr std::array<SwitchField, 10> kSwitchFields{{
-    Power(PLL1POWER, IDX_G0, 3),
-    Power(PLL2POWER, IDX_G0, 2),
+    OneBit(PLL1POWER, kPlls[0].powerDown),
+    OneBit(PLL2POWER, kPlls[1].powerDown),
     // One switch, two opposite bits: bleed on and the modulator powered, or neither.
-    {BLEEDSDM, {{{IDX_BP0, 2, true}, {IDX_ABF0, 4, false}}}, 2, nullptr, true},
-    Power(CH0POWER, IDX_BP0, 0),
-    Power(CH1POWER, IDX_BP0, 1),
-    Power(CH2POWER, IDX_DR1, 6),
-    Power(CH3POWER, IDX_DR1, 7),
+    {BLEEDSDM, {SharedField::Bleed, SharedField::SdmPowerDown}, 2, nullptr, true},
+    OneBit(CH0POWER, kOutputs[0].powerDown),
+    OneBit(CH1POWER, kOutputs[1].powerDown),
+    OneBit(CH2POWER, kOutputs[2].powerDown),
+    OneBit(CH3POWER, kOutputs[3].powerDown),
     // The reference output feeds nothing the plan shows.
-    Power(REFPOWER, IDX_DR2, 0, false),
-    {PLL1SYNC, {{{IDX_ADV2, 0, true}, {}}}, 1, &sync1, true},
-    {PLL2SYNC, {{{IDX_BDV2, 0, true}, {}}}, 1, &sync2, true},
+    OneBit(REFPOWER, SharedField::RefOutPowerDown, nullptr, false),
+    OneBit(PLL1SYNC, kPlls[0].sync, kSyncFlags[0]),
+    OneBit(PLL2SYNC, kPlls[1].sync, kSyncFlags[1]),
 }};
 
 template <typename Table>
@@ -59,9 +55,15 @@ auto* FindIn(const Table& table, int control) {
 
 }  // namespace
 
-std::span<const RegisterField> RegisterFields() { return kRegisterFields; }
-const RegisterField* FindRegisterField(int control) { return FindIn(kRegisterFields, control); }
+std::span<const RegisterField> RegisterFields() { return RegisterFieldTable(); }
+const RegisterField* FindRegisterField(int control) {
+  return FindIn(RegisterFieldTable(), control);
+}
 std::span<const SwitchField> SwitchFields() { return kSwitchFields; }
 const SwitchField* FindSwitchField(int control) { return FindIn(kSwitchFields, control); }
+
+int SwitchBitValue(const ChipField& field, bool on) {
+  return field.kind == FieldKind::PowerDown ? (on ? 0 : 1) : (on ? 1 : 0);
+}
 
 }  // namespace qv

@@ -4,23 +4,32 @@
 #include <cmath>
 #include <vector>
 
-#include "plan/frequency_engine.h"
-#include "plan/output_format.h"
+#include "plan/plan_evaluation.h"
 
 namespace qv {
 namespace {
 
+// A PLL as the search sees it: its pair of outputs, and whether its
+// feedback can be fractional.
 struct Pll {
   int even;  // output index
   int odd;
   bool integerOnly;
 };
 
-constexpr std::array<Pll, 2> kPlls{{{0, 1, true}, {2, 3, false}}};
+constexpr Pll PllOf(int pll) {
+  return {OutputsOf(pll)[0], OutputsOf(pll)[1], !kPlls[pll].fractional};
+}
 
-double OutputLimit(const SolverRequest& request, int output) {
-  const int family = FamilyOfCode(request.formatCodes[output / 2], output % 2 == 1);
-  return IsCmosFamily(family) ? CMOS_OUTPUT_MAX : DIFFERENTIAL_OUTPUT_MAX;
+constexpr std::array<Pll, PLL_COUNT> kSearchPlls{PllOf(0), PllOf(1)};
+
+int FamilyOf(const SolverRequest& request, int output) {
+  const int pll = kOutputs[output].pll;
+  return FamilyOfCode(request.formatCodes[pll], OutputsOf(pll)[1] == output);
+}
+
+double OutputLimitOf(const SolverRequest& request, int output) {
+  return OutputLimit(FamilyOf(request, output));
 }
 
 bool IntegerOnly(const SolverRequest& request, const Pll& pll) {
@@ -34,9 +43,9 @@ struct RatioRange {
 };
 
 RatioRange VcoRatioRange(const SolverRequest& request, bool integerOnly) {
-  const double nHigh = integerOnly ? SOLVER_N_MAX
-                                   : SOLVER_N_MAX + (request.maxModulus - 1.0) / request.maxModulus;
-  return {std::max(FvcoMin / request.fpfd, static_cast<double>(SOLVER_N_MIN)),
+  const double nHigh = integerOnly ? SOLVER_N.max
+                                   : SOLVER_N.max + (request.maxModulus - 1.0) / request.maxModulus;
+  return {std::max(FvcoMin / request.fpfd, static_cast<double>(SOLVER_N.min)),
           std::min(FvcoMax / request.fpfd, nHigh)};
 }
 
@@ -49,16 +58,12 @@ struct GridPoint {
   int n = 0;
   int frac = 0;
   int mod = 0;
-  double ratio() const { return n + (frac > 0 ? static_cast<double>(frac) / mod : 0.0); }
+  // With the modulator running, as a fractional plan is applied.
+  double ratio() const { return FeedbackRatio(n, frac, mod, true); }
 };
 
-// The VCO as the frequency engine computes it from the same settings.
-double GridVco(const GridPoint& point, double fpfd) {
-  const double ratio = point.frac > 0 && point.mod > 0
-                           ? point.n + static_cast<double>(point.frac) / point.mod
-                           : point.n;
-  return ratio * fpfd;
-}
+// The VCO as the plan evaluation computes it from the same settings.
+double GridVco(const GridPoint& point, double fpfd) { return point.ratio() * fpfd; }
 
 GridPoint FromFraction(int whole, Fraction f) {
   if (f.num == f.den) return {whole + 1, 0, 0};
@@ -66,11 +71,11 @@ GridPoint FromFraction(int whole, Fraction f) {
 }
 
 bool GridAtOrBelow(double x, bool integerOnly, int maxModulus, GridPoint* point) {
-  if (!std::isfinite(x) || x < SOLVER_N_MIN) return false;
+  if (!std::isfinite(x) || x < SOLVER_N.min) return false;
   const double whole = std::floor(x);
-  if (whole > SOLVER_N_MAX) {
-    *point = integerOnly ? GridPoint{SOLVER_N_MAX, 0, 0}
-                         : GridPoint{SOLVER_N_MAX, maxModulus - 1, maxModulus};
+  if (whole > SOLVER_N.max) {
+    *point = integerOnly ? GridPoint{SOLVER_N.max, 0, 0}
+                         : GridPoint{SOLVER_N.max, maxModulus - 1, maxModulus};
     return true;
   }
   if (integerOnly) {
@@ -84,16 +89,16 @@ bool GridAtOrBelow(double x, bool integerOnly, int maxModulus, GridPoint* point)
 }
 
 bool GridAtOrAbove(double x, bool integerOnly, int maxModulus, GridPoint* point) {
-  if (!std::isfinite(x) || x > SOLVER_N_MAX + 1) return false;
-  const double whole = std::floor(std::max(x, static_cast<double>(SOLVER_N_MIN)));
-  if (integerOnly || x <= SOLVER_N_MIN) {
-    *point = {static_cast<int>(std::ceil(std::max(x, static_cast<double>(SOLVER_N_MIN)))), 0, 0};
+  if (!std::isfinite(x) || x > SOLVER_N.max + 1) return false;
+  const double whole = std::floor(std::max(x, static_cast<double>(SOLVER_N.min)));
+  if (integerOnly || x <= SOLVER_N.min) {
+    *point = {static_cast<int>(std::ceil(std::max(x, static_cast<double>(SOLVER_N.min)))), 0, 0};
   } else {
     Fraction lower{}, upper{};
     BracketFraction(x - whole, maxModulus, &lower, &upper);
     *point = FromFraction(static_cast<int>(whole), upper);
   }
-  return point->n <= SOLVER_N_MAX;
+  return point->n <= SOLVER_N.max;
 }
 
 // One feedback setting with the dividers of the targeted outputs.
@@ -148,10 +153,10 @@ class PllSearch {
     // Under sync the even output's V drives the odd one too, so it is chosen
     // even when only the odd output has a target.
     const bool chooseEvenV = wanted_[0] || (sync && wanted_[1]);
-    for (int va : Values(chooseEvenV, SOLVER_V_MIN, SOLVER_V_MAX)) {
-      for (int da : Values(wanted_[0], SOLVER_D_MIN, SOLVER_D_MAX)) {
-        for (int vb : sync ? std::vector<int>{va} : Values(wanted_[1], SOLVER_V_MIN, SOLVER_V_MAX)) {
-          for (int db : Values(wanted_[1], SOLVER_D_MIN, SOLVER_D_MAX)) {
+    for (int va : Values(chooseEvenV, SOLVER_V)) {
+      for (int da : Values(wanted_[0], SOLVER_D)) {
+        for (int vb : sync ? std::vector<int>{va} : Values(wanted_[1], SOLVER_V)) {
+          for (int db : Values(wanted_[1], SOLVER_D)) {
             TryDividers({va, wanted_[1] ? vb : 0}, {da, db});
           }
         }
@@ -163,10 +168,10 @@ class PllSearch {
   const Candidate& Best() const { return best_; }
 
  private:
-  static std::vector<int> Values(bool used, int low, int high) {
+  static std::vector<int> Values(bool used, ValueRange range) {
     if (!used) return {0};
     std::vector<int> values;
-    for (int value = low; value <= high; ++value) values.push_back(value);
+    for (int value = range.min; value <= range.max; ++value) values.push_back(value);
     return values;
   }
 
@@ -184,7 +189,7 @@ class PllSearch {
       if (!wanted_[side]) continue;
       const double division = DivisionOf(base, side);
       ideal[side] = *request_.targets[outputs_[side]] * division / request_.fpfd;
-      range.high = std::min(range.high, OutputLimit(request_, outputs_[side]) * division / request_.fpfd);
+      range.high = std::min(range.high, OutputLimitOf(request_, outputs_[side]) * division / request_.fpfd);
       anyReachable = anyReachable || reachable_[outputs_[side]];
     }
     if (range.low > range.high) return;
@@ -213,17 +218,18 @@ class PllSearch {
   }
 
   void Consider(const Candidate& base, GridPoint feedback, const RatioRange& range) {
-    if (feedback.n < SOLVER_N_MIN || feedback.n > SOLVER_N_MAX) return;
+    if (feedback.n < SOLVER_N.min || feedback.n > SOLVER_N.max) return;
     const double ratio = feedback.ratio();
     if (ratio < range.low || ratio > range.high) return;
     Candidate candidate = base;
     candidate.feedback = feedback;
     const double vco = GridVco(feedback, request_.fpfd);
-    if (vco < FvcoMin || vco > FvcoMax) return;
+    if (!VcoWithinLimits(vco)) return;
     for (int side = 0; side < 2; ++side) {
       // Checked on the frequency as the panel will compute it, rounding included.
-      if (wanted_[side] && vco / candidate.v[side] / candidate.d[side] >
-                               OutputLimit(request_, outputs_[side])) {
+      if (wanted_[side] &&
+          !OutputWithinLimit(OutputFrequency(vco, candidate.v[side], candidate.d[side]),
+                             FamilyOf(request_, outputs_[side]))) {
         return;
       }
     }
@@ -240,7 +246,8 @@ class PllSearch {
     const double vco = GridVco(c.feedback, request_.fpfd);
     for (int side = 0; side < 2; ++side) {
       if (!wanted_[side]) continue;
-      const double error = PpmError(vco / c.v[side] / c.d[side], *request_.targets[outputs_[side]]);
+      const double error =
+          PpmError(OutputFrequency(vco, c.v[side], c.d[side]), *request_.targets[outputs_[side]]);
       const bool reachable = reachable_[outputs_[side]];
       double& worst = reachable ? score.reachableWorst : score.unreachableWorst;
       double& second = reachable ? score.reachableSecond : score.unreachableSecond;
@@ -299,13 +306,13 @@ void BracketFraction(double x, int maxDenominator, Fraction* lower, Fraction* up
 }
 
 OutputRange AchievableRange(const SolverRequest& request, int output) {
-  const bool integerOnly = IntegerOnly(request, kPlls[output / 2]);
+  const bool integerOnly = IntegerOnly(request, kSearchPlls[kOutputs[output].pll]);
   const RatioRange ratio = VcoRatioRange(request, integerOnly);
-  const double limit = OutputLimit(request, output);
+  const double limit = OutputLimitOf(request, output);
   OutputRange range;
   bool any = false;
-  for (int v = SOLVER_V_MIN; v <= SOLVER_V_MAX; ++v) {
-    for (int d = SOLVER_D_MIN; d <= SOLVER_D_MAX; ++d) {
+  for (int v = SOLVER_V.min; v <= SOLVER_V.max; ++v) {
+    for (int d = SOLVER_D.min; d <= SOLVER_D.max; ++d) {
       const double high = std::min(ratio.high, limit * v * d / request.fpfd);
       GridPoint top, bottom;
       if (!GridAtOrBelow(high, integerOnly, request.maxModulus, &top) ||
@@ -313,11 +320,11 @@ OutputRange AchievableRange(const SolverRequest& request, int output) {
           top.ratio() < ratio.low || bottom.ratio() > high) {
         continue;
       }
-      const double highest = GridVco(top, request.fpfd) / v / d;
-      const double lowest = GridVco(bottom, request.fpfd) / v / d;
+      const double highest = OutputFrequency(GridVco(top, request.fpfd), v, d);
+      const double lowest = OutputFrequency(GridVco(bottom, request.fpfd), v, d);
       // Rounding may push a point just over a limit; the panel would show it red.
-      if (highest > limit || GridVco(top, request.fpfd) > FvcoMax ||
-          GridVco(bottom, request.fpfd) < FvcoMin) {
+      if (highest > limit || !VcoWithinLimits(GridVco(top, request.fpfd)) ||
+          !VcoWithinLimits(GridVco(bottom, request.fpfd))) {
         continue;
       }
       range.high = any ? std::max(range.high, highest) : highest;
@@ -352,8 +359,8 @@ SolverResult SolvePlan(const SolverRequest& request) {
     closest[k] = std::clamp(*target, range.low, range.high);
   }
 
-  for (int p = 0; p < 2; ++p) {
-    PllSearch search(request, kPlls[p], reachable);
+  for (int p = 0; p < PLL_COUNT; ++p) {
+    PllSearch search(request, kSearchPlls[p], reachable);
     if (!search.HasTargets()) continue;
     if (!search.Run()) {
       result.problem = "No setting of PLL" + std::to_string(p + 1) +
@@ -365,7 +372,7 @@ SolverResult SolvePlan(const SolverRequest& request) {
     const GridPoint& feedback = best.feedback;
     plan = {true, feedback.n, feedback.frac, feedback.frac > 0 ? feedback.mod : 0,
             GridVco(feedback, request.fpfd)};
-    const std::array<int, 2> outputs{kPlls[p].even, kPlls[p].odd};
+    const std::array<int, 2> outputs = OutputsOf(p);
     for (int side = 0; side < 2; ++side) {
       OutputPlan& out = result.outputs[outputs[side]];
       out.v = best.v[side];
@@ -374,12 +381,12 @@ SolverResult SolvePlan(const SolverRequest& request) {
       if (!target) continue;
       out.wanted = true;
       out.target = *target;
-      out.achieved = plan.vco / out.v / out.d;
+      out.achieved = OutputFrequency(plan.vco, out.v, out.d);
       out.errorPpm = PpmError(out.achieved, out.target);
       out.reachable = reachable[outputs[side]];
       out.closest = out.reachable ? out.achieved : closest[outputs[side]];
     }
-    if (p == 1) result.sdmNeeded = plan.frac > 0;
+    if (kPlls[p].fractional) result.sdmNeeded = plan.frac > 0;
   }
   result.ok = true;
   return result;

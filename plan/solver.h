@@ -9,17 +9,15 @@
 #include <optional>
 #include <string>
 
-#include "plan/frequency_maps.h"
+#include "chip/fields.h"
 
 namespace qv {
 
-inline constexpr int SOLVER_N_MIN = 80;
-inline constexpr int SOLVER_N_MAX = 143;
-inline constexpr int SOLVER_V_MIN = 2;
-inline constexpr int SOLVER_V_MAX = 6;
-inline constexpr int SOLVER_D_MIN = 1;
-inline constexpr int SOLVER_D_MAX = 32;
-inline constexpr int SOLVER_MODULUS_MAX = 4095;
+// The settings the solver may choose from: what the panel lets a user choose.
+inline constexpr ValueRange SOLVER_N = ControlRange(FieldKind::FeedbackDivider);
+inline constexpr ValueRange SOLVER_V = ControlRange(FieldKind::VcoDivider);
+inline constexpr ValueRange SOLVER_D = ControlRange(FieldKind::OutputDivider);
+inline constexpr int SOLVER_MODULUS_MAX = ControlRange(FieldKind::Modulus).max;
 // Below this an error is rounding, not a property of the plan.
 inline constexpr double EXACT_PPM = 1e-6;
 

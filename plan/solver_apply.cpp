@@ -4,6 +4,7 @@
 #include "model/program_state.h"
 #include "model/value_variables.h"
 #include "plan/frequency_engine.h"
+#include "plan/frequency_maps.h"
 #include "plan/register_fields.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"

@@ -1,10 +1,10 @@
 #include "plan/tooltips.h"
 
 #include <array>
-#include <cstdio>
 
+#include "chip/fields.h"
 #include "model/program_state.h"
-#include "model/registers.h"
+#include "model/text_format.h"
 #include "plan/register_fields.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
@@ -13,70 +13,74 @@
 namespace qv {
 namespace {
 
-unsigned Address(int index) { return RegisterTable[index].address; }
-
-std::string Format(const char* format, auto... args) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
-
 std::string Range(int control) {
   int min = 0, max = 0;
   GetCtrlAttribute(panelHandle, control, ATTR_MIN_VALUE, &min);
   GetCtrlAttribute(panelHandle, control, ATTR_MAX_VALUE, &max);
-  return Format("%d to %d", min, max);
+  return FormatText("%d to %d", min, max);
 }
 
-std::string DescribeField(const RegisterField& field) {
-  const unsigned reg = Address(field.reg);
-  std::string where;
-  switch (field.kind) {
-    case FieldKind::FeedbackN: where = Format("register 0x%02X bits 5:0", reg); break;
-    case FieldKind::VcoDivider: where = Format("register 0x%02X bits 7:5", reg); break;
-    case FieldKind::OutputDivider:
-      where = Format("register 0x%02X bits 4:0 (32 stored as 0)", reg);
-      break;
-    case FieldKind::FractionalWord:
-      where = Format("registers 0x%02X bits 7:0 and 0x%02X bits 7:4", reg,
-                     Address(field.secondReg));
-      break;
-    case FieldKind::Modulus:
-      where = Format("registers 0x%02X bits 3:0 and 0x%02X bits 7:0", reg,
-                     Address(field.secondReg));
-      break;
-    case FieldKind::RefDivider:
-      return Format("REFCLK divided by 1 or 2; register 0x%02X bit 1", reg);
-  }
-  return Range(field.control) + "; " + where + Format(" (frequency map %d)", field.map);
+std::string SpanText(const BitSpan& span) {
+  const unsigned address = kRegisters[span.reg].address;
+  if (span.width == 1) return FormatText("0x%02X bit %d", address, span.lsb);
+  return FormatText("0x%02X bits %d:%d", address, span.lsb + span.width - 1, span.lsb);
 }
 
-std::string DescribeSwitch(const SwitchField& field) {
+// "register 0x18 bits 5:0", "registers 0x1A bits 3:0 and 0x1B bits 7:0".
+std::string Where(const ChipField& field) {
+  const auto spans = field.Spans();
+  if (spans.size() == 1) return "register " + SpanText(spans[0]);
+  return "registers " + SpanText(spans[0]) + " and " + SpanText(spans[1]);
+}
+
+std::string DescribeField(const RegisterField& row) {
+  const ChipField& field = *row.field;
+  if (field.map < 0) return "REFCLK divided by 1 or 2; " + Where(field);
+  std::string text = Range(row.control) + "; " + Where(field);
+  if (field.kind == FieldKind::OutputDivider) text += " (32 stored as 0)";
+  return text + FormatText(" (frequency map %d)", field.map);
+}
+
+std::string DescribeSwitch(const SwitchField& row) {
   std::string text = "Off or On; register";
-  for (int i = 0; i < field.bitCount; ++i) {
-    const SwitchBit& bit = field.bits[i];
-    text += Format("%s 0x%02X bit %d (set when %s)", i ? "," : "", Address(bit.reg), bit.bit,
-                   bit.setWhenOn ? "on" : "off");
+  const char* separator = " ";
+  for (SharedField bit : row.Fields()) {
+    const ChipField& field = FieldOf(bit);
+    text += separator + SpanText(field.spans[0]) +
+            (SwitchBitValue(field, true) != 0 ? " (set when on)" : " (set when off)");
+    separator = ", ";
   }
   return text;
 }
+
+// Controls of shared fields that are not dividers: what the number means.
+struct SharedTooltip {
+  int control;
+  SharedField field;
+  const char* meaning;
+  bool numeric;  // a number within a range, or a choice from a list
+};
+
+constexpr std::array<SharedTooltip, 5> kSharedTooltips{{
+    {FRACSTEP, SharedField::StepSize, "signed step of the fractional word", true},
+    {NUMSTEP, SharedField::StepCount, "steps per sweep", true},
+    {CKDIV, SharedField::ClockDivider, "PFD cycles per step", true},
+    {Pll1OutputFormat, kPlls[0].format, "Logic of OUT1/OUT0", false},
+    {Pll2OutputFormat, kPlls[1].format, "Logic of OUT3/OUT2", false},
+}};
 
 struct FixedTooltip {
   int control;
   const char* text;
 };
 
-constexpr std::array<FixedTooltip, 10> kFixedTooltips{{
-    {FRACSTEP, "-128 to 0; register 0x2A bits 7:0 (signed step of the fractional word)"},
-    {NUMSTEP, "1 to 511; registers 0x2B bits 7:0 (steps / 2) and 0x2C bit 7 (odd)"},
-    {CKDIV, "2 to 127; register 0x2C bits 6:0 (PFD cycles per step)"},
-    {Pll1OutputFormat, "Logic of OUT1/OUT0; register 0x3A bits 2:0"},
-    {Pll2OutputFormat, "Logic of OUT3/OUT2; register 0x3A bits 5:3"},
+constexpr std::array<FixedTooltip, 6> kFixedTooltips{{
     {CrystalFreq, "Crystal fitted on the board; the reference while REFSEL is high"},
     {REFFREQ, "External REFCLK in MHz; the reference while REFSEL is low"},
     {REFSEL, "Level of the REFSEL pin on the board: low REFCLK, high crystal"},
     {MARGIN, "Level of the MARGIN pin on the board: low map 0, high map 1"},
     {SSCG, "Level of the SSCG pin on the board: high enables spread spectrum"},
+    {MAXBW, "Level of the MAX_BW pin on the board"},
 }};
 
 }  // namespace
@@ -84,10 +88,15 @@ constexpr std::array<FixedTooltip, 10> kFixedTooltips{{
 std::string ControlTooltip(int control) {
   if (const RegisterField* field = FindRegisterField(control)) return DescribeField(*field);
   if (const SwitchField* field = FindSwitchField(control)) return DescribeSwitch(*field);
+  for (const SharedTooltip& shared : kSharedTooltips) {
+    if (shared.control != control) continue;
+    const std::string where = Where(FieldOf(shared.field));
+    if (!shared.numeric) return std::string(shared.meaning) + "; " + where;
+    return Range(control) + "; " + where + " (" + shared.meaning + ")";
+  }
   for (const FixedTooltip& fixed : kFixedTooltips) {
     if (fixed.control == control) return fixed.text;
   }
-  if (control == MAXBW) return "Level of the MAX_BW pin on the board";
   return "";
 }
 

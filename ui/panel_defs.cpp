@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "chip/fields.h"
 #include "ui/panel_ids.h"
 
 namespace qv {
@@ -9,6 +10,7 @@ namespace {
 
 using K = ControlKind;
 using S = LoadState;
+using F = FieldKind;
 
 // Builds a control from the fields every kind has; the kind helpers add the rest.
 constexpr ControlDef Control(int id, std::string_view constant, K kind, std::string_view label,
@@ -28,12 +30,13 @@ constexpr ControlDef Button(int id, std::string_view constant, std::string_view 
   return Control(id, constant, K::CommandButton, label, callback, state);
 }
 
+// A number entry over the values the chip is meant to run with in its field.
 constexpr ControlDef Numeric(int id, std::string_view constant, std::string_view label,
-                             std::string_view callback, int initial, int min, int max) {
+                             std::string_view callback, int initial, FieldKind field) {
   ControlDef def = Control(id, constant, K::Numeric, label, callback, S::Dimmed);
   def.initialValue = initial;
-  def.minValue = min;
-  def.maxValue = max;
+  def.minValue = ControlRange(field).min;
+  def.maxValue = ControlRange(field).max;
   return def;
 }
 
@@ -123,11 +126,14 @@ constexpr std::array kCrystalItems{RingItem{0, "19.44MHz"}, RingItem{1, "25MHz"}
                                    RingItem{2, "27MHz"}};
 constexpr std::array kPinItems{RingItem{0, "Low"}, RingItem{1, "High"}};
 constexpr std::array kRefDivItems{RingItem{0, "1"}, RingItem{1, "2"}};
-constexpr std::array kFormatItems{
-    RingItem{0, "LVPECL/LVPECL"}, RingItem{1, "LVDS/LVDS"},
-    RingItem{2, "2xCMOS/LVPECL"}, RingItem{3, "2xCMOS/2xCMOS"},
-    RingItem{4, "2xCMOS/LVDS"},   RingItem{5, "LVPECL/LVDS"},
-    RingItem{6, "LVPECL/2xCMOS"}, RingItem{7, "2xCMOS/2xCMOS In Phase"}};
+// The format codes in code order, named as the chip's table names them.
+constexpr auto kFormatItems = [] {
+  std::array<RingItem, kFormatCodes.size()> items{};
+  for (int code = 0; code < static_cast<int>(kFormatCodes.size()); ++code) {
+    items[code] = {code, kFormatCodes[code].name};
+  }
+  return items;
+}();
 
 // Where everything sits on the main panel (1012 x 711), in bands from the top:
 // input pins, reference and spread spectrum; the two frequency maps side by
@@ -217,54 +223,54 @@ constexpr std::array kMainControls{
         .at(16, grid::kButtonsTop, 150, 28),
     Ring(CrystalFreq, "CrystalFreq", "XO Frequency", "SetCrystalFreq", kCrystalItems, 1)
         .at(grid::Box(536, grid::RowIn(grid::kRefselHigh, 0), 92)),
-    Numeric(PLL1N_M, "PLL1N_M", "PLL1 Feedback Div.", "SetPll1N_M", 100, 80, 143)
+    Numeric(PLL1N_M, "PLL1N_M", "PLL1 Feedback Div.", "SetPll1N_M", 100, F::FeedbackDivider)
         .at(grid::MapCell(1, grid::MapRow::Pll1, grid::kFeedbackDivider)),
     StringBox(VCO1FREQM, "VCO1FREQM", "VCO1 Frequency (GHz)", "", "", S::Dimmed)
         .at(grid::MapCell(1, grid::MapRow::Pll1, grid::kVcoFrequency))
         .aligned(TextAlign::Right),
-    Numeric(OUT0V_M, "OUT0V_M", "", "SetOut0V_M", 4, 2, 6)
+    Numeric(OUT0V_M, "OUT0V_M", "", "SetOut0V_M", 4, F::VcoDivider)
         .at(grid::MapCell(1, grid::MapRow::Out0, grid::kVcoDivider)),
-    Numeric(OUT0D_M, "OUT0D_M", "", "SetOut0D_M", 4, 1, 32)
+    Numeric(OUT0D_M, "OUT0D_M", "", "SetOut0D_M", 4, F::OutputDivider)
         .at(grid::MapCell(1, grid::MapRow::Out0, grid::kOutputDivider)),
     StringBox(OUT0FREQM, "OUT0FREQM", "OUT0", "", "", S::Dimmed)
         .at(grid::MapCell(1, grid::MapRow::Out0, grid::kFrequency))
         .labelAt(grid::OutRowCaption(1, grid::MapRow::Out0))
         .aligned(TextAlign::Right),
-    Numeric(OUT1V_M, "OUT1V_M", "", "SetOut1V_M", 4, 2, 6)
+    Numeric(OUT1V_M, "OUT1V_M", "", "SetOut1V_M", 4, F::VcoDivider)
         .at(grid::MapCell(1, grid::MapRow::Out1, grid::kVcoDivider)),
-    Numeric(OUT1D_M, "OUT1D_M", "", "SetOut1D_M", 5, 1, 32)
+    Numeric(OUT1D_M, "OUT1D_M", "", "SetOut1D_M", 5, F::OutputDivider)
         .at(grid::MapCell(1, grid::MapRow::Out1, grid::kOutputDivider)),
     StringBox(OUT1FREQM, "OUT1FREQM", "OUT1", "", "", S::Dimmed)
         .at(grid::MapCell(1, grid::MapRow::Out1, grid::kFrequency))
         .labelAt(grid::OutRowCaption(1, grid::MapRow::Out1))
         .aligned(TextAlign::Right),
-    Numeric(PLL1_N, "PLL1_N", "PLL1 Feedback Div.", "SetPll1N", 100, 80, 143)
+    Numeric(PLL1_N, "PLL1_N", "PLL1 Feedback Div.", "SetPll1N", 100, F::FeedbackDivider)
         .at(grid::MapCell(0, grid::MapRow::Pll1, grid::kFeedbackDivider)),
     StringBox(VCO1FREQ, "VCO1FREQ", "VCO1 Frequency (GHz)", "", "", S::Dimmed)
         .at(grid::MapCell(0, grid::MapRow::Pll1, grid::kVcoFrequency))
         .aligned(TextAlign::Right),
-    Numeric(OUT0V, "OUT0V", "", "SetOut0V", 4, 2, 6)
+    Numeric(OUT0V, "OUT0V", "", "SetOut0V", 4, F::VcoDivider)
         .at(grid::MapCell(0, grid::MapRow::Out0, grid::kVcoDivider)),
-    Numeric(OUT0D, "OUT0D", "", "SetOut0D", 4, 1, 32)
+    Numeric(OUT0D, "OUT0D", "", "SetOut0D", 4, F::OutputDivider)
         .at(grid::MapCell(0, grid::MapRow::Out0, grid::kOutputDivider)),
     StringBox(Out0Freq, "Out0Freq", "OUT0", "", "", S::Dimmed)
         .at(grid::MapCell(0, grid::MapRow::Out0, grid::kFrequency))
         .labelAt(grid::OutRowCaption(0, grid::MapRow::Out0))
         .aligned(TextAlign::Right),
-    Numeric(OUT1V, "OUT1V", "", "SetOut1V", 4, 2, 6)
+    Numeric(OUT1V, "OUT1V", "", "SetOut1V", 4, F::VcoDivider)
         .at(grid::MapCell(0, grid::MapRow::Out1, grid::kVcoDivider)),
-    Numeric(PLL2N_M, "PLL2N_M", "PLL2 Feedback Div.", "SetPll2N_M", 102, 80, 143)
+    Numeric(PLL2N_M, "PLL2N_M", "PLL2 Feedback Div.", "SetPll2N_M", 102, F::FeedbackDivider)
         .at(grid::MapCell(1, grid::MapRow::Pll2, grid::kFeedbackDivider)),
     StringBox(VCO2FREQM, "VCO2FREQM", "VCO2 Frequency (GHz)", "", "", S::Dimmed)
         .at(grid::MapCell(1, grid::MapRow::Pll2, grid::kVcoFrequency))
         .aligned(TextAlign::Right),
-    Numeric(OUT2V_M, "OUT2V_M", "", "SetOut2V_M", 2, 2, 6)
+    Numeric(OUT2V_M, "OUT2V_M", "", "SetOut2V_M", 2, F::VcoDivider)
         .at(grid::MapCell(1, grid::MapRow::Out2, grid::kVcoDivider)),
-    Numeric(OUT3V_M, "OUT3V_M", "", "SetOut3V_M", 4, 2, 6)
+    Numeric(OUT3V_M, "OUT3V_M", "", "SetOut3V_M", 4, F::VcoDivider)
         .at(grid::MapCell(1, grid::MapRow::Out3, grid::kVcoDivider)),
-    Numeric(OUT2D_M, "OUT2D_M", "", "SetOut2D_M", 6, 1, 32)
+    Numeric(OUT2D_M, "OUT2D_M", "", "SetOut2D_M", 6, F::OutputDivider)
         .at(grid::MapCell(1, grid::MapRow::Out2, grid::kOutputDivider)),
-    Numeric(OUT3D_M, "OUT3D_M", "", "SetOut3D_M", 6, 1, 32)
+    Numeric(OUT3D_M, "OUT3D_M", "", "SetOut3D_M", 6, F::OutputDivider)
         .at(grid::MapCell(1, grid::MapRow::Out3, grid::kOutputDivider)),
     StringBox(OUT2FREQM, "OUT2FREQM", "OUT2", "", "", S::Dimmed)
         .at(grid::MapCell(1, grid::MapRow::Out2, grid::kFrequency))
@@ -274,7 +280,7 @@ constexpr std::array kMainControls{
         .at(grid::MapCell(1, grid::MapRow::Out3, grid::kFrequency))
         .labelAt(grid::OutRowCaption(1, grid::MapRow::Out3))
         .aligned(TextAlign::Right),
-    Numeric(OUT1D, "OUT1D", "", "SetOut1D", 5, 1, 32)
+    Numeric(OUT1D, "OUT1D", "", "SetOut1D", 5, F::OutputDivider)
         .at(grid::MapCell(0, grid::MapRow::Out1, grid::kOutputDivider)),
     StringBox(Out1Freq, "Out1Freq", "OUT1", "", "", S::Dimmed)
         .at(grid::MapCell(0, grid::MapRow::Out1, grid::kFrequency))
@@ -300,22 +306,22 @@ constexpr std::array kMainControls{
     StringBox(STRINGMARGINLOW, "STRINGMARGINLOW", "", "", "If MARGIN pin  is set LOW", S::Enabled)
         .at(grid::MapCaption(0))
         .aligned(TextAlign::Center),
-    Numeric(PLL2FRACM, "PLL2FRACM", "Fractional Word", "SetPll2Frac_M", 0, 0, 4095)
+    Numeric(PLL2FRACM, "PLL2FRACM", "Fractional Word", "SetPll2Frac_M", 0, F::FractionalWord)
         .at(grid::MapCell(1, grid::MapRow::Fraction, grid::kFeedbackDivider)),
-    Numeric(PLL2MODM, "PLL2MODM", "Modulus", "SetPll2Mod_M", 0, 0, 4095)
+    Numeric(PLL2MODM, "PLL2MODM", "Modulus", "SetPll2Mod_M", 0, F::Modulus)
         .at(grid::MapCell(1, grid::MapRow::Fraction, grid::kModulus)),
-    Numeric(PLL2_N, "PLL2_N", "PLL2 Feedback Div.", "SetPll2N", 96, 80, 143)
+    Numeric(PLL2_N, "PLL2_N", "PLL2 Feedback Div.", "SetPll2N", 96, F::FeedbackDivider)
         .at(grid::MapCell(0, grid::MapRow::Pll2, grid::kFeedbackDivider)),
     StringBox(VCO2FREQ, "VCO2FREQ", "VCO2 Frequency (GHz)", "", "", S::Dimmed)
         .at(grid::MapCell(0, grid::MapRow::Pll2, grid::kVcoFrequency))
         .aligned(TextAlign::Right),
-    Numeric(OUT2V, "OUT2V", "", "SetOut2V", 4, 2, 6)
+    Numeric(OUT2V, "OUT2V", "", "SetOut2V", 4, F::VcoDivider)
         .at(grid::MapCell(0, grid::MapRow::Out2, grid::kVcoDivider)),
-    Numeric(OUT3V, "OUT3V", "", "SetOut3V", 4, 2, 6)
+    Numeric(OUT3V, "OUT3V", "", "SetOut3V", 4, F::VcoDivider)
         .at(grid::MapCell(0, grid::MapRow::Out3, grid::kVcoDivider)),
-    Numeric(OUT2D, "OUT2D", "", "SetOut2D", 6, 1, 32)
+    Numeric(OUT2D, "OUT2D", "", "SetOut2D", 6, F::OutputDivider)
         .at(grid::MapCell(0, grid::MapRow::Out2, grid::kOutputDivider)),
-    Numeric(OUT3D, "OUT3D", "", "SetOut3D", 18, 1, 32)
+    Numeric(OUT3D, "OUT3D", "", "SetOut3D", 18, F::OutputDivider)
         .at(grid::MapCell(0, grid::MapRow::Out3, grid::kOutputDivider)),
     StringBox(Out2Freq, "Out2Freq", "OUT2", "", "", S::Dimmed)
         .at(grid::MapCell(0, grid::MapRow::Out2, grid::kFrequency))
@@ -343,9 +349,9 @@ constexpr std::array kMainControls{
         .at(796, grid::kButtonsTop, 100, 28),
     Button(ResetRegisters, "ResetRegisters", "__Reset DUT", "ResetRegs", S::Dimmed)
         .at(904, grid::kButtonsTop, 100, 28),
-    Numeric(PLL2_FRAC, "PLL2_FRAC", "Fractional Word", "SetPll2Frac", 0, 0, 4095)
+    Numeric(PLL2_FRAC, "PLL2_FRAC", "Fractional Word", "SetPll2Frac", 0, F::FractionalWord)
         .at(grid::MapCell(0, grid::MapRow::Fraction, grid::kFeedbackDivider)),
-    Numeric(PLL2_MOD, "PLL2_MOD", "Modulus", "SetPll2Mod", 0, 0, 4095)
+    Numeric(PLL2_MOD, "PLL2_MOD", "Modulus", "SetPll2Mod", 0, F::Modulus)
         .at(grid::MapCell(0, grid::MapRow::Fraction, grid::kModulus)),
     Switch(CH0POWER, "CH0POWER", "CH0", "CH0_power", 1)
         .at(grid::PowerSwitch(2))
@@ -395,11 +401,11 @@ constexpr std::array kMainControls{
         .at(grid::Box(334, grid::RowIn(grid::kRefselLow, 0), 86))
         .aligned(TextAlign::Right),
     Frame(BOXMARGINHIGH, "BOXMARGINHIGH").at(grid::MapFrame(1)),
-    Numeric(FRACSTEP, "FRACSTEP", "FracStep", "SetAnySscgRegister", 0, -128, 0)
+    Numeric(FRACSTEP, "FRACSTEP", "FracStep", "SetAnySscgRegister", 0, F::StepSize)
         .at(grid::Box(724, grid::RowIn(grid::kSscgHigh, 0), 64)),
-    Numeric(NUMSTEP, "NUMSTEP", "NumSteps", "SetAnySscgRegister", 0, 1, 511)
+    Numeric(NUMSTEP, "NUMSTEP", "NumSteps", "SetAnySscgRegister", 0, F::StepCount)
         .at(grid::Box(724, grid::RowIn(grid::kSscgHigh, 1), 64)),
-    Numeric(CKDIV, "CKDIV", "CkDiv", "SetAnySscgRegister", 0, 2, 127)
+    Numeric(CKDIV, "CKDIV", "CkDiv", "SetAnySscgRegister", 0, F::ClockDivider)
         .at(grid::Box(724, grid::RowIn(grid::kSscgHigh, 2), 64)),
     StringBox(OUT10, "OUT10", "", "", "OUT1/OUT0", S::Dimmed)
         .at(grid::Box(16, grid::FormatRowTop(0), 80))

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
+#include <vector>
 
-#include "model/field_codec.h"
+#include "chip/field_codec.h"
 #include "model/fields.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
@@ -47,15 +49,15 @@ TEST(RegisterModel, InitVariablesSetsDefaultsWhichDecodeToTheStartValues) {
   for (const RegisterRow& row : RegisterTable) {
     EXPECT_EQ(*row.variable, static_cast<int>(row.defaultValue)) << row.name;
   }
-  EXPECT_EQ(codec::DecodeN(AF0), pll1_n);
-  EXPECT_EQ(codec::DecodeN(BF3), pll2_n);
-  EXPECT_EQ(codec::DecodeN(AM0), pll1n_m);
-  EXPECT_EQ(codec::DecodeN(BM0), pll2n_m);
-  EXPECT_EQ(codec::DecodeV(BDV1), out3_v);
-  EXPECT_EQ(codec::DecodeD(BDV1), out3_d);
-  EXPECT_EQ(codec::DecodeV(BM5), out2v_m);
-  EXPECT_EQ(codec::DecodeD(BM5), out2d_m);
-  EXPECT_EQ(codec::DecodeD(BM4), out3d_m);
+  EXPECT_EQ(ReadField(FieldOf(0, MapField::Pll1N)), pll1_n);
+  EXPECT_EQ(ReadField(FieldOf(0, MapField::Pll2N)), pll2_n);
+  EXPECT_EQ(ReadField(FieldOf(1, MapField::Pll1N)), pll1n_m);
+  EXPECT_EQ(ReadField(FieldOf(1, MapField::Pll2N)), pll2n_m);
+  EXPECT_EQ(ReadField(FieldOf(0, MapField::V3)), out3_v);
+  EXPECT_EQ(ReadField(FieldOf(0, MapField::D3)), out3_d);
+  EXPECT_EQ(ReadField(FieldOf(1, MapField::V2)), out2v_m);
+  EXPECT_EQ(ReadField(FieldOf(1, MapField::D2)), out2d_m);
+  EXPECT_EQ(ReadField(FieldOf(1, MapField::D3)), out3d_m);
   EXPECT_EQ(fracstep, -3) << "the spread-spectrum parameters keep their value";
   EXPECT_EQ(numstep, 7);
   EXPECT_EQ(SetupImage[4], 9) << "the setup image is not touched";
@@ -113,31 +115,85 @@ TEST(FieldGetters, BitHelpers) {
   EXPECT_EQ(SetBitValue(0x0F, 2, 5), 0x0F);
 }
 
+// Each encoding as the chip defines it: the value lands in its bits, every
+// other bit of the register stays, and decoding gives the value back.
 TEST(FieldCodec, EncodingsKeepNeighbouringBitsAndInvert) {
-  EXPECT_EQ(codec::EncodeN(0x00, 80), 0x00);
-  EXPECT_EQ(codec::EncodeN(0xC0, 143), 0xFF);
-  EXPECT_EQ(codec::EncodeN(0x80, 100), 0x94);
-  EXPECT_EQ(codec::EncodeD(0x80, 32), 0x80);
-  EXPECT_EQ(codec::DecodeD(0x80), 32);
-  EXPECT_EQ(codec::EncodeD(0xE0, 31), 0xFF);
-  EXPECT_EQ(codec::EncodeV(0x05, 6), 0xC5);
-  // Frac 0xABC and modulus 0x123 share BF1 without touching each other's nibble.
-  EXPECT_EQ(codec::EncodeFracHigh(0xABC), 0xAB);
-  EXPECT_EQ(codec::EncodeFracLow(0x01, 0xABC), 0xC1);
-  EXPECT_EQ(codec::EncodeModHigh(0xC0, 0x123), 0xC1);
-  EXPECT_EQ(codec::EncodeModLow(0x123), 0x23);
-  EXPECT_EQ(codec::DecodeFrac(0xAB, 0xC1), 0xABC);
-  EXPECT_EQ(codec::DecodeMod(0xC1, 0x23), 0x123);
-  EXPECT_EQ(codec::EncodeNumStepHigh(5), 2);
-  EXPECT_EQ(codec::EncodeNumStepLowAndCkDiv(5, 10), 0x8A);
-  EXPECT_EQ(codec::EncodeNumStepLowAndCkDiv(4, 10), 0x0A);
-  EXPECT_EQ(codec::DecodeNumStep(2, 0x8A), 5);
-  EXPECT_EQ(codec::DecodeCkDiv(0x8A), 10);
-  EXPECT_EQ(codec::DecodeSignedByte(0xFB), -5);
-  EXPECT_EQ(codec::DecodeSignedByte(-1), -1);
-  // A value beyond its field is cut to the field, never spilled.
-  EXPECT_EQ(codec::EncodeV(0x1F, 9), 0x3F);
-  EXPECT_EQ(codec::EncodeN(0xC0, 80 + 64), 0xC0);
+  struct Case {
+    const ChipField& field;
+    std::vector<std::pair<int, int>> before;  // register index, value
+    int value;
+    std::vector<std::pair<int, int>> after;
+  };
+  const Case cases[] = {
+      {FieldOf(0, MapField::Pll1N), {{IDX_AF0, 0x00}}, 80, {{IDX_AF0, 0x00}}},
+      {FieldOf(0, MapField::Pll1N), {{IDX_AF0, 0xC0}}, 143, {{IDX_AF0, 0xFF}}},
+      {FieldOf(1, MapField::Pll1N), {{IDX_AM0, 0x80}}, 100, {{IDX_AM0, 0x94}}},
+      {FieldOf(0, MapField::D0), {{IDX_ADV0, 0x80}}, 32, {{IDX_ADV0, 0x80}}},
+      {FieldOf(0, MapField::D0), {{IDX_ADV0, 0xE0}}, 31, {{IDX_ADV0, 0xFF}}},
+      {FieldOf(0, MapField::V0), {{IDX_ADV0, 0x05}}, 6, {{IDX_ADV0, 0xC5}}},
+      // Map 1 keeps OUT2 in BM5 and OUT3 in BM4.
+      {FieldOf(1, MapField::V2), {{IDX_BM5, 0x00}}, 3, {{IDX_BM5, 0x60}}},
+      {FieldOf(1, MapField::D3), {{IDX_BM4, 0x00}}, 7, {{IDX_BM4, 0x07}}},
+      // Frac 0xABC and modulus 0x123 share BF1 without touching each other's nibble.
+      {FieldOf(0, MapField::Frac), {{IDX_BF0, 0x00}, {IDX_BF1, 0x01}}, 0xABC,
+       {{IDX_BF0, 0xAB}, {IDX_BF1, 0xC1}}},
+      {FieldOf(0, MapField::Mod), {{IDX_BF1, 0xC0}, {IDX_BF2, 0x00}}, 0x123,
+       {{IDX_BF1, 0xC1}, {IDX_BF2, 0x23}}},
+      {FieldOf(1, MapField::Mod), {{IDX_BM2, 0x30}, {IDX_BM3, 0x00}}, 0xA45,
+       {{IDX_BM2, 0x3A}, {IDX_BM3, 0x45}}},
+      {FieldOf(SharedField::StepCount), {{IDX_BS2, 0}, {IDX_BS3, 0x0A}}, 5,
+       {{IDX_BS2, 2}, {IDX_BS3, 0x8A}}},
+      {FieldOf(SharedField::StepCount), {{IDX_BS2, 0}, {IDX_BS3, 0x8A}}, 4,
+       {{IDX_BS2, 2}, {IDX_BS3, 0x0A}}},
+      {FieldOf(SharedField::ClockDivider), {{IDX_BS3, 0x80}}, 10, {{IDX_BS3, 0x8A}}},
+      {FieldOf(SharedField::StepSize), {{IDX_BS1, 0}}, -5, {{IDX_BS1, 0xFB}}},
+      {FieldOf(SharedField::Pll2Format), {{IDX_DR1, 0x85}}, 3, {{IDX_DR1, 0x9D}}},
+      {FieldOf(SharedField::Pll1PowerDown), {{IDX_G0, 0x02}}, 1, {{IDX_G0, 0x0A}}},
+      // A value beyond its field is cut to the field, never spilled.
+      {FieldOf(0, MapField::V0), {{IDX_ADV0, 0x1F}}, 9, {{IDX_ADV0, 0x3F}}},
+      {FieldOf(0, MapField::Pll1N), {{IDX_AF0, 0xC0}}, 80 + 64, {{IDX_AF0, 0xC0}}},
+  };
+  for (const Case& c : cases) {
+    RegisterImage image{};
+    for (auto [reg, value] : c.before) image[reg] = value;
+    codec::EncodeField(c.field, c.value, image);
+    for (auto [reg, value] : c.after) {
+      EXPECT_EQ(image[reg], value) << FieldName(c.field) << " = " << c.value;
+    }
+    const int fieldMax = FieldRange(c.field.kind).max;
+    if (c.value <= fieldMax) {
+      EXPECT_EQ(codec::DecodeField(c.field, image), c.value) << FieldName(c.field);
+    }
+  }
+  RegisterImage image{};
+  image[IDX_ADV0] = 0x80;
+  EXPECT_EQ(codec::DecodeField(FieldOf(0, MapField::D0), image), 32) << "D 0 reads as 32";
+  image[IDX_BS1] = -1;
+  EXPECT_EQ(codec::DecodeField(FieldOf(SharedField::StepSize), image), -1);
+}
+
+// Every bit the chip's register table describes has exactly one field, and
+// every field has a person's name.
+TEST(FieldCatalogue, FieldsCoverTheTableOnceWithNames) {
+  for (int reg = 0; reg < REGISTER_COUNT; ++reg) {
+    int covered = 0;
+    for (const ChipField* field : FieldsInRegister(reg)) {
+      for (const BitSpan& span : field->Spans()) {
+        if (span.reg != reg) continue;
+        EXPECT_EQ(covered & span.Mask(), 0) << "overlap in " << kRegisters[reg].name;
+        covered |= span.Mask();
+      }
+    }
+    EXPECT_EQ(covered | UnassignedBits(reg), 0xFF) << kRegisters[reg].name;
+  }
+  EXPECT_EQ(UnassignedBits(IDX_DR0), 0xFF);
+  EXPECT_EQ(UnassignedBits(IDX_C0), 0xFD);
+  EXPECT_EQ(UnassignedBits(IDX_BF1), 0x00);
+  EXPECT_EQ(FieldName(FieldOf(1, MapField::D3)), "OUT3 output divider, map 1");
+  EXPECT_EQ(FieldName(FieldOf(0, MapField::Pll1N)), "PLL1 feedback divider N, map 0");
+  EXPECT_EQ(FieldName(FieldOf(SharedField::Out2PowerDown)), "OUT2 power");
+  EXPECT_EQ(FieldValueText(FieldOf(SharedField::Out2PowerDown), 1), "off");
+  EXPECT_EQ(FieldValueText(FieldOf(SharedField::Pll1Format), 5), "5 (LVPECL/LVDS)");
 }
 
 }  // namespace

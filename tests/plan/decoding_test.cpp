@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "model/field_codec.h"
+#include "chip/field_codec.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
 #include "plan/frequency_maps.h"
@@ -146,21 +146,17 @@ TEST_F(Decoding, RandomImagesSurviveDecodeAndEncode) {
     std::array<int, REGISTER_COUNT> image;
     for (int& entry : image) entry = byte(random);
     LoadImage(image);
-    for (const FrequencyMap& map : kFrequencyMaps) {
-      auto reg = [&](int index) { return image[index]; };
-      EXPECT_EQ(codec::EncodeN(reg(map.regPll1N), *map.pll1N), reg(map.regPll1N));
-      EXPECT_EQ(codec::EncodeN(reg(map.regPll2N), *map.pll2N), reg(map.regPll2N));
-      EXPECT_EQ(codec::EncodeFracHigh(*map.frac), reg(map.regFracHigh));
-      int shared = codec::EncodeFracLow(reg(map.regFracModShared), *map.frac);
-      EXPECT_EQ(codec::EncodeModHigh(shared, *map.mod), reg(map.regFracModShared));
-      EXPECT_EQ(codec::EncodeModLow(*map.mod), reg(map.regModLow));
-      for (const OutputPath& out : map.outputs) {
-        EXPECT_EQ(codec::EncodeD(codec::EncodeV(reg(out.reg), *out.v), *out.d), reg(out.reg));
-      }
+    for (const ChipField& field : AllChipFields()) {
+      RegisterImage again = image;
+      codec::EncodeField(field, codec::DecodeField(field, image), again);
+      EXPECT_EQ(again, image) << FieldName(field);
+    }
+    for (const RegisterField& field : RegisterFields()) {
+      EXPECT_EQ(*field.variable, codec::DecodeField(*field.field, image)) << FieldName(*field.field);
     }
     EXPECT_EQ(fracstep & 0xFF, image[IDX_BS1]);
-    EXPECT_EQ(codec::EncodeNumStepHigh(numstep), image[IDX_BS2]);
-    EXPECT_EQ(codec::EncodeNumStepLowAndCkDiv(numstep, ckdiv), image[IDX_BS3]);
+    EXPECT_EQ(numstep, codec::DecodeField(FieldOf(SharedField::StepCount), image));
+    EXPECT_EQ(ckdiv, image[IDX_BS3] & 0x7F);
     EXPECT_EQ((OutputFormatPll2 << 3) | OutputFormatPll1, image[IDX_DR1] & 0x3F);
     for (int i = 0; i < REGISTER_COUNT; ++i) {
       EXPECT_EQ(*RegisterTable[i].variable, image[i]) << "decoding changes no register " << i;
@@ -175,13 +171,13 @@ TEST_F(Decoding, CommittingTheShownValuesReproducesTheImage) {
   auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   for (int round = 0; round < 50; ++round) {
     std::array<int, REGISTER_COUNT> image = Defaults();
-    for (const FrequencyMap& map : kFrequencyMaps) {
-      image[map.regPll1N] = (pick(0, 3) << 6) | pick(0, 63);
-      image[map.regPll2N] = (pick(0, 3) << 6) | pick(0, 63);
-      image[map.regFracHigh] = pick(0, 255);
-      image[map.regFracModShared] = pick(0, 255);
-      image[map.regModLow] = pick(0, 255);
-      for (const OutputPath& out : map.outputs) image[out.reg] = (pick(2, 6) << 5) | pick(0, 31);
+    for (const MapRegisters& map : kMapRegisters) {
+      image[map.pll1N] = (pick(0, 3) << 6) | pick(0, 63);
+      image[map.pll2N] = (pick(0, 3) << 6) | pick(0, 63);
+      image[map.fracHigh] = pick(0, 255);
+      image[map.fracModShared] = pick(0, 255);
+      image[map.modLow] = pick(0, 255);
+      for (int reg : map.outputs) image[reg] = (pick(2, 6) << 5) | pick(0, 31);
     }
     image[IDX_BS1] = pick(-128, 0) & 0xFF;
     image[IDX_BS2] = pick(0, 255);
@@ -204,7 +200,8 @@ TEST_F(Decoding, CommittingTheShownValuesReproducesTheImage) {
     for (int control : {Pll1OutputFormat, Pll2OutputFormat, FRACSTEP}) {
       ASSERT_EQ(Commit(control, Value(control)), UIE_NO_ERROR);
     }
-    image[IDX_BS1] = codec::DecodeSignedByte(image[IDX_BS1]);  // the handler stores the signed step
+    // The handler stores the signed step.
+    image[IDX_BS1] = codec::ValueFromRaw(FieldKind::StepSize, image[IDX_BS1]);
     for (int i = 0; i < REGISTER_COUNT; ++i) {
       EXPECT_EQ(*RegisterTable[i].variable, image[i]) << RegisterTable[i].name << " round " << round;
     }

@@ -11,6 +11,7 @@
 
 #include "plan/frequency_engine.h"
 #include "plan/output_format.h"
+#include "plan/frequency_maps.h"
 #include "plan/solver.h"
 #include "plan/solver_apply.h"
 #include "tests/plan/plan_fixture.h"

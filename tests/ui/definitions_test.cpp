@@ -5,7 +5,8 @@
 #include <set>
 #include <string>
 
-#include "model/field_codec.h"
+#include "chip/field_codec.h"
+#include "plan/register_fields.h"
 #include "model/registers.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
@@ -58,25 +59,11 @@ TEST(Definitions, MenuIdentifiersFollowDisplayOrder) {
 TEST(Definitions, DividerInitialValuesAgreeWithRegisterDefaults) {
   const PanelDef& main = *FindPanelDef(MAIN_PANEL_FILE, PANEL);
   auto initial = [&](int id) { return FindControlDef(main, id)->initialValue; };
-  auto reg = [](int index) { return static_cast<int>(RegisterTable[index].defaultValue); };
-  struct Case {
-    int control;
-    int expected;
-  };
-  const Case cases[] = {
-      {PLL1_N, codec::DecodeN(reg(IDX_AF0))},   {PLL2_N, codec::DecodeN(reg(IDX_BF3))},
-      {PLL1N_M, codec::DecodeN(reg(IDX_AM0))},  {PLL2N_M, codec::DecodeN(reg(IDX_BM0))},
-      {OUT0V, codec::DecodeV(reg(IDX_ADV0))},   {OUT0D, codec::DecodeD(reg(IDX_ADV0))},
-      {OUT1V, codec::DecodeV(reg(IDX_ADV1))},   {OUT1D, codec::DecodeD(reg(IDX_ADV1))},
-      {OUT2V, codec::DecodeV(reg(IDX_BDV0))},   {OUT2D, codec::DecodeD(reg(IDX_BDV0))},
-      {OUT3V, codec::DecodeV(reg(IDX_BDV1))},   {OUT3D, codec::DecodeD(reg(IDX_BDV1))},
-      {OUT0V_M, codec::DecodeV(reg(IDX_AM1))},  {OUT0D_M, codec::DecodeD(reg(IDX_AM1))},
-      {OUT1V_M, codec::DecodeV(reg(IDX_AM2))},  {OUT1D_M, codec::DecodeD(reg(IDX_AM2))},
-      {OUT2V_M, codec::DecodeV(reg(IDX_BM5))},  {OUT2D_M, codec::DecodeD(reg(IDX_BM5))},
-      {OUT3V_M, codec::DecodeV(reg(IDX_BM4))},  {OUT3D_M, codec::DecodeD(reg(IDX_BM4))},
-  };
-  for (auto [control, expected] : cases) {
-    EXPECT_EQ(initial(control), expected) << FindControlDef(main, control)->constant;
+  const RegisterImage defaults = DefaultRegisterImage();
+  for (const RegisterField& field : RegisterFields()) {
+    if (field.field->map < 0) continue;
+    EXPECT_EQ(initial(field.control), codec::DecodeField(*field.field, defaults))
+        << FindControlDef(main, field.control)->constant;
   }
   EXPECT_EQ(initial(OUT3D), 18);
   EXPECT_EQ(initial(OUT3D_M), 6);

@@ -1,11 +1,14 @@
 #pragma once
-// printf-style formatting for the file formats and messages, so every digit
-// comes out exactly as the C format says.
+// printf-style formatting for the file formats, displays and messages, so
+// every digit comes out exactly as the C format says.
 
 #include <span>
 #include <string>
 
 namespace qv {
+
+// The formatted text.
+[[gnu::format(printf, 1, 2)]] std::string FormatText(const char* format, ...);
 
 // Appends the formatted text to out.
 [[gnu::format(printf, 2, 3)]] void AppendFormat(std::string& out, const char* format, ...);

@@ -1,0 +1,417 @@
+#include "plan/plan_evaluation.h"
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "chip/field_codec.h"
+#include "model/text_format.h"
+
+namespace qv {
+namespace {
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+int& SettingOf(MapSettings& map, MapField field) {
+  switch (field) {
+    case MapField::Pll1N: return map.pll1N;
+    case MapField::Pll2N: return map.pll2N;
+    case MapField::Frac: return map.frac;
+    case MapField::Mod: return map.mod;
+    default: {
+      const int index = static_cast<int>(field) - static_cast<int>(MapField::V0);
+      return index % 2 == 0 ? map.v[index / 2] : map.d[index / 2];
+    }
+  }
+}
+
+// A quotient that is not finite counts as 0; one beyond int saturates.
+int ToBound(double quotient) {
+  if (!std::isfinite(quotient)) return 0;
+  if (quotient >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (quotient <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(quotient);
+}
+
+int ClampN(int n) {
+  if (n < N_RANGE_MIN) n = N_RANGE_MIN;
+  if (n > N_RANGE_MAX) n = N_RANGE_MAX;
+  return n;
+}
+
+std::string Join(const std::vector<std::string>& parts, const char* separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (!text.empty()) text += separator;
+    text += part;
+  }
+  return text;
+}
+
+std::string PllName(int pll) { return std::string(kPlls[pll].name); }
+std::string VcoName(int pll) { return FormatText("VCO%d", pll + 1); }
+
+int FractionalPll() { return kPlls[0].fractional ? 0 : 1; }
+
+// Builds one map's checks in a fixed order, each with its reason.
+class MapChecker {
+ public:
+  MapChecker(const PlanInputs& in, const MapEvaluation& map, double fpfd, NRange range)
+      : in_(in), settings_(in.maps[map.map]), map_(map), fpfd_(fpfd), range_(range) {
+    checks_.reserve(16);
+  }
+
+  std::vector<Check> Run() {
+    Pfd();
+    for (int pll = 0; pll < PLL_COUNT; ++pll) Feedback(pll);
+    for (int pll = 0; pll < PLL_COUNT; ++pll) Vco(pll);
+    for (int k = 0; k < OUTPUT_COUNT; ++k) Output(k);
+    FractionalWord();
+    RefclkDivider();
+    Ssc();
+    InjectionLock();
+    return std::move(checks_);
+  }
+
+ private:
+  Check& Add(CheckKind kind, int index, std::string subject, bool applies, bool within,
+             double value, double low, double high, const char* unit = "") {
+    Check check;
+    check.kind = kind;
+    check.index = index;
+    check.subject = std::move(subject);
+    check.applies = applies;
+    check.withinLimits = within;
+    check.value = value;
+    check.low = low;
+    check.high = high;
+    check.unit = unit;
+    return checks_.emplace_back(std::move(check));
+  }
+
+  void NotChecked(Check& check, const std::string& why) {
+    if (!check.applies) check.reason = check.subject + " is not checked: " + why;
+  }
+
+  std::string PllOff(int pll) const { return PllName(pll) + " is powered down"; }
+
+  void Pfd() {
+    Check& c = Add(CheckKind::Pfd, 0, "PFD", true, PfdWithinLimits(fpfd_), fpfd_, FpfdMin, FpfdMax,
+                   "Hz");
+    const std::string shown = FormatText("PFD %.5f MHz", fpfd_ / 1e6);
+    if (c.withinLimits) {
+      c.reason = shown + FormatText(" is within %g to %g MHz", FpfdMin / 1e6, FpfdMax / 1e6);
+    } else if (fpfd_ > FpfdMax) {
+      c.reason = shown + FormatText(" is above %g MHz", FpfdMax / 1e6);
+    } else {
+      c.reason = shown + FormatText(" is below %g MHz", FpfdMin / 1e6);
+    }
+  }
+
+  void Feedback(int pll) {
+    const int n = pll == 0 ? settings_.pll1N : settings_.pll2N;
+    Check& c = Add(CheckKind::FeedbackDivider, pll, PllName(pll) + " N", map_.active.pll[pll],
+                   FeedbackWithinRange(n, range_), n, range_.min, range_.max);
+    const std::string range = FormatText("%d <= N <= %d", range_.min, range_.max);
+    const char* where = c.withinLimits ? "within" : (n > range_.max ? "above" : "below");
+    c.reason = FormatText("%s N %d is %s the range ", PllName(pll).c_str(), n, where) + range;
+    NotChecked(c, PllOff(pll));
+  }
+
+  void Vco(int pll) {
+    const double hz = map_.vco[pll];
+    Check& c = Add(CheckKind::Vco, pll, VcoName(pll), map_.active.pll[pll], VcoWithinLimits(hz), hz,
+                   FvcoMin, FvcoMax, "Hz");
+    const std::string shown = FormatText("%s %.5f GHz", c.subject.c_str(), hz / 1e9);
+    if (c.withinLimits) {
+      c.reason = shown + FormatText(" is within %g to %g GHz", FvcoMin / 1e9, FvcoMax / 1e9);
+    } else if (hz > FvcoMax) {
+      c.reason = shown + FormatText(" is above %g GHz", FvcoMax / 1e9);
+    } else {
+      c.reason = shown + FormatText(" is below %g GHz", FvcoMin / 1e9);
+    }
+    NotChecked(c, PllOff(pll));
+  }
+
+  void Output(int k) {
+    const double hz = map_.out[k];
+    const int family = map_.family[k];
+    const double limit = OutputLimit(family);
+    Check& c = Add(CheckKind::Output, k, std::string(kOutputs[k].name), map_.active.output[k],
+                   OutputWithinLimit(hz, family), hz, kNone, limit, "Hz");
+    const std::string limitText =
+        FormatText("the %s limit of %g MHz", std::string(kFamilyNames[family]).c_str(), limit / 1e6);
+    const std::string shown = FormatText("%s %.5f MHz", c.subject.c_str(), hz / 1e6);
+    if (c.withinLimits) {
+      c.reason = shown + " is within " + limitText;
+    } else if (hz > limit) {
+      c.reason = shown + " is above " + limitText;
+    } else {
+      c.reason = shown + " is not a frequency";
+    }
+    const int pll = kOutputs[k].pll;
+    NotChecked(c, map_.active.pll[pll] ? c.subject + " is powered down" : PllOff(pll));
+  }
+
+  void FractionalWord() {
+    const int frac = settings_.frac, mod = settings_.mod;
+    Check& c = Add(CheckKind::FractionalWord, FractionalPll(), "Fractional word",
+                   map_.active.fractional, FractionalWordValid(frac, mod), frac, kNone, kNone);
+    if (frac == 0) {
+      c.reason = "Fractional word 0 keeps N an integer";
+    } else {
+      c.reason = FormatText("Fractional word %d is %s the modulus %d", frac,
+                            c.withinLimits ? "below" : "not below", mod);
+    }
+    NotChecked(c, map_.active.pll[FractionalPll()] ? "the SDM is powered down"
+                                                    : PllOff(FractionalPll()));
+  }
+
+  void RefclkDivider() {
+    const bool crystal = in_.board.refsel;
+    Check& c = Add(CheckKind::RefclkDivider, 0, "REFCLK divider", true, !(crystal && in_.refdiv),
+                   in_.refdiv ? 2 : 1, kNone, kNone);
+    if (!c.withinLimits) {
+      c.reason = "REFCLK divider is 2 while the crystal is selected: it divides REFCLK only";
+    } else {
+      c.reason = FormatText("REFCLK divider is %d", in_.refdiv ? 2 : 1);
+    }
+  }
+
+  void Ssc() {
+    const SscFigures& ssc = map_.ssc;
+    const bool on = map_.active.ssc;
+    Check& span = Add(CheckKind::SscSpan, 0, "FracRange", on, SpanWithinLimit(ssc), ssc.span,
+                      ssc.minimumSpan, kNone);
+    span.reason = FormatText("FracRange %d is %s the minimum %d", ssc.span,
+                             span.withinLimits ? "within" : "below", ssc.minimumSpan);
+    NotChecked(span, map_.sscOffReason);
+
+    Check& depth = Add(CheckKind::SscDepth, 0, "Downspread", on, DownspreadShallow(ssc),
+                       ssc.downspreadPercent, DOWNSPREAD_WARNING_PERCENT, kNone, "%");
+    depth.warningOnly = true;
+    depth.reason = FormatText("Downspread %.3f%% is %s %g%%", ssc.downspreadPercent,
+                              depth.withinLimits ? "within" : "at or beyond",
+                              DOWNSPREAD_WARNING_PERCENT);
+    NotChecked(depth, map_.sscOffReason);
+
+    Check& steps = Add(CheckKind::SscSteps, 0, "NumSteps", on, in_.numstep >= SSC_STEPS_MIN,
+                       in_.numstep, SSC_STEPS_MIN, kNone);
+    steps.reason = FormatText("NumSteps %d is %s %d", in_.numstep,
+                              steps.withinLimits ? "at least" : "below", SSC_STEPS_MIN);
+    NotChecked(steps, map_.sscOffReason);
+
+    Check& divider = Add(CheckKind::SscClockDivider, 0, "CkDiv", on,
+                         in_.ckdiv >= SSC_CLOCK_DIVIDER_MIN, in_.ckdiv, SSC_CLOCK_DIVIDER_MIN, kNone);
+    divider.reason = FormatText("CkDiv %d is %s %d", in_.ckdiv,
+                                divider.withinLimits ? "at least" : "below", SSC_CLOCK_DIVIDER_MIN);
+    NotChecked(divider, map_.sscOffReason);
+  }
+
+  void InjectionLock() {
+    const bool both = map_.active.pll[0] && map_.active.pll[1];
+    Check& c = Add(CheckKind::InjectionLock, 0, "Na = Nb", both, settings_.pll1N != settings_.pll2N,
+                   settings_.pll1N, kNone, kNone);
+    c.warningOnly = true;
+    c.reason = c.withinLimits
+                   ? FormatText("PLL1 N %d and PLL2 N %d differ", settings_.pll1N, settings_.pll2N)
+                   : FormatText("PLL1 N equals PLL2 N (%d): noise may increase", settings_.pll1N);
+    NotChecked(c, PllOff(map_.active.pll[0] ? 1 : 0));
+  }
+
+  const PlanInputs& in_;
+  const MapSettings& settings_;
+  const MapEvaluation& map_;
+  double fpfd_;
+  NRange range_;
+  std::vector<Check> checks_;
+};
+
+ActivePaths PathsOf(const PlanInputs& in, const MapSettings& settings) {
+  ActivePaths paths;
+  paths.pll = in.pllPowered;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const OutputFacts& out = kOutputs[k];
+    paths.output[k] = paths.pll[out.pll] && in.outputPowered[k];
+    // A synchronised output runs on its partner's VCO divider, not its own.
+    paths.ownVcoDivider[k] = paths.output[k] && VcoDividerSource(k, in.sync[out.pll]) == k;
+  }
+  paths.fractional = paths.pll[FractionalPll()] && in.sdmPowered;
+  for (int pll = 0; pll < PLL_COUNT; ++pll) {
+    const auto [even, odd] = OutputsOf(pll);
+    paths.formatPair[pll] = paths.pll[pll] && (in.outputPowered[even] || in.outputPowered[odd]);
+    paths.syncSwitch[pll] = paths.pll[pll] && in.outputPowered[even] && in.outputPowered[odd];
+  }
+  paths.ssc = in.board.sscg && paths.fractional && settings.mod > 0;
+  return paths;
+}
+
+std::string SscOffReason(const PlanInputs& in, const MapSettings& settings, int map) {
+  std::vector<std::string> reasons;
+  if (!in.pllPowered[FractionalPll()]) reasons.push_back(PllName(FractionalPll()) + " is powered down");
+  if (!in.sdmPowered) reasons.push_back("the SDM is powered down");
+  if (settings.mod <= 0) reasons.push_back(FormatText("map %d's modulus is 0", map));
+  if (!in.board.sscg) reasons.push_back("the SSCG pin is low");
+  return Join(reasons, "; ");
+}
+
+MapEvaluation EvaluateMap(const PlanInputs& in, int m, double fpfd, NRange range) {
+  const MapSettings& s = in.maps[m];
+  MapEvaluation e;
+  e.map = m;
+  e.fractionalN = in.sdmPowered && s.frac > 0 && s.mod > 0;
+  e.ratio = {static_cast<double>(s.pll1N), FeedbackRatio(s.pll2N, s.frac, s.mod, in.sdmPowered)};
+  for (int pll = 0; pll < PLL_COUNT; ++pll) e.vco[pll] = e.ratio[pll] * fpfd;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const int pll = kOutputs[k].pll;
+    e.effectiveV[k] = s.v[VcoDividerSource(k, in.sync[pll])];
+    e.out[k] = OutputFrequency(e.vco[pll], e.effectiveV[k], s.d[k]);
+    e.family[k] = FamilyOfCode(in.formatCodes[pll], OutputsOf(pll)[1] == k);
+  }
+  e.ssc = ComputeSscFigures(s, in.fracstep, in.numstep, in.ckdiv, fpfd);
+  e.active = PathsOf(in, s);
+  if (!e.active.ssc) e.sscOffReason = SscOffReason(in, s, m);
+  e.checks = MapChecker(in, e, fpfd, range).Run();
+  return e;
+}
+
+}  // namespace
+
+PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board) {
+  const auto read = [&](const ChipField& field) { return codec::DecodeField(field, registers); };
+  const auto shared = [&](SharedField field) { return read(FieldOf(field)); };
+  PlanInputs in;
+  in.board = board;
+  in.refdiv = shared(SharedField::RefDivider) != 0;
+  for (int m = 0; m < MAP_COUNT; ++m) {
+    for (int f = 0; f < MAP_FIELD_COUNT; ++f) {
+      const auto field = static_cast<MapField>(f);
+      SettingOf(in.maps[m], field) = read(FieldOf(m, field));
+    }
+  }
+  for (int pll = 0; pll < PLL_COUNT; ++pll) {
+    in.sync[pll] = shared(kPlls[pll].sync) != 0;
+    in.formatCodes[pll] = shared(kPlls[pll].format);
+    in.pllPowered[pll] = shared(kPlls[pll].powerDown) == 0;
+  }
+  for (int k = 0; k < OUTPUT_COUNT; ++k) in.outputPowered[k] = shared(kOutputs[k].powerDown) == 0;
+  in.sdmPowered = shared(SharedField::SdmPowerDown) == 0;
+  in.fracstep = shared(SharedField::StepSize);
+  in.numstep = shared(SharedField::StepCount);
+  in.ckdiv = shared(SharedField::ClockDivider);
+  return in;
+}
+
+double CrystalFrequency(int index) {
+  return index >= 0 && index < static_cast<int>(CRYSTAL_FREQUENCIES.size())
+             ? CRYSTAL_FREQUENCIES[index]
+             : 0.0;
+}
+
+double PfdFrequency(const BoardInputs& board, bool refdiv) {
+  // The reference divider acts on the REFCLK path only.
+  if (board.refsel) return CrystalFrequency(board.crystalIndex);
+  return refdiv ? board.refclkHz / 2.0 : board.refclkHz;
+}
+
+NRange ComputeNRange(double fpfd) {
+  return {ClampN(ToBound(std::ceil(FvcoMin / fpfd))), ClampN(ToBound(std::floor(FvcoMax / fpfd)))};
+}
+
+double FeedbackRatio(int n, int frac, int mod, bool sdmPowered) {
+  const double whole = n;
+  return sdmPowered && frac > 0 && mod > 0 ? whole + static_cast<double>(frac) / mod : whole;
+}
+
+double OutputFrequency(double vcoHz, int v, int d) { return vcoHz / v / d; }
+
+double OutputLimit(int family) { return IsCmosFamily(family) ? CMOS_OUTPUT_MAX : DIFFERENTIAL_OUTPUT_MAX; }
+
+SscFigures ComputeSscFigures(const MapSettings& map, int fracstep, int numstep, int ckdiv,
+                             double fpfd) {
+  const int n2 = map.pll2N, f = map.frac, m = map.mod;
+  SscFigures figures;
+  figures.span = fracstep * numstep;
+  figures.minimumSpan = -(f + 4 * m);
+  figures.downspreadPercent =
+      m > 0 ? 100.0 * figures.span / (m * (n2 + static_cast<double>(f) / m)) : 0.0;
+  figures.modulationHz = numstep > 0 && ckdiv > 0 ? fpfd / (2.0 * numstep * ckdiv) : 0.0;
+  return figures;
+}
+
+bool VcoWithinLimits(double hz) { return hz >= FvcoMin && hz <= FvcoMax; }
+bool PfdWithinLimits(double hz) { return hz >= FpfdMin && hz <= FpfdMax; }
+// No lower limit: a stopped output is not out of range.
+bool OutputWithinLimit(double hz, int family) { return hz <= OutputLimit(family); }
+bool FeedbackWithinRange(int n, NRange range) { return n >= range.min && n <= range.max; }
+bool FractionalWordValid(int frac, int mod) { return frac == 0 || frac < mod; }
+bool SpanWithinLimit(const SscFigures& ssc) { return ssc.span >= ssc.minimumSpan; }
+bool DownspreadShallow(const SscFigures& ssc) {
+  return ssc.downspreadPercent > DOWNSPREAD_WARNING_PERCENT;
+}
+
+const char* VerdictName(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Pass: return "pass";
+    case Verdict::Warning: return "warning";
+    case Verdict::Fail: return "fail";
+    default: return "inactive";
+  }
+}
+
+Verdict Check::verdict() const {
+  if (!applies) return Verdict::Inactive;
+  if (withinLimits) return Verdict::Pass;
+  return warningOnly ? Verdict::Warning : Verdict::Fail;
+}
+
+bool MapEvaluation::Fails() const { return !Failures().empty(); }
+
+std::vector<const Check*> MapEvaluation::Failures() const {
+  std::vector<const Check*> failures;
+  for (const Check& check : checks) {
+    if (check.verdict() == Verdict::Fail) failures.push_back(&check);
+  }
+  return failures;
+}
+
+const Check* MapEvaluation::Find(CheckKind kind, int index) const {
+  for (const Check& check : checks) {
+    if (check.kind == kind && check.index == index) return &check;
+  }
+  return nullptr;
+}
+
+bool PlanEvaluation::AnyFailure() const {
+  for (const MapEvaluation& map : maps) {
+    if (map.Fails()) return true;
+  }
+  return false;
+}
+
+PlanEvaluation EvaluatePlan(const PlanInputs& inputs) {
+  PlanEvaluation plan;
+  plan.inputs = inputs;
+  plan.crystalSelected = inputs.board.refsel;
+  plan.pfdHz = PfdFrequency(inputs.board, inputs.refdiv);
+  plan.nRange = ComputeNRange(plan.pfdHz);
+  plan.mapInUse = inputs.board.margin ? 1 : 0;
+  for (int m = 0; m < MAP_COUNT; ++m) {
+    plan.maps[m] = EvaluateMap(inputs, m, plan.pfdHz, plan.nRange);
+    plan.maps[m].inUse = m == plan.mapInUse;
+  }
+  return plan;
+}
+
+std::string MapTitle(int map) {
+  return FormatText("Map %d (MARGIN %s)", map, map == 0 ? "low" : "high");
+}
+
+std::string InactiveMapNote(const MapEvaluation& map) {
+  std::vector<std::string> reasons;
+  for (const Check* failure : map.Failures()) reasons.push_back(failure->reason);
+  if (reasons.empty()) return "";
+  return MapTitle(map.map) + " would fail: " + Join(reasons, "; ");
+}
+
+}  // namespace qv
