@@ -45,7 +45,7 @@ void SetTitleSuffix(std::string_view modeText) {
 void SetOffline() {
   OpMode = OPMODE_OFFLINE;
   SetTitleSuffix("Offline Mode");
-  ShowOfflineStatus();
+  ShowModeStatus("Offline Mode");
   ConfigurePanelForMode();
   SetCtrlAttribute(panelHandle, CheckConnectionButton, ATTR_VISIBLE, 0);
   SetCtrlAttribute(panelHandle, TextConnCheck, ATTR_VISIBLE, 0);
@@ -56,6 +56,7 @@ void SetOnline() {
   OpMode = OPMODE_ONLINE;
   SetCtrlAttribute(panelHandle, CheckConnectionButton, ATTR_DIMMED, 0);
   SetTitleSuffix("Online Mode");
+  ShowModeStatus("Online Mode");
   RecalculateFrequencies();
 }
 

@@ -17,7 +17,7 @@ void StartProgram() {
   startupPanelHandle = LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL);
   InitVariables();
   ApplyControlTooltips();
-  SetTransferListener(ShowChipWriteStatus);
+  StartStatusLine();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

@@ -1,24 +1,69 @@
 #include "app/status_line.h"
 
+#include <array>
+
 #include "model/program_state.h"
+#include "plan/frequency_engine.h"
 #include "ui/toolkit.h"
 
 namespace qv {
+namespace {
 
-const char* ChipWriteStatus(int result) {
+int g_transferObserver = 0;
+int g_planListener = 0;
+std::array<std::string, 3> g_notes;
+
+const char* FailureName(int result) {
   switch (result) {
-    case -1: return "Chip write failed: no reply from adapter";
-    case -2: return "Chip write failed: adapter not found";
-    case -3: return "Chip write failed: adapter reported an error";
-    default: return "";
+    case -1: return "no reply from adapter";
+    case -2: return "adapter not found";
+    case -3: return "adapter reported an error";
+    default: return "error";
   }
 }
 
-void ShowChipWriteStatus(int result) {
-  if (OpMode == OPMODE_OFFLINE) return;
-  SetPanelAttribute(panelHandle, ATTR_STATUS_TEXT, ChipWriteStatus(result));
+void ShowChipLink(const Transfer& transfer) {
+  const std::string failure = TransferFailureText(transfer);
+  SetPanelAttribute(panelHandle, ATTR_STATUS_LINK, failure.empty() ? "Chip link OK" : failure);
 }
 
-void ShowOfflineStatus() { SetPanelAttribute(panelHandle, ATTR_STATUS_TEXT, "Offline Mode"); }
+void ShowMessage() {
+  for (const std::string& note : g_notes) {
+    if (!note.empty()) {
+      SetPanelAttribute(panelHandle, ATTR_STATUS_MESSAGE, note);
+      return;
+    }
+  }
+  SetPanelAttribute(panelHandle, ATTR_STATUS_MESSAGE, "");
+}
+
+// MARGIN can switch on the board at any time: the other map must hold too.
+void NoteMapNotInUse(const PlanEvaluation& plan) {
+  SetStatusNote(StatusNote::Plan, InactiveMapNote(plan.maps[1 - plan.mapInUse]));
+}
+
+}  // namespace
+
+void StartStatusLine() {
+  RemoveTransferObserver(g_transferObserver);
+  RemovePlanListener(g_planListener);
+  g_notes = {};
+  g_transferObserver = AddTransferObserver(ShowChipLink);
+  g_planListener = AddPlanListener(NoteMapNotInUse);
+}
+
+void ShowModeStatus(std::string_view mode) { SetPanelAttribute(panelHandle, ATTR_STATUS_MODE, mode); }
+
+std::string TransferFailureText(const Transfer& transfer) {
+  if (!transfer.Failed()) return "";
+  const bool write = transfer.kind == Transfer::Kind::Write;
+  return std::string(write ? "Chip write failed: " : "Chip read failed: ") +
+         FailureName(transfer.result);
+}
+
+void SetStatusNote(StatusNote note, std::string text) {
+  g_notes[static_cast<int>(note)] = std::move(text);
+  ShowMessage();
+}
 
 }  // namespace qv

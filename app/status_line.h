@@ -1,12 +1,26 @@
 #pragma once
-// The line under the main panel: the mode offline, and online whether the
-// chip took the last change.
+// The line under the main panel, in fields: a message (hints, such as what the
+// map not in use would break), the open file, the chip link (how the last
+// transfer went) and the mode.
+
+#include <string>
+#include <string_view>
+
+#include "model/write_path.h"
 
 namespace qv {
 
-// Text for a write result: empty when it worked.
-const char* ChipWriteStatus(int result);
-void ShowChipWriteStatus(int result);
-void ShowOfflineStatus();
+// Listens to the chip transfers and to every new plan; again after a restart.
+void StartStatusLine();
+
+void ShowModeStatus(std::string_view mode);
+
+// "Chip write failed: adapter not found"; empty for a transfer that worked.
+std::string TransferFailureText(const Transfer& transfer);
+
+// What may speak in the message field, most urgent first: the field shows the
+// first that has something to say.
+enum class StatusNote { Chip, Plan, Hint };
+void SetStatusNote(StatusNote note, std::string text);
 
 }  // namespace qv

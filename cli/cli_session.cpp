@@ -12,19 +12,6 @@
 #include "ui/toolkit.h"
 
 namespace qv::cli {
-namespace {
-
-// The panel's status line only keeps the last write; a script needs to hear
-// about any that failed.
-int g_firstWriteFailure = 0;
-
-void RecordTransfer(int result) {
-  if (result < 0 && g_firstWriteFailure == 0) g_firstWriteFailure = result;
-  ShowChipWriteStatus(result);
-}
-
-}  // namespace
-
 CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause) {
   ui_.onDelay = std::move(pause);
   ui_.onMessage = [&messages](const HeadlessFrontEnd::Message& message) {
@@ -34,7 +21,7 @@ CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause
 }
 
 CliSession::~CliSession() {
-  SetTransferListener(nullptr);
+  RemoveTransferObserver(observer_);
   InstallFrontEnd(nullptr);
 }
 
@@ -43,8 +30,15 @@ bool CliSession::Start(bool online) {
   RegisterProgramCallbacks();
   Store().Clear();
   StartProgram();
-  g_firstWriteFailure = 0;
-  SetTransferListener(RecordTransfer);
+  // The status line only keeps the last transfer; a script needs to hear
+  // about any write that failed.
+  firstWriteFailure_.reset();
+  RemoveTransferObserver(observer_);
+  observer_ = AddTransferObserver([this](const Transfer& transfer) {
+    if (transfer.kind == Transfer::Kind::Write && transfer.Failed() && !firstWriteFailure_) {
+      firstWriteFailure_ = transfer;
+    }
+  });
   if (!online) {
     Store().PressButton(startupPanelHandle, startuppnl::RUNOFFLINE);
     return true;
@@ -65,7 +59,7 @@ bool CliSession::ExportJson(const std::string& path) {
   return ChooseWithFile(menubar::EXPORTJSON, path);
 }
 
-int CliSession::FirstChipWriteFailure() const { return g_firstWriteFailure; }
+std::optional<Transfer> CliSession::FirstChipWriteFailure() const { return firstWriteFailure_; }
 
 bool CliSession::ChooseWithFile(int menuItem, const std::string& path) {
   const std::size_t shown = ui_.messages.size();

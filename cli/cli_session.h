@@ -3,9 +3,11 @@
 // the screen, and every step is what a user does on the panel and its menus.
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "model/write_path.h"
 #include "ui/headless/headless_front_end.h"
 
 namespace qv::cli {
@@ -30,12 +32,14 @@ class CliSession {
   bool ExportJson(const std::string& path);
 
   // The first failed chip write of the session (a bridge code), or 0.
-  int FirstChipWriteFailure() const;
+  std::optional<Transfer> FirstChipWriteFailure() const;
 
  private:
   bool ChooseWithFile(int menuItem, const std::string& path);
 
   HeadlessFrontEnd ui_;
+  int observer_ = 0;
+  std::optional<Transfer> firstWriteFailure_;
 };
 
 }  // namespace qv::cli

@@ -101,8 +101,8 @@ int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostre
     return EXIT_CHIP;
   }
   const int status = Run(request, session, out, err);
-  if (status == EXIT_DONE && session.FirstChipWriteFailure() != 0) {
-    err << ChipWriteStatus(session.FirstChipWriteFailure()) << '\n';
+  if (status == EXIT_DONE && session.FirstChipWriteFailure()) {
+    err << TransferFailureText(*session.FirstChipWriteFailure()) << '\n';
     return EXIT_CHIP;
   }
   return status;

@@ -1,6 +1,7 @@
 #include "model/write_path.h"
 
 #include <array>
+#include <map>
 #include <utility>
 
 #include "bridge/hidbridge.h"
@@ -11,7 +12,20 @@
 namespace qv {
 namespace {
 
-TransferListener g_listener = nullptr;
+std::map<int, TransferObserver>& Observers() {
+  static std::map<int, TransferObserver> observers;
+  return observers;
+}
+
+int Publish(Transfer::Kind kind, unsigned address, int value, int result) {
+  const Transfer transfer{std::chrono::system_clock::now(), kind, address & 0xFF,
+                          kind == Transfer::Kind::Write ? value & 0xFF : (result >= 0 ? result : 0),
+                          result};
+  // A copy: an observer may add or remove observers.
+  const auto observers = Observers();
+  for (const auto& [id, observer] : observers) observer(transfer);
+  return result;
+}
 
 // Shows the user the program is busy for as long as a chip exchange lasts.
 class BusyScope {
@@ -22,12 +36,6 @@ class BusyScope {
   BusyScope& operator=(const BusyScope&) = delete;
 };
 
-int Remember(int result) {
-  LastTransferResult = result;
-  if (g_listener) g_listener(result);
-  return result;
-}
-
 // Each block raises bit 7 of the first register, then drops bit 2 of the second.
 constexpr std::array<std::pair<unsigned, int>, 8> kAcquireSequence{{
     {0x07, 0x42}, {0x07, 0xC2}, {0x03, 0x07}, {0x03, 0x03},
@@ -36,17 +44,25 @@ constexpr std::array<std::pair<unsigned, int>, 8> kAcquireSequence{{
 
 }  // namespace
 
-void SetTransferListener(TransferListener listener) { g_listener = listener; }
+int AddTransferObserver(TransferObserver observer) {
+  static int nextId = 1;
+  Observers()[nextId] = std::move(observer);
+  return nextId++;
+}
+
+void RemoveTransferObserver(int id) { Observers().erase(id); }
 
 int WriteChipByte(unsigned registerAddress, int value) {
   BusyScope busy;
-  return Remember(writei2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress),
-                           static_cast<unsigned short>(value & 0xFFFF)));
+  const int result = writei2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress),
+                              static_cast<unsigned short>(value & 0xFFFF));
+  return Publish(Transfer::Kind::Write, registerAddress, value, result);
 }
 
 int ReadChipByte(unsigned registerAddress) {
   BusyScope busy;
-  return readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress));
+  const int result = readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress));
+  return Publish(Transfer::Kind::Read, registerAddress, 0, result);
 }
 
 void WriteRegister(int index, int enableLookAheads, int acquire) {

@@ -1,6 +1,9 @@
 #pragma once
 // The only road from the register model to the chip. Offline nothing is sent.
 
+#include <chrono>
+#include <functional>
+
 namespace qv {
 
 inline constexpr int QV3380_I2C_ADDRESS = 0x80;
@@ -15,17 +18,26 @@ void WriteRegister(int index, int enableLookAheads, int acquire);
 void QV3380_EnableLookAheads();
 void QV3380_Acquire();
 
-// One transfer to the chip, remembered for the write-failure note.
+// One transfer with the chip through the bridge; every transfer is published.
 int WriteChipByte(unsigned registerAddress, int value);
 int ReadChipByte(unsigned registerAddress);
 
-// The result of the most recent write to the chip: 0 when it worked, a
-// negative bridge code when it did not. Callers ignore write results; this is
-// what lets the panel say that the chip did not take a change.
-inline int LastTransferResult = 0;
-// Told after each write.
-using TransferListener = void (*)(int result);
-void SetTransferListener(TransferListener listener);
+// What the chip was sent or asked, and how it went. The write path's callers
+// ignore results; observers are how anyone learns them.
+struct Transfer {
+  enum class Kind { Write, Read };
+  std::chrono::system_clock::time_point time;
+  Kind kind = Kind::Write;
+  unsigned address = 0;
+  int value = 0;   // the byte written, or the byte read
+  int result = 0;  // the bridge's result: negative when the transfer failed
+  bool Failed() const { return result < 0; }
+};
+
+using TransferObserver = std::function<void(const Transfer&)>;
+// Returns an id for RemoveTransferObserver.
+int AddTransferObserver(TransferObserver observer);
+void RemoveTransferObserver(int id);
 
 // Button "Acquire".
 int InitAcq(int panel, int control, int event, void* callbackData, int eventData1,

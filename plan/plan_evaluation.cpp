@@ -63,8 +63,8 @@ class MapChecker {
 
   std::vector<Check> Run() {
     Pfd();
-    for (int pll = 0; pll < PLL_COUNT; ++pll) Feedback(pll);
     for (int pll = 0; pll < PLL_COUNT; ++pll) Vco(pll);
+    for (int pll = 0; pll < PLL_COUNT; ++pll) Feedback(pll);
     for (int k = 0; k < OUTPUT_COUNT; ++k) Output(k);
     FractionalWord();
     RefclkDivider();
@@ -409,7 +409,12 @@ std::string MapTitle(int map) {
 
 std::string InactiveMapNote(const MapEvaluation& map) {
   std::vector<std::string> reasons;
-  for (const Check* failure : map.Failures()) reasons.push_back(failure->reason);
+  for (const Check* failure : map.Failures()) {
+    // The N range is the VCO range divided by the PFD: with the VCO out, it says nothing more.
+    const Check* vco = map.Find(CheckKind::Vco, failure->index);
+    if (failure->kind == CheckKind::FeedbackDivider && vco->verdict() == Verdict::Fail) continue;
+    reasons.push_back(failure->reason);
+  }
   if (reasons.empty()) return "";
   return MapTitle(map.map) + " would fail: " + Join(reasons, "; ");
 }

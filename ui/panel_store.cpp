@@ -239,11 +239,12 @@ int PanelStore::SetTitle(int panel, std::string_view title) {
   return UIE_NO_ERROR;
 }
 
-int PanelStore::SetStatusText(int panel, std::string_view text) {
+int PanelStore::SetStatusField(int panel, int field, std::string_view text) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
-  if (state->statusText == text) return UIE_NO_ERROR;
-  state->statusText = std::string(text);
+  if (field < 0 || field >= STATUS_FIELD_COUNT) return UIE_BAD_ATTRIBUTE;
+  if (state->status[field] == text) return UIE_NO_ERROR;
+  state->status[field] = std::string(text);
   NotifyPanel(panel);
   return UIE_NO_ERROR;
 }

@@ -3,6 +3,7 @@
 // the rules a user can observe (ranges, ring items, dimmed and hidden controls,
 // modal popups) and performs a user's commit the same way for every front end.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -44,7 +45,7 @@ struct PanelState {
   int handle = 0;
   const PanelDef* def = nullptr;
   std::string title;
-  std::string statusText;
+  std::array<std::string, STATUS_FIELD_COUNT> status;  // the status line's fields
   PanelCallbackPtr callback = nullptr;
   std::vector<ControlState> controls;  // in definition order
   std::vector<MenuItemState> menu;     // in definition order
@@ -85,7 +86,7 @@ class PanelStore {
   int SetAttribute(int panel, int control, int attribute, std::string_view text);
   int GetAttribute(int panel, int control, int attribute, std::string* text) const;
   int SetTitle(int panel, std::string_view title);
-  int SetStatusText(int panel, std::string_view text);
+  int SetStatusField(int panel, int field, std::string_view text);
   int SetMenuItemDimmed(int menuBar, int item, bool dimmed);
   int GetMenuItemDimmed(int menuBar, int item, int* dimmed) const;
 

@@ -99,11 +99,8 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* text) {
 }
 
 int SetPanelAttribute(int panel, int attribute, std::string_view text) {
-  switch (attribute) {
-    case ATTR_TITLE: return Store().SetTitle(panel, text);
-    case ATTR_STATUS_TEXT: return Store().SetStatusText(panel, text);
-    default: return UIE_BAD_ATTRIBUTE;
-  }
+  if (attribute == ATTR_TITLE) return Store().SetTitle(panel, text);
+  return Store().SetStatusField(panel, StatusFieldOf(attribute), text);
 }
 
 int GetPanelAttribute(int panel, int attribute, int* value) {
@@ -116,11 +113,15 @@ int GetPanelAttribute(int panel, int attribute, int* value) {
 int GetPanelAttribute(int panel, int attribute, std::string* text) {
   const PanelState* state = Store().Find(panel);
   if (!state) return UIE_BAD_PANEL;
-  switch (attribute) {
-    case ATTR_TITLE: *text = state->title; return UIE_NO_ERROR;
-    case ATTR_STATUS_TEXT: *text = state->statusText; return UIE_NO_ERROR;
-    default: return UIE_BAD_ATTRIBUTE;
+  const int field = StatusFieldOf(attribute);
+  if (attribute == ATTR_TITLE) {
+    *text = state->title;
+  } else if (field >= 0) {
+    *text = state->status[field];
+  } else {
+    return UIE_BAD_ATTRIBUTE;
   }
+  return UIE_NO_ERROR;
 }
 
 int GetPanelMenuBar(int panel) {

@@ -43,10 +43,21 @@ enum CtrlAttribute : int {
 enum PanelAttribute : int {
   ATTR_TITLE = 100,
   ATTR_SYSTEM_WINDOW_HANDLE,
-  // One line of text under the panel for what the program wants the user to know
-  // without interrupting them.
-  ATTR_STATUS_TEXT,
+  // The status line under the panel: what the program wants the user to know
+  // without interrupting them, in fields from left to right.
+  ATTR_STATUS_MESSAGE,  // hints, such as what the map not in use would break
+  ATTR_STATUS_FILE,     // the open file and whether it has unsaved changes
+  ATTR_STATUS_LINK,     // how the last transfer with the chip went
+  ATTR_STATUS_MODE,     // the operating mode
 };
+
+inline constexpr int STATUS_FIELD_COUNT = 4;
+// The field a status attribute names, 0 to STATUS_FIELD_COUNT - 1, or -1.
+constexpr int StatusFieldOf(int attribute) {
+  return attribute >= ATTR_STATUS_MESSAGE && attribute <= ATTR_STATUS_MODE
+             ? attribute - ATTR_STATUS_MESSAGE
+             : -1;
+}
 
 // FileSelectPopup button kinds and results.
 inline constexpr int VAL_SAVE_BUTTON = 1;

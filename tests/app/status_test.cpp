@@ -15,21 +15,23 @@ using test::Bridge;
 
 class StatusLine : public test::ProgramTest {
  protected:
-  std::string Status() {
+  std::string Status(int field) {
     std::string text;
-    GetPanelAttribute(panelHandle, ATTR_STATUS_TEXT, &text);
+    GetPanelAttribute(panelHandle, field, &text);
     return text;
   }
 };
 
-TEST_F(StatusLine, OfflineSaysSo) {
+TEST_F(StatusLine, OfflineShowsTheModeAndNoLink) {
   StartOffline();
-  EXPECT_EQ(Status(), "Offline Mode");
+  EXPECT_EQ(Status(ATTR_STATUS_MODE), "Offline Mode");
+  EXPECT_EQ(Status(ATTR_STATUS_LINK), "") << "offline nothing is sent";
 }
 
-TEST_F(StatusLine, FailedWritesShowUntilOneSucceeds) {
+TEST_F(StatusLine, OnlineTheChipLinkNamesTheLastResult) {
   StartOnlineConnected();
-  EXPECT_EQ(Status(), "");
+  EXPECT_EQ(Status(ATTR_STATUS_MODE), "Online Mode");
+  EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip link OK");
   struct Case {
     int code;
     const char* text;
@@ -39,12 +41,35 @@ TEST_F(StatusLine, FailedWritesShowUntilOneSucceeds) {
                             Case{-3, "Chip write failed: adapter reported an error"}}) {
     Bridge().forcedResult = code;
     ASSERT_EQ(Commit(PLL1_N, 101), UIE_NO_ERROR);
-    EXPECT_EQ(Status(), text);
+    EXPECT_EQ(Status(ATTR_STATUS_LINK), text);
     EXPECT_EQ(Value(PLL1_N), 101) << "the panel keeps the new value";
   }
   Bridge().forcedResult.reset();
   ASSERT_EQ(Commit(CH0POWER, 0), UIE_NO_ERROR);
-  EXPECT_EQ(Status(), "");
+  EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip link OK");
+}
+
+// The map MARGIN does not select is checked too, without touching the panel's colours.
+TEST_F(StatusLine, TheMapNotInUseSaysWhatItWouldBreak) {
+  StartOffline();
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE), "");
+  ASSERT_EQ(Commit(PLL2N_M, 104), UIE_NO_ERROR);  // 2.6 GHz at 25 MHz
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE),
+            "Map 1 (MARGIN high) would fail: VCO2 2.60000 GHz is above 2.55 GHz");
+  EXPECT_EQ(Attribute(VCO2FREQM, ATTR_TEXT_BGCOLOR), 0xC8C8C8) << "map 1 stays grey";
+  EXPECT_EQ(Attribute(VCOS_VALID, ATTR_TEXT_BGCOLOR), 0xFFFFFF);
+
+  ASSERT_EQ(Commit(MARGIN, 1), UIE_NO_ERROR);
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE), "") << "map 0 holds; map 1's failure shows red";
+  EXPECT_EQ(Attribute(VCO2FREQM, ATTR_TEXT_BGCOLOR), 0xFF0000);
+  ASSERT_EQ(Commit(PLL1_N, 80), UIE_NO_ERROR);
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE),
+            "Map 0 (MARGIN low) would fail: VCO1 2.00000 GHz is below 2.15 GHz");
+  ASSERT_EQ(Commit(OUT0V, 2), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(OUT0D, 1), UIE_NO_ERROR);
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE),
+            "Map 0 (MARGIN low) would fail: VCO1 2.00000 GHz is below 2.15 GHz; "
+            "OUT0 1000.00000 MHz is above the LVPECL limit of 637.51 MHz");
 }
 
 TEST_F(StatusLine, EveryEditableControlExplainsItself) {

@@ -358,12 +358,12 @@ TEST_F(Cli, SessionNotesTheFirstFailedChipWrite) {
   std::ostringstream messages;
   cli::CliSession session(messages, [](double) {});
   ASSERT_TRUE(session.Start(true));
-  EXPECT_EQ(session.FirstChipWriteFailure(), 0);
+  EXPECT_FALSE(session.FirstChipWriteFailure());
   Bridge().forcedResult = -2;
   EXPECT_TRUE(session.Open(File("board.stp")));
   Bridge().forcedResult = -1;
   ASSERT_EQ(Store().CommitValue(panelHandle, PLL1_N, 110), UIE_NO_ERROR);
-  EXPECT_EQ(session.FirstChipWriteFailure(), -2);
+  EXPECT_EQ(session.FirstChipWriteFailure()->result, -2);
   EXPECT_EQ(messages.str(), "");
 }
 

@@ -20,7 +20,7 @@ ProgramSnapshot TakeSnapshot() {
                                  c.minValue, c.maxValue});
   }
   for (const MenuItemState& item : panel->menu) snapshot.menuDimmed.push_back(item.dimmed);
-  snapshot.statusText = panel->statusText;
+  snapshot.status = panel->status;
   return snapshot;
 }
 
@@ -42,7 +42,7 @@ std::string DescribeDifferences(const ProgramSnapshot& before, const ProgramSnap
     }
   }
   if (before.menuDimmed != after.menuDimmed) note("menu state");
-  if (before.statusText != after.statusText) note("status text");
+  if (before.status != after.status) note("status line");
   return text;
 }
 

@@ -8,6 +8,7 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
+#include "ui/toolkit.h"
 
 namespace qv::test {
 
@@ -28,7 +29,7 @@ struct ProgramSnapshot {
   std::array<int, ValueVariables.size()> values{};
   std::vector<ControlSnapshot> controls;
   std::vector<bool> menuDimmed;
-  std::string statusText;
+  std::array<std::string, STATUS_FIELD_COUNT> status;
   bool operator==(const ProgramSnapshot&) const = default;
 };
 

@@ -96,17 +96,29 @@ TEST_F(WritePathTest, AcquireButtonIsDimmedOffline) {
   EXPECT_EQ(Press(InitiateAcquisition), UIE_NOT_AVAILABLE);
 }
 
-TEST_F(WritePathTest, FailedWritesAreIgnoredButRemembered) {
+TEST_F(WritePathTest, FailedWritesAreIgnoredButEveryTransferIsPublished) {
   StartOnlineConnected();
+  std::vector<Transfer> seen;
+  const int id = AddTransferObserver([&](const Transfer& t) { seen.push_back(t); });
   Bridge().forcedResult = -2;
   AF0 = 0x1E;
   WriteRegister(IDX_AF0, 1, 1);
   EXPECT_EQ(Bridge().Writes().size(), 10u) << "every write of the group still runs";
   EXPECT_EQ(AF0, 0x1E);
-  EXPECT_EQ(LastTransferResult, -2);
+  ASSERT_EQ(seen.size(), 10u);
+  EXPECT_EQ(seen[1].address, 0x18u);
+  EXPECT_EQ(seen[1].value, 0x1E);
+  EXPECT_EQ(seen[1].result, -2);
+  EXPECT_TRUE(seen[1].Failed());
   Bridge().forcedResult.reset();
+  Bridge().chip[0x3F] = 0x5A;
+  ReadChipByte(0x3F);
+  EXPECT_EQ(seen.back().kind, Transfer::Kind::Read);
+  EXPECT_EQ(seen.back().value, 0x5A);
+  EXPECT_FALSE(seen.back().Failed());
+  RemoveTransferObserver(id);
   WriteRegister(IDX_AF0, 0, 0);
-  EXPECT_EQ(LastTransferResult, 0);
+  EXPECT_EQ(seen.size(), 11u) << "a removed observer hears nothing more";
 }
 
 TEST_F(WritePathTest, ChipExchangesShowTheBusyCursorOnce) {

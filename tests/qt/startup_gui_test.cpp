@@ -63,12 +63,16 @@ TEST_F(StartupGui, OfflineEnablesTheControlsAndNamesTheMode) {
   EXPECT_FALSE(menu->Action(menubar::RESETCFG)->isEnabled());
 }
 
-TEST_F(StartupGui, TheStatusLineShowsThePanelsStatusText) {
+TEST_F(StartupGui, TheStatusLineShowsEachField) {
   StartOffline();
   auto* main = static_cast<qt::MainPanelWindow*>(Window(panelHandle));
-  SetPanelAttribute(panelHandle, ATTR_STATUS_TEXT, "Chip write failed: adapter not found");
-  EXPECT_EQ(main->StatusLine()->text(), "Chip write failed: adapter not found");
-  EXPECT_TRUE(main->StatusLine()->isVisible());
+  EXPECT_EQ(main->StatusField(ATTR_STATUS_MODE)->text(), "Offline Mode");
+  EXPECT_TRUE(main->StatusField(ATTR_STATUS_LINK)->isHidden()) << "an empty field takes no room";
+  const QString note = "Map 1 (MARGIN high) would fail: VCO2 2.60000 GHz is above 2.55 GHz";
+  SetPanelAttribute(panelHandle, ATTR_STATUS_MESSAGE, note.toStdString());
+  EXPECT_EQ(main->StatusField(ATTR_STATUS_MESSAGE)->text(), note);
+  EXPECT_TRUE(main->StatusField(ATTR_STATUS_MESSAGE)->isVisible());
+  EXPECT_EQ(main->width(), 1012) << "a long message does not widen the window";
 }
 
 TEST_F(StartupGui, TheConnectionCheckPausesUnderABusyCursor) {

@@ -18,7 +18,6 @@ void ResetProgramState() {
   OpMode = OPMODE_UNCHOSEN;
   panelHandle = 0;
   startupPanelHandle = 0;
-  LastTransferResult = 0;
   title.clear();
   ConnCheck = 0;
 }

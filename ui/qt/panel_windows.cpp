@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <array>
 
 #include "ui/qt/look.h"
 #include "ui/qt/panel_canvas.h"
@@ -21,10 +22,22 @@ MainPanelWindow::MainPanelWindow(const PanelState& panel)
   setObjectName(ToQString(panel.def->constant));
   setCentralWidget(canvas_);
   menu_ = std::make_unique<PanelMenu>(menuBar(), panel);
-  status_ = new QLabel(statusBar());
-  status_->setObjectName(QStringLiteral("statusLine"));
-  status_->setContentsMargins(6, 0, 6, 0);
-  statusBar()->addWidget(status_, 1);
+  // The message takes what room is left and never widens the fixed window;
+  // the other fields sit at the right, each as wide as its text.
+  static constexpr std::array<const char*, STATUS_FIELD_COUNT> kNames{
+      "statusMessage", "statusFile", "statusLink", "statusMode"};
+  for (int field = 0; field < STATUS_FIELD_COUNT; ++field) {
+    auto* label = new QLabel(statusBar());
+    label->setObjectName(QString::fromLatin1(kNames[field]));
+    label->setContentsMargins(6, 0, 6, 0);
+    if (field == 0) {
+      label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+      statusBar()->addWidget(label, 1);
+    } else {
+      statusBar()->addPermanentWidget(label);
+    }
+    status_[field] = label;
+  }
   statusBar()->setSizeGripEnabled(false);
   MirrorPanel(panel);
   setFixedSize(panel.def->width, panel.def->height + menuBar()->sizeHint().height() +
@@ -35,7 +48,12 @@ MainPanelWindow::~MainPanelWindow() = default;
 
 void MainPanelWindow::MirrorPanel(const PanelState& panel) {
   setWindowTitle(ToQString(panel.title));
-  status_->setText(ToQString(panel.statusText));
+  for (int field = 0; field < STATUS_FIELD_COUNT; ++field) {
+    const QString text = ToQString(panel.status[field]);
+    status_[field]->setText(text);
+    status_[field]->setToolTip(text);
+    status_[field]->setVisible(!text.isEmpty());
+  }
 }
 
 void MainPanelWindow::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
 #include "ui/panel_store.h"
@@ -37,7 +38,8 @@ class MainPanelWindow final : public QMainWindow, public PanelWindow {
   PanelCanvas* Canvas() const override { return canvas_; }
   PanelMenu* Menu() const override { return menu_.get(); }
   void MirrorPanel(const PanelState& panel) override;
-  QLabel* StatusLine() const { return status_; }
+  // One label per status field (ATTR_STATUS_MESSAGE ... ATTR_STATUS_MODE).
+  QLabel* StatusField(int attribute) const { return status_[StatusFieldOf(attribute)]; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -46,7 +48,7 @@ class MainPanelWindow final : public QMainWindow, public PanelWindow {
   int handle_;
   PanelCanvas* canvas_;
   std::unique_ptr<PanelMenu> menu_;
-  QLabel* status_;
+  std::array<QLabel*, STATUS_FIELD_COUNT> status_{};
 };
 
 class PopupWindow final : public QDialog, public PanelWindow {
