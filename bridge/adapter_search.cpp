@@ -7,8 +7,9 @@ std::optional<OpenAdapter> openFirstAdapter() {
   for (const hid_device_info* info = found.get(); info != nullptr; info = info->next) {
     // An adapter another program holds, or one the user may not open, is
     // skipped: a second adapter may still be usable.
-    if (DeviceHandle device{hid_open_path(info->path)})
+    if (DeviceHandle device{hid_open_path(info->path)}) {
       return OpenAdapter{std::move(device), info->path};
+    }
   }
   return std::nullopt;
 }

@@ -90,8 +90,9 @@ std::optional<ReportLengths> parseReportDescriptor(std::span<const std::uint8_t>
         break;
       case itemInput:
       case itemOutput: {
-        if (state.reportSize > maxReportBits || state.reportCount > maxReportBits)
+        if (state.reportSize > maxReportBits || state.reportCount > maxReportBits) {
           return std::nullopt;
+        }
         auto& bits = (prefix & 0xFC) == itemInput ? totals.input : totals.output;
         bits[state.reportId] += state.reportSize * state.reportCount;
         if (bits[state.reportId] > maxReportBits) return std::nullopt;

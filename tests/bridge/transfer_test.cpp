@@ -52,8 +52,9 @@ class Bridge : public testing::Test {
  protected:
   FakeAdapter& plug(ReportShape shape = {}, const std::optional<Bytes>& descriptor = std::nullopt) {
     testbed.add(fixtures::adapter);
-    if (descriptor)
+    if (descriptor) {
       testbed.setAttribute(fixtures::adapterHidSyspath, "report_descriptor", *descriptor);
+    }
     return adapter.emplace(testbed, chip, std::string(fixtures::adapterNode), shape);
   }
 
@@ -111,6 +112,7 @@ struct Shape {
 };
 
 void PrintTo(const Shape& shape, std::ostream* out) { *out << shape.name; }
+std::string shapeName(const testing::TestParamInfo<Shape>& info) { return info.param.name; }
 
 class ReportLayout : public Bridge, public testing::WithParamInterface<Shape> {};
 
@@ -127,17 +129,15 @@ TEST_P(ReportLayout, FollowsTheDescriptor) {
   EXPECT_EQ(readi2c(chipAddress, 0x20), -3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Bridge, ReportLayout,
-                         testing::Values(Shape{"fixture", std::nullopt, ReportShape{64, 64, 0}, 65},
-                                         Shape{"numbered",
-                                               fromHex("0600FF0901A101850175089520810295109102C0"),
-                                               ReportShape{32, 16, 1}, 17},
-                                         Shape{"short", fromHex("0600FF0901A1017508950881029102C0"),
-                                               ReportShape{8, 8, 0}, 9},
-                                         // Unparsable: the library falls back to 64-byte reports.
-                                         Shape{"truncated", fromHex("0600FF0901A1010902150026FF"),
-                                               ReportShape{64, 64, 0}, 65}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const Shape shapes[] = {
+    {"fixture", std::nullopt, ReportShape{64, 64, 0}, 65},
+    {"numbered", fromHex("0600FF0901A101850175089520810295109102C0"), ReportShape{32, 16, 1}, 17},
+    {"short", fromHex("0600FF0901A1017508950881029102C0"), ReportShape{8, 8, 0}, 9},
+    // Unparsable: the library falls back to 64-byte reports.
+    {"truncated", fromHex("0600FF0901A1010902150026FF"), ReportShape{64, 64, 0}, 65},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bridge, ReportLayout, testing::ValuesIn(shapes), shapeName);
 
 TEST_F(Bridge, NoOpenableAdapterGivesMinus2) {
   EXPECT_EQ(readi2c(chipAddress, idRegister), -2) << "no HID device at all";
