@@ -10,7 +10,7 @@ int readi2c(unsigned char deviceAddress, unsigned char registerAddress) {
   try {
     return qv3380::bridge::transfer(Command::read, deviceAddress, registerAddress, 0);
   } catch (...) {
-    return qv3380::bridge::resultNoReply;
+    return HIDBRIDGE_NO_REPLY;
   }
 }
 
@@ -20,6 +20,6 @@ int writei2c(unsigned char deviceAddress, unsigned char registerAddress, unsigne
     return qv3380::bridge::transfer(Command::write, deviceAddress, registerAddress,
                                     static_cast<std::uint8_t>(value & 0xFF));
   } catch (...) {
-    return qv3380::bridge::resultNoReply;
+    return HIDBRIDGE_NO_REPLY;
   }
 }

@@ -43,9 +43,10 @@ std::span<std::uint8_t> readTarget(std::span<std::uint8_t> reply, bool numbered)
 
 int replyResult(Command command, std::span<const std::uint8_t> reply, std::size_t valid) {
   // A reply too short to carry the status confirms nothing.
-  if (valid <= statusByte || reply.size() <= statusByte) return resultNoReply;
-  if (reply[statusByte] != 0) return resultAdapterError;
-  return command == Command::read ? reply[valueByte] : resultDone;
+  if (valid <= statusByte || reply.size() <= statusByte) return HIDBRIDGE_NO_REPLY;
+  if (reply[statusByte] != 0) return HIDBRIDGE_ADAPTER_ERROR;
+  if (command == Command::write) return HIDBRIDGE_DONE;
+  return reply[valueByte];
 }
 
 }  // namespace qv3380::bridge

@@ -32,10 +32,10 @@ void dropStaleReports(hid_device* device, std::span<std::uint8_t> scratch) {
 
 int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_t data) {
   const HidLibrary hid;
-  if (!hid.ready()) return resultNoAdapter;
+  if (!hid.ready()) return HIDBRIDGE_NO_ADAPTER;
 
   const std::optional<OpenAdapter> adapter = openFirstAdapter();
-  if (!adapter) return resultNoAdapter;
+  if (!adapter) return HIDBRIDGE_NO_ADAPTER;
   hid_device* const handle = adapter->device.get();
 
   const ReportLengths lengths = declaredLengths(adapter->path);
@@ -48,13 +48,13 @@ int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_
   std::fill(reply.begin(), reply.end(), std::uint8_t{0});
 
   const int sent = hid_write(handle, report.data(), report.size());
-  if (sent < 0 || static_cast<std::size_t>(sent) != report.size()) return resultNoReply;
+  if (sent < 0 || static_cast<std::size_t>(sent) != report.size()) return HIDBRIDGE_NO_REPLY;
 
   // hid_read_timeout either delivers a report, times out (0) or fails (-1).
   // Windows' overlapped wait could also end in some other way, which gave 0
   // there without reading a reply; nothing in hidapi corresponds to that.
   const int received = hid_read_timeout(handle, target.data(), target.size(), replyWaitMs);
-  if (received <= 0) return resultNoReply;
+  if (received <= 0) return HIDBRIDGE_NO_REPLY;
 
   const std::size_t idBytesAdded = reply.size() - target.size();
   return replyResult(command, reply, static_cast<std::size_t>(received) + idBytesAdded);

@@ -88,7 +88,7 @@ TEST_F(Bridge, WriteStoresTheLowByteOnly) {
   for (const Case c :
        {Case{0x10, 0x1FF, 0xFF}, Case{0x11, 0x0000, 0x00}, Case{0x12, 0x1234, 0x34}}) {
     chip.poke(c.reg, 0xAA);
-    EXPECT_EQ(writei2c(chipAddress, c.reg, c.value), 0);
+    EXPECT_EQ(writei2c(chipAddress, c.reg, c.value), HIDBRIDGE_DONE);
     EXPECT_EQ(chip.peek(c.reg), c.sent);
     EXPECT_EQ(lastCommand(), command(fixtureCommandLength, cmdWrite, chipAddress, c.reg, c.sent));
   }
@@ -99,7 +99,8 @@ TEST_F(Bridge, WriteStoresTheLowByteOnly) {
 TEST_F(Bridge, DeviceAddressTravelsUnchanged) {
   plug();
   for (const std::uint8_t device : {0x80, 0x40, 0x81}) {
-    EXPECT_EQ(readi2c(device, 0x10), device == chipAddress ? 0 : -3) << int{device};
+    EXPECT_EQ(readi2c(device, 0x10), device == chipAddress ? 0 : int{HIDBRIDGE_ADAPTER_ERROR})
+        << int{device};
     EXPECT_EQ(lastCommand().at(2), device);
   }
 }
@@ -123,10 +124,10 @@ TEST_P(ReportLayout, FollowsTheDescriptor) {
   chip.poke(0x20, 0x5A);
   EXPECT_EQ(readi2c(chipAddress, 0x20), 0x5A);
   EXPECT_EQ(lastCommand().size(), GetParam().commandLength);
-  EXPECT_EQ(writei2c(chipAddress, 0x21, 0x33), 0);
+  EXPECT_EQ(writei2c(chipAddress, 0x21, 0x33), HIDBRIDGE_DONE);
   EXPECT_EQ(chip.peek(0x21), 0x33);
   adapter->setMode(AdapterMode::errorFlag);
-  EXPECT_EQ(readi2c(chipAddress, 0x20), -3);
+  EXPECT_EQ(readi2c(chipAddress, 0x20), HIDBRIDGE_ADAPTER_ERROR);
 }
 
 const Shape shapes[] = {
@@ -139,17 +140,18 @@ const Shape shapes[] = {
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ReportLayout, testing::ValuesIn(shapes), shapeName);
 
-TEST_F(Bridge, NoOpenableAdapterGivesMinus2) {
-  EXPECT_EQ(readi2c(chipAddress, idRegister), -2) << "no HID device at all";
-  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), -2);
+TEST_F(Bridge, NoOpenableAdapterGivesNoAdapter) {
+  EXPECT_EQ(readi2c(chipAddress, idRegister), HIDBRIDGE_NO_ADAPTER) << "no HID device at all";
+  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), HIDBRIDGE_NO_ADAPTER);
 
   testbed.add(fixtures::otherHid);
-  EXPECT_EQ(readi2c(chipAddress, idRegister), -2) << "only a keyboard";
-  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), -2);
+  EXPECT_EQ(readi2c(chipAddress, idRegister), HIDBRIDGE_NO_ADAPTER) << "only a keyboard";
+  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), HIDBRIDGE_NO_ADAPTER);
 
   plug().setMode(AdapterMode::refuseOpen);
-  EXPECT_EQ(readi2c(chipAddress, idRegister), -2) << "adapter that cannot be opened";
-  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), -2);
+  EXPECT_EQ(readi2c(chipAddress, idRegister), HIDBRIDGE_NO_ADAPTER)
+      << "adapter that cannot be opened";
+  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), HIDBRIDGE_NO_ADAPTER);
   EXPECT_TRUE(adapter->commands().empty());
 }
 
@@ -171,29 +173,30 @@ TEST_F(Bridge, FirstAdapterThatOpensIsUsed) {
 
   adapter->setMode(AdapterMode::refuseOpen);
   EXPECT_EQ(readi2c(chipAddress, 0x10), 0x02);
-  EXPECT_EQ(writei2c(chipAddress, 0x11, 0x77), 0);
+  EXPECT_EQ(writei2c(chipAddress, 0x11, 0x77), HIDBRIDGE_DONE);
   EXPECT_EQ(secondChip.peek(0x11), 0x77);
   EXPECT_EQ(adapter->commands().size(), 1U);
 }
 
-TEST_F(Bridge, ErrorFlagGivesMinus3WhateverByte1Holds) {
+TEST_F(Bridge, ErrorFlagGivesAdapterErrorWhateverByte1Holds) {
   plug().setMode(AdapterMode::errorFlag);
   for (const std::uint8_t status : {0x01, 0x80, 0xFF}) {
     adapter->setErrorStatus(status);
     for (const std::uint8_t value : {0x00, 0x5A, 0xFF}) {
       chip.poke(0x10, value);
-      EXPECT_EQ(readi2c(chipAddress, 0x10), -3)
+      EXPECT_EQ(readi2c(chipAddress, 0x10), HIDBRIDGE_ADAPTER_ERROR)
           << "status " << int{status} << ", byte 1 " << int{value};
-      EXPECT_EQ(writei2c(chipAddress, 0x10, value), -3) << "status " << int{status};
+      EXPECT_EQ(writei2c(chipAddress, 0x10, value), HIDBRIDGE_ADAPTER_ERROR)
+          << "status " << int{status};
     }
   }
 }
 
-TEST_F(Bridge, SilentAdapterGivesMinus1) {
+TEST_F(Bridge, SilentAdapterGivesNoReply) {
   plug().setMode(AdapterMode::silent);
   const auto start = Clock::now();
-  EXPECT_EQ(readi2c(chipAddress, idRegister), -1);
-  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), -1);
+  EXPECT_EQ(readi2c(chipAddress, idRegister), HIDBRIDGE_NO_REPLY);
+  EXPECT_EQ(writei2c(chipAddress, 0x10, 1), HIDBRIDGE_NO_REPLY);
   EXPECT_LT(Clock::now() - start, 2s) << "each call gives up after its reply wait";
   EXPECT_EQ(adapter->commands().size(), 2U);
 }
@@ -206,14 +209,14 @@ TEST_F(Bridge, LateReplyDoesNotCorruptTheNextCall) {
   chip.poke(0x20, 0x22);
 
   adapter->setMode(AdapterMode::late);
-  EXPECT_EQ(readi2c(chipAddress, 0x10), -1);
+  EXPECT_EQ(readi2c(chipAddress, 0x10), HIDBRIDGE_NO_REPLY);
   adapter->setMode(AdapterMode::answer);
   EXPECT_EQ(readi2c(chipAddress, 0x20), 0x22);
 
   adapter->setMode(AdapterMode::late);
-  EXPECT_EQ(readi2c(chipAddress, 0x10), -1);
+  EXPECT_EQ(readi2c(chipAddress, 0x10), HIDBRIDGE_NO_REPLY);
   adapter->setMode(AdapterMode::errorFlag);
-  EXPECT_EQ(readi2c(chipAddress, 0x20), -3);
+  EXPECT_EQ(readi2c(chipAddress, 0x20), HIDBRIDGE_ADAPTER_ERROR);
 }
 
 TEST_F(Bridge, EveryTransferTakesAtLeast50ms) {
