@@ -13,8 +13,8 @@ inline constexpr std::uint16_t adapterVendorId = 0x04D8;
 inline constexpr std::uint16_t adapterProductId = 0xFEAA;
 
 struct OpenAdapter {
-    DeviceHandle device;
-    std::string path;  // hidraw node, e.g. "/dev/hidraw1"
+  DeviceHandle device;
+  std::string path;  // hidraw node, e.g. "/dev/hidraw1"
 };
 
 // The first adapter in enumeration order that opens; nullopt when none does.

@@ -9,25 +9,25 @@ namespace qv3380::bridge {
 
 // hid_init for one transaction, hid_exit when it ends.
 class HidLibrary {
-public:
-    HidLibrary() : ready_(hid_init() == 0) {}
-    ~HidLibrary() { hid_exit(); }
-    HidLibrary(const HidLibrary&) = delete;
-    HidLibrary& operator=(const HidLibrary&) = delete;
+ public:
+  HidLibrary() : ready_(hid_init() == 0) {}
+  ~HidLibrary() { hid_exit(); }
+  HidLibrary(const HidLibrary&) = delete;
+  HidLibrary& operator=(const HidLibrary&) = delete;
 
-    bool ready() const { return ready_; }
+  bool ready() const { return ready_; }
 
-private:
-    bool ready_;
+ private:
+  bool ready_;
 };
 
 struct DeviceCloser {
-    void operator()(hid_device* device) const { hid_close(device); }
+  void operator()(hid_device* device) const { hid_close(device); }
 };
 using DeviceHandle = std::unique_ptr<hid_device, DeviceCloser>;
 
 struct EnumerationFreer {
-    void operator()(hid_device_info* list) const { hid_free_enumeration(list); }
+  void operator()(hid_device_info* list) const { hid_free_enumeration(list); }
 };
 using Enumeration = std::unique_ptr<hid_device_info, EnumerationFreer>;
 

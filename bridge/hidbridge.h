@@ -8,13 +8,19 @@
 // the low byte of value. A call that reaches the adapter blocks at least 50 ms,
 // plus at most 200 ms waiting for the reply.
 //
-// Results: readi2c 0..255 = register value; writei2c 0 = done;
-// -1 no reply or the send failed, -2 no adapter could be opened (returned at
-// once), -3 the adapter flagged an error.
+// Results: readi2c gives the register value 0..255, writei2c HIDBRIDGE_DONE;
+// either gives a negative HidBridgeResult when the transfer failed.
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+enum HidBridgeResult {
+  HIDBRIDGE_DONE = 0,         // writei2c: the adapter confirmed the write
+  HIDBRIDGE_NO_REPLY = -1,    // no reply from the adapter: time-out, failed send or abandoned wait
+  HIDBRIDGE_NO_ADAPTER = -2,  // no adapter found or none could be opened; returned at once
+  HIDBRIDGE_ADAPTER_ERROR = -3  // the adapter reported an error (reply status not 0)
+};
 
 #if defined(QV_HIDBRIDGE_BUILD)
 #define QV_HIDBRIDGE_API __attribute__((visibility("default")))

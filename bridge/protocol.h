@@ -1,21 +1,17 @@
 #pragma once
-// The adapter's command and reply reports, and the result codes of the C boundary.
+// The adapter's command and reply reports.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "bridge/hidbridge.h"
 #include "bridge/report_descriptor.h"
 
 namespace qv3380::bridge {
 
 enum class Command : std::uint8_t { read = 0x01, write = 0x02 };
-
-inline constexpr int resultDone = 0;
-inline constexpr int resultNoReply = -1;
-inline constexpr int resultNoAdapter = -2;
-inline constexpr int resultAdapterError = -3;
 
 // What a full-speed HID adapter carries when its descriptor cannot be read.
 inline constexpr ReportLengths fallbackLengths{64, 64, false};
@@ -40,7 +36,8 @@ std::vector<std::uint8_t> replyBuffer(const ReportLengths& lengths);
 // and goes in at reply[0].
 std::span<std::uint8_t> readTarget(std::span<std::uint8_t> reply, bool numbered);
 
-// Result of a reply whose first `valid` protocol bytes were received.
+// Result of a reply whose first `valid` protocol bytes were received: the register
+// value (read), HIDBRIDGE_DONE (write) or a negative HidBridgeResult.
 int replyResult(Command command, std::span<const std::uint8_t> reply, std::size_t valid);
 
 }  // namespace qv3380::bridge

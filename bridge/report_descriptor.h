@@ -12,11 +12,11 @@ namespace qv3380::bridge {
 // bytes, including the report-ID byte when the device numbers its reports.
 // A direction without any report has length 0.
 struct ReportLengths {
-    std::size_t input = 0;
-    std::size_t output = 0;
-    bool numbered = false;
+  std::size_t input = 0;
+  std::size_t output = 0;
+  bool numbered = false;
 
-    friend bool operator==(const ReportLengths&, const ReportLengths&) = default;
+  friend bool operator==(const ReportLengths&, const ReportLengths&) = default;
 };
 
 // Walks the main items (Report Size x Report Count per Input/Output item, per

@@ -76,5 +76,5 @@ extern "C" int writei2c(unsigned char deviceAddress, unsigned char registerAddre
   Bridge().log.push_back(WireEvent::Write(registerAddress, byte, deviceAddress));
   if (Bridge().forcedResult) return *Bridge().forcedResult;
   Bridge().chip[registerAddress] = byte;
-  return 0;
+  return HIDBRIDGE_DONE;
 }

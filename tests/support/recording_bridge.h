@@ -36,7 +36,8 @@ struct RecordingBridge {
   std::vector<WireEvent> log;
   // What the chip holds; reads answer from here and writes land here.
   std::array<int, 256> chip{};
-  // When set, every call returns this instead (-1, -2, -3, or 0 for a read).
+  // When set, every call returns this instead: a negative HidBridgeResult, or 0
+  // (a read of 0).
   std::optional<int> forcedResult;
 
   void Reset();

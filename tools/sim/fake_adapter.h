@@ -19,21 +19,21 @@
 namespace qv3380::sim {
 
 enum class AdapterMode {
-    answer,      // runs each command on the chip and replies at once
-    silent,      // takes commands and never replies
-    errorFlag,   // runs each command but flags an error in the reply
-    late,        // replies only after the caller has given up: once the node is opened again
-    refuseOpen,  // open() fails, as without permission. umockdev 0.17's preload keeps
-                 // a socket pair and a table entry for every failed open, and aborts
-                 // after 50 in one process.
+  answer,      // runs each command on the chip and replies at once
+  silent,      // takes commands and never replies
+  errorFlag,   // runs each command but flags an error in the reply
+  late,        // replies only after the caller has given up: once the node is opened again
+  refuseOpen,  // open() fails, as without permission. umockdev 0.17's preload keeps
+               // a socket pair and a table entry for every failed open, and aborts
+               // after 50 in one process.
 };
 
 // Payload bytes of the reports the adapter's descriptor declares, without the
 // ID byte; reportId 0 means unnumbered reports.
 struct ReportShape {
-    std::size_t inputBytes = 64;
-    std::size_t outputBytes = 64;
-    std::uint8_t reportId = 0;
+  std::size_t inputBytes = 64;
+  std::size_t outputBytes = 64;
+  std::uint8_t reportId = 0;
 };
 
 inline constexpr std::uint8_t statusOk = 0x00;
@@ -41,45 +41,45 @@ inline constexpr std::uint8_t statusNoAcknowledge = 0x02;
 inline constexpr std::uint8_t statusMalformed = 0xFF;
 
 class FakeAdapter {
-public:
-    // Serves the node `devnode`, which `testbed` must already hold.
-    FakeAdapter(Testbed& testbed, Chip& chip, std::string devnode, ReportShape shape = {});
-    ~FakeAdapter();
-    FakeAdapter(const FakeAdapter&) = delete;
-    FakeAdapter& operator=(const FakeAdapter&) = delete;
+ public:
+  // Serves the node `devnode`, which `testbed` must already hold.
+  FakeAdapter(Testbed& testbed, Chip& chip, std::string devnode, ReportShape shape = {});
+  ~FakeAdapter();
+  FakeAdapter(const FakeAdapter&) = delete;
+  FakeAdapter& operator=(const FakeAdapter&) = delete;
 
-    void setMode(AdapterMode mode);
-    AdapterMode mode() const;
-    // The status byte errorFlag mode replies with.
-    void setErrorStatus(std::uint8_t status);
+  void setMode(AdapterMode mode);
+  AdapterMode mode() const;
+  // The status byte errorFlag mode replies with.
+  void setErrorStatus(std::uint8_t status);
 
-    // Every command report received, as written.
-    std::vector<std::vector<std::uint8_t>> commands() const;
+  // Every command report received, as written.
+  std::vector<std::vector<std::uint8_t>> commands() const;
 
-private:
-    struct Callbacks;
+ private:
+  struct Callbacks;
 
-    std::filesystem::path pipePath() const;
-    void pointNodeAt(const std::filesystem::path& target) const;
-    void flushAndDeliverLate();
-    bool answerDescriptorSize(UMockdevIoctlClient* client);
-    void takeCommand(std::span<const std::uint8_t> report);
-    std::vector<std::uint8_t> reply(std::uint8_t value, std::uint8_t status) const;
-    void send(std::span<const std::uint8_t> report) const;
+  std::filesystem::path pipePath() const;
+  void pointNodeAt(const std::filesystem::path& target) const;
+  void flushAndDeliverLate();
+  bool answerDescriptorSize(UMockdevIoctlClient* client);
+  void takeCommand(std::span<const std::uint8_t> report);
+  std::vector<std::uint8_t> reply(std::uint8_t value, std::uint8_t status) const;
+  void send(std::span<const std::uint8_t> report) const;
 
-    Testbed& testbed_;
-    Chip& chip_;
-    const std::string devnode_;
-    const ReportShape shape_;
-    UMockdevIoctlBase* handler_;
-    UniqueFd readEnd_;
-    UniqueFd writeEnd_;
+  Testbed& testbed_;
+  Chip& chip_;
+  const std::string devnode_;
+  const ReportShape shape_;
+  UMockdevIoctlBase* handler_;
+  UniqueFd readEnd_;
+  UniqueFd writeEnd_;
 
-    mutable std::mutex mutex_;
-    AdapterMode mode_ = AdapterMode::answer;
-    std::uint8_t errorStatus_ = 0x01;
-    std::vector<std::vector<std::uint8_t>> commands_;
-    std::vector<std::vector<std::uint8_t>> lateReplies_;
+  mutable std::mutex mutex_;
+  AdapterMode mode_ = AdapterMode::answer;
+  std::uint8_t errorStatus_ = 0x01;
+  std::vector<std::vector<std::uint8_t>> commands_;
+  std::vector<std::vector<std::uint8_t>> lateReplies_;
 };
 
 }  // namespace qv3380::sim

@@ -43,8 +43,8 @@ constexpr std::string_view usage =
     "      (cannot be opened; umockdev stops a program after 50 such opens).\n";
 
 struct ModeName {
-    std::string_view name;
-    std::optional<AdapterMode> mode;  // nullopt: no adapter at all
+  std::string_view name;
+  std::optional<AdapterMode> mode;  // nullopt: no adapter at all
 };
 
 constexpr std::array<ModeName, 6> modeNames{{
@@ -57,52 +57,53 @@ constexpr std::array<ModeName, 6> modeNames{{
 }};
 
 struct Options {
-    std::optional<AdapterMode> mode = AdapterMode::answer;
-    std::string logFile;
-    std::vector<char*> command;
+  std::optional<AdapterMode> mode = AdapterMode::answer;
+  std::string logFile;
+  std::vector<char*> command;
 };
 
 std::optional<Options> parse(std::span<char*> args) {
-    Options options;
-    std::size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--") {
-            ++i;
-            break;
-        }
-        if (arg == "-h" || arg == "--help") {
-            std::fputs(usage.data(), stdout);
-            std::exit(0);
-        }
-        if ((arg == "--mode" || arg == "--log") && i + 1 < args.size()) {
-            const std::string_view value = args[++i];
-            if (arg == "--log") {
-                options.logFile = value;
-                continue;
-            }
-            const auto* found = std::find_if(modeNames.begin(), modeNames.end(),
-                                             [&](const ModeName& m) { return m.name == value; });
-            if (found == modeNames.end()) {
-                std::fprintf(stderr, "qv3380-sim: unknown mode '%.*s'\n", static_cast<int>(value.size()),
-                             value.data());
-                return std::nullopt;
-            }
-            options.mode = found->mode;
-            continue;
-        }
-        if (arg.starts_with("-")) {
-            std::fprintf(stderr, "qv3380-sim: unknown option '%.*s'\n", static_cast<int>(arg.size()), arg.data());
-            return std::nullopt;
-        }
-        break;
+  Options options;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--") {
+      ++i;
+      break;
     }
-    options.command.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-    if (options.command.empty()) {
-        std::fputs("qv3380-sim: no command given\n", stderr);
+    if (arg == "-h" || arg == "--help") {
+      std::fputs(usage.data(), stdout);
+      std::exit(0);
+    }
+    if ((arg == "--mode" || arg == "--log") && i + 1 < args.size()) {
+      const std::string_view value = args[++i];
+      if (arg == "--log") {
+        options.logFile = value;
+        continue;
+      }
+      const auto* found = std::find_if(modeNames.begin(), modeNames.end(),
+                                       [&](const ModeName& m) { return m.name == value; });
+      if (found == modeNames.end()) {
+        std::fprintf(stderr, "qv3380-sim: unknown mode '%.*s'\n", static_cast<int>(value.size()),
+                     value.data());
         return std::nullopt;
+      }
+      options.mode = found->mode;
+      continue;
     }
-    return options;
+    if (arg.starts_with("-")) {
+      std::fprintf(stderr, "qv3380-sim: unknown option '%.*s'\n", static_cast<int>(arg.size()),
+                   arg.data());
+      return std::nullopt;
+    }
+    break;
+  }
+  options.command.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+  if (options.command.empty()) {
+    std::fputs("qv3380-sim: no command given\n", stderr);
+    return std::nullopt;
+  }
+  return options;
 }
 
 // The terminal's ^C reaches the command directly; a termination request sent to
@@ -110,99 +111,103 @@ std::optional<Options> parse(std::span<char*> args) {
 std::atomic<pid_t> runningChild{0};
 
 void forwardSignal(int signal) {
-    if (const pid_t child = runningChild.load(); child > 0) kill(child, signal);
+  if (const pid_t child = runningChild.load(); child > 0) kill(child, signal);
 }
 
 void installSignalHandling() {
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGINT, &ignore, nullptr);
-    sigaction(SIGQUIT, &ignore, nullptr);
-    struct sigaction forward {};
-    forward.sa_handler = forwardSignal;
-    sigaction(SIGTERM, &forward, nullptr);
-    sigaction(SIGHUP, &forward, nullptr);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGINT, &ignore, nullptr);
+  sigaction(SIGQUIT, &ignore, nullptr);
+  struct sigaction forward {};
+  forward.sa_handler = forwardSignal;
+  sigaction(SIGTERM, &forward, nullptr);
+  sigaction(SIGHUP, &forward, nullptr);
 }
 
 // The command's own exit status, or 128 + signal as a shell reports it.
 int run(const std::vector<char*>& command) {
-    std::vector<char*> argv{const_cast<char*>("umockdev-wrapper")};
-    argv.insert(argv.end(), command.begin(), command.end());
-    argv.push_back(nullptr);
+  std::vector<char*> argv{const_cast<char*>("umockdev-wrapper")};
+  argv.insert(argv.end(), command.begin(), command.end());
+  argv.push_back(nullptr);
 
-    // The command gets the default reaction to ^C back.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGINT);
-    sigaddset(&defaults, SIGQUIT);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  // The command gets the default reaction to ^C back.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGINT);
+  sigaddset(&defaults, SIGQUIT);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
-    pid_t child = 0;
-    const int failed = posix_spawnp(&child, argv[0], nullptr, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    if (failed != 0) {
-        std::fprintf(stderr, "qv3380-sim: cannot start umockdev-wrapper: %s (is umockdev installed?)\n",
-                     std::strerror(failed));
-        return exitCannotRun;
-    }
-    runningChild = child;
+  pid_t child = 0;
+  const int failed = posix_spawnp(&child, argv[0], nullptr, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  if (failed != 0) {
+    std::fprintf(stderr, "qv3380-sim: cannot start umockdev-wrapper: %s (is umockdev installed?)\n",
+                 std::strerror(failed));
+    return exitCannotRun;
+  }
+  runningChild = child;
 
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) return exitCannotRun;
-    }
-    runningChild = 0;
-    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-    return WEXITSTATUS(status);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return exitCannotRun;
+  }
+  runningChild = 0;
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return WEXITSTATUS(status);
 }
 
-std::string summary(const std::optional<AdapterMode>& mode, std::size_t commands, std::size_t transfers) {
-    const auto* found = std::find_if(modeNames.begin(), modeNames.end(),
-                                     [&](const ModeName& m) { return m.mode == mode; });
-    std::array<char, 128> line{};
-    std::snprintf(line.data(), line.size(), "qv3380-sim: adapter %.*s, %zu command(s), %zu transfer(s)\n",
-                  static_cast<int>(found->name.size()), found->name.data(), commands, transfers);
-    return line.data();
+std::string summary(const std::optional<AdapterMode>& mode, std::size_t commands,
+                    std::size_t transfers) {
+  const auto* found = std::find_if(modeNames.begin(), modeNames.end(),
+                                   [&](const ModeName& m) { return m.mode == mode; });
+  std::array<char, 128> line{};
+  std::snprintf(line.data(), line.size(),
+                "qv3380-sim: adapter %.*s, %zu command(s), %zu transfer(s)\n",
+                static_cast<int>(found->name.size()), found->name.data(), commands, transfers);
+  return line.data();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<Options> options = parse(std::span(argv + 1, static_cast<std::size_t>(argc - 1)));
-    if (!options) {
-        std::fputs(usage.data(), stderr);
-        return exitUsage;
+  const std::optional<Options> options =
+      parse(std::span(argv + 1, static_cast<std::size_t>(argc - 1)));
+  if (!options) {
+    std::fputs(usage.data(), stderr);
+    return exitUsage;
+  }
+
+  try {
+    Testbed testbed;
+    testbed.add(fixtures::otherHid);
+    Chip chip;
+    std::optional<FakeAdapter> adapter;
+    if (options->mode) {
+      testbed.add(fixtures::adapter);
+      adapter.emplace(testbed, chip, std::string(fixtures::adapterNode));
+      adapter->setMode(*options->mode);
     }
 
-    try {
-        Testbed testbed;
-        testbed.add(fixtures::otherHid);
-        Chip chip;
-        std::optional<FakeAdapter> adapter;
-        if (options->mode) {
-            testbed.add(fixtures::adapter);
-            adapter.emplace(testbed, chip, std::string(fixtures::adapterNode));
-            adapter->setMode(*options->mode);
-        }
+    installSignalHandling();
+    const int status = run(options->command);
 
-        installSignalHandling();
-        const int status = run(options->command);
-
-        const std::vector<Transfer> log = chip.log();
-        const std::string report =
-            summary(options->mode, adapter ? adapter->commands().size() : 0, log.size()) + formatLog(log);
-        if (options->logFile.empty()) {
-            std::fputs(report.c_str(), stderr);
-        } else if (std::ofstream file(options->logFile); !(file << report)) {
-            std::fprintf(stderr, "qv3380-sim: cannot write the log to %s\n", options->logFile.c_str());
-            return status != 0 ? status : 1;
-        }
-        return status;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "qv3380-sim: %s\n", error.what());
-        return exitCannotRun;
+    const std::vector<Transfer> log = chip.log();
+    const std::string report =
+        summary(options->mode, adapter ? adapter->commands().size() : 0, log.size()) +
+        formatLog(log);
+    if (options->logFile.empty()) {
+      std::fputs(report.c_str(), stderr);
+    } else if (std::ofstream file(options->logFile); !(file << report)) {
+      std::fprintf(stderr, "qv3380-sim: cannot write the log to %s\n", options->logFile.c_str());
+      return status != 0 ? status : 1;
     }
+    return status;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "qv3380-sim: %s\n", error.what());
+    return exitCannotRun;
+  }
 }

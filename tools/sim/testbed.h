@@ -12,24 +12,25 @@
 namespace qv3380::sim {
 
 class Testbed {
-public:
-    // Sets UMOCKDEV_DIR for this process; children inherit it.
-    Testbed();
-    ~Testbed();
-    Testbed(const Testbed&) = delete;
-    Testbed& operator=(const Testbed&) = delete;
+ public:
+  // Sets UMOCKDEV_DIR for this process; children inherit it.
+  Testbed();
+  ~Testbed();
+  Testbed(const Testbed&) = delete;
+  Testbed& operator=(const Testbed&) = delete;
 
-    // Adds the devices of a umockdev description; std::runtime_error if it does not parse.
-    void add(std::string_view description);
-    void setAttribute(std::string_view syspath, std::string_view name, std::span<const std::uint8_t> value);
+  // Adds the devices of a umockdev description; std::runtime_error if it does not parse.
+  void add(std::string_view description);
+  void setAttribute(std::string_view syspath, std::string_view name,
+                    std::span<const std::uint8_t> value);
 
-    // Where the testbed keeps what its processes see at `path` ("/dev/hidraw1", "/sys/...").
-    std::filesystem::path file(std::string_view path) const;
+  // Where the testbed keeps what its processes see at `path` ("/dev/hidraw1", "/sys/...").
+  std::filesystem::path file(std::string_view path) const;
 
-    UMockdevTestbed* get() const { return testbed_; }
+  UMockdevTestbed* get() const { return testbed_; }
 
-private:
-    UMockdevTestbed* testbed_;
+ private:
+  UMockdevTestbed* testbed_;
 };
 
 // True when umockdev's preload is active in this process.
