@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "bridge/hidbridge.h"
 #include "model/program_state.h"
 #include "plan/frequency_engine.h"
 #include "ui/toolkit.h"
@@ -15,9 +16,9 @@ std::array<std::string, 3> g_notes;
 
 const char* FailureName(int result) {
   switch (result) {
-    case -1: return "no reply from adapter";
-    case -2: return "adapter not found";
-    case -3: return "adapter reported an error";
+    case HIDBRIDGE_NO_REPLY: return "no reply from adapter";
+    case HIDBRIDGE_NO_ADAPTER: return "adapter not found";
+    case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
     default: return "error";
   }
 }

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "model/registers.h"
+#include "bridge/hidbridge.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
@@ -105,7 +106,7 @@ TEST_F(StartupTest, OnlineEnablesOnlyTheConnectionCheck) {
 }
 
 TEST_F(StartupTest, FailedChecksShowTheFailureOnceAndKeepTheButton) {
-  for (int failure : {0, -1, -2, -3}) {
+  for (int failure : {0, int{HIDBRIDGE_NO_REPLY}, int{HIDBRIDGE_NO_ADAPTER}, int{HIDBRIDGE_ADAPTER_ERROR}}) {
     SCOPED_TRACE(failure);
     SetUp();
     Start();
@@ -126,7 +127,7 @@ TEST_F(StartupTest, FailedChecksShowTheFailureOnceAndKeepTheButton) {
 TEST_F(StartupTest, SuccessfulCheckEnablesAllAndWritesOnlyTheLookAhead) {
   Start();
   ChooseOnline();
-  Bridge().forcedResult = -1;
+  Bridge().forcedResult = HIDBRIDGE_NO_REPLY;
   Press(CheckConnectionButton);
   Bridge().forcedResult.reset();
   Bridge().chip[0x3F] = 0x33;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bridge/hidbridge.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
@@ -36,9 +37,9 @@ TEST_F(StatusLine, OnlineTheChipLinkNamesTheLastResult) {
     int code;
     const char* text;
   };
-  for (auto [code, text] : {Case{-2, "Chip write failed: adapter not found"},
-                            Case{-1, "Chip write failed: no reply from adapter"},
-                            Case{-3, "Chip write failed: adapter reported an error"}}) {
+  for (auto [code, text] : {Case{HIDBRIDGE_NO_ADAPTER, "Chip write failed: adapter not found"},
+                            Case{HIDBRIDGE_NO_REPLY, "Chip write failed: no reply from adapter"},
+                            Case{HIDBRIDGE_ADAPTER_ERROR, "Chip write failed: adapter reported an error"}}) {
     Bridge().forcedResult = code;
     ASSERT_EQ(Commit(PLL1_N, 101), UIE_NO_ERROR);
     EXPECT_EQ(Status(ATTR_STATUS_LINK), text);

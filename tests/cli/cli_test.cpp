@@ -12,6 +12,7 @@
 #include "cli/run_cli.h"
 #include "files/setup_file_reader.h"
 #include "files/setup_file_writer.h"
+#include "bridge/hidbridge.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"
@@ -359,11 +360,11 @@ TEST_F(Cli, SessionNotesTheFirstFailedChipWrite) {
   cli::CliSession session(messages, [](double) {});
   ASSERT_TRUE(session.Start(true));
   EXPECT_FALSE(session.FirstChipWriteFailure());
-  Bridge().forcedResult = -2;
+  Bridge().forcedResult = HIDBRIDGE_NO_ADAPTER;
   EXPECT_TRUE(session.Open(File("board.stp")));
-  Bridge().forcedResult = -1;
+  Bridge().forcedResult = HIDBRIDGE_NO_REPLY;
   ASSERT_EQ(Store().CommitValue(panelHandle, PLL1_N, 110), UIE_NO_ERROR);
-  EXPECT_EQ(session.FirstChipWriteFailure()->result, -2);
+  EXPECT_EQ(session.FirstChipWriteFailure()->result, HIDBRIDGE_NO_ADAPTER);
   EXPECT_EQ(messages.str(), "");
 }
 

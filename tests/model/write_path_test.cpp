@@ -6,6 +6,7 @@
 
 #include "model/registers.h"
 #include "model/write_path.h"
+#include "bridge/hidbridge.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_ids.h"
 
@@ -100,7 +101,7 @@ TEST_F(WritePathTest, FailedWritesAreIgnoredButEveryTransferIsPublished) {
   StartOnlineConnected();
   std::vector<Transfer> seen;
   const int id = AddTransferObserver([&](const Transfer& t) { seen.push_back(t); });
-  Bridge().forcedResult = -2;
+  Bridge().forcedResult = HIDBRIDGE_NO_ADAPTER;
   AF0 = 0x1E;
   WriteRegister(IDX_AF0, 1, 1);
   EXPECT_EQ(Bridge().Writes().size(), 10u) << "every write of the group still runs";
@@ -108,7 +109,7 @@ TEST_F(WritePathTest, FailedWritesAreIgnoredButEveryTransferIsPublished) {
   ASSERT_EQ(seen.size(), 10u);
   EXPECT_EQ(seen[1].address, 0x18u);
   EXPECT_EQ(seen[1].value, 0x1E);
-  EXPECT_EQ(seen[1].result, -2);
+  EXPECT_EQ(seen[1].result, HIDBRIDGE_NO_ADAPTER);
   EXPECT_TRUE(seen[1].Failed());
   Bridge().forcedResult.reset();
   Bridge().chip[0x3F] = 0x5A;
