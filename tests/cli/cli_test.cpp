@@ -142,7 +142,8 @@ TEST_F(Cli, CheckReportsTheReadersMessage) {
   }
   const CliResult missing = Run({"check", folder.Path("missing.stp")});
   EXPECT_EQ(missing.status, cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(missing.err, "Unable to open file: " + folder.Path("missing.stp") + "\n");
+  EXPECT_EQ(missing.err,
+            "Unable to open file: " + folder.Path("missing.stp") + "\nNo such file or directory\n");
 }
 
 TEST_F(Cli, ShowPrintsThePlanAndTheChecks) {
