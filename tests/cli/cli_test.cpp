@@ -121,7 +121,9 @@ TEST_F(Cli, NewWritesTheFileOfAFreshStart) {
 
   const CliResult full = Run({"new", "-o", "/dev/full"});
   EXPECT_EQ(full.status, cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(full.err, "An error occurred when attempting to save the setup file.\n");
+  EXPECT_EQ(full.err,
+            "An error occurred when attempting to save the setup file.\n"
+            "/dev/full: No space left on device\n");
 }
 
 TEST_F(Cli, CheckReportsTheReadersMessage) {
@@ -296,7 +298,9 @@ TEST_F(Cli, ExportJson) {
   EXPECT_EQ(ReadText(output), test::DefaultJsonDocument());
   const CliResult full = Run({"export-json", File("board.stp"), "-o", "/dev/full"});
   EXPECT_EQ(full.status, cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(full.err, "An error occurred when attempting to export the JSON file.\n");
+  EXPECT_EQ(full.err,
+            "An error occurred when attempting to export the JSON file.\n"
+            "/dev/full: No space left on device\n");
 }
 
 TEST_F(Cli, ApplySendsWhatTheGuiSends) {
