@@ -125,7 +125,8 @@ Renamed WriteThroughTemporary(const fs::path& target, const struct stat* existin
 // The same file, new content: its links, owner, mode and attributes stay.
 // Its space is reserved first, so a full disk fails before a byte changes.
 bool WriteInPlace(const fs::path& target, std::string_view content, std::string& failure) {
-  FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  // Not blocking, in case a pipe took its place since it was looked at.
+  FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!file.valid()) return Fail(target, errno, failure);
   const off_t size = static_cast<off_t>(content.size());
   if (::fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP) {

@@ -1,5 +1,6 @@
 #include "files/setup_file_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
+#include <fstream>
 #include <map>
 
 #include "files/extended_attributes.h"
@@ -55,16 +55,16 @@ struct FileFacts {
 std::optional<FileFacts> FactsOf(const fs::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-  const fs::file_type type = fs::status(path).type();
+  FileFacts facts{fs::status(path).type(),
+                  "",
+                  info.st_nlink,
+                  info.st_uid,
+                  info.st_gid,
+                  info.st_mode & 07777U,
+                  ReadExtendedAttributes(path.c_str())};
   // Reading a pipe would wait for a writer.
-  const std::string content = type == fs::file_type::regular ? ReadText(path) : "";
-  return FileFacts{type,
-                   content,
-                   info.st_nlink,
-                   info.st_uid,
-                   info.st_gid,
-                   info.st_mode & 07777U,
-                   ReadExtendedAttributes(path.c_str())};
+  if (facts.type == fs::file_type::regular) facts.content = ReadText(path);
+  return facts;
 }
 
 std::map<std::string, fs::file_type> Entries(const fs::path& folder) {
@@ -112,175 +112,122 @@ SaveResult SaveInChild(const std::string& path, bool asUser) {
   return {report[0] == '1', report.substr(1)};
 }
 
+// Fills the tiny file system at `folder` to the last byte.
+void Fill(const fs::path& folder) {
+  std::ofstream filler(folder / "filler");
+  const std::string block(512, 'f');
+  while (filler.write(block.data(), block.size()) && filler.flush()) {
+  }
+}
+
+enum class Twist {
+  None,
+  HardLink,
+  SymlinkChain,
+  DanglingSymlink,
+  LongName,
+  ReadOnlyFolder,
+  Pipe,
+  FullDisk,
+  FullDiskHardLink
+};
+struct Situation {
+  const char* name;
+  Twist twist;
+  bool rootsFile;      // the file belongs to root, not to the user
+  mode_t mode;         // 0: there is no file yet
+  bool byRoot;         // saved by root, not by the user
+  const char* reason;  // "" when the save must work
+};
+
 class SaveSituations : public test::FilesTest {
  protected:
-  // A file with old content, owner and mode, and an attribute to keep.
-  static void Make(const fs::path& path, std::string_view content, mode_t mode, Identity owner) {
-    test::WriteText(path, std::string(content));
-    ASSERT_EQ(::chown(path.c_str(), owner.user, owner.group), 0);
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-    // A file system without user attributes has none to keep.
-    ::setxattr(path.c_str(), "user.qv3380", "kept", 4, 0);
-  }
-  // The user's folder for one situation; the suite's own is left open to them.
-  fs::path Folder(const std::string& name) {
+  // Builds the situation in a folder of the user's: the path to save to, with
+  // `target` the file it names; or why it cannot be built here.
+  std::string Build(const Situation& s, const fs::path& at, fs::path& target) {
+    const bool fullDisk = s.twist == Twist::FullDisk || s.twist == Twist::FullDiskHardLink;
+    if (!kRoot && (s.rootsFile || s.byRoot || fullDisk)) return "needs root";
+    if (fullDisk && ::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=32k") != 0) return "no tmpfs";
+    const Identity owner = s.rootsFile ? Identity{0, 0} : User();
     ::chmod(folder.path().c_str(), 0755);
-    const fs::path path = folder.path() / name;
-    fs::create_directory(path);
-    EXPECT_EQ(::chown(path.c_str(), User().user, User().group), 0);
-    return path;
+    EXPECT_EQ(::chown(at.c_str(), User().user, User().group), 0);
+    target = at / (s.twist == Twist::LongName ? std::string(251, 'n') + ".stp" : "board.stp");
+    if (s.twist == Twist::Pipe) {
+      ::mkfifo(target.c_str(), s.mode);
+    } else if (s.mode != 0 && s.twist != Twist::DanglingSymlink) {
+      // Empty on a full disk, so even writing in place needs space it lacks.
+      test::WriteText(target, s.twist == Twist::FullDiskHardLink ? "" : "old content\n");
+      ::chmod(target.c_str(), s.mode);
+      // A file system without user attributes has none to keep.
+      ::setxattr(target.c_str(), "user.qv3380", "kept", 4, 0);
+    }
+    ::chown(target.c_str(), owner.user, owner.group);
+    if (s.twist == Twist::HardLink || s.twist == Twist::FullDiskHardLink) {
+      fs::create_hard_link(target, at / "other.stp");
+    }
+    if (fullDisk) Fill(at);
+    if (s.twist == Twist::ReadOnlyFolder) ::chmod(at.c_str(), 0555);
+    if (s.twist == Twist::SymlinkChain) {
+      fs::create_symlink(target.filename(), at / "middle.stp");
+      fs::create_symlink(at / "middle.stp", at / "link.stp");
+      return at / "link.stp";
+    }
+    if (s.twist == Twist::DanglingSymlink) {
+      fs::create_symlink(target.filename(), at / "link.stp");
+      return at / "link.stp";
+    }
+    return target;
   }
 };
 
-// Fills the tiny file system at `folder` to the last byte.
-void Fill(const fs::path& folder) {
-  std::FILE* filler = std::fopen((folder / "filler").c_str(), "w");
-  ASSERT_TRUE(filler);
-  const std::string block(512, 'f');
-  while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() &&
-         std::fflush(filler) == 0) {
-  }
-  std::fclose(filler);
-}
-
 TEST_F(SaveSituations, EachKeepsWhatItMust) {
-  const Identity user = User();
-  const Identity root{0, 0};
-  const std::string old = "old content\n";
-  struct Situation {
-    const char* name;
-    bool asUser;
-    // "" when the save must work, else the reason it must fail with.
-    const char* reason;
-    // Builds the situation in `at`: the path to save to and the file it names;
-    // or why it cannot be built here.
-    std::function<std::string(const fs::path& at, std::string& save, std::string& target)> build;
-  };
+  const char* denied = "Permission denied";
   const Situation situations[] = {
-      {"plain file", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         Make(save = target = at / "board.stp", old, 0640, user);
-         return "";
-       }},
-      {"hard link", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         Make(save = target = at / "board.stp", old, 0640, user);
-         fs::create_hard_link(target, at / "other.stp");
-         return "";
-       }},
-      {"symlink chain", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         Make(target = at / "board.stp", old, 0600, user);
-         fs::create_symlink("board.stp", at / "middle.stp");
-         fs::create_symlink(at / "middle.stp", save = at / "link.stp");
-         return "";
-       }},
-      {"dangling symlink", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         fs::create_symlink("missing.stp", save = at / "link.stp");
-         target = at / "missing.stp";
-         return "";
-       }},
-      {"another owner's file saved by root", false, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         if (!kRoot) return "needs root";
-         Make(save = target = at / "board.stp", old, 0640, {user.user, user.group});
-         return "";
-       }},
-      {"an owner the user cannot give", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         if (!kRoot) return "needs root to make root's file";
-         Make(save = target = at / "board.stp", old, 0666, root);
-         return "";
-       }},
-      {"read-only file", true, "Permission denied",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         Make(save = target = at / "board.stp", old, 0444, user);
-         return "";
-       }},
-      {"another owner's protected file in the user's folder", true, "Permission denied",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         if (!kRoot) return "needs root to make root's file";
-         Make(save = target = at / "board.stp", old, 0644, root);
-         return "";
-       }},
-      {"read-only folder, writable file", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         Make(save = target = at / "board.stp", old, 0644, user);
-         ::chmod(at.c_str(), 0555);
-         return "";
-       }},
-      {"new file in a read-only folder", true, "Permission denied",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         ::chmod(at.c_str(), 0555);
-         save = target = at / "board.stp";
-         return "";
-       }},
-      {"255-byte name", true, "",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         Make(save = target = at / (std::string(251, 'n') + ".stp"), old, 0640, user);
-         return "";
-       }},
-      {"pipe nobody reads", true, "No such device or address",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         ::mkfifo((save = target = at / "board.stp").c_str(), 0666);
-         ::chown(target.c_str(), user.user, user.group);
-         return "";
-       }},
-      {"full disk", true, "No space left on device",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         if (!kRoot) return "needs root to mount a tmpfs";
-         if (::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=32k,mode=0755") != 0) {
-           return "cannot mount a tmpfs here";
-         }
-         ::chown(at.c_str(), user.user, user.group);
-         Make(save = target = at / "board.stp", old, 0640, user);
-         Fill(at);
-         return "";
-       }},
-      {"hard link on a full disk", true, "No space left on device",
-       [&](const fs::path& at, std::string& save, std::string& target) {
-         if (!kRoot) return "needs root to mount a tmpfs";
-         if (::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=32k,mode=0755") != 0) {
-           return "cannot mount a tmpfs here";
-         }
-         ::chown(at.c_str(), user.user, user.group);
-         // Empty, so writing in place needs space the disk does not have.
-         Make(save = target = at / "board.stp", "", 0640, user);
-         fs::create_hard_link(target, at / "other.stp");
-         Fill(at);
-         return "";
-       }},
+      {"plain file", Twist::None, false, 0640, false, ""},
+      {"hard link", Twist::HardLink, false, 0640, false, ""},
+      {"symlink chain", Twist::SymlinkChain, false, 0600, false, ""},
+      {"dangling symlink", Twist::DanglingSymlink, false, 0, false, ""},
+      {"the user's file, saved by root", Twist::None, false, 0640, true, ""},
+      {"root's file the user may write", Twist::None, true, 0666, false, ""},
+      {"read-only file", Twist::None, false, 0444, false, denied},
+      {"root's protected file in the user's folder", Twist::None, true, 0644, false, denied},
+      {"read-only folder, writable file", Twist::ReadOnlyFolder, false, 0644, false, ""},
+      {"new file in a read-only folder", Twist::ReadOnlyFolder, false, 0, false, denied},
+      {"255-byte name", Twist::LongName, false, 0640, false, ""},
+      {"pipe nobody reads", Twist::Pipe, false, 0666, false, "No such device or address"},
+      {"full disk", Twist::FullDisk, false, 0640, false, "No space left on device"},
+      {"hard link on a full disk", Twist::FullDiskHardLink, false, 0640, false,
+       "No space left on device"},
   };
   const mode_t mask = ::umask(0);
   ::umask(mask);
   int number = 0;
   for (const Situation& situation : situations) {
     SCOPED_TRACE(situation.name);
-    const fs::path at = Folder("situation" + std::to_string(++number));
-    std::string save, target;
-    if (const std::string skipped = situation.build(at, save, target); !skipped.empty()) {
-      std::printf("[  SKIPPED ] %s: %s\n", situation.name, skipped.c_str());
+    const fs::path at = folder.path() / ("situation" + std::to_string(++number));
+    fs::create_directory(at);
+    fs::path target;
+    const std::string save = Build(situation, at, target);
+    if (target.empty()) {
+      std::printf("[  SKIPPED ] %s: %s\n", situation.name, save.c_str());
       continue;
     }
     const std::optional<FileFacts> before = FactsOf(target);
     auto entries = Entries(at);
-    const SaveResult result = SaveInChild(save, situation.asUser);
+    const SaveResult result = SaveInChild(save, !situation.byRoot);
     const std::optional<FileFacts> after = FactsOf(target);
     if (*situation.reason != '\0') {
       EXPECT_FALSE(result.saved);
-      EXPECT_EQ(result.failure, target + ": " + situation.reason);
+      EXPECT_EQ(result.failure, target.string() + ": " + situation.reason);
       EXPECT_EQ(after, before);
     } else {
       ASSERT_TRUE(result.saved) << result.failure;
-      ASSERT_TRUE(after);
-      EXPECT_EQ(after->content, test::DefaultSetupFile());
       FileFacts expected =
-          before.value_or(FileFacts{fs::file_type::regular, "", 1, user.user, user.group,
+          before.value_or(FileFacts{fs::file_type::regular, "", 1, User().user, User().group,
                                     0666 & ~mask, ExtendedAttributes{}});
-      expected.content = after->content;
-      EXPECT_EQ(*after, expected);
-      entries.emplace(fs::path(target).filename().string(), fs::file_type::regular);
+      expected.content = test::DefaultSetupFile();
+      EXPECT_EQ(after, expected);
+      entries.emplace(target.filename().string(), fs::file_type::regular);
     }
     EXPECT_EQ(Entries(at), entries) << "links stay links, and no temporary file is left";
     ::chmod(at.c_str(), 0755);
