@@ -105,9 +105,12 @@ std::string FormatJsonDefinition() {
   return out;
 }
 
-int ExportJsonDefinition(const std::string& path) {
+int ExportJsonDefinition(const std::string& path, std::string* failure) {
   CaptureSetupImage();
-  if (!ReplaceFileContents(path, FormatJsonDefinition())) return 0;
+  std::string reason;
+  const bool written = ReplaceFileContents(path, FormatJsonDefinition(), reason);
+  if (failure) *failure = reason;
+  if (!written) return 0;
   SetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::RESETCFG, ATTR_DIMMED, 0);
   return 1;
 }
@@ -117,8 +120,9 @@ void OnFileExportJsonMenuClicked(int, int, void*, int) {
   const int chosen = FileSelectPopup("", JSON_DEFAULT_NAME, "JSON File (*.json)",
                                      "Export JSON File", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  if (ExportJsonDefinition(path) == 0) {
-    MessagePopup("JSON Export Error", "An error occurred when attempting to export the JSON file.");
+  std::string failure;
+  if (ExportJsonDefinition(path, &failure) == 0) {
+    MessagePopup("JSON Export Error", std::string(JSON_EXPORT_ERROR) + "\n" + failure);
   }
 }
 

@@ -4,74 +4,184 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
-#include "files/file_handle.h"
+#include "files/extended_attributes.h"
+#include "files/file_descriptor.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-bool WriteAll(FileHandle& file, std::string_view content) {
-  return std::fwrite(content.data(), 1, content.size(), file.get()) == content.size();
+// As many links as the kernel follows before it gives up.
+constexpr int MAX_LINKS_FOLLOWED = 40;
+
+bool Fail(const fs::path& path, int error, std::string& failure) {
+  failure = path.string() + ": " + std::strerror(error);
+  return false;
 }
 
-bool WriteDirectly(const std::string& path, std::string_view content) {
-  FileHandle file = OpenFile(path.c_str(), "w");
-  if (!file) return false;
-  const bool written = WriteAll(file, content);
-  return CloseChecked(file) && written;
+// The file a chain of symbolic links finally names; it need not exist.
+std::optional<fs::path> FinalTarget(fs::path path) {
+  for (int followed = 0; followed <= MAX_LINKS_FOLLOWED; ++followed) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+    const fs::path link = fs::read_symlink(path, error);
+    if (error) return path;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  errno = ELOOP;
+  return std::nullopt;
 }
 
-// The permissions the new file should get: those of the file it replaces, or
-// what creating it afresh would give.
-mode_t PermissionsFor(const fs::path& target) {
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
+fs::path FolderOf(const fs::path& file) {
+  return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+bool Accessible(const fs::path& path, int mode) {
+  return ::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
+}
+
+bool WriteAll(int descriptor, std::string_view content, off_t offset) {
+  while (!content.empty()) {
+    const ssize_t written = ::pwrite(descriptor, content.data(), content.size(), offset);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(written));
+    offset += written;
+  }
+  return true;
+}
+
+mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
 }
 
-bool WriteThroughTemporary(const fs::path& target, std::string_view content) {
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int descriptor = ::mkstemp(temporary.data());
-  if (descriptor < 0) return false;
-
-  FileHandle file(::fdopen(descriptor, "w"));
-  if (!file) {
-    ::close(descriptor);
-    ::unlink(temporary.c_str());
+// Gives the fresh file the owner, group, mode and attributes of the one it is
+// to replace; false when any of them cannot be carried over.
+bool CarryOver(int descriptor, const fs::path& target, const struct stat& existing) {
+  struct stat fresh {};
+  if (::fstat(descriptor, &fresh) != 0) return false;
+  // Changing the owner clears set-id bits, so it comes before the mode.
+  if ((fresh.st_uid != existing.st_uid || fresh.st_gid != existing.st_gid) &&
+      ::fchown(descriptor, existing.st_uid, existing.st_gid) != 0) {
     return false;
   }
+  const mode_t mode = existing.st_mode & 07777;
+  // The system may drop a set-group-id bit silently: check what it kept.
+  if (::fchmod(descriptor, mode) != 0 || ::fstat(descriptor, &fresh) != 0 ||
+      (fresh.st_mode & 07777) != mode) {
+    return false;
+  }
+  const std::optional<ExtendedAttributes> attributes = ReadExtendedAttributes(target.c_str());
+  return attributes && SetExtendedAttributes(descriptor, *attributes);
+}
+
+enum class Renamed { Done, Failed, WouldLoseSomething };
+
+// Written under a temporary name beside the target and renamed over it.
+// `existing` is the file being replaced, null for a new one.
+Renamed WriteThroughTemporary(const fs::path& target, const struct stat* existing,
+                              std::string_view content, std::string& failure) {
+  const fs::path folder = FolderOf(target);
+  // Short, so that a target whose name is already at the limit still saves.
+  std::string temporary = (folder / ".qv3380-XXXXXX").string();
+  FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (!file.valid()) {
+    Fail(target, errno, failure);
+    return Renamed::Failed;
+  }
+  const auto discard = [&](Renamed outcome) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    if (outcome == Renamed::Failed) Fail(target, error, failure);
+    return outcome;
+  };
+  if (existing ? !CarryOver(file.get(), target, *existing)
+               : ::fchmod(file.get(), NewFileMode()) != 0) {
+    return discard(existing ? Renamed::WouldLoseSomething : Renamed::Failed);
+  }
   // The data must be on disk before the rename makes it the target.
-  const bool ok = ::fchmod(descriptor, PermissionsFor(target)) == 0 && WriteAll(file, content) &&
-                  std::fflush(file.get()) == 0 && ::fsync(descriptor) == 0;
-  const bool closed = CloseChecked(file);
-  if (ok && closed && std::rename(temporary.c_str(), target.c_str()) == 0) return true;
-  ::unlink(temporary.c_str());
-  return false;
+  if (!WriteAll(file.get(), content, 0) || ::fsync(file.get()) != 0 || !file.Close() ||
+      std::rename(temporary.c_str(), target.c_str()) != 0) {
+    return discard(Renamed::Failed);
+  }
+  // Makes the new name last too. Not every file system syncs a folder, and
+  // the file is in place by now either way.
+  if (const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+      directory.valid()) {
+    ::fsync(directory.get());
+  }
+  return Renamed::Done;
+}
+
+// The same file, new content: its links, owner, mode and attributes stay.
+// Its space is reserved first, so a full disk fails before a byte changes.
+bool WriteInPlace(const fs::path& target, std::string_view content, std::string& failure) {
+  // Not blocking, in case a pipe took its place since it was looked at.
+  FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.valid()) return Fail(target, errno, failure);
+  const off_t size = static_cast<off_t>(content.size());
+  if (::fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP) {
+    return Fail(target, errno, failure);
+  }
+  if (!WriteAll(file.get(), content, 0) || ::ftruncate(file.get(), size) != 0 ||
+      ::fsync(file.get()) != 0 || !file.Close()) {
+    return Fail(target, errno, failure);
+  }
+  return true;
+}
+
+// A device or a pipe: nothing to keep, but no waiting for a reader either.
+bool WriteToSpecialFile(const fs::path& target, std::string_view content, std::string& failure) {
+  FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.valid()) return Fail(target, errno, failure);
+  // Someone reads: from here on, write as a blocking writer would.
+  const int flags = ::fcntl(file.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return Fail(target, errno, failure);
+  }
+  for (std::string_view rest = content; !rest.empty();) {
+    const ssize_t written = ::write(file.get(), rest.data(), rest.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return Fail(target, written < 0 ? errno : EIO, failure);
+    rest.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return file.Close() || Fail(target, errno, failure);
 }
 
 }  // namespace
 
-bool ReplaceFileContents(const std::string& path, std::string_view content) {
-  if (path.empty()) return false;
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteDirectly(path, content);
-
-  // Replace the file a link points to, not the link.
-  fs::path target = path;
-  if (fs::is_symlink(fs::symlink_status(target, error))) {
-    target = fs::weakly_canonical(target, error);
-    if (error) return false;
+bool ReplaceFileContents(const std::string& path, std::string_view content, std::string& failure) {
+  if (path.empty()) return Fail(path, ENOENT, failure);
+  const std::optional<fs::path> target = FinalTarget(path);
+  if (!target) return Fail(path, errno, failure);
+  struct stat existing {};
+  if (::stat(target->c_str(), &existing) != 0) {
+    if (errno != ENOENT) return Fail(*target, errno, failure);
+    return WriteThroughTemporary(*target, nullptr, content, failure) == Renamed::Done;
   }
-  return WriteThroughTemporary(target, content);
+  if (!S_ISREG(existing.st_mode)) return WriteToSpecialFile(*target, content, failure);
+  // Root may write any regular file; anyone else needs the file's permission.
+  if (!Accessible(*target, W_OK)) return Fail(*target, errno, failure);
+  if (existing.st_nlink == 1 && Accessible(FolderOf(*target), W_OK | X_OK)) {
+    switch (WriteThroughTemporary(*target, &existing, content, failure)) {
+      case Renamed::Done:
+        return true;
+      case Renamed::Failed:
+        return false;
+      case Renamed::WouldLoseSomething:
+        break;
+    }
+  }
+  return WriteInPlace(*target, content, failure);
 }
 
 }  // namespace qv

@@ -1,17 +1,26 @@
 #pragma once
-// Writing a whole file so that a failure never costs the user the file that
-// was there before.
+// Writing a whole file the way a careful editor does: a failure never costs
+// the user the file that was there, and a success keeps everything about the
+// file but its content.
 
 #include <string>
 #include <string_view>
 
 namespace qv {
 
-// Writes content to path. A regular file (or a new one) is written under a
-// temporary name in the same folder and renamed over the target; anything
-// else (a device, a pipe) is written directly, as there is nothing to keep.
-// False on any failure while creating, writing, flushing, closing or renaming;
-// the temporary file is then removed.
-bool ReplaceFileContents(const std::string& path, std::string_view content);
+// Writes content to the file that path names, after following any chain of
+// symbolic links (a dangling link gets its target created).
+//  - An existing file the user may not write is refused, as opening it would be.
+//  - A new file, or one whose owner, group, mode and extended attributes can
+//    all be given to a fresh file, is written under a short temporary name in
+//    the same folder, synced, and renamed over the target.
+//  - Otherwise (other hard links, an owner or attribute that cannot be carried,
+//    a folder that cannot take the new name) the file is written in place, with
+//    its space reserved first.
+//  - A device or a pipe is opened without blocking: a pipe nobody reads fails
+//    at once.
+// False on failure, with `failure` set to "PATH: reason" and any temporary
+// file removed.
+bool ReplaceFileContents(const std::string& path, std::string_view content, std::string& failure);
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "files/setup_contents.h"
 #include "plan/frequency_engine.h"
 #include "ui/panel_ids.h"
 
@@ -38,7 +39,7 @@ struct SetupPin {
   int (*read)();
 };
 
-inline constexpr std::array<SetupPin, 4> kSetupPins{{
+inline constexpr std::array<SetupPin, SETUP_PIN_COUNT> kSetupPins{{
     {"REFSEL", REFSEL, GetRefselPin},
     {"MARGIN", MARGIN, GetMarginPin},
     {"SSCG", SSCG, GetSscgPin},

@@ -1,12 +1,13 @@
 #include "files/setup_file_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string_view>
 
-#include "files/file_handle.h"
+#include "files/regular_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_text.h"
 #include "model/text_format.h"
@@ -29,6 +30,8 @@ constexpr int PIN_NOT_GIVEN = -1;
 constexpr unsigned CRYSTAL_NOT_GIVEN = UINT_MAX;
 constexpr double REFCLK_NOT_GIVEN = -1.0;
 constexpr unsigned CRYSTAL_INDEX_MAX = 2;
+// Far above any reference the chip takes, yet a number the plan can divide.
+constexpr double REFCLK_MAX_MHZ = 10000.0;
 // What REFFREQ shows of the loaded frequency.
 constexpr std::size_t REFFREQ_TEXT_LENGTH = 14;
 
@@ -45,8 +48,7 @@ struct PendingSetup {
   std::array<int, REGISTER_COUNT> registers = RegisterDefaults();
   std::string product;
   std::string fileVersion;
-  std::array<int, kSetupPins.size()> pins{PIN_NOT_GIVEN, PIN_NOT_GIVEN, PIN_NOT_GIVEN,
-                                          PIN_NOT_GIVEN};
+  std::array<int, SETUP_PIN_COUNT> pins{PIN_NOT_GIVEN, PIN_NOT_GIVEN, PIN_NOT_GIVEN, PIN_NOT_GIVEN};
   unsigned crystalIndex = CRYSTAL_NOT_GIVEN;
   double externalRefclkMHz = REFCLK_NOT_GIVEN;
 };
@@ -73,13 +75,17 @@ const SectionTags& TagsOf(SetupSection section) {
 
 class SetupParser {
  public:
-  explicit SetupParser(std::span<char> message) : message_(message) {}
-
   bool failed() const { return section_ == SetupSection::Failed; }
   const PendingSetup& pending() const { return pending_; }
+  const std::string& message() const { return message_; }
 
   void ReadLine(std::string_view raw) {
     ++lineNumber_;
+    // Everything after a NUL would be invisible to the checks below.
+    if (raw.find('\0') != std::string_view::npos) {
+      FailOnLine("Line %u invalid. The line contains a NUL character.");
+      return;
+    }
     const std::string_view line = TrimBlanks(StripComment(raw));
     if (line.empty()) return;
     if (section_ == SetupSection::Outside) {
@@ -100,15 +106,15 @@ class SetupParser {
       return Fail("End of file reached without finding section closing tag.");
     }
     if (!EqualsIgnoringCase(pending_.product, SETUP_PRODUCT)) {
-      FormatInto(message_, "Product is incorrect. Expected: QV3380, Found: %s",
-                 pending_.product.c_str());
+      AppendFormat(message_, "Product is incorrect. Expected: QV3380, Found: %s",
+                   pending_.product.c_str());
       return Fail();
     }
     if (!EqualsIgnoringCase(pending_.fileVersion, SETUP_FILE_VERSION)) {
-      FormatInto(message_,
-                 "Setup file is not compatible with this version of the software. Updated "
-                 "software required to process file of version %s.  Max file version: 1.0.",
-                 pending_.fileVersion.c_str());
+      AppendFormat(message_,
+                   "Setup file is not compatible with this version of the software. Updated "
+                   "software required to process file of version %s.  Max file version: 1.0.",
+                   pending_.fileVersion.c_str());
       return Fail();
     }
     for (int pin : pending_.pins) {
@@ -131,15 +137,15 @@ class SetupParser {
     return false;
   }
   bool Fail(const char* text) {
-    FormatInto(message_, "%s", text);
+    message_ = text;
     return Fail();
   }
   bool FailOnLine(const char* format) {
-    FormatInto(message_, format, lineNumber_);
+    AppendFormat(message_, format, lineNumber_);
     return Fail();
   }
   bool FailOnLine(const char* format, const char* detail) {
-    FormatInto(message_, format, lineNumber_, detail);
+    AppendFormat(message_, format, lineNumber_, detail);
     return Fail();
   }
 
@@ -160,16 +166,30 @@ class SetupParser {
         "Line %u invalid. Expected register address/value pair like \"&h1D,&b11010000\".";
     const std::string text(line);
     unsigned address = 0;
+    int addressStart = 0;
+    int addressEnd = 0;
     std::array<char, 9> digits{};
-    if (std::sscanf(text.c_str(), "&h%X,&b%8s", &address, digits.data()) != 2) {
+    if (std::sscanf(text.c_str(), "&h%n%X%n,&b%8s", &addressStart, &address, &addressEnd,
+                    digits.data()) != 2) {
       FailOnLine(kMalformed);
       return;
     }
-    const int index = RegisterIndexOfAddress(address);
+    // scanf keeps only the low 32 bits: &h100000018 must not pass for 0x18.
+    const std::string_view written =
+        TrimBlanks(line.substr(addressStart, static_cast<std::size_t>(addressEnd - addressStart)));
+    const std::optional<unsigned long long> exact = ExactValue(written, 16);
+    const int index = exact && *exact <= 0xFF ? RegisterIndexOfAddress(address) : -1;
     if (index < 0) {
-      FormatInto(message_,
-                 "Line %u invalid. Register address is not valid or is not configurable: %02X",
-                 lineNumber_, address);
+      if (exact && *exact <= UINT_MAX) {
+        AppendFormat(message_,
+                     "Line %u invalid. Register address is not valid or is not configurable: %02X",
+                     lineNumber_, address);
+      } else {
+        // A negative number or one beyond 32 bits is shown as the file writes it.
+        AppendFormat(message_,
+                     "Line %u invalid. Register address is not valid or is not configurable: %.*s",
+                     lineNumber_, static_cast<int>(written.size()), written.data());
+      }
       Fail();
       return;
     }
@@ -186,16 +206,22 @@ class SetupParser {
     if (!pair) {
       for (const KeyedSection& keyed : kKeyedSections) {
         if (keyed.section != section_) continue;
-        FormatInto(message_, "Line %u invalid in %s section. Expected format is \"%s = Value\".",
-                   lineNumber_, keyed.name, keyed.keyWord);
+        AppendFormat(message_, "Line %u invalid in %s section. Expected format is \"%s = Value\".",
+                     lineNumber_, keyed.name, keyed.keyWord);
       }
       Fail();
       return;
     }
     switch (section_) {
-      case SetupSection::Header: HeaderSetting(*pair); break;
-      case SetupSection::PinStates: PinSetting(*pair); break;
-      default: SoftwareSetting(*pair); break;
+      case SetupSection::Header:
+        HeaderSetting(*pair);
+        break;
+      case SetupSection::PinStates:
+        PinSetting(*pair);
+        break;
+      default:
+        SoftwareSetting(*pair);
+        break;
     }
   }
 
@@ -212,8 +238,13 @@ class SetupParser {
     for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
       if (!EqualsIgnoringCase(pair.key, kSetupPins[i].key)) continue;
       unsigned value = 0;
-      if (std::sscanf(pair.value.c_str(), "&h%X", &value) == 1) {
-        pending_.pins[i] = static_cast<int>(value);
+      int start = 0;
+      int end = 0;
+      if (std::sscanf(pair.value.c_str(), "&h%n%X%n", &start, &value, &end) == 1) {
+        // A number beyond 32 bits is not zero, whatever its low bits are.
+        const std::optional<unsigned long long> exact = ExactValue(
+            std::string_view(pair.value).substr(start, static_cast<std::size_t>(end - start)), 16);
+        pending_.pins[i] = exact && *exact > UINT_MAX ? 1 : static_cast<int>(value);
       }
       return;
     }
@@ -222,70 +253,112 @@ class SetupParser {
 
   void SoftwareSetting(const KeyValue& pair) {
     if (EqualsIgnoringCase(pair.key, SETUP_KEY_CRYSTAL_INDEX)) {
-      unsigned index = 0;
-      if (std::sscanf(pair.value.c_str(), "%u", &index) != 1) return;
-      // The selector has three crystals; any other index would plan on 0 Hz.
-      if (index > CRYSTAL_INDEX_MAX) {
-        FailOnLine("Line %u invalid. Crystal index must be 0, 1 or 2.");
-        return;
-      }
-      pending_.crystalIndex = index;
+      CrystalIndexSetting(pair.value);
     } else if (EqualsIgnoringCase(pair.key, SETUP_KEY_EXTERNAL_REFCLK)) {
-      double megahertz = 0.0;
-      if (std::sscanf(pair.value.c_str(), "%lf", &megahertz) == 1) {
-        pending_.externalRefclkMHz = megahertz;
-      }
+      ExternalRefclkSetting(pair.value);
     } else {
       FailOnLine("Line %u invalid. Setting is unexpected: %s.", pair.key.c_str());
     }
   }
 
-  std::span<char> message_;
+  void CrystalIndexSetting(const std::string& text) {
+    unsigned index = 0;
+    int start = 0;
+    int end = 0;
+    if (std::sscanf(text.c_str(), "%n%u%n", &start, &index, &end) != 1) return;
+    // The selector has three crystals; any other index would plan on 0 Hz. The
+    // exact number counts, not what scanf's 32 bits make of it (2^32 reads as 0).
+    const std::optional<unsigned long long> exact =
+        ExactValue(std::string_view(text).substr(start, static_cast<std::size_t>(end - start)), 10);
+    if (!exact || *exact > CRYSTAL_INDEX_MAX) {
+      FailOnLine("Line %u invalid. Crystal index must be 0, 1 or 2.");
+      return;
+    }
+    pending_.crystalIndex = index;
+  }
+
+  void ExternalRefclkSetting(const std::string& text) {
+    double megahertz = 0.0;
+    if (std::sscanf(text.c_str(), "%lf", &megahertz) != 1) return;
+    // -1 stands for "not given" and is judged with the whole file.
+    if (megahertz != REFCLK_NOT_GIVEN &&
+        !(std::isfinite(megahertz) && megahertz >= 0.0 && megahertz <= REFCLK_MAX_MHZ)) {
+      FailOnLine("Line %u invalid. ExternalRefclk must be a frequency in MHz.");
+      return;
+    }
+    pending_.externalRefclkMHz = megahertz;
+  }
+
+  std::string message_;
   SetupSection section_ = SetupSection::Outside;
   unsigned lineNumber_ = 0;
   PendingSetup pending_;
 };
 
+SetupContents ContentsOf(const PendingSetup& pending) {
+  SetupContents contents;
+  contents.registers = pending.registers;
+  for (std::size_t i = 0; i < SETUP_PIN_COUNT; ++i) contents.pins[i] = pending.pins[i] != 0 ? 1 : 0;
+  contents.crystalIndex = pending.crystalIndex;
+  contents.externalRefclkMHz = pending.externalRefclkMHz;
+  return contents;
+}
+
+}  // namespace
+
+SetupFileReading CheckSetupText(std::string_view text) {
+  SetupParser parser;
+  // Each read takes at most 149 characters, up to and with its line end.
+  while (!text.empty() && !parser.failed()) {
+    std::size_t length = std::min<std::size_t>(text.size(), LINE_BUFFER_SIZE - 1);
+    if (const std::size_t end = text.substr(0, length).find('\n'); end != std::string_view::npos) {
+      length = end + 1;
+    }
+    parser.ReadLine(text.substr(0, length));
+    text.remove_prefix(length);
+  }
+  if (!parser.Finish()) return {std::nullopt, parser.message()};
+  return {ContentsOf(parser.pending()), ""};
+}
+
+SetupFileReading ReadSetupFile(const std::string& path) {
+  std::string reason;
+  const std::optional<std::string> text =
+      ReadRegularFile(path, SETUP_FILE_MAX_BYTES, "larger than 1 MiB", reason);
+  if (!text) {
+    SetupFileReading refused;
+    AppendFormat(refused.message, "Unable to open file: %s\n%s", path.c_str(), reason.c_str());
+    return refused;
+  }
+  return CheckSetupText(*text);
+}
+
 // Pins and reference settings go first, so the recomputation at the end of
 // ApplyRegistersToPanel already plans with them.
-void ApplySetup(const PendingSetup& setup) {
-  SetupImage = setup.registers;
+void ApplySetupContents(const SetupContents& contents) {
+  SetupImage = contents.registers;
   for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
-    SetCtrlVal(panelHandle, kSetupPins[i].control, setup.pins[i] != 0 ? 1 : 0);
+    SetCtrlVal(panelHandle, kSetupPins[i].control, contents.pins[i]);
   }
-  SetCtrlVal(panelHandle, CrystalFreq, static_cast<int>(setup.crystalIndex));
+  SetCtrlVal(panelHandle, CrystalFreq, static_cast<int>(contents.crystalIndex));
   std::array<char, REFFREQ_TEXT_LENGTH + 1> refclk{};
-  FormatInto(refclk, "%f", setup.externalRefclkMHz);
+  FormatInto(refclk, "%f", contents.externalRefclkMHz);
   SetCtrlVal(panelHandle, REFFREQ, refclk.data());
   ApplyRegistersToPanel();
   SetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::RESETCFG, ATTR_DIMMED, 0);
 }
 
-}  // namespace
-
 int LoadSetupFile(const std::string& path, std::span<char> message) {
   if (!message.empty()) message[0] = '\0';
-  bool valid = false;
-  FileHandle file = OpenFile(path.c_str(), "r");
-  std::error_code error;
-  // A folder opens for reading here but holds no lines.
-  if (!file || std::filesystem::is_directory(path, error)) {
-    FormatInto(message, "Unable to open file: %s", path.c_str());
-  } else {
-    SetupParser parser(message);
-    std::array<char, LINE_BUFFER_SIZE> buffer{};
-    while (!parser.failed() && std::fgets(buffer.data(), LINE_BUFFER_SIZE, file.get())) {
-      parser.ReadLine(buffer.data());
-    }
-    const bool readError = std::ferror(file.get()) != 0;
-    file.reset();
-    valid = !readError && parser.Finish();
-    if (valid) ApplySetup(parser.pending());
+  const SetupFileReading reading = ReadSetupFile(path);
+  if (reading.contents) {
+    ApplySetupContents(*reading.contents);
+    return 1;
   }
-  if (!valid && !message.empty() && message[0] == '\0') {
-    FormatInto(message, "%s", "An unexpected error occurred.");
-  }
-  return valid ? 1 : 0;
+  const char* text =
+      reading.message.empty() ? "An unexpected error occurred." : reading.message.c_str();
+  FormatInto(message, "%s", text);
+  return 0;
 }
 
 void OnFileImportMenuClicked(int, int, void*, int) {

@@ -60,9 +60,12 @@ std::string FormatSetupFile() {
   return out;
 }
 
-int SaveSetupFile(const std::string& path) {
+int SaveSetupFile(const std::string& path, std::string* failure) {
   CaptureSetupImage();
-  return ReplaceFileContents(path, FormatSetupFile()) ? 1 : 0;
+  std::string reason;
+  const bool written = ReplaceFileContents(path, FormatSetupFile(), reason);
+  if (failure) *failure = reason;
+  return written ? 1 : 0;
 }
 
 void OnFileExportMenuClicked(int, int, void*, int) {
@@ -70,8 +73,9 @@ void OnFileExportMenuClicked(int, int, void*, int) {
   const int chosen = FileSelectPopup("", SETUP_FILE_DEFAULT_NAME, SETUP_FILE_FILTER,
                                      "Save Setup File", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  if (SaveSetupFile(path) == 0) {
-    MessagePopup("File Save Error", "An error occurred when attempting to save the setup file.");
+  std::string failure;
+  if (SaveSetupFile(path, &failure) == 0) {
+    MessagePopup("File Save Error", std::string(SETUP_SAVE_ERROR) + "\n" + failure);
   }
 }
 

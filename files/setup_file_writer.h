@@ -9,9 +9,13 @@ namespace qv {
 // The whole file text from SetupImage and the panel's pin and reference controls.
 std::string FormatSetupFile();
 
+inline constexpr const char* SETUP_SAVE_ERROR =
+    "An error occurred when attempting to save the setup file.";
+
 // Refreshes SetupImage from the register variables, then writes the file.
-// 1 when the file was written, 0 on any failure (the previous file is kept).
-int SaveSetupFile(const std::string& path);
+// 1 when the file was written, 0 on any failure (the previous file is kept),
+// with "PATH: reason" in `failure` when one is given.
+int SaveSetupFile(const std::string& path, std::string* failure = nullptr);
 
 // File > Save Setup As...
 void OnFileExportMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);

@@ -1,6 +1,9 @@
 #include "files/setup_text.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
 
 namespace qv {
 namespace {
@@ -46,6 +49,15 @@ std::optional<int> ParseBinaryDigits(std::string_view digits) {
     value = (value << 1) | static_cast<unsigned>(digit - '0');
   }
   return static_cast<int>(value);
+}
+
+std::optional<unsigned long long> ExactValue(std::string_view scanned, int base) {
+  const std::string text(TrimLeading(scanned));
+  errno = 0;
+  const unsigned long long value = std::strtoull(text.c_str(), nullptr, base);
+  // strtoull, as scanf, takes "-5" as 2^64 - 5.
+  if (errno == ERANGE || (text.starts_with('-') && value != 0)) return std::nullopt;
+  return value;
 }
 
 }  // namespace qv

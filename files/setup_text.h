@@ -33,4 +33,9 @@ std::optional<KeyValue> SplitKeyValue(std::string_view line,
 // "11010000" is 208; nothing when a character is neither "0" nor "1".
 std::optional<int> ParseBinaryDigits(std::string_view digits);
 
+// The value of a number as scanf's "%X" or "%u" took it (`scanned` is the text
+// the conversion consumed), before scanf narrows it to 32 bits. Nothing when
+// the number is negative or too large for 64 bits, so cannot be told exactly.
+std::optional<unsigned long long> ExactValue(std::string_view scanned, int base);
+
 }  // namespace qv

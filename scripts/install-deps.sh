@@ -6,14 +6,14 @@ set -euo pipefail
 packages=(
   # build tools
   g++ cmake ninja-build pkg-config git
-  # GUI: Qt 6 Widgets and the fixed font it is drawn with
-  qt6-base-dev fonts-dejavu-core
+  # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform
+  qt6-base-dev fonts-dejavu-core qt6-wayland
   # adapter access and its mock
   libhidapi-dev libudev-dev umockdev libumockdev-dev
   # tests, benchmarks, JSON checks in tests, fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev
-  # looking at the GUI on a virtual X server
-  xvfb xauth xdotool imagemagick x11-utils
+  # looking at the GUI on a virtual X server, and on a headless Wayland compositor
+  xvfb xauth xdotool imagemagick x11-utils weston
 )
 
 missing=()

@@ -122,7 +122,9 @@ TEST_F(Cli, NewWritesTheFileOfAFreshStart) {
 
   const CliResult full = Run({"new", "-o", "/dev/full"});
   EXPECT_EQ(full.status, cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(full.err, "An error occurred when attempting to save the setup file.\n");
+  EXPECT_EQ(full.err,
+            "An error occurred when attempting to save the setup file.\n"
+            "/dev/full: No space left on device\n");
 }
 
 TEST_F(Cli, CheckReportsTheReadersMessage) {
@@ -143,7 +145,8 @@ TEST_F(Cli, CheckReportsTheReadersMessage) {
   }
   const CliResult missing = Run({"check", folder.Path("missing.stp")});
   EXPECT_EQ(missing.status, cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(missing.err, "Unable to open file: " + folder.Path("missing.stp") + "\n");
+  EXPECT_EQ(missing.err,
+            "Unable to open file: " + folder.Path("missing.stp") + "\nNo such file or directory\n");
 }
 
 TEST_F(Cli, ShowPrintsThePlanAndTheChecks) {
@@ -296,7 +299,9 @@ TEST_F(Cli, ExportJson) {
   EXPECT_EQ(ReadText(output), test::DefaultJsonDocument());
   const CliResult full = Run({"export-json", File("board.stp"), "-o", "/dev/full"});
   EXPECT_EQ(full.status, cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(full.err, "An error occurred when attempting to export the JSON file.\n");
+  EXPECT_EQ(full.err,
+            "An error occurred when attempting to export the JSON file.\n"
+            "/dev/full: No space left on device\n");
 }
 
 TEST_F(Cli, ApplySendsWhatTheGuiSends) {

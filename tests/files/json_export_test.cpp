@@ -112,13 +112,18 @@ TEST_F(JsonExport, RefreshesTheImageAndEnablesResetToLastSetupFile) {
 }
 
 TEST_F(JsonExport, ErrorsAreShownAndLeaveTheMenuAsItWas) {
-  for (const char* path : {"/nonexistent-qv3380/def.json", "/dev/full"}) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"/nonexistent-qv3380/def.json", "No such file or directory"},
+      {"/dev/full", "No space left on device"},
+  };
+  for (const auto& [path, reason] : cases) {
     ui.messages.clear();
     ASSERT_EQ(Commit(PLL1_N, 111), UIE_NO_ERROR);
     ExportJson(path);
     ASSERT_EQ(ui.messages.size(), 1u) << path;
     EXPECT_EQ(ui.messages[0].title, "JSON Export Error");
-    EXPECT_EQ(ui.messages[0].text, "An error occurred when attempting to export the JSON file.");
+    EXPECT_EQ(ui.messages[0].text,
+              "An error occurred when attempting to export the JSON file.\n" + path + ": " + reason);
     EXPECT_EQ(MenuDimmed(menubar::RESETCFG), 1);
     EXPECT_EQ(SetupImage[IDX_AF0], AF0) << "the image is replaced all the same";
   }

@@ -2,6 +2,7 @@
 // in which a valid file is applied, and that a refused file changes nothing.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <functional>
@@ -21,6 +22,7 @@ namespace {
 using test::Bridge;
 using test::DefaultSetupFile;
 using test::kDefaultSetupLines;
+using test::ReadText;
 
 // The default file with physical line `line` (1-based) replaced; an empty
 // replacement list removes it.
@@ -139,12 +141,67 @@ TEST_F(SetupReader, EveryMessageWithItsLine) {
   }
 }
 
-TEST_F(SetupReader, FilesThatCannotBeOpened) {
-  std::array<char, SETUP_MESSAGE_CAPACITY> message{};
-  EXPECT_EQ(LoadSetupFile("/nonexistent-qv3380/a.stp", message), 0);
-  EXPECT_STREQ(message.data(), "Unable to open file: /nonexistent-qv3380/a.stp");
-  EXPECT_EQ(LoadSetupFile(folder.path().string(), message), 0);
-  EXPECT_EQ(std::string(message.data()), "Unable to open file: " + folder.path().string());
+// Inputs no setup file is: each refused at once, with its reason, changing nothing.
+TEST_F(SetupReader, UntrustedInputsAreRefusedAtOnce) {
+  const std::string fifo = folder.Path("nobody-writes.stp");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string oversize = folder.Path("oversize.stp");
+  test::WriteText(oversize, DefaultSetupFile() + std::string(SETUP_FILE_MAX_BYTES, ';'));
+  const std::string atTheLimit = folder.Path("limit.stp");
+  const std::string valid = DefaultSetupFile();
+  test::WriteText(atTheLimit, valid + std::string(SETUP_FILE_MAX_BYTES - valid.size(), '\n'));
+  const std::string missing = folder.Path("missing.stp");
+  const std::string nul = "Line 15 invalid. The line contains a NUL character.";
+  const std::string notConfigurable =
+      "Line 10 invalid. Register address is not valid or is not configurable: ";
+  const std::string crystal = "Line 51 invalid. Crystal index must be 0, 1 or 2.";
+  const std::string refclk = "Line 52 invalid. ExternalRefclk must be a frequency in MHz.";
+  using namespace std::string_literals;
+  const std::pair<std::string, std::string> byPath[] = {
+      {"/dev/zero", "Unable to open file: /dev/zero\nnot a regular file"},
+      {"/dev/full", "Unable to open file: /dev/full\nnot a regular file"},
+      {fifo, "Unable to open file: " + fifo + "\nnot a regular file"},
+      {folder.path().string(), "Unable to open file: " + folder.path().string() +
+                                   "\nnot a regular file"},
+      {oversize, "Unable to open file: " + oversize + "\nlarger than 1 MiB"},
+      {missing, "Unable to open file: " + missing + "\nNo such file or directory"},
+      {atTheLimit, ""},
+  };
+  const std::pair<std::string, std::string> byText[] = {
+      {WithLine(kAbf0Line, "\0&h1D,&b11010000"s), nul},
+      {WithLine(kAbf0Line, "&h1D,&b11010000 ;\0"s), nul},
+      {WithLine(kAbf0Line, "\0"s), nul},
+      {WithLine(10, "&h100000018,&b00011110"), notConfigurable + "100000018"},
+      {WithLine(10, "&h-FFFFFFE8,&b00011110"), notConfigurable + "-FFFFFFE8"},
+      {WithLine(10, "&h1000000000000000018,&b00011110"), notConfigurable + "1000000000000000018"},
+      {WithLine(10, "&hFFFFFFFF,&b00011110"), notConfigurable + "FFFFFFFF"},
+      {WithLine(kCrystalLine, "CrystalIndex=4294967296"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex=-4294967295"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex=99999999999999999999999"), crystal},
+      {WithLine(kRefclkLine, "ExternalRefclk=nan"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=-inf"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=1e308"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=10000.001"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=-5"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=-1.0"),
+       "The selected crystal index and the external REFCLK frequency must both be specified."},
+  };
+  StartOnlineConnected();
+  ClearWire();
+  const test::ProgramSnapshot before = test::TakeSnapshot();
+  auto check = [&](const std::string& path, const std::string& expected) {
+    std::array<char, SETUP_MESSAGE_CAPACITY> message{};
+    EXPECT_EQ(LoadSetupFile(path, message), expected.empty() ? 1 : 0) << path;
+    EXPECT_EQ(message.data(), expected) << path;
+    if (expected.empty()) return;
+    EXPECT_EQ(test::DescribeDifferences(before, test::TakeSnapshot()), "") << path;
+    EXPECT_TRUE(Bridge().Writes().empty()) << path;
+  };
+  for (const auto& [text, expected] : byText) {
+    test::WriteText(folder.Path("bad.stp"), text);
+    check(folder.Path("bad.stp"), expected);
+  }
+  for (const auto& [path, expected] : byPath) check(path, expected);
 }
 
 TEST_F(SetupReader, MessagesAreCutToTheBuffer) {
@@ -219,19 +276,38 @@ TEST_F(SetupReader, AppliesPinsAndReferenceBeforeRecomputing) {
   EXPECT_EQ(MenuDimmed(menubar::RESETCFG), 0);
 }
 
-TEST_F(SetupReader, ReferenceTextIsSixDecimalsCutTo14) {
+TEST_F(SetupReader, ReferenceTextIsSixDecimals) {
   const std::pair<const char*, const char*> cases[] = {
-      {"25.00000", "25.000000"},
-      {"19.44", "19.440000"},
-      {"-0.5", "-0.500000"},
-      {"123456789.5", "123456789.5000"},
-      {"1e300", "10000000000000"},
+      {"25.00000", "25.000000"}, {"19.44", "19.440000"},     {"0", "0.000000"},
+      {"10000", "10000.000000"}, {"9999.9999999", "10000.000000"},
       {"0x10", "16.000000"},  // what %lf reads
   };
   for (const auto& [written, shown] : cases) {
     EXPECT_EQ(LoadText(WithLine(kRefclkLine, std::string("ExternalRefclk=") + written)), "");
     EXPECT_EQ(Text(REFFREQ), shown) << written;
   }
+}
+
+// Reading alone hands back what the file states and touches nothing.
+TEST_F(SetupReader, ReadingWithoutApplying) {
+  const std::string path = folder.Path("board.stp");
+  test::WriteText(path, Replaced(Replaced(DefaultSetupFile(), "MARGIN=&h0", "MARGIN=&h2"),
+                                 "&h18,&b00010100", "&h18,&b00011110"));
+  const test::ProgramSnapshot before = test::TakeSnapshot();
+  const SetupFileReading reading = ReadSetupFile(path);
+  ASSERT_TRUE(reading.contents) << reading.message;
+  EXPECT_EQ(reading.message, "");
+  EXPECT_EQ(reading.contents->registers[IDX_AF0], 0x1E);
+  EXPECT_EQ(reading.contents->registers[IDX_ABF0], 0xD0);
+  EXPECT_EQ(reading.contents->pins, (std::array<int, SETUP_PIN_COUNT>{1, 1, 0, 0}));
+  EXPECT_EQ(reading.contents->crystalIndex, 1u);
+  EXPECT_EQ(reading.contents->externalRefclkMHz, 25.0);
+  EXPECT_EQ(test::DescribeDifferences(before, test::TakeSnapshot()), "");
+  EXPECT_EQ(CheckSetupText(ReadText(path)).contents, reading.contents);
+
+  ApplySetupContents(*reading.contents);
+  EXPECT_EQ(AF0, 0x1E);
+  EXPECT_EQ(Value(MARGIN), 1);
 }
 
 // Every refused file, after a load that made the state anything but fresh.

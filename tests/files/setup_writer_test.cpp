@@ -117,19 +117,23 @@ TEST_F(SetupWriter, CancellingTheDialogWritesNothing) {
   EXPECT_TRUE(folder.Names().empty());
 }
 
-TEST_F(SetupWriter, SaveErrorsAreShownAndTheImageIsStillRefreshed) {
+TEST_F(SetupWriter, SaveErrorsAreShownWithTheirReasonAndTheImageIsStillRefreshed) {
   const std::string inFile = folder.Path("plain");
   WriteText(inFile, "x");
-  for (const std::string& path : {std::string("/nonexistent-qv3380/setup.stp"),
-                                  inFile + "/setup.stp", std::string("/dev/full"),
-                                  folder.path().string()}) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"/nonexistent-qv3380/setup.stp", "No such file or directory"},
+      {inFile + "/setup.stp", "Not a directory"},
+      {"/dev/full", "No space left on device"},
+      {folder.path().string(), "Is a directory"},
+  };
+  for (const auto& [path, reason] : cases) {
     ui.messages.clear();
     SetupImage.fill(0);
     ASSERT_EQ(Commit(PLL2_N, 100), UIE_NO_ERROR);
     SaveAs(path);
     ASSERT_EQ(ui.messages.size(), 1u) << path;
     EXPECT_EQ(ui.messages[0].title, "File Save Error");
-    EXPECT_EQ(ui.messages[0].text, kSaveError);
+    EXPECT_EQ(ui.messages[0].text, std::string(kSaveError) + "\n" + path + ": " + reason);
     EXPECT_EQ(SetupImage, Registers()) << path;
   }
 }

@@ -56,9 +56,19 @@ class Harness {
     WriteInput(data, size);
     Bridge().log.clear();
     const ProgramSnapshot before = TakeSnapshot();
+    const SetupFileReading checked =
+        CheckSetupText({reinterpret_cast<const char*>(data), size});
     std::array<char, SETUP_MESSAGE_CAPACITY> message{};
-    if (LoadSetupFile(input_, message) == 1) {
+    const int loaded = LoadSetupFile(input_, message);
+    if (loaded != (checked.contents ? 1 : 0) ||
+        checked.message.substr(0, message.size() - 1) != message.data()) {
+      Broken("reading alone and loading disagree:", checked.message);
+    }
+    if (loaded == 1) {
       if (message[0] != '\0') Broken("a message for a file that loaded", message.data());
+      if (TakeSnapshot().setupImage != checked.contents->registers) {
+        Broken("the registers loaded are not the ones read");
+      }
       CheckSavedFileLoadsBack();
       return;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <array>
 #include <cstring>
 
@@ -59,6 +60,13 @@ TEST(BlockedClick, EachPressIsToldOnceThoughTwoDevicesReportIt) {
         << "Qt still sees the event";
   }
   EXPECT_EQ(told, (std::vector<std::uint32_t>{7, 7}));
+}
+
+TEST(BlockedClick, NoFilterWithoutAnXServer) {
+  ASSERT_NE(QGuiApplication::platformName(), QLatin1String("xcb"));
+  bool told = false;
+  EXPECT_EQ(InstallBlockedClickFilter([&](std::uint32_t) { told = true; }), nullptr);
+  EXPECT_FALSE(told);
 }
 
 }  // namespace

@@ -63,7 +63,10 @@ bool BlockedClickFilter::nativeEventFilter(const QByteArray& eventType, void* me
 }
 
 std::unique_ptr<BlockedClickFilter> InstallBlockedClickFilter(BlockedClickFilter::Handler onPress) {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  // Only an X server shows us presses on a blocked window. Elsewhere (Wayland,
+  // offscreen) the popup stays modal and such a click is simply dropped.
+  if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->connection()) return nullptr;
   const std::optional<std::uint8_t> opcode = XInputOpcode(x11->connection());
   if (!opcode) return nullptr;

@@ -34,7 +34,9 @@ class BlockedClickFilter : public QAbstractNativeEventFilter {
   std::uint32_t lastTime_ = 0;
 };
 
-// Installed on the running application when it talks to an X server; null otherwise.
+// Installed on the running application when it talks to an X server with
+// XInput2; null otherwise (Wayland, offscreen), where the attention signal
+// for a blocked click is not available and the popup's modality is all there is.
 std::unique_ptr<BlockedClickFilter> InstallBlockedClickFilter(BlockedClickFilter::Handler onPress);
 
 }  // namespace qv::qt

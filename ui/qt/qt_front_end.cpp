@@ -26,8 +26,9 @@ bool DisplayReachable() {
     return true;
   }
   std::fprintf(stderr,
-               "qv3380_gui: no display to open (DISPLAY is not set). Start it from a desktop "
-               "session, or with scripts/run.sh, which uses a virtual X server.\n");
+               "qv3380_gui: no display to open (neither DISPLAY nor WAYLAND_DISPLAY is set). "
+               "Start it from a desktop session, or with scripts/run.sh, which uses a virtual "
+               "X server.\n");
   return false;
 }
 

@@ -1,0 +1,51 @@
+#include "files/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "files/file_descriptor.h"
+
+namespace qv {
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
+                                           std::string_view tooLarge, std::string& reason) {
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat info {};
+  if (!file.valid() || ::fstat(file.get(), &info) != 0) {
+    reason = std::strerror(errno);
+    return std::nullopt;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    reason = "not a regular file";
+    return std::nullopt;
+  }
+  if (static_cast<std::size_t>(info.st_size) > limit) {
+    reason = tooLarge;
+    return std::nullopt;
+  }
+  std::string text;
+  std::array<char, 64 * 1024> chunk{};
+  for (;;) {
+    const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      reason = std::strerror(errno);
+      return std::nullopt;
+    }
+    text.append(chunk.data(), static_cast<std::size_t>(got));
+    // It may have grown since fstat.
+    if (text.size() > limit) {
+      reason = tooLarge;
+      return std::nullopt;
+    }
+  }
+  return text;
+}
+
+}  // namespace qv
