@@ -91,13 +91,14 @@ constexpr ControlDef Picture(int id, std::string_view constant, std::string_view
   return def;
 }
 
-constexpr MenuItemDef Menu(int id, std::string_view constant, MenuKind kind,
+constexpr MenuItemDef Menu(int id, std::string_view constant, MenuKind kind, int parent,
                            std::string_view text = "", std::string_view callback = "",
                            bool dimmedAtLoad = false, int shortcut = 0) {
   MenuItemDef def;
   def.id = id;
   def.constant = constant;
   def.kind = kind;
+  def.parent = parent;
   def.text = text;
   def.callback = callback;
   def.dimmedAtLoad = dimmedAtLoad;
@@ -459,29 +460,31 @@ constexpr std::array kMainControls{
 };
 static_assert(kMainControls.size() == 95);
 
+// In display order: File, Edit, View, Tools, Help.
 constexpr std::array kMainMenu{
-    Menu(menubar::MENU, "MENU", MenuKind::Bar),
-    Menu(menubar::FILE, "FILE", MenuKind::Menu, "__File", ""),
-    Menu(menubar::RESETDEFAULT, "RESETDEFAULT", MenuKind::Item, "Reset To __Defaults",
-         "OnFileResetToDefaultsMenuClicked", true),
-    Menu(menubar::SEPARATOR_2, "SEPARATOR_2", MenuKind::Separator),
-    Menu(menubar::IMPORT, "IMPORT", MenuKind::Item, "__Open Setup...", "OnFileImportMenuClicked",
-         true),
-    Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, "__Save Setup As...", "OnFileExportMenuClicked",
-         true),
-    Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, "Reset To __Last Setup File",
-         "OnFileResetToCfgMenuClicked", true),
-    Menu(menubar::SEPARATOR, "SEPARATOR", MenuKind::Separator),
-    Menu(menubar::EXPORTJSON, "EXPORTJSON", MenuKind::Item, "Export __JSON...",
+    Menu(menubar::MENU, "MENU", MenuKind::Bar, 0),
+    Menu(menubar::FILE, "FILE", MenuKind::Menu, menubar::MENU, "__File"),
+    Menu(menubar::RESETDEFAULT, "RESETDEFAULT", MenuKind::Item, menubar::FILE,
+         "Reset To __Defaults", "OnFileResetToDefaultsMenuClicked", true),
+    Menu(menubar::SEPARATOR_2, "SEPARATOR_2", MenuKind::Separator, menubar::FILE),
+    Menu(menubar::IMPORT, "IMPORT", MenuKind::Item, menubar::FILE, "__Open Setup...",
+         "OnFileImportMenuClicked", true),
+    Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, menubar::FILE, "__Save Setup As...",
+         "OnFileExportMenuClicked", true),
+    Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, menubar::FILE,
+         "Reset To __Last Setup File", "OnFileResetToCfgMenuClicked", true),
+    Menu(menubar::SEPARATOR, "SEPARATOR", MenuKind::Separator, menubar::FILE),
+    Menu(menubar::EXPORTJSON, "EXPORTJSON", MenuKind::Item, menubar::FILE, "Export __JSON...",
          "OnFileExportJsonMenuClicked"),
-    Menu(menubar::SEPARATOR_3, "SEPARATOR_3", MenuKind::Separator),
-    Menu(menubar::EXIT, "EXIT", MenuKind::Item, "E__xit", "OnFileExitMenuClicked", false,
-         SHORTCUT_CTRL_Q),
-    Menu(menubar::HELP, "HELP", MenuKind::Menu, "__Help", ""),
-    Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, "__About...", "OnHelpAboutMenuClicked"),
-    Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, "__Tools", ""),
-    Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, "__Plan From Targets...",
-         "OnPlanFromTargetsMenuClicked", true),
+    Menu(menubar::SEPARATOR_3, "SEPARATOR_3", MenuKind::Separator, menubar::FILE),
+    Menu(menubar::EXIT, "EXIT", MenuKind::Item, menubar::FILE, "E__xit", "OnFileExitMenuClicked",
+         false, SHORTCUT_CTRL_Q),
+    Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, menubar::MENU, "__Tools"),
+    Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, menubar::TOOLS,
+         "__Plan From Targets...", "OnPlanFromTargetsMenuClicked", true),
+    Menu(menubar::HELP, "HELP", MenuKind::Menu, menubar::MENU, "__Help"),
+    Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, menubar::HELP, "__About...",
+         "OnHelpAboutMenuClicked"),
 };
 
 constexpr std::array kStartupControls{

@@ -97,10 +97,13 @@ struct ControlDef {
 
 enum class MenuKind { Bar, Menu, Item, Separator };
 
+// The menu bar is defined in display order; each entry names the menu it
+// sits in, so identifiers need not follow what the user sees.
 struct MenuItemDef {
   int id = 0;
   std::string_view constant;
   MenuKind kind = MenuKind::Item;
+  int parent = 0;  // the menu holding it; the bar's own id for a menu on the bar
   std::string_view text;  // "__" marks the mnemonic letter
   std::string_view callback;
   bool dimmedAtLoad = false;
@@ -117,7 +120,7 @@ struct PanelDef {
   int backgroundColor = 0xECE9D8;
   std::string_view callback;
   std::span<const ControlDef> controls;
-  std::span<const MenuItemDef> menu;  // empty: no menu bar
+  std::span<const MenuItemDef> menu;  // empty: no menu bar; in display order
 };
 
 // Every panel definition of the program.

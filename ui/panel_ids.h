@@ -126,7 +126,8 @@ inline constexpr int PICTURE = 5;
 inline constexpr int PICTURE_2 = 6;
 }  // namespace aboutpnl
 
-// The main panel's menu bar: menus and items share one sequence.
+// The main panel's menu bar: menus and items share one sequence. New menus and
+// items take the next numbers; where they show is the definitions' order.
 namespace menubar {
 inline constexpr int MENU = 1;
 inline constexpr int FILE = 2;
@@ -141,7 +142,6 @@ inline constexpr int SEPARATOR_3 = 10;
 inline constexpr int EXIT = 11;
 inline constexpr int HELP = 12;
 inline constexpr int ABOUT = 13;
-// Planning from target frequencies: after the original items, so theirs keep their numbers.
 inline constexpr int TOOLS = 14;
 inline constexpr int PLANFROMTARGETS = 15;
 }  // namespace menubar

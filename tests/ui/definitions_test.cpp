@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "chip/field_codec.h"
-#include "plan/register_fields.h"
 #include "model/registers.h"
+#include "plan/register_fields.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
@@ -48,10 +52,32 @@ TEST(Definitions, ConstantsNameTheirOwnIdentifiers) {
   EXPECT_EQ(PLL1_N, 12);
 }
 
-TEST(Definitions, MenuIdentifiersFollowDisplayOrder) {
+// The given identifiers keep their numbers, the File items their order; the
+// menus show as on any desktop, and every entry sits in a menu.
+TEST(Definitions, MenusKeepTheirIdentifiersAndShowInDesktopOrder) {
   const PanelDef& main = *FindPanelDef(MAIN_PANEL_FILE, PANEL);
-  int expected = menubar::MENU;
-  for (const MenuItemDef& item : main.menu) EXPECT_EQ(item.id, expected++) << item.constant;
+  std::vector<std::string_view> menus, file;
+  for (const MenuItemDef& item : main.menu) {
+    if (item.kind == MenuKind::Bar) continue;
+    ASSERT_NE(FindMenuItemDef(main, item.parent), nullptr) << item.constant;
+    if (item.kind == MenuKind::Menu && item.parent == menubar::MENU) menus.push_back(item.constant);
+    if (item.parent == menubar::FILE && item.id <= menubar::EXIT) file.push_back(item.constant);
+  }
+  const std::vector<std::string_view> desktop{"FILE", "EDIT", "VIEW", "TOOLS", "HELP"};
+  std::vector<std::string_view> shown;
+  for (std::string_view menu : desktop) {
+    if (std::ranges::find(menus, menu) != menus.end()) shown.push_back(menu);
+  }
+  EXPECT_EQ(menus, shown);
+  EXPECT_EQ(file, (std::vector<std::string_view>{"RESETDEFAULT", "SEPARATOR_2", "IMPORT", "EXPORT",
+                                                 "RESETCFG", "SEPARATOR", "EXPORTJSON",
+                                                 "SEPARATOR_3", "EXIT"}));
+  const std::pair<int, std::string_view> given[] = {
+      {1, "MENU"}, {2, "FILE"}, {3, "RESETDEFAULT"}, {4, "SEPARATOR_2"}, {5, "IMPORT"},
+      {6, "EXPORT"}, {7, "RESETCFG"}, {8, "SEPARATOR"}, {9, "EXPORTJSON"},
+      {10, "SEPARATOR_3"}, {11, "EXIT"}, {12, "HELP"}, {13, "ABOUT"}};
+  for (auto [id, constant] : given) EXPECT_EQ(FindMenuItemDef(main, id)->constant, constant);
+  EXPECT_EQ(FindMenuItemDef(main, menubar::ABOUT)->parent, menubar::HELP);
   EXPECT_EQ(FindMenuItemDef(main, menubar::EXIT)->shortcut, SHORTCUT_CTRL_Q);
 }
 

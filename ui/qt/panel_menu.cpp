@@ -25,16 +25,24 @@ QKeySequence ToKeySequence(int shortcut) {
 }
 
 PanelMenu::PanelMenu(QMenuBar* bar, const PanelState& panel) {
-  QMenu* menu = nullptr;
+  std::map<int, QMenu*> menus;
+  auto parentOf = [&](const MenuItemDef& item) -> QMenu* {
+    auto found = menus.find(item.parent);
+    return found == menus.end() ? nullptr : found->second;
+  };
   for (const MenuItemState& state : panel.menu) {
     const MenuItemDef& item = *state.def;
+    QMenu* menu = parentOf(item);
     switch (item.kind) {
       case MenuKind::Bar: break;
-      case MenuKind::Menu:
-        menu = bar->addMenu(MnemonicText(item.text));
-        menu->setObjectName(ToQString(item.constant));
-        actions_[item.id] = menu->menuAction();
+      case MenuKind::Menu: {
+        QMenu* added = menu ? menu->addMenu(MnemonicText(item.text))
+                            : bar->addMenu(MnemonicText(item.text));
+        added->setObjectName(ToQString(item.constant));
+        menus[item.id] = added;
+        actions_[item.id] = added->menuAction();
         break;
+      }
       case MenuKind::Separator:
         if (menu) menu->addSeparator();
         break;
