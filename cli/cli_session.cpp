@@ -5,6 +5,9 @@
 
 #include "app/startup.h"
 #include "app/status_line.h"
+#include "files/json_export.h"
+#include "files/setup_file_writer.h"
+#include "files/setup_image.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
 #include "ui/panel_ids.h"
@@ -63,6 +66,16 @@ bool CliSession::SaveAs(const std::string& path) { return ChooseWithFile(menubar
 
 bool CliSession::ExportJson(const std::string& path) {
   return ChooseWithFile(menubar::EXPORTJSON, path);
+}
+
+std::string CliSession::SetupFileText() {
+  CaptureSetupImage();
+  return FormatSetupFile();
+}
+
+std::string CliSession::JsonDefinitionText() {
+  CaptureSetupImage();
+  return FormatJsonDefinition();
 }
 
 int CliSession::FirstChipWriteFailure() const { return g_firstWriteFailure; }

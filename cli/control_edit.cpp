@@ -54,6 +54,10 @@ std::string AllowedValues(const ControlState& control) {
   }
 }
 
+std::string NotAllowed(const ControlSetting& setting, const std::string& takes) {
+  return setting.control + ": \"" + setting.value + "\" is not allowed; it takes " + takes;
+}
+
 std::string Refusal(int result, const std::string& name) {
   switch (result) {
     case UIE_NO_ERROR: return "";
@@ -63,6 +67,12 @@ std::string Refusal(int result, const std::string& name) {
 }
 
 }  // namespace
+
+std::optional<ControlSetting> SplitSetting(std::string_view text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos || equals == 0) return std::nullopt;
+  return ControlSetting{std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
+}
 
 std::string CommitSetting(const ControlSetting& setting) {
   const std::string& name = setting.control;
@@ -75,8 +85,7 @@ std::string CommitSetting(const ControlSetting& setting) {
     const std::optional<int> value = ParseControlValue(def, setting.value);
     int taken = value.value_or(0);
     if (!value || !PanelStore::Coerce(*control, &taken) || taken != *value) {
-      return name + ": \"" + setting.value + "\" is not allowed; it takes " +
-             AllowedValues(*control);
+      return NotAllowed(setting, AllowedValues(*control));
     }
     return Refusal(Store().CommitValue(panelHandle, id, *value), name);
   }
