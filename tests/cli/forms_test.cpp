@@ -1,6 +1,6 @@
 // The command line's forms: -o - for every command that writes a file, --output=,
-// options ended by --, the exit-status table in every help, and a standard
-// output that cannot be written.
+// options ended by --, the exit-status table in every help, the REFCLK rule of
+// edit, and a standard output that cannot be written.
 
 #include <gtest/gtest.h>
 
@@ -75,6 +75,37 @@ TEST_F(Forms, EveryHelpEndsWithTheExitStatusTable) {
   const CliResult all = Run({"--help"});
   for (const char* command : {"check", "show", "edit", "export-json", "new", "apply", "solve"}) {
     EXPECT_NE(all.out.find(std::string("\n") + command + "\n"), std::string::npos) << command;
+  }
+}
+
+TEST_F(Forms, RefclkMustBeADecimalNumberOfMhz) {
+  const std::string board = File("board.stp");
+  struct Case {
+    const char* value;
+    const char* saved;  // the ExternalRefclk line's number; nullptr: refused
+  };
+  const Case cases[] = {
+      {"19.44", "19.44000"}, {" 26 ", "26.00000"}, {"+.5", "0.50000"},  {"2.5e1", "25.00000"},
+      {"0", "0.00000"},      {"10000", "10000.00000"},
+      {"19,44", nullptr},    {"nan", nullptr},      {"inf", nullptr},    {"0x1A", nullptr},
+      {"25MHz", nullptr},    {"", nullptr},         {"-5", nullptr},     {"10000.5", nullptr},
+      {"1e400", nullptr},    {".", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    const CliResult result =
+        Run({"edit", board, "--set", "REFSEL=Low", "--set", std::string("REFFREQ=") + c.value,
+             "-o", "-"});
+    if (c.saved) {
+      EXPECT_EQ(result.status, cli::EXIT_DONE) << result.err;
+      EXPECT_NE(result.out.find(std::string("ExternalRefclk=") + c.saved + " "), std::string::npos);
+    } else {
+      EXPECT_EQ(result.status, cli::EXIT_USAGE);
+      EXPECT_EQ(result.err, std::string("qv3380: REFFREQ: \"") + c.value +
+                                "\" is not allowed; it takes a decimal number of MHz from 0 to "
+                                "10000\n");
+      EXPECT_EQ(result.out, "");
+    }
   }
 }
 
