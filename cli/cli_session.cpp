@@ -5,6 +5,9 @@
 
 #include "app/startup.h"
 #include "app/status_line.h"
+#include "files/json_export.h"
+#include "files/setup_file_writer.h"
+#include "files/setup_image.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
 #include "ui/panel_ids.h"
@@ -12,6 +15,7 @@
 #include "ui/toolkit.h"
 
 namespace qv::cli {
+
 CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause) {
   ui_.onDelay = std::move(pause);
   ui_.onMessage = [&messages](const HeadlessFrontEnd::Message& message) {
@@ -57,6 +61,16 @@ bool CliSession::SaveAs(const std::string& path) { return ChooseWithFile(menubar
 
 bool CliSession::ExportJson(const std::string& path) {
   return ChooseWithFile(menubar::EXPORTJSON, path);
+}
+
+std::string CliSession::SetupFileText() {
+  CaptureSetupImage();
+  return FormatSetupFile();
+}
+
+std::string CliSession::JsonDefinitionText() {
+  CaptureSetupImage();
+  return FormatJsonDefinition();
 }
 
 std::optional<Transfer> CliSession::FirstChipWriteFailure() const { return firstWriteFailure_; }

@@ -30,6 +30,10 @@ class CliSession {
   bool Open(const std::string& path);
   bool SaveAs(const std::string& path);
   bool ExportJson(const std::string& path);
+  // What those two would write, for standard output: the setup image is
+  // captured first, as a save does.
+  std::string SetupFileText();
+  std::string JsonDefinitionText();
 
   // The first failed chip write of the session (a bridge code), or 0.
   std::optional<Transfer> FirstChipWriteFailure() const;

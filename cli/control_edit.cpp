@@ -5,6 +5,8 @@
 
 #include "files/setup_text.h"
 #include "model/program_state.h"
+#include "plan/refclk_text.h"
+#include "ui/panel_ids.h"
 #include "ui/panel_store.h"
 
 namespace qv::cli {
@@ -54,6 +56,32 @@ std::string AllowedValues(const ControlState& control) {
   }
 }
 
+// The text boxes a user types into, with the rule each text must meet.
+struct TextRule {
+  int control;
+  bool (*accepts)(std::string_view text);
+  std::string (*takes)();
+};
+
+constexpr TextRule kTextRules[] = {
+    {REFFREQ, [](std::string_view text) { return ParseRefclkMhz(text).has_value(); },
+     [] {
+       return "a decimal number of MHz from 0 to " +
+              std::to_string(static_cast<int>(REFCLK_MAX_MHZ));
+     }},
+};
+
+const TextRule* RuleFor(int control) {
+  for (const TextRule& rule : kTextRules) {
+    if (rule.control == control) return &rule;
+  }
+  return nullptr;
+}
+
+std::string NotAllowed(const ControlSetting& setting, const std::string& takes) {
+  return setting.control + ": \"" + setting.value + "\" is not allowed; it takes " + takes;
+}
+
 std::string Refusal(int result, const std::string& name) {
   switch (result) {
     case UIE_NO_ERROR: return "";
@@ -63,6 +91,12 @@ std::string Refusal(int result, const std::string& name) {
 }
 
 }  // namespace
+
+std::optional<ControlSetting> SplitSetting(std::string_view text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos || equals == 0) return std::nullopt;
+  return ControlSetting{std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
+}
 
 std::string CommitSetting(const ControlSetting& setting) {
   const std::string& name = setting.control;
@@ -75,10 +109,12 @@ std::string CommitSetting(const ControlSetting& setting) {
     const std::optional<int> value = ParseControlValue(def, setting.value);
     int taken = value.value_or(0);
     if (!value || !PanelStore::Coerce(*control, &taken) || taken != *value) {
-      return name + ": \"" + setting.value + "\" is not allowed; it takes " +
-             AllowedValues(*control);
+      return NotAllowed(setting, AllowedValues(*control));
     }
     return Refusal(Store().CommitValue(panelHandle, id, *value), name);
+  }
+  if (const TextRule* rule = RuleFor(id); rule && !rule->accepts(setting.value)) {
+    return NotAllowed(setting, rule->takes());
   }
   if (def.holdsText()) return Refusal(Store().CommitText(panelHandle, id, setting.value), name);
   return Refusal(UIE_WRONG_TYPE, name);

@@ -1,11 +1,19 @@
 #pragma once
 // One --set CONTROL=VALUE committed on the main panel exactly as a user's entry.
 
+#include <optional>
 #include <string>
-
-#include "cli/cli_args.h"
+#include <string_view>
 
 namespace qv::cli {
+
+struct ControlSetting {
+  std::string control;
+  std::string value;
+};
+
+// "PLL1_N=100" split at its first '='; nothing when there is no '=' or no name before it.
+std::optional<ControlSetting> SplitSetting(std::string_view text);
 
 // Empty when the control took the value and its callback ran; otherwise why not,
 // naming the control. A value outside a control's range is refused rather than

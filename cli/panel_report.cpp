@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "files/json_writer.h"
 #include "files/setup_text.h"
 #include "model/text_format.h"
 #include "model/program_state.h"
@@ -73,46 +72,22 @@ std::string Color(int rgb) {
   return text;
 }
 
-// Panel texts hold line breaks and the like; the JSON writer takes texts as they are.
-std::string JsonEscaped(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': escaped += "\\\""; break;
-      case '\\': escaped += "\\\\"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\t': escaped += "\\t"; break;
-      case '\r': escaped += "\\r"; break;
-      default:
-        if (byte < 0x20 || byte >= 0x7F) {
-          AppendFormat(escaped, "\\u%04X", byte);
-        } else {
-          escaped += c;
-        }
-    }
-  }
-  return escaped;
-}
-
-void WriteControl(JsonWriter& json, const ControlState& control) {
+Json ControlJson(const ControlState& control) {
   const ControlDef& def = *control.def;
-  JsonOpenObject(json, def.constant);
-  if (def.holdsNumber()) JsonWriteInt(json, "value", control.value);
-  if (def.holdsText()) JsonWriteString(json, "value", JsonEscaped(control.text));
-  JsonWriteBool(json, "dimmed", control.dimmed);
-  JsonWriteBool(json, "visible", control.visible);
-  JsonWriteString(json, "textBgColor", Color(control.textBgColor));
-  JsonWriteString(json, "textColor", Color(control.textColor));
-  JsonWriteString(json, "labelColor", Color(control.labelColor));
+  Json entry;
+  if (def.holdsNumber()) entry["value"] = control.value;
+  if (def.holdsText()) entry["value"] = control.text;
+  entry["dimmed"] = control.dimmed;
+  entry["visible"] = control.visible;
+  entry["textBgColor"] = Color(control.textBgColor);
+  entry["textColor"] = Color(control.textColor);
+  entry["labelColor"] = Color(control.labelColor);
   if (def.kind == ControlKind::OnOffSwitch || def.kind == ControlKind::ToggleButton) {
-    JsonWriteString(json, "onColor", Color(control.onColor));
-    JsonWriteString(json, "offColor", Color(control.offColor));
+    entry["onColor"] = Color(control.onColor);
+    entry["offColor"] = Color(control.offColor);
   }
-  if (def.kind == ControlKind::Decoration) {
-    JsonWriteString(json, "frameColor", Color(control.frameColor));
-  }
-  JsonCloseObject(json);
+  if (def.kind == ControlKind::Decoration) entry["frameColor"] = Color(control.frameColor);
+  return entry;
 }
 
 }  // namespace
@@ -146,16 +121,12 @@ void WritePlanReport(std::ostream& out) {
   out << text;
 }
 
-void WritePanelJson(std::ostream& out) {
-  std::string text;
-  JsonWriter json{&text};
-  JsonOpenObject(json, "");
+Json PanelJson() {
+  Json panel = Json::object();
   for (const ControlState& control : Store().Find(panelHandle)->controls) {
-    WriteControl(json, control);
+    panel[std::string(control.def->constant)] = ControlJson(control);
   }
-  JsonCloseObject(json);
-  text += "\n";
-  out << text;
+  return panel;
 }
 
 bool AnyActiveCheckFailed() {

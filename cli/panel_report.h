@@ -3,6 +3,8 @@
 
 #include <ostream>
 
+#include "cli/json_output.h"
+
 namespace qv::cli {
 
 // The frequency plan as the panel shows it and every check's verdict for the
@@ -11,7 +13,7 @@ void WritePlanReport(std::ostream& out);
 
 // Every control of the main panel with its value and the attributes the
 // program sets, as one JSON object keyed by the control's constant.
-void WritePanelJson(std::ostream& out);
+Json PanelJson();
 
 // True when a check that applies is red.
 bool AnyActiveCheckFailed();

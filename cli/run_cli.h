@@ -7,14 +7,9 @@
 #include <span>
 #include <string_view>
 
-namespace qv::cli {
+#include "cli/exit_status.h"
 
-inline constexpr int EXIT_DONE = 0;
-inline constexpr int EXIT_FILE_REFUSED = 1;  // not loaded, or not written
-inline constexpr int EXIT_USAGE = 2;
-inline constexpr int EXIT_CHECK_FAILED = 3;
-inline constexpr int EXIT_CHIP = 4;
-inline constexpr int EXIT_INEXACT = 5;  // solve: every target met, not all exactly
+namespace qv::cli {
 
 // What the program's pauses do: the chip needs real time to settle.
 using PauseFunction = std::function<void(double seconds)>;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "files/json_writer.h"
 #include "model/text_format.h"
 #include "plan/solver_report.h"
 
@@ -31,45 +30,39 @@ void WriteSolveReport(std::ostream& out, const SolverRequest& request, const Sol
   out << text;
 }
 
-void WriteSolveJson(std::ostream& out, const SolverRequest& request, const SolverResult& plan,
-                    int map) {
-  std::string text;
-  JsonWriter json{&text};
-  JsonOpenObject(json, "");
-  JsonWriteInt(json, "map", map);
-  JsonWriteDouble(json, "pfdHz", request.fpfd);
+Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map) {
+  Json document;
+  document["map"] = map;
+  document["pfdHz"] = request.fpfd;
   for (int pll = 0; pll < 2; ++pll) {
     const PllPlan& p = plan.plls[pll];
-    JsonOpenObject(json, pll == 0 ? "pll1" : "pll2");
-    JsonWriteBool(json, "changed", p.changed);
+    Json& entry = document[pll == 0 ? "pll1" : "pll2"];
+    entry["changed"] = p.changed;
     if (p.changed) {
-      JsonWriteInt(json, "n", p.n);
-      JsonWriteInt(json, "frac", p.frac);
-      JsonWriteInt(json, "mod", p.mod);
-      JsonWriteDouble(json, "vcoHz", p.vco);
+      entry["n"] = p.n;
+      entry["frac"] = p.frac;
+      entry["mod"] = p.mod;
+      entry["vcoHz"] = p.vco;
     }
-    JsonCloseObject(json);
   }
-  JsonWriteBool(json, "sdmNeeded", plan.sdmNeeded);
-  JsonWriteBool(json, "allReachable", plan.AllReachable());
-  JsonWriteBool(json, "allExact", plan.AllExact());
+  document["sdmNeeded"] = plan.sdmNeeded;
+  document["allReachable"] = plan.AllReachable();
+  document["allExact"] = plan.AllExact();
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const OutputPlan& o = plan.outputs[k];
-    JsonOpenObject(json, "OUT" + std::to_string(k));
-    JsonWriteBool(json, "wanted", o.wanted);
+    Json& entry = document["OUT" + std::to_string(k)];
+    entry["wanted"] = o.wanted;
     if (o.wanted) {
-      JsonWriteDouble(json, "targetHz", o.target);
-      JsonWriteDouble(json, "achievedHz", o.achieved);
-      JsonWriteDouble(json, "errorPpm", o.errorPpm);
-      JsonWriteBool(json, "reachable", o.reachable);
-      JsonWriteDouble(json, "closestHz", o.closest);
+      entry["targetHz"] = o.target;
+      entry["achievedHz"] = o.achieved;
+      entry["errorPpm"] = o.errorPpm;
+      entry["reachable"] = o.reachable;
+      entry["closestHz"] = o.closest;
     }
-    if (o.v) JsonWriteInt(json, "v", o.v);
-    if (o.d) JsonWriteInt(json, "d", o.d);
-    JsonCloseObject(json);
+    if (o.v) entry["v"] = o.v;
+    if (o.d) entry["d"] = o.d;
   }
-  JsonCloseObject(json);
-  out << text << '\n';
+  return document;
 }
 
 }  // namespace qv::cli

@@ -3,13 +3,13 @@
 
 #include <ostream>
 
+#include "cli/json_output.h"
 #include "plan/solver.h"
 
 namespace qv::cli {
 
 void WriteSolveReport(std::ostream& out, const SolverRequest& request, const SolverResult& plan,
                       int map);
-void WriteSolveJson(std::ostream& out, const SolverRequest& request, const SolverResult& plan,
-                    int map);
+Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map);
 
 }  // namespace qv::cli

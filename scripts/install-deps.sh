@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config git
   # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform
   qt6-base-dev fonts-dejavu-core qt6-wayland
+  # the command line's parser (its JSON comes from nlohmann-json3-dev below)
+  libcli11-dev
   # adapter access and its mock
   libhidapi-dev libudev-dev umockdev libumockdev-dev
   # tests, benchmarks, JSON checks in tests, fuzzing

@@ -9,13 +9,10 @@
 #include <vector>
 
 #include "cli/cli_session.h"
-#include "cli/run_cli.h"
 #include "files/setup_file_reader.h"
 #include "files/setup_file_writer.h"
 #include "bridge/hidbridge.h"
-#include "tests/files/expected_files.h"
-#include "tests/files/temp_folder.h"
-#include "tests/support/program_fixture.h"
+#include "tests/cli/cli_fixture.h"
 #include "ui/panel_ids.h"
 
 namespace qv {
@@ -28,30 +25,10 @@ using test::ReadText;
 using test::WireEvent;
 using test::WriteText;
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::CliResult;
 
-class Cli : public test::ProgramTest {
+class Cli : public test::CliTest {
  protected:
-  CliResult Run(std::vector<std::string> args) {
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    std::ostringstream out, err;
-    const int status =
-        cli::RunCli(views, out, err, [](double seconds) { Bridge().RecordDelay(seconds); });
-    return {status, out.str(), err.str()};
-  }
-  // A setup file in the test's folder; the default file unless told otherwise.
-  std::string File(const std::string& name, const std::string& text = DefaultSetupFile()) {
-    const std::string path = folder.Path(name);
-    WriteText(path, text);
-    return path;
-  }
-  static std::string Replaced(std::string text, std::string_view from, std::string_view to) {
-    return text.replace(text.find(from), from.size(), to);
-  }
   // Online as the user starts it, through the fixture's front end.
   void StartOnlineByHand() {
     Start();
@@ -67,8 +44,6 @@ class Cli : public test::ProgramTest {
     TearDown();
     SetUp();
   }
-
-  test::TempFolder folder;
 };
 
 TEST_F(Cli, UsageErrors) {
@@ -80,23 +55,36 @@ TEST_F(Cli, UsageErrors) {
   const Case cases[] = {
       {{}, "no command given"},
       {{"frobnicate"}, "unknown command: frobnicate"},
-      {{"check"}, "check needs a setup file"},
-      {{"check", file, file}, "unexpected argument: " + file},
-      {{"check", file, "--json"}, "unknown option for check: --json"},
-      {{"show", file, "-o", "x"}, "show takes no -o"},
-      {{"show", file, "--online"}, "unknown option for show: --online"},
-      {{"edit", file, "--set", "PLL1_N=100"}, "edit needs -o PATH"},
-      {{"edit", file, "--set", "PLL1_N", "-o", "x"}, "--set PLL1_N: expected CONTROL=VALUE"},
-      {{"edit", file, "--set"}, "--set needs CONTROL=VALUE"},
-      {{"edit", file, "-o"}, "-o needs a path"},
-      {{"export-json", file}, "export-json needs -o PATH"},
-      {{"new"}, "new needs -o PATH"},
-      {{"apply", file, "--set", "A=1"}, "apply takes no --set"},
+      {{"--frobnicate"}, "unknown option: --frobnicate"},
+      {{"check"}, "check: FILE is required"},
+      {{"check", file, file}, "check: unexpected argument: " + file},
+      {{"check", file, "--json"}, "check: unexpected argument: --json"},
+      {{"show", file, "-o", "x"}, "show: unexpected arguments: -o x"},
+      {{"show", file, "--online"}, "show: unexpected argument: --online"},
+      {{"edit", file, "--set", "PLL1_N=100"}, "edit: --output is required"},
+      {{"edit", file, "--set", "PLL1_N", "-o", "x"},
+       "edit: --set: expected CONTROL=VALUE, not \"PLL1_N\""},
+      {{"edit", file, "--set", "=5", "-o", "x"}, "edit: --set: expected CONTROL=VALUE, not \"=5\""},
+      {{"edit", file, "--set"}, "edit: --set: 1 required CONTROL=VALUE missing"},
+      {{"edit", file, "-o"}, "edit: --output: 1 required PATH missing"},
+      {{"edit", file, "--output", "a", "-o", "b"}, "edit: --output: At Most 1 required"},
+      {{"export-json", file}, "export-json: --output is required"},
+      {{"new"}, "new: --output is required"},
+      {{"new", "-o", "x", "--", "y"}, "new: The following argument was not expected: y"},
+      {{"apply", file, "--set", "A=1"}, "apply: unexpected arguments: --set A=1"},
+      {{"solve", file}, "solve: one of --out0 .. --out3 is required"},
+      {{"solve", file, "--out0", "fast"}, "solve: --out0: \"fast\" is not a frequency in MHz"},
+      {{"solve", file, "--out1=-5"}, "solve: --out1: \"-5\" is not a frequency in MHz"},
+      {{"solve", file, "--out2", "0x10"}, "solve: --out2: \"0x10\" is not a frequency in MHz"},
+      {{"solve", file, "--out0", "100", "--map", "2"}, "solve: --map: 2 not in {0,1}"},
+      {{"solve", file, "--out0", "100", "--out4", "1"}, "solve: unexpected arguments: --out4 1"},
+      {{"solve", file, "--out0", "100", "--json", "-o", "-"},
+       "solve: --json and -o - cannot both write to standard output"},
   };
   for (const Case& c : cases) {
     const CliResult result = Run(c.args);
     EXPECT_EQ(result.status, cli::EXIT_USAGE) << c.error;
-    EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
+    EXPECT_TRUE(result.err.starts_with("qv3380: " + c.error)) << result.err;
     EXPECT_TRUE(result.err.ends_with("Try 'qv3380 --help'.\n")) << result.err;
     EXPECT_EQ(result.out, "");
   }
@@ -107,7 +95,7 @@ TEST_F(Cli, HelpAndVersion) {
   for (const char* help : {"--help", "-h"}) {
     const CliResult result = Run({help});
     EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(result.out.starts_with("Usage: qv3380 COMMAND")) << result.out;
+    EXPECT_NE(result.out.find("Usage: qv3380 [OPTIONS] COMMAND"), std::string::npos) << result.out;
     EXPECT_EQ(result.err, "");
   }
   EXPECT_EQ(Run({"--version"}).out, "qv3380 1.0.0\n");

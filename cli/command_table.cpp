@@ -1,0 +1,46 @@
+// The commands of qv3380. A new command is one row here; its own options and
+// run go into a Define function beside the others.
+
+#include <array>
+
+#include "cli/command.h"
+#include "cli/exit_status.h"
+#include "cli/setup_commands.h"
+#include "cli/solve_command.h"
+
+namespace qv::cli {
+namespace {
+
+// check and apply: opening the file (online, writing it to the chip) is all they do.
+int Loaded(CommandContext&) { return EXIT_DONE; }
+
+constexpr char kSetupFile[] = "the setup file (.stp)";
+
+constexpr std::array kCommands{
+    CommandSpec{"check", "load the setup file; exit 1 with the reason if it is refused",
+                kSetupFile, "", false, ChipLink::Offline,
+                [](CLI::App&) -> CommandRun { return Loaded; }},
+    CommandSpec{"show", "print the frequency plan and the checks; exit 3 when a check fails",
+                kSetupFile, "", false, ChipLink::Offline, DefineShow},
+    CommandSpec{"edit", "change controls as a user would, then save", kSetupFile,
+                "the edited setup file", true, ChipLink::OnRequest, DefineEdit},
+    CommandSpec{"export-json", "write the JSON definition of the setup file", kSetupFile,
+                "the JSON definition", true, ChipLink::Offline,
+                [](CLI::App&) -> CommandRun { return ExportJson; }},
+    CommandSpec{"new", "write the setup file of a fresh start", "",
+                "the setup file", true, ChipLink::Offline,
+                [](CLI::App&) -> CommandRun { return SaveSetup; }},
+    CommandSpec{"apply", "write the setup file to the chip", kSetupFile, "", false,
+                ChipLink::Online, [](CLI::App&) -> CommandRun { return Loaded; }},
+    CommandSpec{"solve",
+                "find the best dividers for the wanted output frequencies;\n"
+                "with -o save the file with the plan applied",
+                kSetupFile, "the setup file with the plan", false, ChipLink::Offline,
+                DefineSolve},
+};
+
+}  // namespace
+
+std::span<const CommandSpec> Commands() { return kCommands; }
+
+}  // namespace qv::cli

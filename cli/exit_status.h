@@ -1,0 +1,36 @@
+#pragma once
+// What qv3380's exit status means: one table for every command, which --help prints.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace qv::cli {
+
+inline constexpr int EXIT_DONE = 0;
+inline constexpr int EXIT_FILE_REFUSED = 1;  // not loaded, or not written
+inline constexpr int EXIT_USAGE = 2;         // the command line, or a setting refused
+inline constexpr int EXIT_CHECK_FAILED = 3;  // or a target out of reach
+inline constexpr int EXIT_CHIP = 4;          // not reached, or a transfer refused
+inline constexpr int EXIT_INEXACT = 5;       // every target met, not all exactly
+inline constexpr int EXIT_DIFFERS = 6;       // verify: chip and file; diff: two files
+
+struct ExitStatusMeaning {
+  int status;
+  std::string_view meaning;
+};
+
+inline constexpr std::array<ExitStatusMeaning, 7> kExitStatuses{{
+    {EXIT_DONE, "done"},
+    {EXIT_FILE_REFUSED, "a file refused or not written"},
+    {EXIT_USAGE, "usage error, or a setting refused"},
+    {EXIT_CHECK_FAILED, "a check failed, or a target is out of reach"},
+    {EXIT_CHIP, "the chip could not be reached or refused a transfer"},
+    {EXIT_INEXACT, "every target met, not all exactly"},
+    {EXIT_DIFFERS, "differs (verify: chip and file; diff: two files)"},
+}};
+
+// "Exit status:" and one line for each row of the table.
+std::string ExitStatusHelp();
+
+}  // namespace qv::cli

@@ -1,0 +1,93 @@
+#include "cli/solve_command.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/exit_status.h"
+#include "cli/solve_report.h"
+#include "plan/frequency_engine.h"
+#include "plan/solver_apply.h"
+#include "plan/solver_report.h"
+
+namespace qv::cli {
+namespace {
+
+struct SolveOptions {
+  std::array<std::optional<double>, OUTPUT_COUNT> targetsHz;
+  std::optional<int> map;
+  bool json = false;
+};
+
+// A positive frequency typed in MHz, read as the plan dialog reads its targets; in Hz.
+std::optional<double> TargetHz(const std::string& text) {
+  std::optional<double> hz;
+  if (!ParseTargetMhz(text, &hz) || !hz || !(*hz > 0.0) || !std::isfinite(*hz)) {
+    return std::nullopt;
+  }
+  return hz;
+}
+
+int Solve(const SolveOptions& options, CommandContext& context) {
+  const int map = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
+  const SolverRequest request = RequestFromPanel(options.targetsHz);
+  const SolverResult plan = SolvePlan(request);
+  if (!plan.ok) {
+    context.err << "qv3380: " << plan.problem << '\n';
+    return EXIT_CHECK_FAILED;
+  }
+  if (options.json) {
+    WriteJson(context.report(), SolveJson(request, plan, map));
+  } else {
+    WriteSolveReport(context.report(), request, plan, map);
+  }
+  if (!context.args.output.empty()) {
+    if (!ApplySolverPlan(plan, map)) {
+      context.err << "qv3380: the panel refused a value of the plan\n";
+      return EXIT_FILE_REFUSED;
+    }
+    if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
+  }
+  if (!plan.AllReachable()) return EXIT_CHECK_FAILED;
+  return plan.AllExact() ? EXIT_DONE : EXIT_INEXACT;
+}
+
+}  // namespace
+
+CommandRun DefineSolve(CLI::App& command) {
+  auto options = std::make_shared<SolveOptions>();
+  const CLI::Validator frequency(
+      [](std::string& text) {
+        return TargetHz(text) ? std::string()
+                              : "\"" + text + "\" is not a frequency in MHz above 0";
+      },
+      "");
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    command
+        .add_option_function<std::string>(
+            "--out" + std::to_string(k),
+            [options, k](const std::string& text) { options->targetsHz[k] = TargetHz(text); },
+            "the frequency wanted at OUT" + std::to_string(k))
+        ->type_name("MHZ")
+        ->check(frequency)
+        ->group("Targets (at least one)");
+  }
+  command
+      .add_option("--map", options->map,
+                  "the frequency map to fill\n(default: the one MARGIN selects)")
+      ->type_name("0|1")
+      ->check(CLI::IsMember({0, 1}).description(""));
+  command.add_flag("--json", options->json, "the plan as JSON");
+  command.callback([options] {
+    if (std::ranges::none_of(options->targetsHz, [](const auto& hz) { return hz.has_value(); })) {
+      throw CLI::RequiredError("one of --out0 .. --out3");
+    }
+  });
+  return [options](CommandContext& context) { return Solve(*options, context); };
+}
+
+}  // namespace qv::cli
