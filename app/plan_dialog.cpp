@@ -16,13 +16,9 @@
 namespace qv {
 namespace {
 
-// The plan on show. The dialog is modal, so there is one at a time.
-std::optional<SolverResult> g_plan;
-
 void Close(int panel) {
   RemovePopup(0);
   DiscardPanel(panel);
-  g_plan.reset();
 }
 
 void ClearResults(int panel) {
@@ -33,7 +29,6 @@ void ClearResults(int panel) {
     }
   }
   SetCtrlAttribute(panel, planpnl::APPLY, ATTR_DIMMED, 1);
-  g_plan.reset();
 }
 
 void ShowResult(int panel, const SolverResult& plan) {
@@ -66,10 +61,33 @@ void PrefillTargets(int panel, int map) {
   }
 }
 
+// The plan for the targets typed in the dialog, or nothing after saying why.
+// The solver gives the same plan for the same request, so Apply solves again
+// rather than keep the plan found somewhere.
+std::optional<SolverResult> SolveTyped(int panel) {
+  std::array<std::optional<double>, OUTPUT_COUNT> targets;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    std::string text;
+    GetCtrlVal(panel, planpnl::TARGET0 + k, &text);
+    if (!ParseTargetMhz(text, &targets[k])) {
+      SetCtrlVal(panel, planpnl::SUMMARY,
+                 "OUT" + std::to_string(k) + ": \"" + text + "\" is not a frequency in MHz.");
+      SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_BAD_COLOR);
+      return std::nullopt;
+    }
+    SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
+  }
+  SolverResult plan = SolvePlan(RequestFromPanel(targets));
+  if (!plan.ok) {
+    SetCtrlVal(panel, planpnl::SUMMARY, plan.problem);
+    return std::nullopt;
+  }
+  return plan;
+}
+
 }  // namespace
 
 void OnPlanFromTargetsMenuClicked(int, int, void*, int) {
-  g_plan.reset();
   const int panel = LoadPanel(0, PLAN_PANEL_FILE, PLANPNL);
   const int map = GetMarginPin() != 0 ? 1 : 0;
   SetCtrlVal(panel, planpnl::MAP, map);
@@ -80,37 +98,22 @@ void OnPlanFromTargetsMenuClicked(int, int, void*, int) {
 int OnFindPlanClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   ClearResults(panel);
-  std::array<std::optional<double>, OUTPUT_COUNT> targets;
-  for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    std::string text;
-    GetCtrlVal(panel, planpnl::TARGET0 + k, &text);
-    if (!ParseTargetMhz(text, &targets[k])) {
-      SetCtrlVal(panel, planpnl::SUMMARY,
-                 "OUT" + std::to_string(k) + ": \"" + text + "\" is not a frequency in MHz.");
-      SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_BAD_COLOR);
-      return 0;
-    }
-    SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
-  }
-  SolverResult plan = SolvePlan(RequestFromPanel(targets));
-  if (!plan.ok) {
-    SetCtrlVal(panel, planpnl::SUMMARY, plan.problem);
-    return 0;
-  }
-  ShowResult(panel, plan);
+  const std::optional<SolverResult> plan = SolveTyped(panel);
+  if (!plan) return 0;
+  ShowResult(panel, *plan);
   SetCtrlAttribute(panel, planpnl::APPLY, ATTR_DIMMED, 0);
-  g_plan = std::move(plan);
   return 0;
 }
 
 int OnApplyPlanClicked(int panel, int, int event, void*, int, int) {
-  if (event != EVENT_COMMIT || !g_plan) return 0;
+  if (event != EVENT_COMMIT) return 0;
   int map = 0;
   GetCtrlVal(panel, planpnl::MAP, &map);
-  const SolverResult plan = *g_plan;
+  const std::optional<SolverResult> plan = SolveTyped(panel);
+  if (!plan) return 0;
   // The main panel takes the commits only once the dialog is gone.
   Close(panel);
-  ApplySolverPlan(plan, map);
+  ApplySolverPlan(*plan, map);
   return 0;
 }
 
@@ -121,7 +124,7 @@ int OnClosePlanClicked(int panel, int, int event, void*, int, int) {
 
 int OnPlanTargetEdited(int panel, int, int event, void*, int, int) {
   // A plan found for other targets must not be applied.
-  if (event == EVENT_COMMIT && g_plan) ClearResults(panel);
+  if (event == EVENT_COMMIT) ClearResults(panel);
   return 0;
 }
 

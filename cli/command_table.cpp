@@ -11,16 +11,20 @@
 namespace qv::cli {
 namespace {
 
-// check and apply: opening the file (online, writing it to the chip) is all they do.
+// apply: opening the file online writes it to the chip; that is all it does.
 int Loaded(CommandContext&) { return EXIT_DONE; }
 
 constexpr char kSetupFile[] = "the setup file (.stp)";
 
 constexpr std::array kCommands{
-    CommandSpec{"check", "load the setup file; exit 1 with the reason if it is refused",
+    CommandSpec{"check",
+                "load the setup file; exit 1 with the reason if it is refused;\n"
+                "print each failed check of either frequency map",
                 kSetupFile, "", false, ChipLink::Offline,
-                [](CLI::App&) -> CommandRun { return Loaded; }},
-    CommandSpec{"show", "print the frequency plan and the checks; exit 3 when a check fails",
+                [](CLI::App&) -> CommandRun { return CheckLoaded; }},
+    CommandSpec{"show",
+                "print the frequency plan and the checks of both maps;\n"
+                "exit 3 when a check of either map fails",
                 kSetupFile, "", false, ChipLink::Offline, DefineShow},
     CommandSpec{"edit", "change controls as a user would, then save", kSetupFile,
                 "the edited setup file", true, ChipLink::OnRequest, DefineEdit},

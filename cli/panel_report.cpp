@@ -1,68 +1,30 @@
 #include "cli/panel_report.h"
 
-#include <array>
 #include <string>
-#include <vector>
 
-#include "files/setup_text.h"
 #include "model/text_format.h"
 #include "model/program_state.h"
-#include "plan/frequency_engine.h"
-#include "plan/frequency_maps.h"
-#include "ui/panel_ids.h"
 #include "ui/panel_store.h"
 
 namespace qv::cli {
 namespace {
 
-const ControlState& Control(int id) { return *Store().Find(panelHandle)->control(id); }
-
-std::string Shown(int id) { return std::string(TrimBlanks(Control(id).text)); }
-
-enum class Verdict { Ok, Warning, Failed, Inactive };
-
-struct PanelCheck {
-  const char* label;
-  int control;
-};
-
-// The controls the plan colours against the chip's limits.
-constexpr std::array<PanelCheck, 10> kChecks{{
-    {"PFD range", PFD_VALID},
-    {"N range", NRANGE},
-    {"VCO range", VCOS_VALID},
-    {"CMOS outputs", FOUT_CMOS_VALID},
-    {"LVDS/LVPECL outputs", FOUT_LV_VALID},
-    {"REFCLK divider", REFDIV},
-    {"SSCG FracRange", TXT_FRACRANGE},
-    {"SSCG downspread", TXT_SSCG_DOWNSPREAD},
-    {"SSCG NumSteps", NUMSTEP},
-    {"SSCG CkDiv", CKDIV},
-}};
-
-std::vector<PanelCheck> ChecksInUse() {
-  std::vector<PanelCheck> checks(kChecks.begin(), kChecks.end());
-  checks.push_back({"Fractional word", MapInUse(GetMarginPin()).fracControl});
-  return checks;
-}
-
-Verdict VerdictOf(int control) {
-  const ControlState& state = Control(control);
-  if (!state.visible) return Verdict::Inactive;
-  switch (state.textBgColor) {
-    case VALIDATE_BAD_COLOR: return Verdict::Failed;
-    case VALIDATE_WARNING_COLOR: return Verdict::Warning;
-    case DISABLED_COLOR: return Verdict::Inactive;
-    default: return Verdict::Ok;
+const char* VerdictText(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Pass: return "ok";
+    case Verdict::Warning: return "warning";
+    case Verdict::Fail: return "FAILED";
+    default: return "inactive";
   }
 }
 
-const char* VerdictText(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::Ok: return "ok";
-    case Verdict::Warning: return "warning";
-    case Verdict::Failed: return "FAILED";
-    default: return "inactive";
+void WriteChecks(std::string& text, const MapEvaluation& map) {
+  AppendFormat(text, "Checks, %s%s:\n", MapTitle(map.map).c_str(), map.inUse ? ", in use" : "");
+  for (const Check& check : map.checks) {
+    const Verdict verdict = check.verdict();
+    AppendFormat(text, "  %s: %s", check.subject.c_str(), VerdictText(verdict));
+    if (verdict == Verdict::Fail || verdict == Verdict::Warning) text += " - " + check.reason;
+    text += "\n";
   }
 }
 
@@ -92,33 +54,34 @@ Json ControlJson(const ControlState& control) {
 
 }  // namespace
 
-void WritePlanReport(std::ostream& out) {
+void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
   std::string text;
-  AppendFormat(text, "PFD: %.5f MHz\n", GetPfdFrequency() / 1e6);
-  AppendFormat(text, "Feedback divider range: %s\n", Shown(NRANGE).c_str());
-  const int margin = GetMarginPin();
-  for (int m = 0; m < MAP_COUNT; ++m) {
-    const FrequencyMap& map = kFrequencyMaps[m];
-    AppendFormat(text, "Map %d (MARGIN %s)%s\n", m, m == 0 ? "low" : "high",
-                 (margin != 0) == (m == 1) ? ", in use" : "");
-    AppendFormat(text, "  VCO1: %s GHz\n", Shown(map.vco1Control).c_str());
-    AppendFormat(text, "  VCO2: %s GHz\n", Shown(map.vco2Control).c_str());
+  AppendFormat(text, "PFD: %.5f MHz\n", plan.pfdHz / 1e6);
+  AppendFormat(text, "Feedback divider range: %d <= N <= %d\n", plan.nRange.min, plan.nRange.max);
+  for (const MapEvaluation& map : plan.maps) {
+    AppendFormat(text, "%s%s\n", MapTitle(map.map).c_str(), map.inUse ? ", in use" : "");
+    for (int pll = 0; pll < PLL_COUNT; ++pll) {
+      AppendFormat(text, "  VCO%d: %.5f GHz\n", pll + 1, map.vco[pll] / 1e9);
+    }
     for (int k = 0; k < OUTPUT_COUNT; ++k) {
-      AppendFormat(text, "  OUT%d: %s MHz\n", k, Shown(map.outputs[k].freqControl).c_str());
+      AppendFormat(text, "  OUT%d: %.5f MHz\n", k, map.out[k] / 1e6);
     }
   }
-  if (Control(TXT_FRACRANGE).visible) {
-    AppendFormat(text, "SSCG: FracRange %s, downspread %s, Fmod %s\n",
-                 Shown(TXT_FRACRANGE).c_str(), Shown(TXT_SSCG_DOWNSPREAD).c_str(),
-                 Shown(TXT_SSCG_FMOD).c_str());
+  const MapEvaluation& used = plan.InUse();
+  if (used.active.ssc) {
+    AppendFormat(text, "SSCG: FracRange %d, downspread %.3f%%, Fmod %.2f kHz\n", used.ssc.span,
+                 used.ssc.downspreadPercent, used.ssc.modulationHz / 1000.0);
   } else {
-    text += "SSCG: disabled\n";
+    text += "SSCG: disabled (" + used.sscOffReason + ")\n";
   }
-  AppendFormat(text, "Checks (map %d):\n", margin != 0 ? 1 : 0);
-  for (const PanelCheck& check : ChecksInUse()) {
-    AppendFormat(text, "  %s: %s\n", check.label, VerdictText(VerdictOf(check.control)));
-  }
+  for (const MapEvaluation& map : plan.maps) WriteChecks(text, map);
   out << text;
+}
+
+void WriteFailures(std::ostream& out, const PlanEvaluation& plan) {
+  for (const MapEvaluation& map : plan.maps) {
+    for (const Check* failure : map.Failures()) out << MapTitle(map.map) << ": " << failure->reason << '\n';
+  }
 }
 
 Json PanelJson() {
@@ -127,13 +90,6 @@ Json PanelJson() {
     panel[std::string(control.def->constant)] = ControlJson(control);
   }
   return panel;
-}
-
-bool AnyActiveCheckFailed() {
-  for (const PanelCheck& check : ChecksInUse()) {
-    if (VerdictOf(check.control) == Verdict::Failed) return true;
-  }
-  return false;
 }
 
 }  // namespace qv::cli

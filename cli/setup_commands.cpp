@@ -8,20 +8,30 @@
 #include "cli/control_edit.h"
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
+#include "cli/plan_document.h"
 
 namespace qv::cli {
 
 CommandRun DefineShow(CLI::App& command) {
   auto json = std::make_shared<bool>(false);
-  command.add_flag("--json", *json, "every control of the panel as JSON");
+  command.add_flag("--json", *json,
+                   "the plan document (schema qv3380.plan),\n"
+                   "with every control of the panel under \"panel\"");
   return [json](CommandContext& context) {
+    const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
     if (*json) {
-      WriteJson(context.out, PanelJson());
+      WriteJson(context.out, PlanDocument(plan, PanelJson()));
     } else {
-      WritePlanReport(context.out);
+      WritePlanReport(context.out, plan);
     }
-    return AnyActiveCheckFailed() ? EXIT_CHECK_FAILED : EXIT_DONE;
+    // MARGIN can switch on the board: a failure of either map fails the plan.
+    return plan.AnyFailure() ? EXIT_CHECK_FAILED : EXIT_DONE;
   };
+}
+
+int CheckLoaded(CommandContext& context) {
+  WriteFailures(context.out, EvaluatePlan(ReadPlanInputs()));
+  return EXIT_DONE;
 }
 
 CommandRun DefineEdit(CLI::App& command) {

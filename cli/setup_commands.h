@@ -6,8 +6,11 @@
 
 namespace qv::cli {
 
-// The frequency plan and the checks, or with --json the whole panel; exit 3 when a check fails.
+// The frequency plan and the checks of both maps, or with --json the plan
+// document; exit 3 when a check of either map fails.
 CommandRun DefineShow(CLI::App& command);
+// The file loaded: one line per failed check of either map, exit 0.
+int CheckLoaded(CommandContext& context);
 // --set CONTROL=VALUE ... committed as a user would, then saved.
 CommandRun DefineEdit(CLI::App& command);
 

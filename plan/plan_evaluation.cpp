@@ -210,7 +210,7 @@ class MapChecker {
 
   void InjectionLock() {
     const bool both = map_.active.pll[0] && map_.active.pll[1];
-    Check& c = Add(CheckKind::InjectionLock, 0, "Na = Nb", both, settings_.pll1N != settings_.pll2N,
+    Check& c = Add(CheckKind::InjectionLock, 0, "Noise warning", both, settings_.pll1N != settings_.pll2N,
                    settings_.pll1N, kNone, kNone);
     c.warningOnly = true;
     c.reason = c.withinLimits

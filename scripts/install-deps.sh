@@ -12,8 +12,9 @@ packages=(
   libcli11-dev
   # adapter access and its mock
   libhidapi-dev libudev-dev umockdev libumockdev-dev
-  # tests, benchmarks, JSON checks in tests, fuzzing
+  # tests, benchmarks, JSON checks in tests (and the plan document against its schema), fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev
+  python3-jsonschema
   # looking at the GUI on a virtual X server, and on a headless Wayland compositor
   xvfb xauth xdotool imagemagick x11-utils weston
 )

@@ -2,9 +2,11 @@
 // qv3380 run in the test's process, over the recording bridge, with files in a
 // folder of the test's own.
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/run_cli.h"
@@ -37,6 +39,12 @@ class CliTest : public ProgramTest {
   }
   static std::string Replaced(std::string text, std::string_view from, std::string_view to) {
     return text.replace(text.find(from), from.size(), to);
+  }
+  // Several lines replaced at once, in order.
+  static std::string Replaced(
+      std::string text, std::initializer_list<std::pair<std::string_view, std::string_view>> edits) {
+    for (auto [from, to] : edits) text = Replaced(std::move(text), from, to);
+    return text;
   }
 
   TempFolder folder;

@@ -137,60 +137,93 @@ TEST_F(Cli, CheckReportsTheReadersMessage) {
             "Unable to open file: " + folder.Path("missing.stp") + "\nNo such file or directory\n");
 }
 
-TEST_F(Cli, ShowPrintsThePlanAndTheChecks) {
+TEST_F(Cli, ShowPrintsThePlanAndTheChecksOfBothMaps) {
   const CliResult result = Run({"show", File("board.stp")});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out,
-            "PFD: 25.00000 MHz\n"
-            "Feedback divider range: 86 <= N <= 102\n"
-            "Map 0 (MARGIN low), in use\n"
-            "  VCO1: 2.50000 GHz\n"
-            "  VCO2: 2.40000 GHz\n"
-            "  OUT0: 156.25000 MHz\n"
-            "  OUT1: 125.00000 MHz\n"
-            "  OUT2: 100.00000 MHz\n"
-            "  OUT3: 33.33333 MHz\n"
-            "Map 1 (MARGIN high)\n"
-            "  VCO1: 2.50000 GHz\n"
-            "  VCO2: 2.55000 GHz\n"
-            "  OUT0: 156.25000 MHz\n"
-            "  OUT1: 125.00000 MHz\n"
-            "  OUT2: 212.50000 MHz\n"
-            "  OUT3: 106.25000 MHz\n"
-            "SSCG: disabled\n"
-            "Checks (map 0):\n"
-            "  PFD range: ok\n"
-            "  N range: ok\n"
-            "  VCO range: ok\n"
-            "  CMOS outputs: ok\n"
-            "  LVDS/LVPECL outputs: ok\n"
-            "  REFCLK divider: inactive\n"
-            "  SSCG FracRange: inactive\n"
-            "  SSCG downspread: inactive\n"
-            "  SSCG NumSteps: inactive\n"
-            "  SSCG CkDiv: inactive\n"
-            "  Fractional word: inactive\n");
+  EXPECT_TRUE(result.out.starts_with(
+      "PFD: 25.00000 MHz\n"
+      "Feedback divider range: 86 <= N <= 102\n"
+      "Map 0 (MARGIN low), in use\n"
+      "  VCO1: 2.50000 GHz\n"
+      "  VCO2: 2.40000 GHz\n"
+      "  OUT0: 156.25000 MHz\n"
+      "  OUT1: 125.00000 MHz\n"
+      "  OUT2: 100.00000 MHz\n"
+      "  OUT3: 33.33333 MHz\n"
+      "Map 1 (MARGIN high)\n"
+      "  VCO1: 2.50000 GHz\n"
+      "  VCO2: 2.55000 GHz\n"
+      "  OUT0: 156.25000 MHz\n"
+      "  OUT1: 125.00000 MHz\n"
+      "  OUT2: 212.50000 MHz\n"
+      "  OUT3: 106.25000 MHz\n"
+      "SSCG: disabled (the SDM is powered down; map 0's modulus is 0; the SSCG pin is low)\n"
+      "Checks, Map 0 (MARGIN low), in use:\n"
+      "  PFD: ok\n"
+      "  VCO1: ok\n"))
+      << result.out;
+  EXPECT_NE(result.out.find("Checks, Map 1 (MARGIN high):\n  PFD: ok\n"), std::string::npos);
+  EXPECT_NE(result.out.find("  Fractional word: inactive\n"), std::string::npos);
 }
 
-TEST_F(Cli, ShowExitsWith3WhenACheckFails) {
-  // PLL1 N = 131: outside the range the 25 MHz crystal allows.
-  const std::string file =
-      Replaced(DefaultSetupFile(), "&h18,&b00010100", "&h18,&b00110011");
-  const CliResult result = Run({"show", File("red.stp", file)});
-  EXPECT_EQ(result.status, cli::EXIT_CHECK_FAILED);
-  EXPECT_NE(result.out.find("  N range: FAILED\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("  VCO range: FAILED\n"), std::string::npos);
-  // The same plan on map 1, which MARGIN does not select, is not checked.
-  const std::string unused = Replaced(DefaultSetupFile(), "&h30,&b00010100", "&h30,&b00110011");
-  EXPECT_EQ(Run({"show", File("unused.stp", unused)}).status, 0);
+// Either map failing fails the plan, since MARGIN can switch on the board; a
+// warning does not. check names every failure but still only judges the file.
+TEST_F(Cli, ShowAndCheckJudgeBothMaps) {
+  // Spread spectrum running at -0.625 %: deep enough to warn, within the span limit.
+  const std::string spread = Replaced(DefaultSetupFile(), {{"SSCG=&h0", "SSCG=&h1"},
+                                                           {"&h1D,&b11010000", "&h1D,&b11000000"},
+                                                           {"&h1A,&b00000000", "&h1A,&b00000011"},
+                                                           {"&h1B,&b00000000", "&h1B,&b11101000"},
+                                                           {"&h2A,&b00000000", "&h2A,&b11111010"},
+                                                           {"&h2B,&b00000000", "&h2B,&b00110010"},
+                                                           {"&h2C,&b00000000", "&h2C,&b00000100"}});
+  struct Case {
+    std::string name;
+    std::string text;
+    int status;
+    std::string showLine;
+    std::string checkOut;
+  };
+  const Case cases[] = {
+      {"map 0 in use", Replaced(DefaultSetupFile(), "&h18,&b00010100", "&h18,&b00110011"),
+       cli::EXIT_CHECK_FAILED, "  PLL1 N: FAILED - PLL1 N 131 is above the range 86 <= N <= 102\n",
+       "Map 0 (MARGIN low): VCO1 3.27500 GHz is above 2.55 GHz\n"
+       "Map 0 (MARGIN low): PLL1 N 131 is above the range 86 <= N <= 102\n"},
+      {"map 1 not in use", Replaced(DefaultSetupFile(), "&h30,&b00010100", "&h30,&b00110011"),
+       cli::EXIT_CHECK_FAILED, "  VCO1: FAILED - VCO1 3.27500 GHz is above 2.55 GHz\n",
+       "Map 1 (MARGIN high): VCO1 3.27500 GHz is above 2.55 GHz\n"
+       "Map 1 (MARGIN high): PLL1 N 131 is above the range 86 <= N <= 102\n"},
+      {"a deep downspread only warns", spread, cli::EXIT_DONE,
+       "  Downspread: warning - Downspread -0.625% is at or beyond -0.55%\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = File("plan.stp", c.text);
+    const CliResult show = Run({"show", path});
+    EXPECT_EQ(show.status, c.status) << show.err;
+    EXPECT_NE(show.out.find(c.showLine), std::string::npos) << show.out;
+    const CliResult check = Run({"check", path});
+    EXPECT_EQ(check.status, cli::EXIT_DONE) << check.err;
+    EXPECT_EQ(check.out, c.checkOut);
+  }
   EXPECT_EQ(Run({"show", File("bad.stp", "junk")}).status, cli::EXIT_FILE_REFUSED);
 }
 
-TEST_F(Cli, ShowJsonIsTheWholePanel) {
+TEST_F(Cli, ShowJsonIsThePlanDocumentWithTheWholePanel) {
   const std::string file = Replaced(DefaultSetupFile(), "SSCG=&h0", "SSCG=&h1");
   const CliResult result = Run({"show", File("board.stp", file), "--json"});
   ASSERT_EQ(result.status, 0) << result.err;
-  const json panel = json::parse(result.out);
+  const json document = json::parse(result.out);
+  EXPECT_EQ(document.at("schema"), "qv3380.plan");
+  EXPECT_EQ(document.at("version"), 1);
+  EXPECT_EQ(document.at("pfd_hz"), 25e6);
+  ASSERT_EQ(document.at("maps").size(), 2u);
+  EXPECT_EQ(document["maps"][1]["outputs"][2]["frequency_hz"], 212.5e6);
+  EXPECT_EQ(document["maps"][0]["spread_spectrum"]["off_because"],
+            "the SDM is powered down; map 0's modulus is 0");
+  EXPECT_EQ(document.at("checks").size(), 32u) << "every check of each map";
+  EXPECT_EQ(document.at("fails"), false);
+  const json& panel = document.at("panel");
   const PanelState* state = Store().Find(panelHandle);
   ASSERT_NE(state, nullptr);
   ASSERT_EQ(panel.size(), state->controls.size());

@@ -89,7 +89,7 @@ TEST_F(Solve, OutputFileCarriesThePlanInTheChosenMap) {
   std::vector<std::string_view> show{"show", planned, "--json"};
   std::ostringstream out, err;
   ASSERT_EQ(cli::RunCli(show, out, err, [](double) {}), cli::EXIT_DONE) << err.str();
-  const auto panel = nlohmann::json::parse(out.str());
+  const auto panel = nlohmann::json::parse(out.str()).at("panel");
   EXPECT_EQ(panel["OUT0FREQM"]["value"], " 125.00000");
   EXPECT_EQ(panel["OUT2FREQM"]["value"], " 161.13281");
   EXPECT_EQ(panel["Out0Freq"]["value"], " 156.25000") << "map 0 untouched";

@@ -5,6 +5,7 @@
 #include "model/registers.h"
 #include "model/value_variables.h"
 #include "model/write_path.h"
+#include "ui/callback_registry.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
@@ -12,6 +13,7 @@ namespace qv::test {
 
 void ResetProgramState() {
   Store().Clear();
+  ClearCallbackRegistry();
   for (const RegisterRow& row : RegisterTable) *row.variable = 0;
   for (const ValueVariable& entry : ValueVariables) *entry.variable = 0;
   SetupImage.fill(0);
