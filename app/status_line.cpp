@@ -4,6 +4,7 @@
 
 #include "bridge/hidbridge.h"
 #include "model/program_state.h"
+#include "model/text_format.h"
 #include "plan/frequency_engine.h"
 #include "ui/toolkit.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 int g_transferObserver = 0;
 int g_planListener = 0;
+int g_wholeSetListener = 0;
 std::array<std::string, 3> g_notes;
 
 const char* FailureName(int result) {
@@ -48,9 +50,13 @@ void NoteMapNotInUse(const PlanEvaluation& plan) {
 void StartStatusLine() {
   RemoveTransferObserver(g_transferObserver);
   RemovePlanListener(g_planListener);
+  RemoveWholeSetListener(g_wholeSetListener);
   g_notes = {};
   g_transferObserver = AddTransferObserver(ShowChipLink);
   g_planListener = AddPlanListener(NoteMapNotInUse);
+  // Until a whole set reaches the chip, the chip holds a mixture of two plans.
+  g_wholeSetListener = AddWholeSetListener(
+      [](const WholeSetWrite& write) { SetStatusNote(StatusNote::Chip, WholeSetWriteText(write)); });
 }
 
 void ShowModeStatus(std::string_view mode) { SetPanelAttribute(panelHandle, ATTR_STATUS_MODE, mode); }
@@ -60,6 +66,12 @@ std::string TransferFailureText(const Transfer& transfer) {
   const bool write = transfer.kind == Transfer::Kind::Write;
   return std::string(write ? "Chip write failed: " : "Chip read failed: ") +
          FailureName(transfer.result);
+}
+
+std::string WholeSetWriteText(const WholeSetWrite& write) {
+  if (write.Complete()) return "";
+  return FormatText("Chip partly programmed: %d of %d transfers reached it (%s)", write.reached,
+                    write.transfers, FailureName(write.firstFailure->result));
 }
 
 void SetStatusNote(StatusNote note, std::string text) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/write_path.h"
+#include "plan/register_decoding.h"
 
 namespace qv {
 
@@ -17,6 +18,9 @@ void ShowModeStatus(std::string_view mode);
 
 // "Chip write failed: adapter not found"; empty for a transfer that worked.
 std::string TransferFailureText(const Transfer& transfer);
+// "Chip partly programmed: 19 of 44 transfers reached it (adapter not found)";
+// empty when the whole set reached the chip.
+std::string WholeSetWriteText(const WholeSetWrite& write);
 
 // What may speak in the message field, most urgent first: the field shows the
 // first that has something to say.

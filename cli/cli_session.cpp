@@ -26,6 +26,7 @@ CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause
 
 CliSession::~CliSession() {
   RemoveTransferObserver(observer_);
+  RemoveWholeSetListener(wholeSetListener_);
   InstallFrontEnd(nullptr);
 }
 
@@ -37,6 +38,11 @@ bool CliSession::Start(bool online) {
   // The status line only keeps the last transfer; a script needs to hear
   // about any write that failed.
   firstWriteFailure_.reset();
+  partialWrite_.reset();
+  RemoveWholeSetListener(wholeSetListener_);
+  wholeSetListener_ = AddWholeSetListener([this](const WholeSetWrite& write) {
+    if (!write.Complete() && !partialWrite_) partialWrite_ = write;
+  });
   RemoveTransferObserver(observer_);
   observer_ = AddTransferObserver([this](const Transfer& transfer) {
     if (transfer.kind == Transfer::Kind::Write && transfer.Failed() && !firstWriteFailure_) {

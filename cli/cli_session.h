@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/write_path.h"
+#include "plan/register_decoding.h"
 #include "ui/headless/headless_front_end.h"
 
 namespace qv::cli {
@@ -37,12 +38,16 @@ class CliSession {
 
   // The first failed chip write of the session (a bridge code), or 0.
   std::optional<Transfer> FirstChipWriteFailure() const;
+  // A whole-set write that did not all reach the chip, if one was made.
+  const std::optional<WholeSetWrite>& PartialWholeSetWrite() const { return partialWrite_; }
 
  private:
   bool ChooseWithFile(int menuItem, const std::string& path);
 
   HeadlessFrontEnd ui_;
   int observer_ = 0;
+  int wholeSetListener_ = 0;
+  std::optional<WholeSetWrite> partialWrite_;
   std::optional<Transfer> firstWriteFailure_;
 };
 

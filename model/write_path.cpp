@@ -52,6 +52,18 @@ int AddTransferObserver(TransferObserver observer) {
 
 void RemoveTransferObserver(int id) { Observers().erase(id); }
 
+TransferTally::TransferTally()
+    : observer_(AddTransferObserver([this](const Transfer& transfer) {
+        ++transfers_;
+        if (!transfer.Failed()) {
+          ++reached_;
+        } else if (!firstFailure_) {
+          firstFailure_ = transfer;
+        }
+      })) {}
+
+TransferTally::~TransferTally() { RemoveTransferObserver(observer_); }
+
 int WriteChipByte(unsigned registerAddress, int value) {
   BusyScope busy;
   const int result = writei2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress),

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace qv {
 
@@ -38,6 +39,26 @@ using TransferObserver = std::function<void(const Transfer&)>;
 // Returns an id for RemoveTransferObserver.
 int AddTransferObserver(TransferObserver observer);
 void RemoveTransferObserver(int id);
+
+// Counts the transfers made while it lives: how many reached the chip, and the
+// first that did not.
+class TransferTally {
+ public:
+  TransferTally();
+  ~TransferTally();
+  TransferTally(const TransferTally&) = delete;
+  TransferTally& operator=(const TransferTally&) = delete;
+
+  int transfers() const { return transfers_; }
+  int reached() const { return reached_; }
+  const std::optional<Transfer>& firstFailure() const { return firstFailure_; }
+
+ private:
+  int observer_;
+  int transfers_ = 0;
+  int reached_ = 0;
+  std::optional<Transfer> firstFailure_;
+};
 
 // Button "Acquire".
 int InitAcq(int panel, int control, int event, void* callbackData, int eventData1,

@@ -1,6 +1,7 @@
 #include "plan/register_decoding.h"
 
 #include <array>
+#include <map>
 
 #include "model/fields.h"
 #include "model/program_state.h"
@@ -16,6 +17,18 @@
 
 namespace qv {
 namespace {
+
+std::map<int, WholeSetListener>& WholeSetListeners() {
+  static std::map<int, WholeSetListener> listeners;
+  return listeners;
+}
+
+void Tell(const TransferTally& tally) {
+  if (OpMode == OPMODE_OFFLINE) return;
+  const WholeSetWrite outcome{tally.transfers(), tally.reached(), tally.firstFailure()};
+  const auto listeners = WholeSetListeners();
+  for (const auto& [id, listener] : listeners) listener(outcome);
+}
 
 // All 32 registers, then one look-ahead enable and one acquisition.
 void WriteAllRegisters() {
@@ -67,9 +80,19 @@ void DecodeFields() {
 
 }  // namespace
 
+int AddWholeSetListener(WholeSetListener listener) {
+  static int nextId = 1;
+  WholeSetListeners()[nextId] = std::move(listener);
+  return nextId++;
+}
+
+void RemoveWholeSetListener(int id) { WholeSetListeners().erase(id); }
+
 void LoadDefaultRegisters() {
   LoadRegisterDefaults();
+  const TransferTally tally;
   WriteAllRegisters();
+  Tell(tally);
   SetValueVariablesToStartValues();
   ShowRegisterFields();
   for (const PowerDisplay& power : kPowerDisplays) {
@@ -85,11 +108,13 @@ void LoadDefaultRegisters() {
 
 void ApplyRegistersToPanel() {
   SetRegisters(SetupImage);
+  const TransferTally tally;
   WriteAllRegisters();
   DecodeFields();
 
   ShowRegisterFields();
-  SetCurrOutputFormat();
+  SetCurrOutputFormat();  // online, DR1 goes out once more: part of the whole set
+  Tell(tally);
   ShowSpreadSpectrum();
   SetCtrlVal(panelHandle, PLL1SYNC, sync1);
   SetCtrlVal(panelHandle, PLL2SYNC, sync2);

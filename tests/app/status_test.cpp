@@ -50,6 +50,22 @@ TEST_F(StatusLine, OnlineTheChipLinkNamesTheLastResult) {
   EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip link OK");
 }
 
+// A load that stops reaching the chip leaves it holding parts of two plans;
+// only a whole set that gets through clears the note.
+TEST_F(StatusLine, APartlyProgrammedChipIsSaidSo) {
+  StartOnlineConnected();
+  Bridge().transfersUntilUnplugged = 19;
+  ASSERT_EQ(Choose(menubar::RESETDEFAULT), UIE_NO_ERROR);
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE),
+            "Chip partly programmed: 19 of 41 transfers reached it (adapter not found)");
+  EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip write failed: adapter not found");
+  Bridge().transfersUntilUnplugged.reset();
+  ASSERT_EQ(Commit(PLL1_N, 101), UIE_NO_ERROR);
+  EXPECT_NE(Status(ATTR_STATUS_MESSAGE), "") << "one register does not make the set whole";
+  ASSERT_EQ(Choose(menubar::RESETDEFAULT), UIE_NO_ERROR);
+  EXPECT_EQ(Status(ATTR_STATUS_MESSAGE), "");
+}
+
 // The map MARGIN does not select is checked too, without touching the panel's colours.
 TEST_F(StatusLine, TheMapNotInUseSaysWhatItWouldBreak) {
   StartOffline();

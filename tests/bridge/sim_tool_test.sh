@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # tools/qv3380-sim end to end: the command reaches the simulated chip, the log
-# shows its transfers, and the command's exit status comes back.
-#   sim_tool_test.sh TOOLS/qv3380-sim BRIDGE_PROBE   (QV3380_SIM_HELPER set by CTest)
+# shows its transfers, and the command's exit status comes back; an adapter
+# pulled in the middle of a load leaves qv3380 saying the chip is partly programmed.
+#   sim_tool_test.sh TOOLS/qv3380-sim BRIDGE_PROBE QV3380   (QV3380_SIM_HELPER set by CTest)
 set -euo pipefail
 sim=$1
 probe=$2
+qv3380=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -28,6 +30,17 @@ expect "logged id read" grep -Eq 's  read   dev 0x80  reg 0x3F -> 0x38$' "$work/
 expect "no adapter" test "$(cat "$work/out")" = "-2"
 expect "log goes to the file" grep -q 'adapter absent, 0 command(s)' "$work/log"
 expect "nothing on stderr with --log" test ! -s "$work/err"
+
+"$sim" --unplug-after 2 -- "$probe" r 0x3f w 0x10 1 w 0x10 2 >"$work/out" 2>"$work/err"
+expect "unplugged after two commands" test "$(cat "$work/out")" = $'56\n0\n-2'
+
+# The probe read and the look-ahead write come first, then the whole set of 42.
+"$qv3380" new -o "$work/board.stp"
+status=0
+"$sim" --unplug-after 21 --log "$work/log" -- "$qv3380" apply "$work/board.stp" 2>"$work/err" || status=$?
+expect "a half-programmed chip is exit 4" test "$status" = 4
+expect "says how much reached the chip" \
+  grep -qx 'Chip partly programmed: 19 of 42 transfers reached it (adapter not found)' "$work/err"
 
 status=0
 "$sim" -- sh -c 'exit 3' 2>/dev/null || status=$?

@@ -15,6 +15,15 @@ void RecordingBridge::Reset() {
   log.clear();
   chip.fill(0);
   forcedResult.reset();
+  transfersUntilUnplugged.reset();
+}
+
+std::optional<int> RecordingBridge::Interference() {
+  if (transfersUntilUnplugged) {
+    if (*transfersUntilUnplugged == 0) return HIDBRIDGE_NO_ADAPTER;
+    --*transfersUntilUnplugged;
+  }
+  return forcedResult;
 }
 
 std::vector<WireEvent> RecordingBridge::Writes() const {
@@ -65,7 +74,7 @@ using qv::test::Bridge;
 using qv::test::WireEvent;
 
 extern "C" int readi2c(unsigned char deviceAddress, unsigned char registerAddress) {
-  int answer = Bridge().forcedResult.value_or(Bridge().chip[registerAddress]);
+  int answer = Bridge().Interference().value_or(Bridge().chip[registerAddress]);
   Bridge().log.push_back({WireEvent::Kind::Read, deviceAddress, registerAddress, answer, 0.0});
   return answer;
 }
@@ -74,7 +83,7 @@ extern "C" int writei2c(unsigned char deviceAddress, unsigned char registerAddre
                         unsigned short value) {
   const int byte = value & 0xFF;
   Bridge().log.push_back(WireEvent::Write(registerAddress, byte, deviceAddress));
-  if (Bridge().forcedResult) return *Bridge().forcedResult;
+  if (const std::optional<int> result = Bridge().Interference()) return *result;
   Bridge().chip[registerAddress] = byte;
   return HIDBRIDGE_DONE;
 }

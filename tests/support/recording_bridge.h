@@ -39,9 +39,14 @@ struct RecordingBridge {
   // When set, every call returns this instead: a negative HidBridgeResult, or 0
   // (a read of 0).
   std::optional<int> forcedResult;
+  // When set, the adapter is gone after this many more transfers: every later
+  // call finds no adapter.
+  std::optional<int> transfersUntilUnplugged;
 
   void Reset();
   void RecordDelay(double seconds) { log.push_back(WireEvent::Pause(seconds)); }
+  // The result the next transfer gets instead of the chip's, if any.
+  std::optional<int> Interference();
   // Only the writes, without pauses or reads.
   std::vector<WireEvent> Writes() const;
 };

@@ -104,6 +104,15 @@ FakeAdapter::~FakeAdapter() {
 
 void FakeAdapter::setMode(AdapterMode mode) {
   const std::scoped_lock lock(mutex_);
+  switchMode(mode);
+}
+
+void FakeAdapter::unplugAfter(std::size_t commands) {
+  const std::scoped_lock lock(mutex_);
+  unplugAfter_ = commands;
+}
+
+void FakeAdapter::switchMode(AdapterMode mode) {
   if ((mode == AdapterMode::refuseOpen) != (mode_ == AdapterMode::refuseOpen)) {
     // open() then fails (EISDIR), as it does for a node the user may not open.
     pointNodeAt(mode == AdapterMode::refuseOpen ? testbed_.file("/") : pipePath());
@@ -205,6 +214,8 @@ void FakeAdapter::takeCommand(std::span<const std::uint8_t> report) {
   } else {
     send(answer);
   }
+  // The client already holds the node open and reads this reply; the next open fails.
+  if (unplugAfter_ != 0 && commands_.size() == unplugAfter_) switchMode(AdapterMode::refuseOpen);
 }
 
 // As hidraw delivers it: an unnumbered report without ID byte, so the value

@@ -52,6 +52,9 @@ class FakeAdapter {
   AdapterMode mode() const;
   // The status byte errorFlag mode replies with.
   void setErrorStatus(std::uint8_t status);
+  // After answering this many commands the adapter is gone: opening it fails
+  // from then on, as for a cable pulled in the middle of a load.
+  void unplugAfter(std::size_t commands);
 
   // Every command report received, as written.
   std::vector<std::vector<std::uint8_t>> commands() const;
@@ -59,6 +62,7 @@ class FakeAdapter {
  private:
   struct Callbacks;
 
+  void switchMode(AdapterMode mode);  // with mutex_ held
   std::filesystem::path pipePath() const;
   void pointNodeAt(const std::filesystem::path& target) const;
   void flushAndDeliverLate();
@@ -78,6 +82,7 @@ class FakeAdapter {
   mutable std::mutex mutex_;
   AdapterMode mode_ = AdapterMode::answer;
   std::uint8_t errorStatus_ = 0x01;
+  std::size_t unplugAfter_ = 0;  // 0: stays plugged in
   std::vector<std::vector<std::uint8_t>> commands_;
   std::vector<std::vector<std::uint8_t>> lateReplies_;
 };

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -35,12 +36,13 @@ constexpr int exitUsage = 2;
 constexpr int exitCannotRun = 127;
 
 constexpr std::string_view usage =
-    "usage: qv3380-sim [--mode MODE] [--log FILE] -- COMMAND [ARG...]\n"
+    "usage: qv3380-sim [--mode MODE] [--unplug-after N] [--log FILE] -- COMMAND [ARG...]\n"
     "Runs COMMAND with a simulated QV3380 adapter (USB HID 04d8:feaa, behind a\n"
     "keyboard that enumerates first) and chip at 0x80, then prints the chip's\n"
     "transfer log to stderr or FILE. COMMAND's exit status is passed on.\n"
     "MODE: answer (default), silent, error, late, absent (no adapter), refuse\n"
-    "      (cannot be opened; umockdev stops a program after 50 such opens).\n";
+    "      (cannot be opened; umockdev stops a program after 50 such opens).\n"
+    "--unplug-after N: the adapter answers N commands, then cannot be opened any more.\n";
 
 struct ModeName {
   std::string_view name;
@@ -59,6 +61,7 @@ constexpr std::array<ModeName, 6> modeNames{{
 struct Options {
   std::optional<AdapterMode> mode = AdapterMode::answer;
   std::string logFile;
+  std::size_t unplugAfter = 0;
   std::vector<char*> command;
 };
 
@@ -75,10 +78,21 @@ std::optional<Options> parse(std::span<char*> args) {
       std::fputs(usage.data(), stdout);
       std::exit(0);
     }
-    if ((arg == "--mode" || arg == "--log") && i + 1 < args.size()) {
+    if ((arg == "--mode" || arg == "--log" || arg == "--unplug-after") && i + 1 < args.size()) {
       const std::string_view value = args[++i];
       if (arg == "--log") {
         options.logFile = value;
+        continue;
+      }
+      if (arg == "--unplug-after") {
+        const std::string digits(value);
+        char* end = nullptr;
+        const unsigned long count = std::strtoul(digits.c_str(), &end, 10);
+        if (digits.empty() || *end != '\0' || count == 0) {
+          std::fprintf(stderr, "qv3380-sim: --unplug-after takes a number of commands\n");
+          return std::nullopt;
+        }
+        options.unplugAfter = count;
         continue;
       }
       const auto* found = std::find_if(modeNames.begin(), modeNames.end(),
@@ -190,6 +204,7 @@ int main(int argc, char** argv) {
       testbed.add(fixtures::adapter);
       adapter.emplace(testbed, chip, std::string(fixtures::adapterNode));
       adapter->setMode(*options->mode);
+      if (options->unplugAfter != 0) adapter->unplugAfter(options->unplugAfter);
     }
 
     installSignalHandling();
