@@ -3,6 +3,7 @@
 #include "app/modes.h"
 #include "app/status_line.h"
 #include "model/write_path.h"
+#include "plan/refclk_text.h"
 #include "plan/tooltips.h"
 #include "model/program_state.h"
 #include "model/value_variables.h"
@@ -17,6 +18,7 @@ void StartProgram() {
   startupPanelHandle = LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL);
   InitVariables();
   ApplyControlTooltips();
+  InstallRefclkTextRule();
   StartStatusLine();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);

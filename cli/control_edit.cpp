@@ -5,7 +5,6 @@
 
 #include "files/setup_text.h"
 #include "model/program_state.h"
-#include "plan/refclk_text.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
 
@@ -56,28 +55,6 @@ std::string AllowedValues(const ControlState& control) {
   }
 }
 
-// The text boxes a user types into, with the rule each text must meet.
-struct TextRule {
-  int control;
-  bool (*accepts)(std::string_view text);
-  std::string (*takes)();
-};
-
-constexpr TextRule kTextRules[] = {
-    {REFFREQ, [](std::string_view text) { return ParseRefclkMhz(text).has_value(); },
-     [] {
-       return "a decimal number of MHz from 0 to " +
-              std::to_string(static_cast<int>(REFCLK_MAX_MHZ));
-     }},
-};
-
-const TextRule* RuleFor(int control) {
-  for (const TextRule& rule : kTextRules) {
-    if (rule.control == control) return &rule;
-  }
-  return nullptr;
-}
-
 std::string NotAllowed(const ControlSetting& setting, const std::string& takes) {
   return setting.control + ": \"" + setting.value + "\" is not allowed; it takes " + takes;
 }
@@ -113,8 +90,10 @@ std::string CommitSetting(const ControlSetting& setting) {
     }
     return Refusal(Store().CommitValue(panelHandle, id, *value), name);
   }
-  if (const TextRule* rule = RuleFor(id); rule && !rule->accepts(setting.value)) {
-    return NotAllowed(setting, rule->takes());
+  if (control->textRule) {
+    if (const std::string takes = control->textRule(setting.value); !takes.empty()) {
+      return NotAllowed(setting, takes);
+    }
   }
   if (def.holdsText()) return Refusal(Store().CommitText(panelHandle, id, setting.value), name);
   return Refusal(UIE_WRONG_TYPE, name);

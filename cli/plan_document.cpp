@@ -15,6 +15,7 @@ const char* CheckName(CheckKind kind) {
     case CheckKind::FeedbackDivider: return "feedback_divider";
     case CheckKind::Vco: return "vco";
     case CheckKind::Output: return "output";
+    case CheckKind::VcoDivider: return "vco_divider";
     case CheckKind::FractionalWord: return "fractional_word";
     case CheckKind::RefclkDivider: return "refclk_divider";
     case CheckKind::SscSpan: return "ssc_span";

@@ -98,6 +98,12 @@ void ColourChecks(const PlanEvaluation& plan) {
   Colour(FOUT_CMOS_VALID, cmosOk);
   Colour(FOUT_LV_VALID, diffOk);
 
+  // A divider the control cannot offer shows as it is, in red.
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const Check& divider = *used.Find(CheckKind::VcoDivider, k);
+    if (divider.applies && !divider.withinLimits) Colour(controls.outputs[k].vControl, false);
+  }
+
   // Only a broken rule colours the divider; otherwise it keeps its look.
   if (!Holds(used, CheckKind::RefclkDivider)) Colour(REFDIV, false);
 

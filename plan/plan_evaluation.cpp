@@ -66,6 +66,7 @@ class MapChecker {
     for (int pll = 0; pll < PLL_COUNT; ++pll) Vco(pll);
     for (int pll = 0; pll < PLL_COUNT; ++pll) Feedback(pll);
     for (int k = 0; k < OUTPUT_COUNT; ++k) Output(k);
+    for (int k = 0; k < OUTPUT_COUNT; ++k) VcoDivider(k);
     FractionalWord();
     RefclkDivider();
     Ssc();
@@ -151,6 +152,25 @@ class MapChecker {
     }
     const int pll = kOutputs[k].pll;
     NotChecked(c, map_.active.pll[pll] ? c.subject + " is powered down" : PllOff(pll));
+  }
+
+  void VcoDivider(int k) {
+    const int v = settings_.v[k];
+    const ValueRange range = ControlRange(FieldKind::VcoDivider);
+    Check& c = Add(CheckKind::VcoDivider, k, std::string(kOutputs[k].name) + " VCO divider",
+                   map_.active.ownVcoDivider[k], range.Contains(v), v, range.min, range.max);
+    c.reason = FormatText("%s %d is %s %d to %d", c.subject.c_str(), v,
+                          c.withinLimits ? "within" : "outside", range.min, range.max);
+    if (c.applies) return;
+    const int pll = kOutputs[k].pll;
+    if (!map_.active.output[k]) {
+      NotChecked(c, map_.active.pll[pll] ? std::string(kOutputs[k].name) + " is powered down"
+                                         : PllOff(pll));
+    } else {
+      const OutputFacts& partner = kOutputs[VcoDividerSource(k, true)];
+      NotChecked(c, std::string(kOutputs[k].name) + " runs on " + std::string(partner.name) +
+                        "'s VCO divider");
+    }
   }
 
   void FractionalWord() {

@@ -107,6 +107,7 @@ enum class CheckKind {
   FeedbackDivider,
   Vco,
   Output,
+  VcoDivider,  // a divider from a file or the chip beyond what the chip runs with
   FractionalWord,
   RefclkDivider,
   SscSpan,

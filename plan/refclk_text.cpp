@@ -2,6 +2,11 @@
 
 #include <charconv>
 
+#include "model/program_state.h"
+#include "model/text_format.h"
+#include "ui/panel_ids.h"
+#include "ui/panel_store.h"
+
 namespace qv {
 namespace {
 
@@ -26,5 +31,12 @@ std::optional<double> ParseRefclkMhz(std::string_view text) {
   }
   return mhz;
 }
+
+std::string RefclkTextRule(std::string_view text) {
+  if (ParseRefclkMhz(text)) return "";
+  return FormatText("a decimal number of MHz from 0 to %g, such as 19.44", REFCLK_MAX_MHZ);
+}
+
+void InstallRefclkTextRule() { Store().SetTextRule(panelHandle, REFFREQ, RefclkTextRule); }
 
 }  // namespace qv

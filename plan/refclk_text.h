@@ -2,6 +2,7 @@
 // The REFCLK frequency as a person types it or a file states it.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qv {
@@ -14,5 +15,11 @@ inline constexpr double REFCLK_MAX_MHZ = 10000.0;
 // around it allowed), or nothing: "19,44", "0x1A", "inf", "25MHz" and "" are no
 // REFCLK, so none of them is ever read as a number it only begins with.
 std::optional<double> ParseRefclkMhz(std::string_view text);
+
+// The REFCLK box's rule: empty when the text is a REFCLK, otherwise what it takes.
+std::string RefclkTextRule(std::string_view text);
+
+// The panel's REFCLK box takes nothing else.
+void InstallRefclkTextRule();
 
 }  // namespace qv

@@ -37,6 +37,9 @@ constexpr ControlDef Numeric(int id, std::string_view constant, std::string_view
   def.initialValue = initial;
   def.minValue = ControlRange(field).min;
   def.maxValue = ControlRange(field).max;
+  // A VCO divider read from a file or the chip can be 0, 1 or 7; shown as 2 or 6
+  // it would not be the divider the frequency beside it is computed from.
+  def.showsProgramValueBeyondRange = field == FieldKind::VcoDivider;
   return def;
 }
 

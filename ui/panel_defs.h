@@ -52,6 +52,9 @@ struct ControlDef {
   int minValue = 0;
   int maxValue = 0;
   int step = 1;
+  // A numeric the program may set beyond its range: it then shows the value it
+  // holds; what the user enters still keeps to the range.
+  bool showsProgramValueBeyondRange = false;
   LoadState atLoad = LoadState::Enabled;
   Rect rect;
   LabelSide labelSide = LabelSide::Left;

@@ -115,7 +115,9 @@ int PanelStore::SetValue(int panel, int control, int value) {
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (!ctrl->def->holdsNumber()) return UIE_WRONG_TYPE;
-  if (!Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  const bool shownAsHeld =
+      ctrl->def->kind == ControlKind::Numeric && ctrl->def->showsProgramValueBeyondRange;
+  if (!shownAsHeld && !Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
   ctrl->value = value;
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -249,6 +251,16 @@ int PanelStore::SetStatusField(int panel, int field, std::string_view text) {
   return UIE_NO_ERROR;
 }
 
+int PanelStore::SetTextRule(int panel, int control, TextRule rule) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl->def->holdsText()) return UIE_WRONG_TYPE;
+  ctrl->textRule = std::move(rule);
+  return UIE_NO_ERROR;
+}
+
 int PanelStore::SetMenuItemDimmed(int menuBar, int item, bool dimmed) {
   PanelState* state = Find(menuBar);
   if (!state || state->menu.empty()) return UIE_BAD_PANEL;
@@ -309,6 +321,7 @@ int PanelStore::CommitText(int panel, int control, std::string_view text) {
   // Only string boxes with a callback are typed into; the rest show program output.
   if (ctrl->def->kind != ControlKind::StringBox || !ctrl->callback) return UIE_WRONG_TYPE;
   if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
+  if (ctrl->textRule && !ctrl->textRule(text).empty()) return UIE_VALUE_NOT_ALLOWED;
   ctrl->text = std::string(text);
   NotifyControl(panel, control);
   return Commit(panel, control, *ctrl);

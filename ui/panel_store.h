@@ -4,6 +4,7 @@
 // modal popups) and performs a user's commit the same way for every front end.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ namespace qv {
 
 inline constexpr int COLOR_WHITE = 0xFFFFFF;
 inline constexpr int COLOR_BLACK = 0x000000;
+
+// What a typed text must be: empty when the control takes the text, otherwise
+// what it takes ("a decimal number of MHz ..."), for the user to read.
+using TextRule = std::function<std::string(std::string_view text)>;
 
 struct ControlState {
   const ControlDef* def = nullptr;
@@ -32,6 +37,7 @@ struct ControlState {
   int minValue = 0;
   int maxValue = 0;
   std::string tooltip;
+  TextRule textRule;  // none: any text is taken
   CtrlCallbackPtr callback = nullptr;
 };
 
@@ -88,6 +94,9 @@ class PanelStore {
   int SetTitle(int panel, std::string_view title);
   int SetStatusField(int panel, int field, std::string_view text);
   int SetMenuItemDimmed(int menuBar, int item, bool dimmed);
+  // A typed text the rule refuses is not taken: CommitText returns
+  // UIE_VALUE_NOT_ALLOWED and nothing changes.
+  int SetTextRule(int panel, int control, TextRule rule);
   int GetMenuItemDimmed(int menuBar, int item, int* dimmed) const;
 
   // Modal popups: while one is installed, only it takes the user's input.

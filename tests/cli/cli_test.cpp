@@ -221,7 +221,7 @@ TEST_F(Cli, ShowJsonIsThePlanDocumentWithTheWholePanel) {
   EXPECT_EQ(document["maps"][1]["outputs"][2]["frequency_hz"], 212.5e6);
   EXPECT_EQ(document["maps"][0]["spread_spectrum"]["off_because"],
             "the SDM is powered down; map 0's modulus is 0");
-  EXPECT_EQ(document.at("checks").size(), 32u) << "every check of each map";
+  EXPECT_EQ(document.at("checks").size(), 40u) << "every check of each map";
   EXPECT_EQ(document.at("fails"), false);
   const json& panel = document.at("panel");
   const PanelState* state = Store().Find(panelHandle);

@@ -103,7 +103,7 @@ TEST_F(Forms, RefclkMustBeADecimalNumberOfMhz) {
       EXPECT_EQ(result.status, cli::EXIT_USAGE);
       EXPECT_EQ(result.err, std::string("qv3380: REFFREQ: \"") + c.value +
                                 "\" is not allowed; it takes a decimal number of MHz from 0 to "
-                                "10000\n");
+                                "10000, such as 19.44\n");
       EXPECT_EQ(result.out, "");
     }
   }

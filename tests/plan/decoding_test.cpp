@@ -89,6 +89,32 @@ TEST_F(Decoding, AllZeroImage) {
   }
 }
 
+// A VCO divider the control does not offer (from a file or the chip) is shown as
+// held and in red, so the frequency beside it is the one it gives; the user's
+// next entry keeps to the range again. Other numerics still show their range.
+TEST_F(Decoding, AVcoDividerBeyondTheControlsRangeShowsAsHeldInRed) {
+  struct Case {
+    int v;
+    const char* out0;
+  };
+  for (auto [v, out0] : {Case{7, "  89.28571"}, Case{1, " 625.00000"}, Case{0, "       inf"}}) {
+    SCOPED_TRACE(v);
+    auto image = Defaults();
+    image[IDX_ADV0] = (v << 5) | 4;
+    image[IDX_AM2] = (v << 5) | 5;  // map 1, not in use
+    LoadImage(image);
+    EXPECT_EQ(Value(OUT0V), v);
+    EXPECT_TRUE(Red(OUT0V));
+    EXPECT_EQ(Text(Out0Freq), out0);
+    EXPECT_EQ(Value(OUT1V_M), v);
+    EXPECT_TRUE(Grey(OUT1V_M)) << "the map not in use keeps its look";
+    ASSERT_EQ(Commit(OUT0V, v), UIE_NO_ERROR);
+    EXPECT_EQ(Value(OUT0V), v < 2 ? 2 : 6);
+    EXPECT_TRUE(White(OUT0V));
+  }
+  EXPECT_EQ(Value(NUMSTEP), 1) << "NumSteps 0 still shows its minimum";
+}
+
 TEST_F(Decoding, OnlineApplySendsAll32ThenLookAheadAcquisitionAndDr1) {
   SetUp();
   StartOnlineConnected();

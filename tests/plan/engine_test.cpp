@@ -47,6 +47,8 @@ TEST_F(Engine, DividerWithTheCrystalDoesNothingAndTurnsRed) {
   EXPECT_TRUE(White(REFFREQ)) << "the PFD check colours REFFREQ whatever the reference";
 }
 
+// Users can only enter a decimal number now; the reading stays as it was for
+// any text the box holds.
 TEST_F(Engine, RefclkTextReadsItsLeadingDecimalNumber) {
   struct Case {
     const char* text;
@@ -58,13 +60,29 @@ TEST_F(Engine, RefclkTextReadsItsLeadingDecimalNumber) {
                         {"nan", 0.0},        {".5", 0.5e6},           {"25,0", 25e6}};
   ASSERT_EQ(Commit(REFSEL, 0), UIE_NO_ERROR);
   for (auto [text, hz] : cases) {
-    ASSERT_EQ(CommitText(REFFREQ, text), UIE_NO_ERROR);
+    ASSERT_EQ(SetCtrlVal(panelHandle, REFFREQ, text), UIE_NO_ERROR);
     EXPECT_DOUBLE_EQ(GetExternalRefclkFrequency(), hz) << '"' << text << '"';
   }
 }
 
+// A comma, a unit or a word is refused, not read as the number it begins with.
+TEST_F(Engine, TheRefclkBoxTakesOnlyADecimalNumber) {
+  ASSERT_EQ(Commit(REFSEL, 0), UIE_NO_ERROR);
+  ASSERT_EQ(CommitText(REFFREQ, "19.44"), UIE_NO_ERROR);
+  for (const char* text : {"19,44", "25MHz", "abc", "", "0x1A", "inf", "nan", "-1", "20000"}) {
+    EXPECT_EQ(CommitText(REFFREQ, text), UIE_VALUE_NOT_ALLOWED) << '"' << text << '"';
+    EXPECT_EQ(Text(REFFREQ), "19.44");
+    EXPECT_EQ(Text(NRANGE), "111 <= N <= 131");
+  }
+  for (const char* text : {" 25 ", "2.5e1", "+26", ".5", "0"}) {
+    EXPECT_EQ(CommitText(REFFREQ, text), UIE_NO_ERROR) << '"' << text << '"';
+  }
+}
+
 TEST_F(Engine, NoReferenceGivesZeroEverywhereWithoutFailingOutputs) {
-  UseRefclk("no number", 0);
+  UseRefclk("25.0", 0);
+  SetCtrlVal(panelHandle, REFFREQ, "no number");
+  RecalculateFrequencies();
   EXPECT_EQ(Text(NRANGE), "80 <= N <= 80");
   EXPECT_EQ(Text(VCO1FREQ), "   0.00000");
   EXPECT_EQ(Text(Out0Freq), "   0.00000");

@@ -131,6 +131,22 @@ TEST_F(UserCommits, TheReferenceFrequencyCommitsOnceWhenEdited) {
   EXPECT_EQ(Commits(), Once(REFFREQ));
 }
 
+// A comma is refused where the user sees it, not cut to the number before it.
+TEST_F(UserCommits, ARefusedReferenceTextStaysVisibleInRed) {
+  QLineEdit* edit = Widget<QLineEdit>(REFFREQ);
+  TypeInto(edit, "19,44");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Commits(), (std::vector<CallbackCall>{}));
+  EXPECT_EQ(State(REFFREQ).text, "25.0") << "the panel keeps the last text taken";
+  EXPECT_EQ(edit->text(), "19,44");
+  EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(0xFF0000));
+  EXPECT_TRUE(edit->toolTip().contains("takes a decimal number of MHz")) << edit->toolTip().toStdString();
+  TypeInto(edit, "19.44");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Commits(), Once(REFFREQ));
+  EXPECT_NE(edit->palette().color(QPalette::Base), QColor(0xFF0000));
+}
+
 TEST_F(UserCommits, DimmedAndHiddenControlsFollowTheStore) {
   SetCtrlAttribute(panelHandle, OUT0D, ATTR_DIMMED, 1);
   SetCtrlAttribute(panelHandle, Out0Freq, ATTR_VISIBLE, 0);

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QToolTip>
+#include <algorithm>
 
 #include "ui/qt/control_view.h"
 #include "ui/qt/look.h"
@@ -127,11 +129,12 @@ class NumericView final : public ControlView {
   }
   void MirrorKind(const ControlState& state) override {
     {
-      // A range change that clamps emits valueChanged as well.
+      // A range change that clamps emits valueChanged as well. A value the
+      // program set beyond the range is shown as it is: the range widens to it.
       QSignalBlocker block(spin_);
-      if (spin_->minimum() != state.minValue || spin_->maximum() != state.maxValue) {
-        spin_->setRange(state.minValue, state.maxValue);
-      }
+      const int low = std::min(state.minValue, state.value);
+      const int high = std::max(state.maxValue, state.value);
+      if (spin_->minimum() != low || spin_->maximum() != high) spin_->setRange(low, high);
       if (spin_->value() != state.value) spin_->setValue(state.value);
     }
     MirrorTextColors(spin_, state, QPalette::Base, QPalette::Text);
@@ -154,11 +157,25 @@ class StringBoxView final : public ControlView {
     if (!typedInto) edit_->setFocusPolicy(Qt::ClickFocus);
     // editingFinished also fires on the focus loss after Enter, and after a
     // program write; only an edit the user made is a commit.
-    QObject::connect(edit_, &QLineEdit::editingFinished, [panel, id = def.id, edit] {
-      if (!edit->isModified()) return;
-      edit->setModified(false);
-      Store().CommitText(panel, id, edit->text().toStdString());
+    QObject::connect(edit_, &QLineEdit::editingFinished, [this, panel, id = def.id] {
+      if (!edit_->isModified()) return;
+      edit_->setModified(false);
+      const std::string text = edit_->text().toStdString();
+      if (Store().CommitText(panel, id, text) == UIE_VALUE_NOT_ALLOWED) ShowRefusal(panel, id, text);
     });
+  }
+  // A text the control does not take stays in the box, in red, with what the
+  // box takes, until the user corrects it; the panel keeps the last text taken.
+  void ShowRefusal(int panel, int id, const std::string& text) {
+    const ControlState* state = Store().Find(panel)->control(id);
+    if (!state || !state->textRule) return;
+    const QString why = MnemonicText(state->def->label) + " takes " +
+                        ToQString(state->textRule(text)) + ", not \"" + edit_->text() + "\".";
+    QPalette palette = edit_->palette();
+    SetRole(palette, QPalette::Base, ToQColor(kRefusedRgb), Groups::All);
+    SetPaletteIfChanged(edit_, palette);
+    edit_->setToolTip(why);
+    QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), why, edit_);
   }
   void MirrorKind(const ControlState& state) override {
     const QString text = ToQString(state.text);

@@ -16,6 +16,8 @@ namespace qv::qt {
 inline constexpr int kFontPixelSize = 12;
 // Text of a dimmed control: still readable on the logic's grey background.
 inline constexpr int kDimmedTextRgb = 0x767676;
+// A typed text the control does not take: the validation red.
+inline constexpr int kRefusedRgb = 0xFF0000;
 
 void ApplyApplicationLook(QApplication& app);
 QFont PanelFont();
