@@ -55,11 +55,14 @@ void StartStatusLine() {
   g_transferObserver = AddTransferObserver(ShowChipLink);
   g_planListener = AddPlanListener(NoteMapNotInUse);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
-  g_wholeSetListener = AddWholeSetListener(
-      [](const WholeSetWrite& write) { SetStatusNote(StatusNote::Chip, WholeSetWriteText(write)); });
+  g_wholeSetListener = AddWholeSetListener([](const WholeSetWrite& write) {
+    SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));
+  });
 }
 
-void ShowModeStatus(std::string_view mode) { SetPanelAttribute(panelHandle, ATTR_STATUS_MODE, mode); }
+void ShowModeStatus(std::string_view mode) {
+  SetPanelAttribute(panelHandle, ATTR_STATUS_MODE, mode);
+}
 
 std::string TransferFailureText(const Transfer& transfer) {
   if (!transfer.Failed()) return "";

@@ -12,7 +12,8 @@ constexpr int SpanValueBits(const BitSpan& span, int reg) {
 }
 
 constexpr int WithSpanBits(const BitSpan& span, int reg, int raw) {
-  return (reg & 0xFF & ~span.Mask()) | (((raw >> span.valueShift) & ((1 << span.width) - 1)) << span.lsb);
+  return (reg & 0xFF & ~span.Mask()) |
+         (((raw >> span.valueShift) & ((1 << span.width) - 1)) << span.lsb);
 }
 
 // The number the gathered bits stand for, and back.
@@ -43,7 +44,8 @@ constexpr int DecodeField(const ChipField& field, const Registers& registers) {
 
 constexpr void EncodeField(const ChipField& field, int value, RegisterImage& image) {
   const int raw = RawFromValue(field.kind, value);
-  for (const BitSpan& span : field.Spans()) image[span.reg] = WithSpanBits(span, image[span.reg], raw);
+  for (const BitSpan& span : field.Spans())
+    image[span.reg] = WithSpanBits(span, image[span.reg], raw);
 }
 
 }  // namespace qv::codec

@@ -7,7 +7,8 @@ namespace {
 
 using K = FieldKind;
 
-constexpr ChipField Bit(std::string_view subject, std::string_view quantity, K kind, int reg, int bit) {
+constexpr ChipField Bit(std::string_view subject, std::string_view quantity, K kind, int reg,
+                        int bit) {
   return {subject, quantity, kind, -1, {{{reg, bit, 1, 0}, {}}}};
 }
 
@@ -48,16 +49,23 @@ constexpr std::array<ChipField, MAP_FIELD_COUNT> MapFields(int map) {
   std::array<ChipField, MAP_FIELD_COUNT> fields{{
       {"PLL1", "feedback divider N", K::FeedbackDivider, map, {{{regs.pll1N, 0, 6, 0}, {}}}},
       {"PLL2", "feedback divider N", K::FeedbackDivider, map, {{{regs.pll2N, 0, 6, 0}, {}}}},
-      {"PLL2", "fractional word", K::FractionalWord, map,
+      {"PLL2",
+       "fractional word",
+       K::FractionalWord,
+       map,
        {{{regs.fracHigh, 0, 8, 4}, {regs.fracModShared, 4, 4, 0}}}},
-      {"PLL2", "modulus", K::Modulus, map, {{{regs.fracModShared, 0, 4, 8}, {regs.modLow, 0, 8, 0}}}},
+      {"PLL2",
+       "modulus",
+       K::Modulus,
+       map,
+       {{{regs.fracModShared, 0, 4, 8}, {regs.modLow, 0, 8, 0}}}},
   }};
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const int reg = regs.outputs[k];
-    fields[static_cast<int>(VcoDividerField(k))] = {kOutputs[k].name, "VCO divider", K::VcoDivider, map,
-                                                    {{{reg, 5, 3, 0}, {}}}};
-    fields[static_cast<int>(OutputDividerField(k))] = {kOutputs[k].name, "output divider",
-                                                       K::OutputDivider, map, {{{reg, 0, 5, 0}, {}}}};
+    fields[static_cast<int>(VcoDividerField(k))] = {
+        kOutputs[k].name, "VCO divider", K::VcoDivider, map, {{{reg, 5, 3, 0}, {}}}};
+    fields[static_cast<int>(OutputDividerField(k))] = {
+        kOutputs[k].name, "output divider", K::OutputDivider, map, {{{reg, 0, 5, 0}, {}}}};
   }
   return fields;
 }

@@ -83,15 +83,34 @@ struct ChipField {
   std::array<BitSpan, 2> spans{};
 
   constexpr int SpanCount() const { return spans[1].width != 0 ? 2 : 1; }
-  constexpr std::span<const BitSpan> Spans() const { return {spans.data(), static_cast<std::size_t>(SpanCount())}; }
+  constexpr std::span<const BitSpan> Spans() const {
+    return {spans.data(), static_cast<std::size_t>(SpanCount())};
+  }
 };
 
 // The fields both frequency maps share.
 enum class SharedField : int {
-  Out0PowerDown, Out1PowerDown, Bleed, SdmPowerDown, Pll1Sync, Pll2Sync,
-  OvershootComp, OvershootBoost, StepSize, StepCount, ClockDivider,
-  Pll1Format, Pll2Format, Out2PowerDown, Out3PowerDown, RefOutPowerDown,
-  Dither, RefDivider, Pll2PowerDown, Pll1PowerDown, LookAhead,
+  Out0PowerDown,
+  Out1PowerDown,
+  Bleed,
+  SdmPowerDown,
+  Pll1Sync,
+  Pll2Sync,
+  OvershootComp,
+  OvershootBoost,
+  StepSize,
+  StepCount,
+  ClockDivider,
+  Pll1Format,
+  Pll2Format,
+  Out2PowerDown,
+  Out3PowerDown,
+  RefOutPowerDown,
+  Dither,
+  RefDivider,
+  Pll2PowerDown,
+  Pll1PowerDown,
+  LookAhead,
 };
 inline constexpr int SHARED_FIELD_COUNT = 21;
 
@@ -107,9 +126,9 @@ constexpr MapField OutputDividerField(int output) { return static_cast<MapField>
 struct MapRegisters {
   int pll1N;
   int pll2N;
-  int fracHigh;       // fractional word bits 11:4
-  int fracModShared;  // fractional word bits 3:0 above, modulus bits 11:8 below
-  int modLow;         // modulus bits 7:0
+  int fracHigh;                           // fractional word bits 11:4
+  int fracModShared;                      // fractional word bits 3:0 above, modulus bits 11:8 below
+  int modLow;                             // modulus bits 7:0
   std::array<int, OUTPUT_COUNT> outputs;  // V in bits 7:5, D in bits 4:0
 };
 
@@ -174,7 +193,7 @@ enum LogicFamily : int {
 };
 
 inline constexpr std::array<std::string_view, 4> kFamilyNames{"LVPECL", "LVDS", "CMOS",
-                                                               "CMOS in phase"};
+                                                              "CMOS in phase"};
 
 constexpr bool IsCmosFamily(int family) {
   return family == FAMILY_CMOS || family == FAMILY_CMOS_IN_PHASE;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/text_format.h"
 #include "model/program_state.h"
+#include "model/text_format.h"
 #include "ui/panel_store.h"
 
 namespace qv::cli {
@@ -80,7 +80,8 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
 
 void WriteFailures(std::ostream& out, const PlanEvaluation& plan) {
   for (const MapEvaluation& map : plan.maps) {
-    for (const Check* failure : map.Failures()) out << MapTitle(map.map) << ": " << failure->reason << '\n';
+    for (const Check* failure : map.Failures())
+      out << MapTitle(map.map) << ": " << failure->reason << '\n';
   }
 }
 

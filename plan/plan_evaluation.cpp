@@ -96,17 +96,20 @@ class MapChecker {
 
   std::string PllOff(int pll) const { return PllName(pll) + " is powered down"; }
 
+  // "VCO1 2.00000 GHz is below 2.15 GHz": the value as shown and the limit it breaks.
+  static std::string RangeReason(const Check& c, double scale, const char* unit) {
+    const std::string shown =
+        FormatText("%s %.5f %s is ", c.subject.c_str(), c.value / scale, unit);
+    if (c.withinLimits)
+      return shown + FormatText("within %g to %g %s", c.low / scale, c.high / scale, unit);
+    if (c.value > c.high) return shown + FormatText("above %g %s", c.high / scale, unit);
+    return shown + FormatText("below %g %s", c.low / scale, unit);
+  }
+
   void Pfd() {
-    Check& c = Add(CheckKind::Pfd, 0, "PFD", true, PfdWithinLimits(fpfd_), fpfd_, FpfdMin, FpfdMax,
-                   "Hz");
-    const std::string shown = FormatText("PFD %.5f MHz", fpfd_ / 1e6);
-    if (c.withinLimits) {
-      c.reason = shown + FormatText(" is within %g to %g MHz", FpfdMin / 1e6, FpfdMax / 1e6);
-    } else if (fpfd_ > FpfdMax) {
-      c.reason = shown + FormatText(" is above %g MHz", FpfdMax / 1e6);
-    } else {
-      c.reason = shown + FormatText(" is below %g MHz", FpfdMin / 1e6);
-    }
+    Check& c =
+        Add(CheckKind::Pfd, 0, "PFD", true, PfdWithinLimits(fpfd_), fpfd_, FpfdMin, FpfdMax, "Hz");
+    c.reason = RangeReason(c, 1e6, "MHz");
   }
 
   void Feedback(int pll) {
@@ -123,14 +126,7 @@ class MapChecker {
     const double hz = map_.vco[pll];
     Check& c = Add(CheckKind::Vco, pll, VcoName(pll), map_.active.pll[pll], VcoWithinLimits(hz), hz,
                    FvcoMin, FvcoMax, "Hz");
-    const std::string shown = FormatText("%s %.5f GHz", c.subject.c_str(), hz / 1e9);
-    if (c.withinLimits) {
-      c.reason = shown + FormatText(" is within %g to %g GHz", FvcoMin / 1e9, FvcoMax / 1e9);
-    } else if (hz > FvcoMax) {
-      c.reason = shown + FormatText(" is above %g GHz", FvcoMax / 1e9);
-    } else {
-      c.reason = shown + FormatText(" is below %g GHz", FvcoMin / 1e9);
-    }
+    c.reason = RangeReason(c, 1e9, "GHz");
     NotChecked(c, PllOff(pll));
   }
 
@@ -140,8 +136,8 @@ class MapChecker {
     const double limit = OutputLimit(family);
     Check& c = Add(CheckKind::Output, k, std::string(kOutputs[k].name), map_.active.output[k],
                    OutputWithinLimit(hz, family), hz, kNone, limit, "Hz");
-    const std::string limitText =
-        FormatText("the %s limit of %g MHz", std::string(kFamilyNames[family]).c_str(), limit / 1e6);
+    const std::string limitText = FormatText(
+        "the %s limit of %g MHz", std::string(kFamilyNames[family]).c_str(), limit / 1e6);
     const std::string shown = FormatText("%s %.5f MHz", c.subject.c_str(), hz / 1e6);
     if (c.withinLimits) {
       c.reason = shown + " is within " + limitText;
@@ -183,8 +179,8 @@ class MapChecker {
       c.reason = FormatText("Fractional word %d is %s the modulus %d", frac,
                             c.withinLimits ? "below" : "not below", mod);
     }
-    NotChecked(c, map_.active.pll[FractionalPll()] ? "the SDM is powered down"
-                                                    : PllOff(FractionalPll()));
+    NotChecked(
+        c, map_.active.pll[FractionalPll()] ? "the SDM is powered down" : PllOff(FractionalPll()));
   }
 
   void RefclkDivider() {
@@ -210,9 +206,9 @@ class MapChecker {
     Check& depth = Add(CheckKind::SscDepth, 0, "Downspread", on, DownspreadShallow(ssc),
                        ssc.downspreadPercent, DOWNSPREAD_WARNING_PERCENT, kNone, "%");
     depth.warningOnly = true;
-    depth.reason = FormatText("Downspread %.3f%% is %s %g%%", ssc.downspreadPercent,
-                              depth.withinLimits ? "within" : "at or beyond",
-                              DOWNSPREAD_WARNING_PERCENT);
+    depth.reason =
+        FormatText("Downspread %.3f%% is %s %g%%", ssc.downspreadPercent,
+                   depth.withinLimits ? "within" : "at or beyond", DOWNSPREAD_WARNING_PERCENT);
     NotChecked(depth, map_.sscOffReason);
 
     Check& steps = Add(CheckKind::SscSteps, 0, "NumSteps", on, in_.numstep >= SSC_STEPS_MIN,
@@ -221,8 +217,9 @@ class MapChecker {
                               steps.withinLimits ? "at least" : "below", SSC_STEPS_MIN);
     NotChecked(steps, map_.sscOffReason);
 
-    Check& divider = Add(CheckKind::SscClockDivider, 0, "CkDiv", on,
-                         in_.ckdiv >= SSC_CLOCK_DIVIDER_MIN, in_.ckdiv, SSC_CLOCK_DIVIDER_MIN, kNone);
+    Check& divider =
+        Add(CheckKind::SscClockDivider, 0, "CkDiv", on, in_.ckdiv >= SSC_CLOCK_DIVIDER_MIN,
+            in_.ckdiv, SSC_CLOCK_DIVIDER_MIN, kNone);
     divider.reason = FormatText("CkDiv %d is %s %d", in_.ckdiv,
                                 divider.withinLimits ? "at least" : "below", SSC_CLOCK_DIVIDER_MIN);
     NotChecked(divider, map_.sscOffReason);
@@ -230,8 +227,8 @@ class MapChecker {
 
   void InjectionLock() {
     const bool both = map_.active.pll[0] && map_.active.pll[1];
-    Check& c = Add(CheckKind::InjectionLock, 0, "Noise warning", both, settings_.pll1N != settings_.pll2N,
-                   settings_.pll1N, kNone, kNone);
+    Check& c = Add(CheckKind::InjectionLock, 0, "Noise warning", both,
+                   settings_.pll1N != settings_.pll2N, settings_.pll1N, kNone, kNone);
     c.warningOnly = true;
     c.reason = c.withinLimits
                    ? FormatText("PLL1 N %d and PLL2 N %d differ", settings_.pll1N, settings_.pll2N)
@@ -268,7 +265,8 @@ ActivePaths PathsOf(const PlanInputs& in, const MapSettings& settings) {
 
 std::string SscOffReason(const PlanInputs& in, const MapSettings& settings, int map) {
   std::vector<std::string> reasons;
-  if (!in.pllPowered[FractionalPll()]) reasons.push_back(PllName(FractionalPll()) + " is powered down");
+  if (!in.pllPowered[FractionalPll()])
+    reasons.push_back(PllName(FractionalPll()) + " is powered down");
   if (!in.sdmPowered) reasons.push_back("the SDM is powered down");
   if (settings.mod <= 0) reasons.push_back(FormatText("map %d's modulus is 0", map));
   if (!in.board.sscg) reasons.push_back("the SSCG pin is low");
@@ -345,7 +343,9 @@ double FeedbackRatio(int n, int frac, int mod, bool sdmPowered) {
 
 double OutputFrequency(double vcoHz, int v, int d) { return vcoHz / v / d; }
 
-double OutputLimit(int family) { return IsCmosFamily(family) ? CMOS_OUTPUT_MAX : DIFFERENTIAL_OUTPUT_MAX; }
+double OutputLimit(int family) {
+  return IsCmosFamily(family) ? CMOS_OUTPUT_MAX : DIFFERENTIAL_OUTPUT_MAX;
+}
 
 SscFigures ComputeSscFigures(const MapSettings& map, int fracstep, int numstep, int ckdiv,
                              double fpfd) {

@@ -30,7 +30,7 @@ inline constexpr int SSC_CLOCK_DIVIDER_MIN = 2;
 
 // What the board holds rather than the chip: the input pins and the reference.
 struct BoardInputs {
-  bool refsel = true;  // high: the crystal is the reference
+  bool refsel = true;   // high: the crystal is the reference
   bool margin = false;  // high: frequency map 1 drives the outputs
   bool sscg = false;
   bool maxbw = false;
@@ -81,8 +81,8 @@ double OutputFrequency(double vcoHz, int v, int d);
 double OutputLimit(int family);
 
 struct SscFigures {
-  int span = 0;          // change of the fractional word over one sweep
-  int minimumSpan = 0;   // how far the sweep may lower the word
+  int span = 0;         // change of the fractional word over one sweep
+  int minimumSpan = 0;  // how far the sweep may lower the word
   double downspreadPercent = 0.0;
   double modulationHz = 0.0;
 };
@@ -119,16 +119,16 @@ enum class CheckKind {
 
 struct Check {
   CheckKind kind;
-  int index = 0;        // the PLL of a VCO or N check, the output of an output check
-  std::string subject;  // "VCO1", "PLL2 N", "OUT3", "PFD", ...
-  bool applies = true;  // the path it checks is in use
+  int index = 0;             // the PLL of a VCO or N check, the output of an output check
+  std::string subject;       // "VCO1", "PLL2 N", "OUT3", "PFD", ...
+  bool applies = true;       // the path it checks is in use
   bool withinLimits = true;  // the rule holds, whether or not it applies
   bool warningOnly = false;  // breaking it warns instead of failing
   double value = 0.0;        // what was checked, in the unit of its limits
   double low = 0.0;          // limits; NaN where there is none
   double high = 0.0;
-  std::string unit;          // "Hz", "%", or empty for plain numbers
-  std::string reason;        // in a person's words, whatever the outcome
+  std::string unit;    // "Hz", "%", or empty for plain numbers
+  std::string reason;  // in a person's words, whatever the outcome
 
   Verdict verdict() const;
 };

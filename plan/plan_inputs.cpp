@@ -9,8 +9,8 @@ namespace qv {
 
 PlanInputs ReadPlanInputs() {
   PlanInputs in;
-  in.board = {GetRefselPin() != 0, GetMarginPin() != 0, GetSscgPin() != 0, GetMaxBwPin() != 0,
-              GetCrystalIndex(),   GetExternalRefclkFrequency()};
+  in.board = {GetRefselPin() != 0, GetMarginPin() != 0, GetSscgPin() != 0,
+              GetMaxBwPin() != 0,  GetCrystalIndex(),   GetExternalRefclkFrequency()};
   in.refdiv = refdiv != 0;
   for (int m = 0; m < MAP_COUNT; ++m) {
     const FrequencyMap& map = kFrequencyMaps[m];
