@@ -89,33 +89,20 @@ struct ChipField {
 };
 
 // The fields both frequency maps share.
+// clang-format off
 enum class SharedField : int {
-  Out0PowerDown,
-  Out1PowerDown,
-  Bleed,
-  SdmPowerDown,
-  Pll1Sync,
-  Pll2Sync,
-  OvershootComp,
-  OvershootBoost,
-  StepSize,
-  StepCount,
-  ClockDivider,
-  Pll1Format,
-  Pll2Format,
-  Out2PowerDown,
-  Out3PowerDown,
-  RefOutPowerDown,
-  Dither,
-  RefDivider,
-  Pll2PowerDown,
-  Pll1PowerDown,
-  LookAhead,
+  Out0PowerDown, Out1PowerDown, Bleed, SdmPowerDown, Pll1Sync, Pll2Sync,
+  OvershootComp, OvershootBoost, StepSize, StepCount, ClockDivider,
+  Pll1Format, Pll2Format, Out2PowerDown, Out3PowerDown, RefOutPowerDown,
+  Dither, RefDivider, Pll2PowerDown, Pll1PowerDown, LookAhead,
 };
+// clang-format on
 inline constexpr int SHARED_FIELD_COUNT = 21;
 
 // The fields each frequency map has once: the PLLs' feedback and the outputs' dividers.
+// clang-format off
 enum class MapField : int { Pll1N, Pll2N, Frac, Mod, V0, D0, V1, D1, V2, D2, V3, D3 };
+// clang-format on
 inline constexpr int MAP_FIELD_COUNT = 12;
 
 constexpr MapField VcoDividerField(int output) { return static_cast<MapField>(4 + 2 * output); }

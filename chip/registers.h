@@ -7,40 +7,15 @@
 
 namespace qv {
 
+// clang-format off
 enum RegisterIndex : int {
-  IDX_BP0,
-  IDX_AF0,
-  IDX_BF0,
-  IDX_BF1,
-  IDX_BF2,
-  IDX_BF3,
-  IDX_ABF0,
-  IDX_X0,
-  IDX_ADV0,
-  IDX_ADV1,
-  IDX_ADV2,
-  IDX_BDV0,
-  IDX_BDV1,
-  IDX_BDV2,
-  IDX_BS0,
-  IDX_BS1,
-  IDX_BS2,
-  IDX_BS3,
-  IDX_AM0,
-  IDX_AM1,
-  IDX_AM2,
-  IDX_BM0,
-  IDX_BM1,
-  IDX_BM2,
-  IDX_BM3,
-  IDX_BM4,
-  IDX_BM5,
-  IDX_DR0,
-  IDX_DR1,
-  IDX_DR2,
-  IDX_G0,
-  IDX_C0,
+  IDX_BP0, IDX_AF0, IDX_BF0, IDX_BF1, IDX_BF2, IDX_BF3, IDX_ABF0, IDX_X0,
+  IDX_ADV0, IDX_ADV1, IDX_ADV2, IDX_BDV0, IDX_BDV1, IDX_BDV2,
+  IDX_BS0, IDX_BS1, IDX_BS2, IDX_BS3,
+  IDX_AM0, IDX_AM1, IDX_AM2, IDX_BM0, IDX_BM1, IDX_BM2, IDX_BM3, IDX_BM4, IDX_BM5,
+  IDX_DR0, IDX_DR1, IDX_DR2, IDX_G0, IDX_C0,
 };
+// clang-format on
 
 inline constexpr int REGISTER_COUNT = 32;
 
