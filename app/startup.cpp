@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/modes.h"
+#include "app/plan_dialog.h"
 #include "app/status_line.h"
 #include "model/write_path.h"
 #include "plan/tooltips.h"
@@ -18,6 +19,7 @@ void StartProgram() {
   InitVariables();
   ApplyControlTooltips();
   StartStatusLine();
+  ResetPlanDialog();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

@@ -166,6 +166,7 @@ inline constexpr int SUMMARY = 24;
 inline constexpr int FINDPLAN = 25;
 inline constexpr int APPLY = 26;
 inline constexpr int CLOSE = 27;
+inline constexpr int TOLERANCE = 28;
 }  // namespace planpnl
 
 // Shortcut key code of File > Exit: Ctrl+Q.
