@@ -39,8 +39,11 @@ void ShowMessage() {
 }
 
 // MARGIN can switch on the board at any time: the other map must hold too.
-void NoteMapNotInUse(const PlanEvaluation& plan) {
+// With the SSCG pin high the board asks for spread spectrum: say what keeps it
+// off (with the pin low nobody asked, so nothing is said).
+void NotePlan(const PlanEvaluation& plan) {
   SetStatusNote(StatusNote::Plan, InactiveMapNote(plan.maps[1 - plan.mapInUse]));
+  SetStatusNote(StatusNote::Hint, plan.inputs.board.sscg ? SscOffNote(plan.InUse()) : "");
 }
 
 }  // namespace
@@ -50,7 +53,7 @@ void StartStatusLine() {
   RemovePlanListener(g_planListener);
   g_notes = {};
   g_transferObserver = AddTransferObserver(ShowChipLink);
-  g_planListener = AddPlanListener(NoteMapNotInUse);
+  g_planListener = AddPlanListener(NotePlan);
 }
 
 void ShowModeStatus(std::string_view mode) { SetPanelAttribute(panelHandle, ATTR_STATUS_MODE, mode); }
