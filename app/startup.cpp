@@ -2,6 +2,7 @@
 
 #include "app/modes.h"
 #include "app/plan_dialog.h"
+#include "app/ssc_dialog.h"
 #include "app/status_line.h"
 #include "model/write_path.h"
 #include "plan/tooltips.h"
@@ -20,6 +21,7 @@ void StartProgram() {
   ApplyControlTooltips();
   StartStatusLine();
   ResetPlanDialog();
+  ResetSscDialog();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

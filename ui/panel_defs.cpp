@@ -482,6 +482,8 @@ constexpr std::array kMainMenu{
     Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, menubar::MENU, "__Tools"),
     Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, menubar::TOOLS,
          "__Plan From Targets...", "OnPlanFromTargetsMenuClicked", true),
+    Menu(menubar::SSCPLANNER, "SSCPLANNER", MenuKind::Item, menubar::TOOLS, "__Spread Spectrum...",
+         "OnSpreadSpectrumMenuClicked", true),
     Menu(menubar::HELP, "HELP", MenuKind::Menu, menubar::MENU, "__Help"),
     Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, menubar::HELP, "__About...",
          "OnHelpAboutMenuClicked"),
@@ -594,6 +596,70 @@ constexpr std::array kPlanControls{
 };
 static_assert(kPlanControls.size() == planpnl::TOLERANCE - 1);
 
+// Two rows, downspread and modulation frequency: asked, achieved, error.
+namespace ssc_grid {
+constexpr int kFirstRow = 94;
+constexpr int kPitch = 28;
+struct Column {
+  int left;
+  int width;
+};
+constexpr Column kAsked{128, 100};
+constexpr Column kAchieved{240, 130};
+constexpr Column kError{382, 226};
+constexpr Rect Cell(Column column, int row) {
+  return {column.left, kFirstRow + row * kPitch, column.width, 22};
+}
+constexpr Rect Caption(Column column) { return {column.left, kFirstRow - 20, column.width, 16}; }
+
+constexpr ControlDef Asked(int id, std::string_view constant, std::string_view label, int row) {
+  return StringBox(id, constant, label, "OnSscRequestEdited", "", S::Enabled)
+      .at(Cell(kAsked, row))
+      .labelAt({12, kFirstRow + row * kPitch, 110, 22})
+      .aligned(TextAlign::Right);
+}
+constexpr ControlDef Result(int id, std::string_view constant, Column column, int row) {
+  return StringBox(id, constant, "", "", "", S::Enabled)
+      .at(Cell(column, row))
+      .aligned(TextAlign::Right);
+}
+}  // namespace ssc_grid
+
+constexpr std::array kSscControls{
+    Text(sscpnl::INTRO, "INTRO",
+         "A downspread and a modulation frequency for one map; PLL2's VCO stays where it is.")
+        .at(12, 12, 596, 18),
+    Ring(sscpnl::MAP, "MAP", "Frequency map", "OnSscRequestEdited", kPlanMapItems, 0, S::Enabled)
+        .at(128, 40, 200, 22)
+        .labelAt({12, 40, 110, 22}),
+    Button(sscpnl::PCIE, "PCIE", "__PCI Express", "OnPciExpressClicked", S::Enabled)
+        .at(480, 38, 128, 26),
+    Text(sscpnl::CAPTION_ASKED, "CAPTION_ASKED", "Asked")
+        .at(ssc_grid::Caption(ssc_grid::kAsked))
+        .aligned(TextAlign::Right),
+    Text(sscpnl::CAPTION_ACHIEVED, "CAPTION_ACHIEVED", "Achieved")
+        .at(ssc_grid::Caption(ssc_grid::kAchieved))
+        .aligned(TextAlign::Right),
+    Text(sscpnl::CAPTION_ERROR, "CAPTION_ERROR", "Error")
+        .at(ssc_grid::Caption(ssc_grid::kError))
+        .aligned(TextAlign::Right),
+    ssc_grid::Asked(sscpnl::DOWNSPREAD, "DOWNSPREAD", "Downspread (%)", 0),
+    ssc_grid::Asked(sscpnl::FMOD, "FMOD", "Fmod (kHz)", 1),
+    ssc_grid::Result(sscpnl::DEPTH_ACHIEVED, "DEPTH_ACHIEVED", ssc_grid::kAchieved, 0),
+    ssc_grid::Result(sscpnl::FMOD_ACHIEVED, "FMOD_ACHIEVED", ssc_grid::kAchieved, 1),
+    ssc_grid::Result(sscpnl::DEPTH_ERROR, "DEPTH_ERROR", ssc_grid::kError, 0),
+    ssc_grid::Result(sscpnl::FMOD_ERROR, "FMOD_ERROR", ssc_grid::kError, 1),
+    Text(sscpnl::WINDOW, "WINDOW", "").at(12, 154, 596, 18),
+    Text(sscpnl::SETTINGS, "SETTINGS", "").at(12, 178, 596, 50),
+    Text(sscpnl::SUMMARY, "SUMMARY", "").at(12, 234, 596, 66),
+    Button(sscpnl::FIND, "FIND", "__Find Settings", "OnFindSscClicked", S::Enabled)
+        .at(12, 312, 130, 28),
+    Button(sscpnl::APPLY, "APPLY", "__Apply", "OnApplySscClicked", S::Dimmed).at(390, 312, 100, 28),
+    Button(sscpnl::CLOSE, "CLOSE", "C__lose", "OnCloseSscClicked", S::Enabled)
+        .at(500, 312, 108, 28),
+};
+static_assert(kSscControls.size() == sscpnl::CLOSE - 1);
+
 constexpr std::array kPanels{
     Panel(MAIN_PANEL_FILE, PANEL, "PANEL", "QV3380 Customer User Interface", 1012, 711,
           "OnPanelEvent", kMainControls, kMainMenu),
@@ -604,6 +670,8 @@ constexpr std::array kPanels{
           "AboutPanelCallback", kAboutControls),
     Panel(PLAN_PANEL_FILE, PLANPNL, "PLANPNL", "Plan From Targets", 680, 322, "PlanPanelCallback",
           kPlanControls),
+    Panel(SSC_PANEL_FILE, SSCPNL, "SSCPNL", "Spread Spectrum", 620, 352, "SscPanelCallback",
+          kSscControls),
 };
 
 }  // namespace
