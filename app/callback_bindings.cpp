@@ -3,6 +3,7 @@
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/shell.h"
+#include "app/ssc_dialog.h"
 #include "app/startup.h"
 #include "files/file_callbacks.h"
 #include "model/write_path.h"
@@ -27,6 +28,7 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(PlanCallbacks());
   RegisterCallbacks(FilesCallbacks());
   RegisterCallbacks(PlanDialogCallbacks());
+  RegisterCallbacks(SscDialogCallbacks());
 }
 
 }  // namespace qv

@@ -33,7 +33,7 @@ constexpr std::array kIndicatorControls{ResetRegisters,  PFD_VALID,       NRANGE
                                         VCOS_VALID,      FOUT_CMOS_VALID, FOUT_LV_VALID};
 
 constexpr std::array kModeMenuItems{menubar::RESETDEFAULT, menubar::IMPORT, menubar::EXPORT,
-                                    menubar::PLANFROMTARGETS};
+                                    menubar::PLANFROMTARGETS, menubar::SSCPLANNER};
 
 }  // namespace
 

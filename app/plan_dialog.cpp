@@ -16,7 +16,24 @@
 namespace qv {
 namespace {
 
+// What was typed, kept for the next opening while the program runs.
+struct TypedRequest {
+  std::array<std::string, OUTPUT_COUNT> targets;
+  std::string tolerance;
+};
+std::optional<TypedRequest> g_typed;
+
+std::string TextOf(int panel, int control) {
+  std::string text;
+  GetCtrlVal(panel, control, &text);
+  return text;
+}
+
 void Close(int panel) {
+  TypedRequest typed;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) typed.targets[k] = TextOf(panel, planpnl::TARGET0 + k);
+  typed.tolerance = TextOf(panel, planpnl::TOLERANCE);
+  g_typed = typed;
   RemovePopup(0);
   DiscardPanel(panel);
 }
@@ -34,6 +51,13 @@ void ClearResults(int panel) {
 void ShowResult(int panel, const SolverResult& plan) {
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const OutputPlan& out = plan.outputs[k];
+    if (out.kept) {
+      // Kept where it was, or moved: black on white either way, the summary says which.
+      SetCtrlVal(panel, planpnl::ACHIEVED0 + k, FormatMhz(out.achieved));
+      SetCtrlVal(panel, planpnl::ERROR0 + k, FormatSignedPpm(out));
+      SetCtrlVal(panel, planpnl::DIVIDERS0 + k, FormatDividers(plan, k));
+      continue;
+    }
     if (!out.wanted) {
       SetCtrlVal(panel, planpnl::ACHIEVED0 + k, "-");
       continue;
@@ -46,16 +70,24 @@ void ShowResult(int panel, const SolverResult& plan) {
     SetCtrlAttribute(panel, planpnl::ERROR0 + k, ATTR_TEXT_BGCOLOR, colour);
   }
   std::string summary = FormatPllSummary(plan, 0) + "\n" + FormatPllSummary(plan, 1);
-  const std::string reach = FormatOutOfReach(plan);
-  if (!reach.empty()) summary += "\n" + reach;
+  for (const std::string& line : {FormatOutOfReach(plan), FormatMoves(plan)}) {
+    if (!line.empty()) summary += "\n" + line;
+  }
   SetCtrlVal(panel, planpnl::SUMMARY, summary);
 }
 
-// The current frequencies of a map, as a starting point to edit.
+// What was typed last time; at the first opening the map's present
+// frequencies, as a starting point to edit.
 void PrefillTargets(int panel, int map) {
+  if (g_typed) {
+    for (int k = 0; k < OUTPUT_COUNT; ++k) {
+      SetCtrlVal(panel, planpnl::TARGET0 + k, g_typed->targets[k]);
+    }
+    SetCtrlVal(panel, planpnl::TOLERANCE, g_typed->tolerance);
+    return;
+  }
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    std::string text;
-    GetCtrlVal(panelHandle, kFrequencyMaps[map].outputs[k].freqControl, &text);
+    const std::string text = TextOf(panelHandle, kFrequencyMaps[map].outputs[k].freqControl);
     const std::size_t first = text.find_first_not_of(' ');
     SetCtrlVal(panel, planpnl::TARGET0 + k, first == std::string::npos ? "" : text.substr(first));
   }
@@ -67,8 +99,7 @@ void PrefillTargets(int panel, int map) {
 std::optional<SolverResult> SolveTyped(int panel) {
   std::array<std::optional<double>, OUTPUT_COUNT> targets;
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
-    std::string text;
-    GetCtrlVal(panel, planpnl::TARGET0 + k, &text);
+    const std::string text = TextOf(panel, planpnl::TARGET0 + k);
     if (!ParseTargetMhz(text, &targets[k])) {
       SetCtrlVal(panel, planpnl::SUMMARY,
                  "OUT" + std::to_string(k) + ": \"" + text + "\" is not a frequency in MHz.");
@@ -77,7 +108,19 @@ std::optional<SolverResult> SolveTyped(int panel) {
     }
     SetCtrlAttribute(panel, planpnl::TARGET0 + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
   }
-  SolverResult plan = SolvePlan(RequestFromPanel(targets));
+  double tolerance = 0.0;
+  const std::string toleranceText = TextOf(panel, planpnl::TOLERANCE);
+  if (!ParseTolerancePpm(toleranceText, &tolerance)) {
+    SetCtrlVal(panel, planpnl::SUMMARY, "\"" + toleranceText + "\" is not a number of ppm.");
+    SetCtrlAttribute(panel, planpnl::TOLERANCE, ATTR_TEXT_BGCOLOR, VALIDATE_BAD_COLOR);
+    return std::nullopt;
+  }
+  SetCtrlAttribute(panel, planpnl::TOLERANCE, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
+  int map = 0;
+  GetCtrlVal(panel, planpnl::MAP, &map);
+  SolverRequest request = RequestFromPanel(targets, map);
+  request.preferIntegerWithinPpm = tolerance;
+  SolverResult plan = SolvePlan(request);
   if (!plan.ok) {
     SetCtrlVal(panel, planpnl::SUMMARY, plan.problem);
     return std::nullopt;
@@ -86,6 +129,8 @@ std::optional<SolverResult> SolveTyped(int panel) {
 }
 
 }  // namespace
+
+void ResetPlanDialog() { g_typed.reset(); }
 
 void OnPlanFromTargetsMenuClicked(int, int, void*, int) {
   const int panel = LoadPanel(0, PLAN_PANEL_FILE, PLANPNL);

@@ -8,6 +8,9 @@
 
 namespace qv {
 
+// Forgets what was typed: the run's first opening shows the map's frequencies.
+void ResetPlanDialog();
+
 void OnPlanFromTargetsMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
 int OnFindPlanClicked(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);

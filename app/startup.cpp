@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/modes.h"
+#include "app/plan_dialog.h"
+#include "app/ssc_dialog.h"
 #include "app/status_line.h"
 #include "model/write_path.h"
 #include "plan/refclk_text.h"
@@ -20,6 +22,8 @@ void StartProgram() {
   ApplyControlTooltips();
   InstallRefclkTextRule();
   StartStatusLine();
+  ResetPlanDialog();
+  ResetSscDialog();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

@@ -41,8 +41,11 @@ void ShowMessage() {
 }
 
 // MARGIN can switch on the board at any time: the other map must hold too.
-void NoteMapNotInUse(const PlanEvaluation& plan) {
+// With the SSCG pin high the board asks for spread spectrum: say what keeps it
+// off (with the pin low nobody asked, so nothing is said).
+void NotePlan(const PlanEvaluation& plan) {
   SetStatusNote(StatusNote::Plan, InactiveMapNote(plan.maps[1 - plan.mapInUse]));
+  SetStatusNote(StatusNote::Hint, plan.inputs.board.sscg ? SscOffNote(plan.InUse()) : "");
 }
 
 }  // namespace
@@ -53,7 +56,7 @@ void StartStatusLine() {
   RemoveWholeSetListener(g_wholeSetListener);
   g_notes = {};
   g_transferObserver = AddTransferObserver(ShowChipLink);
-  g_planListener = AddPlanListener(NoteMapNotInUse);
+  g_planListener = AddPlanListener(NotePlan);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
   g_wholeSetListener = AddWholeSetListener([](const WholeSetWrite& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));

@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/setup_commands.h"
 #include "cli/solve_command.h"
+#include "cli/ssc_command.h"
 
 namespace qv::cli {
 namespace {
@@ -41,6 +42,11 @@ constexpr std::array kCommands{
                 "with -o save the file with the plan applied",
                 kSetupFile, "the setup file with the plan", false, ChipLink::Offline,
                 DefineSolve},
+    CommandSpec{"ssc",
+                "find the spread-spectrum settings for a downspread and a\n"
+                "modulation frequency, keeping the VCO; with -o save the file with them",
+                kSetupFile, "the setup file with the settings", false, ChipLink::Offline,
+                DefineSsc},
 };
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace {
 struct SolveOptions {
   std::array<std::optional<double>, OUTPUT_COUNT> targetsHz;
   std::optional<int> map;
+  double preferIntegerWithinPpm = 0.0;
   bool json = false;
 };
 
@@ -34,7 +35,8 @@ std::optional<double> TargetHz(const std::string& text) {
 
 int Solve(const SolveOptions& options, CommandContext& context) {
   const int map = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
-  const SolverRequest request = RequestFromPanel(options.targetsHz);
+  SolverRequest request = RequestFromPanel(options.targetsHz, map);
+  request.preferIntegerWithinPpm = options.preferIntegerWithinPpm;
   const SolverResult plan = SolvePlan(request);
   if (!plan.ok) {
     context.err << "qv3380: " << plan.problem << '\n';
@@ -81,6 +83,22 @@ CommandRun DefineSolve(CLI::App& command) {
                   "the frequency map to fill\n(default: the one MARGIN selects)")
       ->type_name("0|1")
       ->check(CLI::IsMember({0, 1}).description(""));
+  command
+      .add_option_function<std::string>(
+          "--prefer-integer-within",
+          [options](const std::string& text) {
+            ParseTolerancePpm(text, &options->preferIntegerWithinPpm);
+          },
+          "an integer feedback divider that meets every target\n"
+          "of its PLL within PPM beats a fractional one")
+      ->type_name("PPM")
+      ->check(CLI::Validator(
+          [](std::string& text) {
+            double ppm = 0.0;
+            return ParseTolerancePpm(text, &ppm) ? std::string()
+                                                 : "\"" + text + "\" is not a number of ppm";
+          },
+          ""));
   command.add_flag("--json", options->json, "the plan as JSON");
   command.callback([options] {
     if (std::ranges::none_of(options->targetsHz, [](const auto& hz) { return hz.has_value(); })) {

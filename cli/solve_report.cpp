@@ -17,6 +17,13 @@ void WriteSolveReport(std::ostream& out, const SolverRequest& request, const Sol
                "Error (ppm)", "Dividers");
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const OutputPlan& out = plan.outputs[k];
+    if (out.kept) {
+      const std::string note = out.Moved() ? "moved from " + FormatMhz(out.target) : "kept";
+      AppendFormat(text, "OUT%-3d %14s %14s %12s  %s  %s\n", k, "-",
+                   FormatMhz(out.achieved).c_str(), FormatSignedPpm(out).c_str(),
+                   FormatDividers(plan, k).c_str(), note.c_str());
+      continue;
+    }
     if (!out.wanted) {
       AppendFormat(text, "OUT%-3d %14s %14s %12s  %s\n", k, "-", "-", "", "any frequency will do");
       continue;
@@ -25,8 +32,9 @@ void WriteSolveReport(std::ostream& out, const SolverRequest& request, const Sol
                  FormatMhz(out.achieved).c_str(), FormatPpm(out.errorPpm).c_str(),
                  FormatDividers(plan, k).c_str(), out.reachable ? "" : "  OUT OF REACH");
   }
-  const std::string reach = FormatOutOfReach(plan);
-  if (!reach.empty()) text += reach + "\n";
+  for (const std::string& line : {FormatOutOfReach(plan), FormatMoves(plan)}) {
+    if (!line.empty()) text += line + "\n";
+  }
   out << text;
 }
 
@@ -48,6 +56,8 @@ Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map) 
   document["sdmNeeded"] = plan.sdmNeeded;
   document["allReachable"] = plan.AllReachable();
   document["allExact"] = plan.AllExact();
+  document["anyMoved"] = plan.AnyMoved();
+  document["preferIntegerWithinPpm"] = request.preferIntegerWithinPpm;
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const OutputPlan& o = plan.outputs[k];
     Json& entry = document["OUT" + std::to_string(k)];
@@ -57,7 +67,11 @@ Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map) 
       entry["achievedHz"] = o.achieved;
       entry["errorPpm"] = o.errorPpm;
       entry["reachable"] = o.reachable;
-      entry["closestHz"] = o.closest;
+    }
+    if (o.kept) {
+      entry["keptHz"] = o.target;
+      entry["achievedHz"] = o.achieved;
+      entry["movedPpm"] = (o.achieved - o.target) / o.target * 1e6;
     }
     if (o.v) entry["v"] = o.v;
     if (o.d) entry["d"] = o.d;

@@ -106,6 +106,8 @@ void UpdatePanelDimming(const PlanEvaluation& plan) {
 
   SetControlsActiveLook(used.ssc, {FRACSTEP, NUMSTEP, CKDIV});
   SetCtrlAttribute(panelHandle, LBL_SSCG_DISABLED, ATTR_VISIBLE, !used.ssc);
+  // The notice lists every condition; the tooltip names the ones that fail.
+  SetCtrlAttribute(panelHandle, LBL_SSCG_DISABLED, ATTR_TOOLTIP, SscOffNote(plan.InUse()));
   for (int text : {TXT_FRACRANGE, TXT_SSCG_FMOD, TXT_SSCG_DOWNSPREAD}) {
     SetCtrlAttribute(panelHandle, text, ATTR_VISIBLE, used.ssc);
   }

@@ -51,8 +51,6 @@ std::string Join(const std::vector<std::string>& parts, const char* separator) {
 std::string PllName(int pll) { return std::string(kPlls[pll].name); }
 std::string VcoName(int pll) { return FormatText("VCO%d", pll + 1); }
 
-int FractionalPll() { return kPlls[0].fractional ? 0 : 1; }
-
 // Builds one map's checks in a fixed order, each with its reason.
 class MapChecker {
  public:
@@ -295,6 +293,8 @@ MapEvaluation EvaluateMap(const PlanInputs& in, int m, double fpfd, NRange range
 
 }  // namespace
 
+int FractionalPll() { return kPlls[0].fractional ? 0 : 1; }
+
 PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board) {
   const auto read = [&](const ChipField& field) { return codec::DecodeField(field, registers); };
   const auto shared = [&](SharedField field) { return read(FieldOf(field)); };
@@ -425,6 +425,11 @@ PlanEvaluation EvaluatePlan(const PlanInputs& inputs) {
 
 std::string MapTitle(int map) {
   return FormatText("Map %d (MARGIN %s)", map, map == 0 ? "low" : "high");
+}
+
+std::string SscOffNote(const MapEvaluation& map) {
+  if (map.sscOffReason.empty()) return "";
+  return "Spread spectrum is off in " + MapTitle(map.map) + ": " + map.sscOffReason;
 }
 
 std::string InactiveMapNote(const MapEvaluation& map) {

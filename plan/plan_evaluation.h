@@ -67,6 +67,9 @@ PlanInputs ReadPlanInputs();
 // The same from a register image (a file, the chip) and the board's settings.
 PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board);
 
+// The PLL that carries the sigma-delta modulator (and spread spectrum).
+int FractionalPll();
+
 // The formulas.
 double CrystalFrequency(int index);
 double PfdFrequency(const BoardInputs& board, bool refdiv);
@@ -183,6 +186,9 @@ PlanEvaluation EvaluatePlan(const PlanInputs& inputs);
 
 // "Map 1 (MARGIN high)".
 std::string MapTitle(int map);
+// "Spread spectrum is off in Map 1 (MARGIN high): map 1's modulus is 0"; empty
+// while it runs.
+std::string SscOffNote(const MapEvaluation& map);
 // "Map 1 (MARGIN high) would fail: VCO2 2.60000 GHz is above 2.55 GHz"; empty
 // when the map passes.
 std::string InactiveMapNote(const MapEvaluation& map);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "plan/plan_evaluation.h"
@@ -12,13 +14,14 @@ namespace {
 // A PLL as the search sees it: its pair of outputs, and whether its
 // feedback can be fractional.
 struct Pll {
+  int index;
   int even;  // output index
   int odd;
   bool integerOnly;
 };
 
 constexpr Pll PllOf(int pll) {
-  return {OutputsOf(pll)[0], OutputsOf(pll)[1], !kPlls[pll].fractional};
+  return {pll, OutputsOf(pll)[0], OutputsOf(pll)[1], !kPlls[pll].fractional};
 }
 
 constexpr std::array<Pll, PLL_COUNT> kSearchPlls{PllOf(0), PllOf(1)};
@@ -108,10 +111,19 @@ struct Candidate {
   std::array<int, 2> d{};
 };
 
+// -1, 0 or 1 as a is smaller, equal within rounding, or larger.
+int ComparePpm(double a, double b) {
+  if (a < b - EXACT_PPM) return -1;
+  return a > b + EXACT_PPM ? 1 : 0;
+}
+
 struct Score {
+  bool integerWithinTolerance = false;
   double reachableWorst = 0.0;
   double unreachableWorst = 0.0;
+  double keptWorst = 0.0;
   int fractional = 0;
+  int keptChanges = 0;
   int spread = 0;
   // With the worst fixed, the other output of the pair as close as it can be.
   double reachableSecond = 0.0;
@@ -121,16 +133,19 @@ struct Score {
 
   // Errors closer than rounding count as equal, so the later criteria decide.
   bool BetterThan(const Score& other) const {
-    if (reachableWorst < other.reachableWorst - EXACT_PPM) return true;
-    if (reachableWorst > other.reachableWorst + EXACT_PPM) return false;
-    if (unreachableWorst < other.unreachableWorst - EXACT_PPM) return true;
-    if (unreachableWorst > other.unreachableWorst + EXACT_PPM) return false;
+    if (integerWithinTolerance != other.integerWithinTolerance) return integerWithinTolerance;
+    for (auto [mine, theirs] : {std::pair{reachableWorst, other.reachableWorst},
+                                std::pair{unreachableWorst, other.unreachableWorst},
+                                std::pair{keptWorst, other.keptWorst}}) {
+      if (const int order = ComparePpm(mine, theirs)) return order < 0;
+    }
     if (fractional != other.fractional) return fractional < other.fractional;
+    if (keptChanges != other.keptChanges) return keptChanges < other.keptChanges;
     if (spread != other.spread) return spread < other.spread;
-    if (reachableSecond < other.reachableSecond - EXACT_PPM) return true;
-    if (reachableSecond > other.reachableSecond + EXACT_PPM) return false;
-    if (unreachableSecond < other.unreachableSecond - EXACT_PPM) return true;
-    if (unreachableSecond > other.unreachableSecond + EXACT_PPM) return false;
+    for (auto [mine, theirs] : {std::pair{reachableSecond, other.reachableSecond},
+                                std::pair{unreachableSecond, other.unreachableSecond}}) {
+      if (const int order = ComparePpm(mine, theirs)) return order < 0;
+    }
     if (mod != other.mod) return mod < other.mod;
     return n < other.n;
   }
@@ -142,14 +157,17 @@ class PllSearch {
       : request_(request), pll_(pll), reachable_(reachable),
         integerOnly_(IntegerOnly(request, pll)), range_(VcoRatioRange(request, integerOnly_)) {
     outputs_ = {pll.even, pll.odd};
-    for (int side = 0; side < 2; ++side) wanted_[side] = request.targets[outputs_[side]].has_value();
+    for (int side = 0; side < 2; ++side) {
+      wanted_[side] = request.targets[outputs_[side]].has_value();
+      kept_[side] = !wanted_[side] && request.keep[outputs_[side]].has_value();
+    }
   }
 
   bool HasTargets() const { return wanted_[0] || wanted_[1]; }
 
   // Every divider combination, each with the feedback settings nearest to its ideal.
   bool Run() {
-    const bool sync = request_.sync[pll_.even / 2];
+    const bool sync = request_.sync[pll_.index];
     // Under sync the even output's V drives the odd one too, so it is chosen
     // even when only the odd output has a target.
     const bool chooseEvenV = wanted_[0] || (sync && wanted_[1]);
@@ -233,6 +251,9 @@ class PllSearch {
         return;
       }
     }
+    for (int side = 0; side < 2; ++side) {
+      if (kept_[side]) KeepFrequency(&candidate, side, vco);
+    }
     const Score score = ScoreOf(candidate);
     if (!found_ || score.BetterThan(bestScore_)) {
       best_ = candidate;
@@ -241,21 +262,89 @@ class PllSearch {
     }
   }
 
+  // The dividers that bring an output without a target closest to the
+  // frequency it has; the ones it has when they do as well.
+  void KeepFrequency(Candidate* c, int side, double vco) const {
+    const int output = outputs_[side];
+    const double keep = *request_.keep[output];
+    // Under sync the pair runs on the even output's V, which a target chose.
+    const bool fixedV = request_.sync[pll_.index];
+    struct Choice {
+      double error;
+      bool present;
+      int spread;
+      int v;
+      int d;
+    };
+    std::optional<Choice> best;
+    for (int v = SOLVER_V.min; v <= SOLVER_V.max; ++v) {
+      if (fixedV && v != c->v[0]) continue;
+      const double ideal = vco / v / keep;
+      for (double rounded : {std::floor(ideal), std::ceil(ideal)}) {
+        const int d = static_cast<int>(std::clamp(rounded, static_cast<double>(SOLVER_D.min),
+                                                  static_cast<double>(SOLVER_D.max)));
+        const double hz = OutputFrequency(vco, v, d);
+        if (!OutputWithinLimit(hz, FamilyOf(request_, output))) continue;
+        const Choice choice{PpmError(hz, keep),
+                            v == request_.present.v[output] && d == request_.present.d[output],
+                            std::abs(v - c->v[1 - side]), v, d};
+        const auto before = [](const Choice& a, const Choice& b) {
+          if (const int order = ComparePpm(a.error, b.error)) return order < 0;
+          if (a.present != b.present) return a.present;
+          if (a.spread != b.spread) return a.spread < b.spread;
+          return std::pair{a.v, a.d} < std::pair{b.v, b.d};
+        };
+        if (!best || before(choice, *best)) best = choice;
+      }
+    }
+    if (!best) return;  // nothing within the limit: the dividers stay as they are
+    c->v[side] = best->v;
+    c->d[side] = best->d;
+  }
+
+  // How many dividers of the outputs without a target change: the settings
+  // they have are what nobody asked to change. (Under sync the odd output has
+  // no V of its own.)
+  int KeptChangesOf(const Candidate& c) const {
+    const bool sync = request_.sync[pll_.index];
+    int changes = 0;
+    for (int side = 0; side < 2; ++side) {
+      const int output = outputs_[side];
+      if (!kept_[side] || c.d[side] == 0) continue;
+      const bool ownV = VcoDividerSource(output, sync) == output;
+      if (ownV && c.v[side] != request_.present.v[output]) ++changes;
+      if (c.d[side] != request_.present.d[output]) ++changes;
+    }
+    return changes;
+  }
+
   Score ScoreOf(const Candidate& c) const {
     Score score;
     const double vco = GridVco(c.feedback, request_.fpfd);
     for (int side = 0; side < 2; ++side) {
-      if (!wanted_[side]) continue;
-      const double error =
-          PpmError(OutputFrequency(vco, c.v[side], c.d[side]), *request_.targets[outputs_[side]]);
-      const bool reachable = reachable_[outputs_[side]];
+      if (!wanted_[side] && !kept_[side]) continue;
+      const int output = outputs_[side];
+      const double hz = OutputFrequency(vco, c.v[side] ? c.v[side] : request_.present.v[output],
+                                        c.d[side] ? c.d[side] : request_.present.d[output]);
+      if (kept_[side]) {
+        score.keptWorst = std::max(score.keptWorst, PpmError(hz, *request_.keep[output]));
+        continue;
+      }
+      const double error = PpmError(hz, *request_.targets[output]);
+      const bool reachable = reachable_[output];
       double& worst = reachable ? score.reachableWorst : score.unreachableWorst;
       double& second = reachable ? score.reachableSecond : score.unreachableSecond;
       second = std::min(worst, error);
       worst = std::max(worst, error);
     }
     score.fractional = c.feedback.frac > 0 ? 1 : 0;
-    score.spread = wanted_[0] && wanted_[1] ? std::abs(c.v[0] - c.v[1]) : 0;
+    const double tolerance = request_.preferIntegerWithinPpm;
+    score.integerWithinTolerance = tolerance > 0.0 && score.fractional == 0 &&
+                                   score.unreachableWorst == 0.0 &&
+                                   ComparePpm(score.reachableWorst, tolerance) <= 0;
+    score.keptChanges = KeptChangesOf(c);
+    // Outputs of a pair on the same V can run synchronised.
+    score.spread = c.v[0] && c.v[1] ? std::abs(c.v[0] - c.v[1]) : 0;
     score.mod = c.feedback.mod;
     score.n = c.feedback.n;
     return score;
@@ -268,6 +357,7 @@ class PllSearch {
   RatioRange range_;
   std::array<int, 2> outputs_{};
   std::array<bool, 2> wanted_{};
+  std::array<bool, 2> kept_{};
   Candidate best_;
   Score bestScore_;
   bool found_ = false;
@@ -346,7 +436,6 @@ SolverResult SolvePlan(const SolverRequest& request) {
     return result;
   }
   std::array<bool, 4> reachable{};
-  std::array<double, 4> closest{};
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const auto& target = request.targets[k];
     if (!target) continue;
@@ -356,7 +445,6 @@ SolverResult SolvePlan(const SolverRequest& request) {
     }
     const OutputRange range = AchievableRange(request, k);
     reachable[k] = *target >= range.low && *target <= range.high;
-    closest[k] = std::clamp(*target, range.low, range.high);
   }
 
   for (int p = 0; p < PLL_COUNT; ++p) {
@@ -374,17 +462,19 @@ SolverResult SolvePlan(const SolverRequest& request) {
             GridVco(feedback, request.fpfd)};
     const std::array<int, 2> outputs = OutputsOf(p);
     for (int side = 0; side < 2; ++side) {
-      OutputPlan& out = result.outputs[outputs[side]];
+      const int k = outputs[side];
+      OutputPlan& out = result.outputs[k];
       out.v = best.v[side];
       out.d = best.d[side];
-      const auto& target = request.targets[outputs[side]];
+      const auto& target = request.targets[k] ? request.targets[k] : request.keep[k];
       if (!target) continue;
-      out.wanted = true;
+      out.wanted = request.targets[k].has_value();
+      out.kept = !out.wanted;
       out.target = *target;
-      out.achieved = OutputFrequency(plan.vco, out.v, out.d);
+      out.achieved = OutputFrequency(plan.vco, out.v ? out.v : request.present.v[k],
+                                     out.d ? out.d : request.present.d[k]);
       out.errorPpm = PpmError(out.achieved, out.target);
-      out.reachable = reachable[outputs[side]];
-      out.closest = out.reachable ? out.achieved : closest[outputs[side]];
+      out.reachable = !out.wanted || reachable[k];
     }
     if (kPlls[p].fractional) result.sdmNeeded = plan.frac > 0;
   }
@@ -400,6 +490,12 @@ bool SolverResult::AllExact() const {
   return std::ranges::all_of(outputs, [](const OutputPlan& o) {
     return !o.wanted || (o.reachable && o.errorPpm <= EXACT_PPM);
   });
+}
+
+bool OutputPlan::Moved() const { return kept && errorPpm > EXACT_PPM; }
+
+bool SolverResult::AnyMoved() const {
+  return std::ranges::any_of(outputs, [](const OutputPlan& o) { return o.Moved(); });
 }
 
 double SolverResult::WorstErrorPpm() const {

@@ -1,33 +1,28 @@
 #include "plan/solver_apply.h"
 
 #include "model/fields.h"
-#include "model/program_state.h"
-#include "model/value_variables.h"
-#include "plan/frequency_engine.h"
 #include "plan/frequency_maps.h"
-#include "plan/register_fields.h"
+#include "plan/panel_commit.h"
+#include "plan/plan_evaluation.h"
 #include "ui/panel_ids.h"
-#include "ui/panel_store.h"
 
 namespace qv {
-namespace {
 
-// Online every commit costs a chip exchange; skip the ones that change nothing.
-// The value variable says what the chip holds (a control may show a coerced value).
-bool CommitIfChanged(int control, int value) {
-  const RegisterField* field = FindRegisterField(control);
-  if (field && *field->variable == value) return true;
-  return Store().CommitValue(panelHandle, control, value) == UIE_NO_ERROR;
-}
-
-}  // namespace
-
-SolverRequest RequestFromPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targets) {
+SolverRequest RequestFromPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targets,
+                               int map) {
+  const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
+  const MapSettings& settings = plan.inputs.maps[map];
+  const MapEvaluation& present = plan.maps[map];
   SolverRequest request;
-  request.fpfd = GetPfdFrequency();
+  request.fpfd = plan.pfdHz;
   request.targets = targets;
-  request.formatCodes = {OutputFormatPll1, OutputFormatPll2};
-  request.sync = {sync1 != 0, sync2 != 0};
+  request.formatCodes = plan.inputs.formatCodes;
+  request.sync = plan.inputs.sync;
+  request.present.v = settings.v;
+  request.present.d = settings.d;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    if (!targets[k] && present.active.output[k]) request.keep[k] = present.out[k];
+  }
   return request;
 }
 
@@ -51,7 +46,9 @@ bool ApplySolverPlan(const SolverResult& plan, int map) {
   }
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const OutputPlan& out = plan.outputs[k];
-    if (out.v) ok = CommitIfChanged(controls.outputs[k].vControl, out.v) && ok;
+    // Under sync an odd output runs on its partner's V and its own stays as it is.
+    const bool ownV = VcoDividerSource(k, *kSyncFlags[kOutputs[k].pll] != 0) == k;
+    if (out.v && ownV) ok = CommitIfChanged(controls.outputs[k].vControl, out.v) && ok;
     if (out.d) ok = CommitIfChanged(controls.outputs[k].dControl, out.d) && ok;
   }
   return ok;

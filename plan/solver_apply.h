@@ -9,8 +9,11 @@
 
 namespace qv {
 
-// The PFD, format codes and sync switches as the panel has them now.
-SolverRequest RequestFromPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targets);
+// The PFD, format codes, sync switches and the map's present settings as the
+// plan evaluation reads them from the panel; every output without a target
+// that carries a signal keeps its present frequency where a plan allows.
+SolverRequest RequestFromPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targets,
+                               int map);
 
 // Commits the plan's values to the map's controls as a user would, so online
 // every change reaches the chip through the usual handlers. Returns false when

@@ -45,27 +45,62 @@ std::string FormatOutOfReach(const SolverResult& plan) {
     const OutputPlan& out = plan.outputs[k];
     if (!out.wanted || out.reachable) continue;
     text += Printf("%sOUT%d %g MHz (closest %s)", text.empty() ? "Out of reach: " : ", ", k,
-                   out.target / 1e6, FormatMhz(out.closest).c_str());
+                   out.target / 1e6, FormatMhz(out.achieved).c_str());
   }
   return text;
 }
 
-bool ParseTargetMhz(const std::string& text, std::optional<double>* hz) {
+std::string FormatSignedPpm(const OutputPlan& out) {
+  if (out.errorPpm <= EXACT_PPM) return "0";
+  return Printf("%+.3f", (out.achieved - out.target) / out.target * 1e6);
+}
+
+std::string FormatMoves(const SolverResult& plan) {
+  std::string text;
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const OutputPlan& out = plan.outputs[k];
+    if (!out.Moved()) continue;
+    text += Printf("%sOUT%d %s -> %s MHz (%s ppm)", text.empty() ? "Moved: " : ", ", k,
+                   FormatMhz(out.target).c_str(), FormatMhz(out.achieved).c_str(),
+                   FormatSignedPpm(out).c_str());
+  }
+  return text;
+}
+
+bool ParsePlainDecimal(const std::string& text, std::optional<double>* value) {
   const char* begin = text.c_str();
   while (*begin == ' ' || *begin == '\t') ++begin;
   if (*begin == '\0') {
-    hz->reset();
+    value->reset();
     return true;
   }
   char* end = nullptr;
-  const double mhz = std::strtod(begin, &end);
+  const double number = std::strtod(begin, &end);
   while (*end == ' ' || *end == '\t') ++end;
-  // Only a plain decimal number: no hexadecimal, infinities or trailing words.
-  const bool decimal = (*begin >= '0' && *begin <= '9') || *begin == '.' || *begin == '+';
+  const bool decimal =
+      (*begin >= '0' && *begin <= '9') || *begin == '.' || *begin == '+' || *begin == '-';
   if (end == begin || *end != '\0' || !decimal || text.find_first_of("xXnN") != std::string::npos) {
     return false;
   }
-  *hz = mhz * 1e6;
+  *value = number;
+  return true;
+}
+
+bool ParseTargetMhz(const std::string& text, std::optional<double>* hz) {
+  std::optional<double> mhz;
+  // A target has no sign: "-5" is no frequency.
+  const std::size_t first = text.find_first_not_of(" \t");
+  if ((first != std::string::npos && text[first] == '-') || !ParsePlainDecimal(text, &mhz)) {
+    return false;
+  }
+  *hz = mhz ? std::optional<double>(*mhz * 1e6) : std::nullopt;
+  return true;
+}
+
+bool ParseTolerancePpm(const std::string& text, double* ppm) {
+  std::optional<double> value;
+  if (!ParsePlainDecimal(text, &value) || (value && !(*value >= 0.0))) return false;
+  *ppm = value.value_or(0.0);
   return true;
 }
 

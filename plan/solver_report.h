@@ -18,9 +18,21 @@ std::string FormatDividers(const SolverResult& plan, int output);
 std::string FormatPllSummary(const SolverResult& plan, int pll);
 
 // "Out of reach: OUT3 700 MHz (closest 637.500000)", or empty when every target is in reach.
+// The closest is what the plan offered gives.
 std::string FormatOutOfReach(const SolverResult& plan);
+// "Moved: OUT2 100.000000 -> 91.666667 MHz (-83333.333 ppm)", or empty when every
+// output without a target keeps its frequency.
+std::string FormatMoves(const SolverResult& plan);
+// "+12.500" ppm: how far a kept output moves, signed.
+std::string FormatSignedPpm(const OutputPlan& out);
 
+// A plain decimal number (no hexadecimal, infinities or trailing words):
+// empty text gives nothing; false when it is no such number.
+bool ParsePlainDecimal(const std::string& text, std::optional<double>* value);
 // A target typed in MHz: empty means "don't care"; false when it is no number.
 bool ParseTargetMhz(const std::string& text, std::optional<double>* hz);
+// "Prefer integer N within" so many ppm: empty means 0 (off); false unless a
+// number of 0 or more.
+bool ParseTolerancePpm(const std::string& text, double* ppm);
 
 }  // namespace qv

@@ -485,6 +485,8 @@ constexpr std::array kMainMenu{
     Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, menubar::MENU, "__Tools"),
     Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, menubar::TOOLS,
          "__Plan From Targets...", "OnPlanFromTargetsMenuClicked", true),
+    Menu(menubar::SSCPLANNER, "SSCPLANNER", MenuKind::Item, menubar::TOOLS, "__Spread Spectrum...",
+         "OnSpreadSpectrumMenuClicked", true),
     Menu(menubar::HELP, "HELP", MenuKind::Menu, menubar::MENU, "__Help"),
     Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, menubar::HELP, "__About...",
          "OnHelpAboutMenuClicked"),
@@ -529,7 +531,8 @@ struct Column {
 constexpr Column kTarget{64, 100};
 constexpr Column kAchieved{176, 120};
 constexpr Column kError{308, 100};
-constexpr Column kDividers{420, 168};
+// Wide enough for "N 143 + 4094/4095, V 6, D 32".
+constexpr Column kDividers{420, 248};
 constexpr Rect Cell(Column column, int output) { return {column.left, RowTop(output), column.width, 22}; }
 constexpr Rect Caption(Column column) { return {column.left, kFirstRow - 20, column.width, 16}; }
 
@@ -548,15 +551,21 @@ constexpr ControlDef Result(int id, std::string_view constant, Column column, in
 
 constexpr std::array kPlanControls{
     Text(planpnl::INTRO, "INTRO",
-         "Wanted output frequencies in MHz; leave a field empty where any frequency will do.")
-        .at(12, 12, 576, 18),
-    Ring(planpnl::MAP, "MAP", "Frequency map", "", kPlanMapItems, 0, S::Enabled)
+         "Wanted output frequencies in MHz; an output left empty keeps its frequency where it can.")
+        .at(12, 12, 656, 18),
+    Ring(planpnl::MAP, "MAP", "Frequency map", "OnPlanTargetEdited", kPlanMapItems, 0, S::Enabled)
         .at(120, 40, 200, 22)
         .labelAt({12, 40, 100, 22}),
-    Text(planpnl::CAPTION_TARGET, "CAPTION_TARGET", "Target (MHz)").at(plan_grid::Caption(plan_grid::kTarget)),
+    // Captions sit flush with their column's text.
+    Text(planpnl::CAPTION_TARGET, "CAPTION_TARGET", "Target (MHz)")
+        .at(plan_grid::Caption(plan_grid::kTarget))
+        .aligned(TextAlign::Right),
     Text(planpnl::CAPTION_ACHIEVED, "CAPTION_ACHIEVED", "Achieved (MHz)")
-        .at(plan_grid::Caption(plan_grid::kAchieved)),
-    Text(planpnl::CAPTION_ERROR, "CAPTION_ERROR", "Error (ppm)").at(plan_grid::Caption(plan_grid::kError)),
+        .at(plan_grid::Caption(plan_grid::kAchieved))
+        .aligned(TextAlign::Right),
+    Text(planpnl::CAPTION_ERROR, "CAPTION_ERROR", "Error (ppm)")
+        .at(plan_grid::Caption(plan_grid::kError))
+        .aligned(TextAlign::Right),
     Text(planpnl::CAPTION_DIVIDERS, "CAPTION_DIVIDERS", "Dividers")
         .at(plan_grid::Caption(plan_grid::kDividers)),
     plan_grid::Target(0, "TARGET0", "OUT0"),
@@ -575,13 +584,84 @@ constexpr std::array kPlanControls{
     plan_grid::Result(planpnl::DIVIDERS0 + 1, "DIVIDERS1", plan_grid::kDividers, 1, TextAlign::Left),
     plan_grid::Result(planpnl::DIVIDERS0 + 2, "DIVIDERS2", plan_grid::kDividers, 2, TextAlign::Left),
     plan_grid::Result(planpnl::DIVIDERS0 + 3, "DIVIDERS3", plan_grid::kDividers, 3, TextAlign::Left),
-    Text(planpnl::SUMMARY, "SUMMARY", "").at(12, 208, 576, 50),
+    Text(planpnl::SUMMARY, "SUMMARY", "").at(12, 208, 656, 64),
     Button(planpnl::FINDPLAN, "FINDPLAN", "__Find Plan", "OnFindPlanClicked", S::Enabled)
-        .at(12, 266, 110, 28),
-    Button(planpnl::APPLY, "APPLY", "__Apply", "OnApplyPlanClicked", S::Dimmed).at(370, 266, 100, 28),
-    Button(planpnl::CLOSE, "CLOSE", "C__lose", "OnClosePlanClicked", S::Enabled).at(480, 266, 108, 28),
+        .at(12, 282, 110, 28),
+    Button(planpnl::APPLY, "APPLY", "__Apply", "OnApplyPlanClicked", S::Dimmed)
+        .at(450, 282, 100, 28),
+    Button(planpnl::CLOSE, "CLOSE", "C__lose", "OnClosePlanClicked", S::Enabled)
+        .at(560, 282, 108, 28),
+    StringBox(planpnl::TOLERANCE, "TOLERANCE", "Prefer integer N within (ppm)",
+              "OnPlanTargetEdited", "", S::Enabled)
+        .at(588, 40, 80, 22)
+        .labelAt({380, 40, 200, 22})
+        .aligned(TextAlign::Right),
 };
-static_assert(kPlanControls.size() == planpnl::CLOSE - 1);
+static_assert(kPlanControls.size() == planpnl::TOLERANCE - 1);
+
+// Two rows, downspread and modulation frequency: asked, achieved, error.
+namespace ssc_grid {
+constexpr int kFirstRow = 94;
+constexpr int kPitch = 28;
+struct Column {
+  int left;
+  int width;
+};
+constexpr Column kAsked{128, 100};
+constexpr Column kAchieved{240, 130};
+constexpr Column kError{382, 226};
+constexpr Rect Cell(Column column, int row) {
+  return {column.left, kFirstRow + row * kPitch, column.width, 22};
+}
+constexpr Rect Caption(Column column) { return {column.left, kFirstRow - 20, column.width, 16}; }
+
+constexpr ControlDef Asked(int id, std::string_view constant, std::string_view label, int row) {
+  return StringBox(id, constant, label, "OnSscRequestEdited", "", S::Enabled)
+      .at(Cell(kAsked, row))
+      .labelAt({12, kFirstRow + row * kPitch, 110, 22})
+      .aligned(TextAlign::Right);
+}
+constexpr ControlDef Result(int id, std::string_view constant, Column column, int row) {
+  return StringBox(id, constant, "", "", "", S::Enabled)
+      .at(Cell(column, row))
+      .aligned(TextAlign::Right);
+}
+}  // namespace ssc_grid
+
+constexpr std::array kSscControls{
+    Text(sscpnl::INTRO, "INTRO",
+         "A downspread and a modulation frequency for one map; PLL2's VCO stays where it is.")
+        .at(12, 12, 596, 18),
+    Ring(sscpnl::MAP, "MAP", "Frequency map", "OnSscRequestEdited", kPlanMapItems, 0, S::Enabled)
+        .at(128, 40, 200, 22)
+        .labelAt({12, 40, 110, 22}),
+    Button(sscpnl::PCIE, "PCIE", "__PCI Express", "OnPciExpressClicked", S::Enabled)
+        .at(480, 38, 128, 26),
+    Text(sscpnl::CAPTION_ASKED, "CAPTION_ASKED", "Asked")
+        .at(ssc_grid::Caption(ssc_grid::kAsked))
+        .aligned(TextAlign::Right),
+    Text(sscpnl::CAPTION_ACHIEVED, "CAPTION_ACHIEVED", "Achieved")
+        .at(ssc_grid::Caption(ssc_grid::kAchieved))
+        .aligned(TextAlign::Right),
+    Text(sscpnl::CAPTION_ERROR, "CAPTION_ERROR", "Error")
+        .at(ssc_grid::Caption(ssc_grid::kError))
+        .aligned(TextAlign::Right),
+    ssc_grid::Asked(sscpnl::DOWNSPREAD, "DOWNSPREAD", "Downspread (%)", 0),
+    ssc_grid::Asked(sscpnl::FMOD, "FMOD", "Fmod (kHz)", 1),
+    ssc_grid::Result(sscpnl::DEPTH_ACHIEVED, "DEPTH_ACHIEVED", ssc_grid::kAchieved, 0),
+    ssc_grid::Result(sscpnl::FMOD_ACHIEVED, "FMOD_ACHIEVED", ssc_grid::kAchieved, 1),
+    ssc_grid::Result(sscpnl::DEPTH_ERROR, "DEPTH_ERROR", ssc_grid::kError, 0),
+    ssc_grid::Result(sscpnl::FMOD_ERROR, "FMOD_ERROR", ssc_grid::kError, 1),
+    Text(sscpnl::WINDOW, "WINDOW", "").at(12, 154, 596, 18),
+    Text(sscpnl::SETTINGS, "SETTINGS", "").at(12, 178, 596, 50),
+    Text(sscpnl::SUMMARY, "SUMMARY", "").at(12, 234, 596, 66),
+    Button(sscpnl::FIND, "FIND", "__Find Settings", "OnFindSscClicked", S::Enabled)
+        .at(12, 312, 130, 28),
+    Button(sscpnl::APPLY, "APPLY", "__Apply", "OnApplySscClicked", S::Dimmed).at(390, 312, 100, 28),
+    Button(sscpnl::CLOSE, "CLOSE", "C__lose", "OnCloseSscClicked", S::Enabled)
+        .at(500, 312, 108, 28),
+};
+static_assert(kSscControls.size() == sscpnl::CLOSE - 1);
 
 constexpr std::array kPanels{
     Panel(MAIN_PANEL_FILE, PANEL, "PANEL", "QV3380 Customer User Interface", 1012, 711,
@@ -591,8 +671,10 @@ constexpr std::array kPanels{
           kStartupControls),
     Panel(ABOUT_PANEL_FILE, ABOUT, "ABOUT", "About QV3380 Customer GUI", 395, 188,
           "AboutPanelCallback", kAboutControls),
-    Panel(PLAN_PANEL_FILE, PLANPNL, "PLANPNL", "Plan From Targets", 600, 306, "PlanPanelCallback",
+    Panel(PLAN_PANEL_FILE, PLANPNL, "PLANPNL", "Plan From Targets", 680, 322, "PlanPanelCallback",
           kPlanControls),
+    Panel(SSC_PANEL_FILE, SSCPNL, "SSCPNL", "Spread Spectrum", 620, 352, "SscPanelCallback",
+          kSscControls),
 };
 
 }  // namespace

@@ -144,6 +144,7 @@ inline constexpr int HELP = 12;
 inline constexpr int ABOUT = 13;
 inline constexpr int TOOLS = 14;
 inline constexpr int PLANFROMTARGETS = 15;
+inline constexpr int SSCPLANNER = 25;
 }  // namespace menubar
 
 // The "Plan From Targets" popup PLANPNL.
@@ -166,7 +167,33 @@ inline constexpr int SUMMARY = 24;
 inline constexpr int FINDPLAN = 25;
 inline constexpr int APPLY = 26;
 inline constexpr int CLOSE = 27;
+inline constexpr int TOLERANCE = 28;
 }  // namespace planpnl
+
+// The "Spread Spectrum" popup SSCPNL.
+inline constexpr int SSCPNL = 1;
+inline constexpr const char* SSC_PANEL_FILE = "SpreadSpectrum.uir";
+
+namespace sscpnl {
+inline constexpr int INTRO = 2;
+inline constexpr int MAP = 3;
+inline constexpr int PCIE = 4;
+inline constexpr int CAPTION_ASKED = 5;
+inline constexpr int CAPTION_ACHIEVED = 6;
+inline constexpr int CAPTION_ERROR = 7;
+inline constexpr int DOWNSPREAD = 8;
+inline constexpr int FMOD = 9;
+inline constexpr int DEPTH_ACHIEVED = 10;
+inline constexpr int FMOD_ACHIEVED = 11;
+inline constexpr int DEPTH_ERROR = 12;
+inline constexpr int FMOD_ERROR = 13;
+inline constexpr int WINDOW = 14;
+inline constexpr int SETTINGS = 15;
+inline constexpr int SUMMARY = 16;
+inline constexpr int FIND = 17;
+inline constexpr int APPLY = 18;
+inline constexpr int CLOSE = 19;
+}  // namespace sscpnl
 
 // Shortcut key code of File > Exit: Ctrl+Q.
 inline constexpr int SHORTCUT_CTRL_Q = 0x00040071;

@@ -8,6 +8,7 @@
 #include "plan/frequency_engine.h"
 #include "plan/register_decoding.h"
 #include "plan/solver.h"
+#include "plan/ssc_planner.h"
 #include "ui/headless/headless_front_end.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
@@ -60,6 +61,18 @@ void BM_SolveFourTargets(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(qv::SolvePlan(request));
 }
 BENCHMARK(BM_SolveFourTargets)->Unit(benchmark::kMillisecond);
+
+void BM_PlanPciExpressSpread(benchmark::State& state) {
+  qv::PlanInputs inputs;
+  inputs.maps[0].pll2N = 96;
+  inputs.maps[0].frac = 87;
+  inputs.maps[0].mod = 128;
+  inputs.sdmPowered = true;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(qv::PlanSpreadSpectrum(inputs, 0, qv::PCI_EXPRESS_SSC));
+  }
+}
+BENCHMARK(BM_PlanPciExpressSpread)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -65,7 +65,8 @@ TEST_F(PlanDialog, FindAndApplyFillTheMapMarginSelects) {
   ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
   EXPECT_EQ(Cell(planpnl::ACHIEVED0, 0), "125.000000");
   EXPECT_EQ(Cell(planpnl::ERROR0, 0), "0");
-  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 1), "-");
+  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 1), "125.000000") << "no target: kept";
+  EXPECT_EQ(Cell(planpnl::ERROR0, 1), "0");
   EXPECT_EQ(Cell(planpnl::ERROR0, 2), "0");
   EXPECT_NE(Cell(planpnl::DIVIDERS0, 2).find('/'), std::string::npos) << "a fractional N";
   EXPECT_FALSE(ApplyDimmed());
@@ -77,7 +78,7 @@ TEST_F(PlanDialog, FindAndApplyFillTheMapMarginSelects) {
   EXPECT_EQ(Value(BLEEDSDM), 1) << "the modulator was switched on for the fraction";
 }
 
-TEST_F(PlanDialog, UnreachableTargetIsRedWithTheClosestValue) {
+TEST_F(PlanDialog, UnreachableTargetIsRedWithTheValueThePlanGives) {
   StartOffline();
   Open();
   Type(0, "700");
@@ -87,8 +88,10 @@ TEST_F(PlanDialog, UnreachableTargetIsRedWithTheClosestValue) {
   EXPECT_EQ(CellColour(planpnl::ACHIEVED0, 1), VALIDATE_GOOD_COLOR);
   std::string summary;
   GetCtrlVal(dialog, planpnl::SUMMARY, &summary);
-  EXPECT_NE(summary.find("Out of reach: OUT0 700 MHz (closest 637.500000)"), std::string::npos)
+  // OUT1 at 125 MHz exactly holds VCO1 at 2.25, 2.375 or 2.5 GHz: 625 MHz at most for OUT0.
+  EXPECT_NE(summary.find("Out of reach: OUT0 700 MHz (closest 625.000000)"), std::string::npos)
       << summary;
+  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 0), "625.000000");
 }
 
 TEST_F(PlanDialog, ATargetThatIsNoNumberIsNamedAndNothingIsPlanned) {
@@ -128,6 +131,43 @@ TEST_F(PlanDialog, CloseChangesNothing) {
     EXPECT_EQ(Store().Find(dialog), nullptr);
     EXPECT_EQ(Text(Out0Freq), " 156.25000");
   }
+}
+
+TEST_F(PlanDialog, RemembersItsTargetsForTheRun) {
+  StartOffline();
+  Open();
+  Type(0, "125");
+  Type(1, "");
+  ASSERT_EQ(Store().CommitText(dialog, planpnl::TOLERANCE, "20"), UIE_NO_ERROR);
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::CLOSE), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(OUT0D, 5), UIE_NO_ERROR);
+  Open();
+  EXPECT_EQ(Cell(planpnl::TARGET0, 0), "125") << "what was typed, not the panel's 125 MHz";
+  EXPECT_EQ(Cell(planpnl::TARGET0, 1), "");
+  EXPECT_EQ(Cell(planpnl::TARGET0, 2), "100.00000");
+  EXPECT_EQ(Cell(planpnl::TOLERANCE, 0), "20");
+
+  ASSERT_EQ(Store().CommitText(dialog, planpnl::TOLERANCE, "lots"), UIE_NO_ERROR);
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  std::string summary;
+  GetCtrlVal(dialog, planpnl::SUMMARY, &summary);
+  EXPECT_EQ(summary, "\"lots\" is not a number of ppm.");
+  EXPECT_TRUE(ApplyDimmed());
+}
+
+TEST_F(PlanDialog, AnOutputWithoutATargetKeepsItsFrequencyOrSaysItMoved) {
+  StartOffline();
+  Open();
+  for (int k : {0, 1, 2}) Type(k, "");
+  Type(3, "161.1328125");
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  EXPECT_EQ(Cell(planpnl::ACHIEVED0, 0), "-") << "PLL1 has no target: left alone";
+  EXPECT_NE(Cell(planpnl::ERROR0, 2), "0") << "OUT2 cannot stay at 100 MHz";
+  std::string summary;
+  GetCtrlVal(dialog, planpnl::SUMMARY, &summary);
+  EXPECT_NE(summary.find("Moved: OUT2 100.000000 -> " + Cell(planpnl::ACHIEVED0, 2) + " MHz"),
+            std::string::npos)
+      << summary;
 }
 
 TEST_F(PlanDialog, OnlineAppliedPlanReachesTheChip) {

@@ -66,6 +66,46 @@ TEST_F(StatusLine, APartlyProgrammedChipIsSaidSo) {
   EXPECT_EQ(Status(ATTR_STATUS_MESSAGE), "");
 }
 
+// The notice lists every condition; what keeps spread spectrum off, and in
+// which map, is its tooltip, and the status line's once the SSCG pin asks for it.
+TEST_F(StatusLine, WithTheSscgPinHighItSaysWhatKeepsSpreadSpectrumOff) {
+  StartOffline();
+  // Steps that pass, so only spread spectrum has something to say.
+  ASSERT_EQ(Commit(NUMSTEP, 100), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(CKDIV, 4), UIE_NO_ERROR);
+  const std::string notice = Text(LBL_SSCG_DISABLED);
+  struct Step {
+    int control;
+    int value;
+    const char* off;  // the tooltip: why it is off, or "" while it runs
+    bool said;        // the status line says it too
+  };
+  const Step steps[] = {
+      {SSCG, 0,
+       "Spread spectrum is off in Map 0 (MARGIN low): the SDM is powered down; map 0's modulus is "
+       "0; the SSCG pin is low",
+       false},
+      {SSCG, 1,
+       "Spread spectrum is off in Map 0 (MARGIN low): the SDM is powered down; map 0's modulus is "
+       "0",
+       true},
+      {BLEEDSDM, 1, "Spread spectrum is off in Map 0 (MARGIN low): map 0's modulus is 0", true},
+      {PLL2_MOD, 1000, "", false},
+      {MARGIN, 1, "Spread spectrum is off in Map 1 (MARGIN high): map 1's modulus is 0", true},
+      {SSCG, 0,
+       "Spread spectrum is off in Map 1 (MARGIN high): map 1's modulus is 0; the SSCG pin is low",
+       false},
+  };
+  for (const Step& step : steps) {
+    ASSERT_EQ(Commit(step.control, step.value), UIE_NO_ERROR);
+    std::string tooltip;
+    GetCtrlAttribute(panelHandle, LBL_SSCG_DISABLED, ATTR_TOOLTIP, &tooltip);
+    EXPECT_EQ(tooltip, step.off);
+    EXPECT_EQ(Status(ATTR_STATUS_MESSAGE), step.said ? step.off : "") << step.off;
+    EXPECT_EQ(Text(LBL_SSCG_DISABLED), notice) << "the notice keeps its text";
+  }
+}
+
 // The map MARGIN does not select is checked too, without touching the panel's colours.
 TEST_F(StatusLine, TheMapNotInUseSaysWhatItWouldBreak) {
   StartOffline();

@@ -53,6 +53,11 @@ TEST_F(Solve, ExitStatusSaysHowWellTheTargetsAreMet) {
       {{"--out0", "-5"}, cli::EXIT_USAGE},
       {{"--out4", "100"}, cli::EXIT_USAGE},
       {{"--out0", "100", "--map", "2"}, cli::EXIT_USAGE},
+      // The best integer plan is some hundred ppm off; with it preferred, inexact.
+      {{"--out2", "161.1328125", "--prefer-integer-within", "100000"}, cli::EXIT_INEXACT},
+      {{"--out2", "161.1328125", "--prefer-integer-within", "0"}, cli::EXIT_DONE},
+      {{"--out2", "161.1328125", "--prefer-integer-within", "-1"}, cli::EXIT_USAGE},
+      {{"--out2", "161.1328125", "--prefer-integer-within", "some"}, cli::EXIT_USAGE},
   };
   for (const Case& c : cases) {
     const Result result = Run(c.args);

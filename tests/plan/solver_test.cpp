@@ -7,13 +7,16 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "plan/frequency_engine.h"
-#include "plan/output_format.h"
 #include "plan/frequency_maps.h"
+#include "plan/output_format.h"
 #include "plan/solver.h"
 #include "plan/solver_apply.h"
+#include "plan/solver_report.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {
@@ -76,7 +79,6 @@ double BestError(double vco, double target, double limit, int fixedV) {
 
 struct Oracle {
   std::array<bool, 4> reachable{};
-  std::array<double, 4> closest{};
   std::array<OracleScore, 2> best;
 };
 
@@ -100,7 +102,6 @@ Oracle BruteForce(const SolverRequest& request) {
         }
       }
       oracle.reachable[k] = *request.targets[k] >= low && *request.targets[k] <= high;
-      oracle.closest[k] = std::clamp(*request.targets[k], low, high);
     }
     bool first = true;
     for (const Ratio& r : ratios) {
@@ -162,9 +163,6 @@ void ExpectAgreesWithOracle(const SolverRequest& request, const SolverResult& re
   for (int k = 0; k < 4; ++k) {
     if (!request.targets[k]) continue;
     EXPECT_EQ(result.outputs[k].reachable, oracle.reachable[k]) << "OUT" << k;
-    if (!oracle.reachable[k]) {
-      EXPECT_NEAR(result.outputs[k].closest, oracle.closest[k], 1e-3) << "OUT" << k;
-    }
   }
   for (int pll = 0; pll < 2; ++pll) {
     OracleScore got;
@@ -240,7 +238,7 @@ TEST(Solver, FractionalNReachesWhatIntegerNCannot) {
   ExpectAgreesWithOracle(request, result);
 }
 
-TEST(Solver, UnreachableTargetsReportTheClosestFrequency) {
+TEST(Solver, UnreachableTargetsAreAsCloseAsThePlanOfferedGets) {
   auto request = Request(25e6, {700.0, 5.0, std::nullopt, std::nullopt});
   auto result = SolvePlan(request);
   ASSERT_TRUE(result.ok);
@@ -248,10 +246,16 @@ TEST(Solver, UnreachableTargetsReportTheClosestFrequency) {
   EXPECT_FALSE(result.outputs[1].reachable);
   EXPECT_FALSE(result.AllReachable());
   EXPECT_LE(result.outputs[0].achieved, 637510000.0);
-  EXPECT_GT(result.outputs[0].closest, 637e6) << "the closest any plan gets";
-  EXPECT_NEAR(result.outputs[1].closest, 2150e6 / 192, 1e5);
-  EXPECT_GE(result.outputs[1].achieved, result.outputs[1].closest);
   ExpectAgreesWithOracle(request, result);
+
+  // OUT3 at 100 MHz exactly leaves VCO2 at 2.2, 2.4 or 2.5 GHz: OUT2 gets 625
+  // MHz at best, not the 637.5 MHz it could reach alone. The report names
+  // what the plan gives.
+  auto pair = SolvePlan(Request(25e6, {std::nullopt, std::nullopt, 700.0, 100.0}));
+  ASSERT_TRUE(pair.ok);
+  EXPECT_EQ(pair.outputs[3].errorPpm, 0.0);
+  EXPECT_DOUBLE_EQ(pair.outputs[2].achieved, 625e6);
+  EXPECT_EQ(FormatOutOfReach(pair), "Out of reach: OUT2 700 MHz (closest 625.000000)");
 }
 
 TEST(Solver, CmosLimitBindsCmosOutputsOnly) {
@@ -330,6 +334,22 @@ TEST(Solver, FullModulusPlansStayWithinLimits) {
   }
 }
 
+TEST(Solver, AnIntegerPlanWithinTheToleranceBeatsAFractionalOne) {
+  auto request = Request(25e6, {std::nullopt, std::nullopt, 161.1328125, std::nullopt});
+  request.maxModulus = 1;
+  const double integerPpm = SolvePlan(request).WorstErrorPpm();
+  ASSERT_GT(integerPpm, 1.0);
+  request.maxModulus = SOLVER_MODULUS_MAX;
+  ASSERT_GT(SolvePlan(request).plls[1].frac, 0) << "exact only with a fraction";
+  for (double tolerance : {integerPpm * 1.001, integerPpm * 0.999}) {
+    request.preferIntegerWithinPpm = tolerance;
+    const SolverResult result = SolvePlan(request);
+    const bool integer = tolerance > integerPpm;
+    EXPECT_EQ(result.plls[1].frac == 0, integer) << tolerance;
+    EXPECT_NEAR(result.WorstErrorPpm(), integer ? integerPpm : 0.0, 1e-6) << tolerance;
+  }
+}
+
 // Applying a plan through the panel gives the frequencies it promised.
 class SolverApply : public test::PlanTest {};
 
@@ -338,7 +358,7 @@ TEST_F(SolverApply, PanelShowsTheAchievedFrequencies) {
     SCOPED_TRACE(map);
     SetUp();
     ASSERT_EQ(Commit(MARGIN, map), UIE_NO_ERROR);
-    auto request = RequestFromPanel({156.25e6, 106.25e6, 161.1328125e6, 125e6});
+    auto request = RequestFromPanel({156.25e6, 106.25e6, 161.1328125e6, 125e6}, map);
     auto result = SolvePlan(request);
     ASSERT_TRUE(result.ok) << result.problem;
     ASSERT_TRUE(ApplySolverPlan(result, map));
@@ -358,7 +378,8 @@ TEST_F(SolverApply, PanelShowsTheAchievedFrequencies) {
 TEST_F(SolverApply, OnlineTheModulatorAndModulusGoBeforeTheWord) {
   SetUp();
   StartOnlineConnected();
-  auto result = SolvePlan(RequestFromPanel({std::nullopt, std::nullopt, 161.1328125e6, std::nullopt}));
+  auto result =
+      SolvePlan(RequestFromPanel({std::nullopt, std::nullopt, 161.1328125e6, std::nullopt}, 0));
   ASSERT_TRUE(result.sdmNeeded);
   ASSERT_TRUE(ApplySolverPlan(result, 0));
   std::vector<int> order;
@@ -369,6 +390,97 @@ TEST_F(SolverApply, OnlineTheModulatorAndModulusGoBeforeTheWord) {
   ASSERT_GE(order.size(), 3u);
   EXPECT_EQ(order.front(), 0x1D);
   EXPECT_LT(std::find(order.begin(), order.end(), 0x1B), std::find(order.begin(), order.end(), 0x19));
+}
+
+// What the solver keeps, and that it answers the request alone.
+class SolverKeeps : public test::PlanTest {
+ protected:
+  using Targets = std::array<std::optional<double>, 4>;
+  static SolverResult SolveOnPanel(const Targets& targets) {
+    return SolvePlan(RequestFromPanel(targets, 0));
+  }
+  // The plan as settings, to compare two of them.
+  static std::string Settings(const SolverResult& plan) {
+    std::string text;
+    for (const PllPlan& pll : plan.plls) {
+      text += std::to_string(pll.n) + "+" + std::to_string(pll.frac) + "/" +
+              std::to_string(pll.mod) + " ";
+    }
+    for (const OutputPlan& out : plan.outputs) {
+      text += std::to_string(out.v) + "x" + std::to_string(out.d) + " ";
+    }
+    return text;
+  }
+};
+
+TEST_F(SolverKeeps, OutputsWithoutATargetKeepTheirFrequencyWhereAPlanAllows) {
+  // VCO2 2.4 GHz gives OUT2 100 MHz (V 4, D 6); V 4, D 12 give OUT3 50 MHz.
+  const SolverResult kept = SolveOnPanel({std::nullopt, std::nullopt, std::nullopt, 50e6});
+  ASSERT_TRUE(kept.ok);
+  EXPECT_EQ(kept.outputs[3].errorPpm, 0.0);
+  EXPECT_EQ(kept.plls[1].n, 96) << "VCO2 stays";
+  EXPECT_TRUE(kept.outputs[2].kept);
+  EXPECT_FALSE(kept.AnyMoved());
+  EXPECT_EQ(std::pair(kept.outputs[2].v, kept.outputs[2].d), std::pair(4, 6));
+  EXPECT_EQ(std::pair(kept.outputs[3].v, kept.outputs[3].d), std::pair(4, 12)) << "OUT2's V";
+  EXPECT_EQ(FormatMoves(kept), "");
+
+  // 161.1328125 MHz and 100 MHz share no VCO: OUT2 moves as little as any VCO
+  // that gives OUT3 exactly allows, and the result says by how much.
+  const SolverResult moved =
+      SolveOnPanel({std::nullopt, std::nullopt, std::nullopt, 161.1328125e6});
+  ASSERT_TRUE(moved.ok);
+  EXPECT_EQ(moved.outputs[3].errorPpm, 0.0);
+  double least = INFINITY;
+  for (int division = 2; division <= 192; ++division) {
+    const double vco = 161.1328125e6 * division;
+    if (vco < 2150e6 || vco > 2550e6) continue;
+    for (int v = 2; v <= 6; ++v) {
+      for (int d = 1; d <= 32; ++d)
+        least = std::min(least, std::abs(vco / v / d - 100e6) / 100e6 * 1e6);
+    }
+  }
+  ASSERT_GT(least, 0.0);
+  EXPECT_TRUE(moved.outputs[2].Moved());
+  EXPECT_NEAR(moved.outputs[2].errorPpm, least, 1e-6);
+  EXPECT_EQ(FormatMoves(moved), "Moved: OUT2 100.000000 -> " +
+                                    FormatMhz(moved.outputs[2].achieved) + " MHz (" +
+                                    FormatSignedPpm(moved.outputs[2]) + " ppm)");
+
+  // A powered-down output has no frequency to keep.
+  ASSERT_EQ(Commit(CH2POWER, 0), UIE_NO_ERROR);
+  EXPECT_FALSE(SolveOnPanel({std::nullopt, std::nullopt, std::nullopt, 50e6}).outputs[2].kept);
+}
+
+TEST_F(SolverKeeps, TheSameRequestGivesTheSamePlanWhateverTheHistory) {
+  const Targets integer{std::nullopt, std::nullopt, 125e6, 62.5e6};
+  const Targets fractional{std::nullopt, std::nullopt, 161.1328125e6, 80.56640625e6};
+  const Targets next{std::nullopt, std::nullopt, std::nullopt, 100e6};
+  struct History {
+    std::vector<Targets> applied;
+    bool sdm;
+  };
+  auto solveAfter = [&](const History& history) {
+    TearDown();
+    SetUp();
+    for (const Targets& targets : history.applied) {
+      EXPECT_TRUE(ApplySolverPlan(SolveOnPanel(targets), 0));
+    }
+    EXPECT_EQ(Commit(BLEEDSDM, history.sdm ? 1 : 0), UIE_NO_ERROR);
+    return SolveOnPanel(next);
+  };
+  const SolverResult reference = solveAfter({{integer}, false});
+  ASSERT_TRUE(reference.ok);
+  for (const History& history : {History{{integer}, true}, History{{fractional, integer}, true},
+                                 History{{fractional, integer}, false}}) {
+    EXPECT_EQ(Settings(solveAfter(history)), Settings(reference))
+        << history.applied.size() << " plans, SDM " << history.sdm;
+  }
+  // Applied, the same request asks for nothing more.
+  ASSERT_TRUE(ApplySolverPlan(reference, 0));
+  const SolverResult again = SolveOnPanel(next);
+  EXPECT_EQ(Settings(again), Settings(reference));
+  EXPECT_FALSE(again.AnyMoved());
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <memory>
 #include <set>
 
+#include "plan/solver_report.h"
+#include "plan/ssc_report.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
@@ -130,8 +132,40 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, PanelLayout,
                          ::testing::Values(FindPanelDef(MAIN_PANEL_FILE, PANEL),
                                            FindPanelDef(STARTUP_PANEL_FILE, STARTUPPNL),
                                            FindPanelDef(ABOUT_PANEL_FILE, ABOUT),
-                                           FindPanelDef(PLAN_PANEL_FILE, PLANPNL)),
+                                           FindPanelDef(PLAN_PANEL_FILE, PLANPNL),
+                                           FindPanelDef(SSC_PANEL_FILE, SSCPNL)),
                          [](const auto& info) { return std::string(info.param->constant); });
+
+// The planners' result cells hold the widest text they can be given.
+TEST(PlannerLayout, ResultCellsFitTheirWidestText) {
+  SolverResult plan;
+  plan.plls[1] = {true, 143, 4094, 4095, 2.5e9};
+  plan.outputs[3] = {true, false, 637.5e6, 637.123456e6, 99999.999, true, 6, 32};
+  SscPlan ssc;
+  ssc.request = MakeSscRequest(-0.5, 31500);
+  ssc.fmodErrorHz = -99999.9;
+  ssc.depthErrorPercent = -1.2345;
+  struct Case {
+    const char* panel;
+    int control;
+    std::string text;
+  };
+  const Case cases[] = {
+      {PLAN_PANEL_FILE, planpnl::DIVIDERS0 + 3, FormatDividers(plan, 3)},
+      {PLAN_PANEL_FILE, planpnl::ACHIEVED0 + 3, FormatMhz(plan.outputs[3].achieved)},
+      {PLAN_PANEL_FILE, planpnl::ERROR0 + 3, "-99999.999"},
+      {SSC_PANEL_FILE, sscpnl::FMOD_ERROR, FormatFmodError(ssc)},
+      {SSC_PANEL_FILE, sscpnl::DEPTH_ACHIEVED, FormatDepth(-4.1667)},
+      {SSC_PANEL_FILE, sscpnl::FMOD_ACHIEVED, FormatFmod(6.25e6)},
+  };
+  const QFontMetrics metrics(PanelFont());
+  for (const Case& c : cases) {
+    const ControlDef* def = FindControlDef(*FindPanelDef(c.panel, 1), c.control);
+    // The line edit's frame and text margins take 4 pixels a side.
+    EXPECT_LE(metrics.horizontalAdvance(ToQString(c.text)) + 8, def->rect.width)
+        << def->constant << ": " << c.text;
+  }
+}
 
 std::vector<int> TabChain(const PanelCanvas& canvas, const PanelDef& panel) {
   std::map<QWidget*, int> ids;

@@ -12,6 +12,7 @@
 #include "ui/qt/control_view.h"
 #include "ui/qt/look.h"
 #include "ui/qt/on_off_switch.h"
+#include "ui/qt/pending_edit.h"
 
 namespace qv::qt {
 namespace {
@@ -45,6 +46,12 @@ int Commit(int panel, int control, int value) {
   return Store().CommitValue(panel, control, value);
 }
 
+// A click, or a mnemonic that leaves the focus in a field.
+int Press(int panel, int control, int value) {
+  CommitFocusedEdit();
+  return Commit(panel, control, value);
+}
+
 class ButtonView final : public ControlView {
  public:
   ButtonView(const ControlDef& def, int panel, QWidget* canvas)
@@ -54,8 +61,10 @@ class ButtonView final : public ControlView {
   ButtonView(const ControlDef& def, int panel, QPushButton* button)
       : ControlView(def, button, nullptr), button_(button) {
     button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked,
-                     [panel, id = def.id] { Store().PressButton(panel, id); });
+    QObject::connect(button_, &QPushButton::clicked, [panel, id = def.id] {
+      CommitFocusedEdit();
+      Store().PressButton(panel, id);
+    });
   }
   void MirrorKind(const ControlState& state) override {
     QPalette palette = button_->palette();
@@ -127,6 +136,8 @@ class NumericView final : public ControlView {
     QObject::connect(spin_, &QSpinBox::valueChanged,
                      [panel, id = def.id](int value) { Commit(panel, id, value); });
   }
+  // Reading the typed text emits valueChanged when it differs: the commit.
+  void CommitPendingEdit() override { spin_->interpretText(); }
   void MirrorKind(const ControlState& state) override {
     {
       // A range change that clamps emits valueChanged as well. A value the
@@ -149,7 +160,7 @@ class StringBoxView final : public ControlView {
 
  private:
   StringBoxView(const ControlDef& def, int panel, QLineEdit* edit, QWidget* canvas)
-      : ControlView(def, edit, MakeLabel(def, canvas)), edit_(edit) {
+      : ControlView(def, edit, MakeLabel(def, canvas)), edit_(edit), panel_(panel) {
     const bool typedInto = !def.callback.empty();
     edit_->setReadOnly(!typedInto);
     edit_->setAlignment(ToQtAlignment(def.textAlign) | Qt::AlignVCenter);
@@ -157,17 +168,19 @@ class StringBoxView final : public ControlView {
     if (!typedInto) edit_->setFocusPolicy(Qt::ClickFocus);
     // editingFinished also fires on the focus loss after Enter, and after a
     // program write; only an edit the user made is a commit.
-    QObject::connect(edit_, &QLineEdit::editingFinished, [this, panel, id = def.id] {
-      if (!edit_->isModified()) return;
-      edit_->setModified(false);
-      const std::string text = edit_->text().toStdString();
-      if (Store().CommitText(panel, id, text) == UIE_VALUE_NOT_ALLOWED) ShowRefusal(panel, id, text);
-    });
+    QObject::connect(edit_, &QLineEdit::editingFinished, [this] { CommitEdited(); });
   }
+  void CommitEdited() {
+    if (!edit_->isModified()) return;
+    edit_->setModified(false);
+    const std::string text = edit_->text().toStdString();
+    if (Store().CommitText(panel_, def().id, text) == UIE_VALUE_NOT_ALLOWED) ShowRefusal(text);
+  }
+  void CommitPendingEdit() override { CommitEdited(); }
   // A text the control does not take stays in the box, in red, with what the
   // box takes, until the user corrects it; the panel keeps the last text taken.
-  void ShowRefusal(int panel, int id, const std::string& text) {
-    const ControlState* state = Store().Find(panel)->control(id);
+  void ShowRefusal(const std::string& text) {
+    const ControlState* state = Store().Find(panel_)->control(def().id);
     if (!state || !state->textRule) return;
     const QString why = MnemonicText(state->def->label) + " takes " +
                         ToQString(state->textRule(text)) + ", not \"" + edit_->text() + "\".";
@@ -187,6 +200,7 @@ class StringBoxView final : public ControlView {
     MirrorTextColors(edit_, state, QPalette::Base, QPalette::Text);
   }
   QLineEdit* edit_;
+  int panel_;
 };
 
 class TextView final : public ControlView {
@@ -218,7 +232,7 @@ class SwitchView final : public ControlView {
   SwitchView(const ControlDef& def, int panel, OnOffSwitch* onOff, QWidget* canvas)
       : ControlView(def, onOff, MakeLabel(def, canvas)), switch_(onOff) {
     QObject::connect(switch_, &OnOffSwitch::clicked,
-                     [panel, id = def.id](bool on) { Commit(panel, id, on ? 1 : 0); });
+                     [panel, id = def.id](bool on) { Press(panel, id, on ? 1 : 0); });
   }
   void MirrorKind(const ControlState& state) override {
     {
@@ -243,7 +257,7 @@ class ToggleView final : public ControlView {
     button_->setCheckable(true);
     button_->setAutoDefault(false);
     QObject::connect(button_, &QPushButton::clicked,
-                     [panel, id = def.id](bool down) { Commit(panel, id, down ? 1 : 0); });
+                     [panel, id = def.id](bool down) { Press(panel, id, down ? 1 : 0); });
   }
   void MirrorKind(const ControlState& state) override {
     {

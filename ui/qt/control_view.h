@@ -20,6 +20,9 @@ class ControlView {
   ControlView& operator=(const ControlView&) = delete;
 
   void Mirror(const ControlState& state);
+  // Commits what the user typed and has not yet committed (Enter or leaving
+  // the field commits it): a button, a mnemonic or a menu must act on it.
+  virtual void CommitPendingEdit() {}
 
   const ControlDef& def() const { return def_; }
   QWidget* widget() const { return widget_; }

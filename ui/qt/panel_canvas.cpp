@@ -48,4 +48,11 @@ ControlView* PanelCanvas::View(int control) const {
   return found == views_.end() ? nullptr : found->second.get();
 }
 
+ControlView* PanelCanvas::ViewOf(const QWidget* widget) const {
+  for (const auto& [id, view] : views_) {
+    if (view->widget() == widget) return view.get();
+  }
+  return nullptr;
+}
+
 }  // namespace qv::qt

@@ -23,6 +23,8 @@ class PanelCanvas : public QWidget {
   void Flash(int count, int intervalMs);
 
   ControlView* View(int control) const;
+  // The control whose widget this is; nullptr for any other.
+  ControlView* ViewOf(const QWidget* widget) const;
   const FlashOverlay* Overlay() const { return overlay_; }
 
  private:

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "ui/qt/look.h"
+#include "ui/qt/pending_edit.h"
 
 namespace qv::qt {
 namespace {
@@ -52,6 +53,7 @@ PanelMenu::PanelMenu(QMenuBar* bar, const PanelState& panel) {
         action->setObjectName(ToQString(item.constant));
         action->setShortcut(ToKeySequence(item.shortcut));
         QObject::connect(action, &QAction::triggered, [handle = panel.handle, id = item.id] {
+          CommitFocusedEdit();
           Store().ChooseMenuItem(handle, id);
         });
         actions_[item.id] = action;

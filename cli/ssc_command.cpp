@@ -1,0 +1,132 @@
+#include "cli/ssc_command.h"
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/exit_status.h"
+#include "cli/json_output.h"
+#include "plan/frequency_engine.h"
+#include "plan/ssc_apply.h"
+#include "plan/ssc_planner.h"
+#include "plan/ssc_report.h"
+
+namespace qv::cli {
+namespace {
+
+struct SscOptions {
+  std::string downspread;
+  std::string fmodKhz;
+  bool pciExpress = false;
+  std::optional<int> map;
+  bool json = false;
+};
+
+void WriteReport(std::ostream& out, const SscPlan& plan) {
+  std::string text = MapTitle(plan.map) + "\n";
+  text += "Downspread " + FormatDepth(plan.Figures().downspreadPercent) + "  asked " +
+          FormatDepth(plan.request.downspreadPercent) + "  error " + FormatDepthError(plan) + "\n";
+  text += "Fmod       " + FormatFmod(plan.Figures().modulationHz) + "  asked " +
+          FormatFmod(plan.request.fmodHz) + "  error " + FormatFmodError(plan) + "\n";
+  text += FormatSscWindow(plan.request.window) + "\n";
+  text += FormatSscSettings(plan) + "\n";
+  text += FormatSscVerdict(plan) + "\n";
+  for (const std::string& note : SscNotes(plan)) text += note + "\n";
+  out << text;
+}
+
+Json PlanJson(const SscPlan& plan) {
+  const SscFigures& figures = plan.Figures();
+  const SscWindow& window = plan.request.window;
+  Json document;
+  document["map"] = plan.map;
+  document["pfdHz"] = plan.after.pfdHz;
+  document["asked"] = {{"downspreadPercent", plan.request.downspreadPercent},
+                       {"fmodHz", plan.request.fmodHz}};
+  document["window"] = {{"deepestPercent", window.deepestPercent},
+                        {"shallowestPercent", window.shallowestPercent},
+                        {"fmodLowHz", window.fmodLowHz},
+                        {"fmodHighHz", window.fmodHighHz}};
+  document["settings"] = {{"fracstep", plan.settings.fracstep},
+                          {"numstep", plan.settings.numstep},
+                          {"ckdiv", plan.settings.ckdiv}};
+  document["pll2"] = {{"n", plan.settings.pll2N},
+                      {"frac", plan.settings.frac},
+                      {"mod", plan.settings.mod},
+                      {"changed", plan.feedbackChanged},
+                      {"vcoHz", plan.after.maps[plan.map].vco[FractionalPll()]}};
+  document["achieved"] = {{"downspreadPercent", figures.downspreadPercent},
+                          {"fmodHz", figures.modulationHz},
+                          {"span", figures.span},
+                          {"minimumSpan", figures.minimumSpan}};
+  document["error"] = {{"downspreadPercent", plan.depthErrorPercent}, {"fmodHz", plan.fmodErrorHz}};
+  document["withinWindow"] = plan.withinWindow;
+  document["exact"] = plan.exact;
+  const std::string& off = plan.after.maps[plan.map].sscOffReason;
+  if (!off.empty()) document["off_because"] = off;
+  Json notes = Json::array();
+  for (const std::string& note : SscNotes(plan)) notes.push_back(note);
+  document["notes"] = notes;
+  return document;
+}
+
+int PlanSsc(const SscOptions& options, CommandContext& context) {
+  const int map = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
+  SscRequest request = PCI_EXPRESS_SSC;
+  std::string problem;
+  if (!options.pciExpress &&
+      !ParseSscRequest(options.downspread, options.fmodKhz, &request, &problem)) {
+    context.err << "qv3380: " << problem << '\n';
+    return EXIT_USAGE;
+  }
+  const SscPlan plan = PlanSpreadSpectrum(ReadPlanInputs(), map, request);
+  if (!plan.ok) {
+    context.err << "qv3380: " << plan.problem << '\n';
+    return EXIT_CHECK_FAILED;
+  }
+  if (options.json) {
+    WriteJson(context.report(), PlanJson(plan));
+  } else {
+    WriteReport(context.report(), plan);
+  }
+  if (!context.args.output.empty()) {
+    if (!ApplySscPlan(plan)) {
+      context.err << "qv3380: the panel refused a value of the plan\n";
+      return EXIT_FILE_REFUSED;
+    }
+    if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
+  }
+  if (plan.exact) return EXIT_DONE;
+  return plan.withinWindow ? EXIT_INEXACT : EXIT_CHECK_FAILED;
+}
+
+}  // namespace
+
+CommandRun DefineSsc(CLI::App& command) {
+  auto options = std::make_shared<SscOptions>();
+  auto* downspread =
+      command.add_option("--downspread", options->downspread, "the downspread wanted, e.g. -0.5")
+          ->type_name("PERCENT");
+  auto* fmod = command.add_option("--fmod", options->fmodKhz, "the modulation frequency wanted")
+                   ->type_name("KHZ");
+  command
+      .add_flag("--pcie", options->pciExpress,
+                "PCI Express: -0.5 % at 31.5 kHz, window 0 to -0.5 %\nand 30 to 33 kHz")
+      ->excludes(downspread)
+      ->excludes(fmod);
+  command
+      .add_option("--map", options->map,
+                  "the frequency map to plan for\n(default: the one MARGIN selects)")
+      ->type_name("0|1")
+      ->check(CLI::IsMember({0, 1}).description(""));
+  command.add_flag("--json", options->json, "the plan as JSON");
+  command.callback([options, downspread, fmod] {
+    if (!options->pciExpress && (downspread->count() == 0 || fmod->count() == 0)) {
+      throw CLI::RequiredError("--downspread and --fmod, or --pcie,");
+    }
+  });
+  return [options](CommandContext& context) { return PlanSsc(*options, context); };
+}
+
+}  // namespace qv::cli

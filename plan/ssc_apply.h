@@ -1,0 +1,14 @@
+#pragma once
+// A spread-spectrum plan reaching the panel: one call, so the steps it takes
+// are one change to whoever watches (undo wraps it whole).
+
+#include "plan/ssc_planner.h"
+
+namespace qv {
+
+// Commits the plan through the handlers as a user would, in the order the chip
+// needs: Bleed & SDM on, the modulus before the word, then the steps. Returns
+// false when a control refused its value.
+bool ApplySscPlan(const SscPlan& plan);
+
+}  // namespace qv
