@@ -130,7 +130,11 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, PanelLayout,
                          ::testing::Values(FindPanelDef(MAIN_PANEL_FILE, PANEL),
                                            FindPanelDef(STARTUP_PANEL_FILE, STARTUPPNL),
                                            FindPanelDef(ABOUT_PANEL_FILE, ABOUT),
-                                           FindPanelDef(PLAN_PANEL_FILE, PLANPNL)),
+                                           FindPanelDef(PLAN_PANEL_FILE, PLANPNL),
+                                           FindPanelDef(REGMAP_PANEL_FILE, REGMAPPNL),
+                                           FindPanelDef(LIST_PANEL_FILE, LISTPNL),
+                                           FindPanelDef(NOTE_PANEL_FILE, NOTEPNL),
+                                           FindPanelDef(EXPORT_PANEL_FILE, EXPORTPNL)),
                          [](const auto& info) { return std::string(info.param->constant); });
 
 std::vector<int> TabChain(const PanelCanvas& canvas, const PanelDef& panel) {
