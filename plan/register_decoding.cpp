@@ -1,6 +1,8 @@
 #include "plan/register_decoding.h"
 
 #include <array>
+#include <map>
+#include <utility>
 
 #include "model/fields.h"
 #include "model/program_state.h"
@@ -65,6 +67,36 @@ void DecodeFields() {
   OutputFormatPll1 = ReadField(kPlls[0].format);
 }
 
+// The decoded registers on the panel; online the format codes go out again
+// unless the set is only shown.
+void DecodeAndShow(bool sendFormats) {
+  DecodeFields();
+  ShowRegisterFields();
+  if (sendFormats) {
+    SetCurrOutputFormat();
+  } else {
+    ShowOutputFormats();
+  }
+  ShowSpreadSpectrum();
+  SetCtrlVal(panelHandle, PLL1SYNC, sync1);
+  SetCtrlVal(panelHandle, PLL2SYNC, sync2);
+  for (const PowerDisplay& power : kPowerDisplays) {
+    SetCtrlVal(panelHandle, power.control, power.powered());
+  }
+  RecalculateFrequencies();
+}
+
+std::map<int, WholeSetListener>& Listeners() {
+  static std::map<int, WholeSetListener> listeners;
+  return listeners;
+}
+
+void Tell(WholeSet set) {
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = Listeners();
+  for (const auto& [id, listener] : listeners) listener(set);
+}
+
 }  // namespace
 
 void LoadDefaultRegisters() {
@@ -81,23 +113,29 @@ void LoadDefaultRegisters() {
   ShowSpreadSpectrum();
   SetDefaultOutputFormat();
   RecalculateFrequencies();
+  Tell(WholeSet::Defaults);
 }
 
 void ApplyRegistersToPanel() {
   SetRegisters(SetupImage);
   WriteAllRegisters();
-  DecodeFields();
-
-  ShowRegisterFields();
-  SetCurrOutputFormat();
-  ShowSpreadSpectrum();
-  SetCtrlVal(panelHandle, PLL1SYNC, sync1);
-  SetCtrlVal(panelHandle, PLL2SYNC, sync2);
-  for (const PowerDisplay& power : kPowerDisplays) {
-    SetCtrlVal(panelHandle, power.control, power.powered());
-  }
-  RecalculateFrequencies();
+  DecodeAndShow(true);
+  Tell(WholeSet::SetupImage);
 }
+
+void ShowRegisterImage(const RegisterImage& registers) {
+  SetRegisters(registers);
+  DecodeAndShow(false);
+  Tell(WholeSet::Image);
+}
+
+int AddWholeSetListener(WholeSetListener listener) {
+  static int nextId = 1;
+  Listeners()[nextId] = std::move(listener);
+  return nextId++;
+}
+
+void RemoveWholeSetListener(int id) { Listeners().erase(id); }
 
 int ResetRegs(int, int, int event, void*, int, int) {
   if (event == EVENT_COMMIT) LoadDefaultRegisters();

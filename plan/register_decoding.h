@@ -2,12 +2,26 @@
 // A whole register set at once: written to the chip, decoded into the value
 // variables and shown on the panel.
 
+#include <functional>
+
+#include "chip/registers.h"
+
 namespace qv {
 
 // The register table's defaults everywhere.
 void LoadDefaultRegisters();
 // The setup image everywhere.
 void ApplyRegistersToPanel();
+// An image (the chip's, read back) into the register variables, decoded and
+// shown on the panel exactly as ApplyRegistersToPanel shows it; nothing is
+// sent and the setup image stays. Pins and reference settings stay too.
+void ShowRegisterImage(const RegisterImage& registers);
+
+// Told after each of the three, once the panel shows the new set.
+enum class WholeSet { Defaults, SetupImage, Image };
+using WholeSetListener = std::function<void(WholeSet)>;
+int AddWholeSetListener(WholeSetListener listener);
+void RemoveWholeSetListener(int id);
 
 // Button "Reset DUT".
 int ResetRegs(int panel, int control, int event, void* callbackData, int eventData1,
