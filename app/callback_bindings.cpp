@@ -1,5 +1,6 @@
 #include <array>
 
+#include "app/handoff_callbacks.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/shell.h"
@@ -27,6 +28,7 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(PlanCallbacks());
   RegisterCallbacks(FilesCallbacks());
   RegisterCallbacks(PlanDialogCallbacks());
+  RegisterCallbacks(HandoffCallbacks());
 }
 
 }  // namespace qv

@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
 #include "app/modes.h"
+#include "app/register_map.h"
 #include "app/status_line.h"
+#include "files/baseline.h"
 #include "model/write_path.h"
 #include "plan/tooltips.h"
 #include "model/program_state.h"
@@ -18,6 +20,8 @@ void StartProgram() {
   InitVariables();
   ApplyControlTooltips();
   StartStatusLine();
+  StartBaseline();
+  StartRegisterMap();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

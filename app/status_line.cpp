@@ -14,15 +14,6 @@ int g_transferObserver = 0;
 int g_planListener = 0;
 std::array<std::string, 3> g_notes;
 
-const char* FailureName(int result) {
-  switch (result) {
-    case HIDBRIDGE_NO_REPLY: return "no reply from adapter";
-    case HIDBRIDGE_NO_ADAPTER: return "adapter not found";
-    case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
-    default: return "error";
-  }
-}
-
 void ShowChipLink(const Transfer& transfer) {
   const std::string failure = TransferFailureText(transfer);
   SetPanelAttribute(panelHandle, ATTR_STATUS_LINK, failure.empty() ? "Chip link OK" : failure);
@@ -59,7 +50,16 @@ std::string TransferFailureText(const Transfer& transfer) {
   if (!transfer.Failed()) return "";
   const bool write = transfer.kind == Transfer::Kind::Write;
   return std::string(write ? "Chip write failed: " : "Chip read failed: ") +
-         FailureName(transfer.result);
+         TransferResultName(transfer.result);
+}
+
+std::string TransferResultName(int result) {
+  switch (result) {
+    case HIDBRIDGE_NO_REPLY: return "no reply from adapter";
+    case HIDBRIDGE_NO_ADAPTER: return "adapter not found";
+    case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
+    default: return result >= 0 ? "OK" : "error";
+  }
 }
 
 void SetStatusNote(StatusNote note, std::string text) {

@@ -17,6 +17,8 @@ void ShowModeStatus(std::string_view mode);
 
 // "Chip write failed: adapter not found"; empty for a transfer that worked.
 std::string TransferFailureText(const Transfer& transfer);
+// A bridge result by name: "OK", "no reply from adapter", "adapter not found", ...
+std::string TransferResultName(int result);
 
 // What may speak in the message field, most urgent first: the field shows the
 // first that has something to say.

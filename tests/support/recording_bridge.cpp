@@ -15,6 +15,7 @@ void RecordingBridge::Reset() {
   log.clear();
   chip.fill(0);
   forcedResult.reset();
+  failingRead.reset();
 }
 
 std::vector<WireEvent> RecordingBridge::Writes() const {
@@ -66,6 +67,9 @@ using qv::test::WireEvent;
 
 extern "C" int readi2c(unsigned char deviceAddress, unsigned char registerAddress) {
   int answer = Bridge().forcedResult.value_or(Bridge().chip[registerAddress]);
+  if (Bridge().failingRead && Bridge().failingRead->first == registerAddress) {
+    answer = Bridge().failingRead->second;
+  }
   Bridge().log.push_back({WireEvent::Kind::Read, deviceAddress, registerAddress, answer, 0.0});
   return answer;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv::test {
@@ -39,6 +40,8 @@ struct RecordingBridge {
   // When set, every call returns this instead: a negative HidBridgeResult, or 0
   // (a read of 0).
   std::optional<int> forcedResult;
+  // When set, reads of this register address alone return this negative result.
+  std::optional<std::pair<int, int>> failingRead;
 
   void Reset();
   void RecordDelay(double seconds) { log.push_back(WireEvent::Pause(seconds)); }
