@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "app/modes.h"
 #include "app/startup.h"
 #include "app/status_line.h"
 #include "files/json_export.h"
@@ -54,6 +55,8 @@ bool CliSession::Start(bool online) {
   GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::IMPORT, ATTR_DIMMED, &dimmed);
   return dimmed == 0;
 }
+
+bool CliSession::StartReadingChip() { return Start(false) && ChipAnswersProbe(); }
 
 bool CliSession::Open(const std::string& path) { return ChooseWithFile(menubar::IMPORT, path); }
 

@@ -24,6 +24,9 @@ class CliSession {
   // Starts the program and picks the mode on the start-up popup; online the
   // connection button is pressed too. False when the chip did not answer.
   bool Start(bool online);
+  // Offline, for commands that only read the chip; false when it does not
+  // answer the connection check's read.
+  bool StartReadingChip();
 
   // File > Open Setup..., Save Setup As... and Export JSON... with the path
   // chosen; false when the program showed an error.
