@@ -1,5 +1,6 @@
 #include <array>
 
+#include "app/handoff_callbacks.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/shell.h"
@@ -29,6 +30,7 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(FilesCallbacks());
   RegisterCallbacks(PlanDialogCallbacks());
   RegisterCallbacks(SscDialogCallbacks());
+  RegisterCallbacks(HandoffCallbacks());
 }
 
 }  // namespace qv

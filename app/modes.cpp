@@ -32,8 +32,13 @@ static_assert(kModeControls.size() == 65);
 constexpr std::array kIndicatorControls{ResetRegisters,  PFD_VALID,       NRANGE,
                                         VCOS_VALID,      FOUT_CMOS_VALID, FOUT_LV_VALID};
 
-constexpr std::array kModeMenuItems{menubar::RESETDEFAULT, menubar::IMPORT, menubar::EXPORT,
-                                    menubar::PLANFROMTARGETS, menubar::SSCPLANNER};
+constexpr std::array kModeMenuItems{menubar::RESETDEFAULT,    menubar::IMPORT,
+                                    menubar::EXPORT,          menubar::PLANFROMTARGETS,
+                                    menubar::SSCPLANNER,      menubar::COMPARE,
+                                    menubar::EXPORTREGS,      menubar::REGISTERMAP};
+
+// Usable only where there is a chip: like the Acquire button.
+constexpr std::array kChipMenuItems{menubar::READCHIP, menubar::VERIFYCHIP};
 
 }  // namespace
 
@@ -70,15 +75,22 @@ void ConfigurePanelForMode() {
   SetDefaultOutputFormat();
   int menuBar = GetPanelMenuBar(panelHandle);
   for (int item : kModeMenuItems) SetMenuBarAttribute(menuBar, item, ATTR_DIMMED, 0);
+  if (OpMode != OPMODE_OFFLINE) {
+    for (int item : kChipMenuItems) SetMenuBarAttribute(menuBar, item, ATTR_DIMMED, 0);
+  }
   RecalculateFrequencies();
+}
+
+bool ChipAnswersProbe() {
+  // A chip that answers 0 is as good as no chip.
+  return ReadChipByte(CONNECTION_PROBE_REGISTER) > 0;
 }
 
 int CheckConnection(int, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   ProcessSystemEvents();
   Delay(0.5);
-  // A chip that answers 0 is as good as no chip.
-  if (ReadChipByte(CONNECTION_PROBE_REGISTER) > 0) {
+  if (ChipAnswersProbe()) {
     SetCtrlVal(panelHandle, TextConnCheck, "I2C communication is working\n");
     SetCtrlAttribute(panelHandle, CheckConnectionButton, ATTR_DIMMED, 1);
     ConfigurePanelForMode();

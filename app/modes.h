@@ -10,6 +10,9 @@ void SetOnline();
 void SetOffline();
 void ConfigurePanelForMode();
 
+// The connection check's read: whether a chip answers at all.
+bool ChipAnswersProbe();
+
 int CheckConnection(int panel, int control, int event, void* callbackData, int eventData1,
                     int eventData2);
 

@@ -3,7 +3,9 @@
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/ssc_dialog.h"
+#include "app/register_map.h"
 #include "app/status_line.h"
+#include "files/baseline.h"
 #include "model/write_path.h"
 #include "plan/refclk_text.h"
 #include "plan/tooltips.h"
@@ -24,6 +26,8 @@ void StartProgram() {
   StartStatusLine();
   ResetPlanDialog();
   ResetSscDialog();
+  StartBaseline();
+  StartRegisterMap();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

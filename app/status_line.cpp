@@ -16,15 +16,6 @@ int g_planListener = 0;
 int g_wholeSetListener = 0;
 std::array<std::string, 3> g_notes;
 
-const char* FailureName(int result) {
-  switch (result) {
-    case HIDBRIDGE_NO_REPLY: return "no reply from adapter";
-    case HIDBRIDGE_NO_ADAPTER: return "adapter not found";
-    case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
-    default: return "error";
-  }
-}
-
 void ShowChipLink(const Transfer& transfer) {
   const std::string failure = TransferFailureText(transfer);
   SetPanelAttribute(panelHandle, ATTR_STATUS_LINK, failure.empty() ? "Chip link OK" : failure);
@@ -58,7 +49,7 @@ void StartStatusLine() {
   g_transferObserver = AddTransferObserver(ShowChipLink);
   g_planListener = AddPlanListener(NotePlan);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
-  g_wholeSetListener = AddWholeSetListener([](const WholeSetWrite& write) {
+  g_wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));
   });
 }
@@ -71,13 +62,22 @@ std::string TransferFailureText(const Transfer& transfer) {
   if (!transfer.Failed()) return "";
   const bool write = transfer.kind == Transfer::Kind::Write;
   return std::string(write ? "Chip write failed: " : "Chip read failed: ") +
-         FailureName(transfer.result);
+         TransferResultName(transfer.result);
 }
 
-std::string WholeSetWriteText(const WholeSetWrite& write) {
-  if (write.Complete()) return "";
+std::string TransferResultName(int result) {
+  switch (result) {
+    case HIDBRIDGE_NO_REPLY: return "no reply from adapter";
+    case HIDBRIDGE_NO_ADAPTER: return "adapter not found";
+    case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
+    default: return result >= 0 ? "OK" : "error";
+  }
+}
+
+std::string WholeSetWriteText(const WholeSetChange& write) {
+  if (!write.PartlyProgrammed()) return "";
   return FormatText("Chip partly programmed: %d of %d transfers reached it (%s)", write.reached,
-                    write.transfers, FailureName(write.firstFailure->result));
+                    write.transfers, TransferResultName(write.firstFailure->result).c_str());
 }
 
 void SetStatusNote(StatusNote note, std::string text) {

@@ -20,7 +20,9 @@ void ShowModeStatus(std::string_view mode);
 std::string TransferFailureText(const Transfer& transfer);
 // "Chip partly programmed: 19 of 44 transfers reached it (adapter not found)";
 // empty when the whole set reached the chip.
-std::string WholeSetWriteText(const WholeSetWrite& write);
+std::string WholeSetWriteText(const WholeSetChange& write);
+// A bridge result by name: "OK", "no reply from adapter", "adapter not found", ...
+std::string TransferResultName(int result);
 
 // What may speak in the message field, most urgent first: the field shows the
 // first that has something to say.

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "app/modes.h"
 #include "app/startup.h"
 #include "app/status_line.h"
 #include "files/json_export.h"
@@ -40,8 +41,8 @@ bool CliSession::Start(bool online) {
   firstWriteFailure_.reset();
   partialWrite_.reset();
   RemoveWholeSetListener(wholeSetListener_);
-  wholeSetListener_ = AddWholeSetListener([this](const WholeSetWrite& write) {
-    if (!write.Complete() && !partialWrite_) partialWrite_ = write;
+  wholeSetListener_ = AddWholeSetListener([this](const WholeSetChange& write) {
+    if (write.PartlyProgrammed() && !partialWrite_) partialWrite_ = write;
   });
   RemoveTransferObserver(observer_);
   observer_ = AddTransferObserver([this](const Transfer& transfer) {
@@ -60,6 +61,8 @@ bool CliSession::Start(bool online) {
   GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::IMPORT, ATTR_DIMMED, &dimmed);
   return dimmed == 0;
 }
+
+bool CliSession::StartReadingChip() { return Start(false) && ChipAnswersProbe(); }
 
 bool CliSession::Open(const std::string& path) { return ChooseWithFile(menubar::IMPORT, path); }
 

@@ -25,6 +25,9 @@ class CliSession {
   // Starts the program and picks the mode on the start-up popup; online the
   // connection button is pressed too. False when the chip did not answer.
   bool Start(bool online);
+  // Offline, for commands that only read the chip; false when it does not
+  // answer the connection check's read.
+  bool StartReadingChip();
 
   // File > Open Setup..., Save Setup As... and Export JSON... with the path
   // chosen; false when the program showed an error.
@@ -39,7 +42,7 @@ class CliSession {
   // The first failed chip write of the session (a bridge code), or 0.
   std::optional<Transfer> FirstChipWriteFailure() const;
   // A whole-set write that did not all reach the chip, if one was made.
-  const std::optional<WholeSetWrite>& PartialWholeSetWrite() const { return partialWrite_; }
+  const std::optional<WholeSetChange>& PartialWholeSetWrite() const { return partialWrite_; }
 
  private:
   bool ChooseWithFile(int menuItem, const std::string& path);
@@ -47,7 +50,7 @@ class CliSession {
   HeadlessFrontEnd ui_;
   int observer_ = 0;
   int wholeSetListener_ = 0;
-  std::optional<WholeSetWrite> partialWrite_;
+  std::optional<WholeSetChange> partialWrite_;
   std::optional<Transfer> firstWriteFailure_;
 };
 

@@ -42,7 +42,10 @@ struct CommandContext {
 
 using CommandRun = std::function<int(CommandContext&)>;
 
-enum class ChipLink { Offline, Online, OnRequest };  // OnRequest: online with --online
+// OnRequest: online with --online. ReadOnly: the chip is only read, so the
+// program runs offline (nothing can be written) once the chip has answered
+// the connection check's read.
+enum class ChipLink { Offline, Online, OnRequest, ReadOnly };
 
 struct CommandSpec {
   std::string_view name;

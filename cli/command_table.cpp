@@ -3,8 +3,11 @@
 
 #include <array>
 
+#include "cli/chip_commands.h"
 #include "cli/command.h"
+#include "cli/diff_command.h"
 #include "cli/exit_status.h"
+#include "cli/export_command.h"
 #include "cli/setup_commands.h"
 #include "cli/solve_command.h"
 #include "cli/ssc_command.h"
@@ -37,6 +40,22 @@ constexpr std::array kCommands{
                 [](CLI::App&) -> CommandRun { return SaveSetup; }},
     CommandSpec{"apply", "write the setup file to the chip", kSetupFile, "", false,
                 ChipLink::Online, [](CLI::App&) -> CommandRun { return Loaded; }},
+    CommandSpec{"read",
+                "read the chip's registers into a setup file, with the pins\n"
+                "and reference of --like FILE; writes nothing to the chip",
+                "", "the setup file read from the chip", true, ChipLink::ReadOnly, DefineRead},
+    CommandSpec{"verify",
+                "compare the chip with a setup file; exit 6 with one line\n"
+                "per field that differs; writes nothing to the chip",
+                "", "", false, ChipLink::ReadOnly, DefineVerify},
+    CommandSpec{"export",
+                "write the registers for firmware: a C header, a CSV table,\n"
+                "hex pairs or an i2c-tools script",
+                kSetupFile, "the export", true, ChipLink::Offline, DefineExport},
+    CommandSpec{"diff",
+                "compare two setup files field by field, with the output\n"
+                "frequencies each difference moves; exit 6 when they differ",
+                "", "", false, ChipLink::Offline, DefineDiff},
     CommandSpec{"solve",
                 "find the best dividers for the wanted output frequencies;\n"
                 "with -o save the file with the plan applied",

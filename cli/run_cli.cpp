@@ -28,7 +28,9 @@ int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostre
   CliSession session(err, pause);
   const bool online =
       command.chip == ChipLink::Online || (command.chip == ChipLink::OnRequest && arguments.online);
-  if (!session.Start(online)) {
+  const bool started =
+      command.chip == ChipLink::ReadOnly ? session.StartReadingChip() : session.Start(online);
+  if (!started) {
     err << "I2C communication failure\n";
     return EXIT_CHIP;
   }

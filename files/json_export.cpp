@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "chip/fields.h"
+#include "files/baseline.h"
 #include "files/json_writer.h"
 #include "files/replace_file.h"
 #include "files/setup_image.h"
@@ -111,6 +112,7 @@ int ExportJsonDefinition(const std::string& path, std::string* failure) {
   const bool written = ReplaceFileContents(path, FormatJsonDefinition(), reason);
   if (failure) *failure = reason;
   if (!written) return 0;
+  SetBaselineToCurrent(BaselineOrigin::JsonExport, path);
   SetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::RESETCFG, ATTR_DIMMED, 0);
   return 1;
 }

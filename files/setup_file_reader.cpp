@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "files/baseline.h"
 #include "files/regular_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_text.h"
@@ -335,8 +336,7 @@ SetupFileReading ReadSetupFile(const std::string& path) {
 
 // Pins and reference settings go first, so the recomputation at the end of
 // ApplyRegistersToPanel already plans with them.
-void ApplySetupContents(const SetupContents& contents) {
-  SetupImage = contents.registers;
+void ApplyBoardSettings(const SetupContents& contents) {
   for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
     SetCtrlVal(panelHandle, kSetupPins[i].control, contents.pins[i]);
   }
@@ -344,6 +344,11 @@ void ApplySetupContents(const SetupContents& contents) {
   std::array<char, REFFREQ_TEXT_LENGTH + 1> refclk{};
   FormatInto(refclk, "%f", contents.externalRefclkMHz);
   SetCtrlVal(panelHandle, REFFREQ, refclk.data());
+}
+
+void ApplySetupContents(const SetupContents& contents) {
+  SetupImage = contents.registers;
+  ApplyBoardSettings(contents);
   ApplyRegistersToPanel();
   SetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::RESETCFG, ATTR_DIMMED, 0);
 }
@@ -353,6 +358,7 @@ int LoadSetupFile(const std::string& path, std::span<char> message) {
   const SetupFileReading reading = ReadSetupFile(path);
   if (reading.contents) {
     ApplySetupContents(*reading.contents);
+    SetBaselineToCurrent(BaselineOrigin::SetupFile, path);
     return 1;
   }
   const char* text =
@@ -370,6 +376,9 @@ void OnFileImportMenuClicked(int, int, void*, int) {
   if (LoadSetupFile(path, message) == 0) MessagePopup("File Open Error", message.data());
 }
 
-void OnFileResetToCfgMenuClicked(int, int, void*, int) { ApplyRegistersToPanel(); }
+void OnFileResetToCfgMenuClicked(int, int, void*, int) {
+  ApplyRegistersToPanel();
+  SetBaselineToLastSetupImage();
+}
 
 }  // namespace qv

@@ -30,6 +30,10 @@ SetupFileReading ReadSetupFile(const std::string& path);
 // The same checks on text already in memory.
 SetupFileReading CheckSetupText(std::string_view text);
 
+// The pins, the crystal and the REFCLK of checked contents on the panel; the
+// registers and everything else stay.
+void ApplyBoardSettings(const SetupContents& contents);
+
 // Puts checked contents into SetupImage, the pin and reference controls, the
 // registers, the chip (online) and the panel, and enables "Reset To Last Setup File".
 void ApplySetupContents(const SetupContents& contents);

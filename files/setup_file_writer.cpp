@@ -1,5 +1,6 @@
 #include "files/setup_file_writer.h"
 
+#include "files/baseline.h"
 #include "files/replace_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_image.h"
@@ -65,7 +66,9 @@ int SaveSetupFile(const std::string& path, std::string* failure) {
   std::string reason;
   const bool written = ReplaceFileContents(path, FormatSetupFile(), reason);
   if (failure) *failure = reason;
-  return written ? 1 : 0;
+  if (!written) return 0;
+  SetBaselineToCurrent(BaselineOrigin::Saved, path);
+  return 1;
 }
 
 void OnFileExportMenuClicked(int, int, void*, int) {

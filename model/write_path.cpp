@@ -1,6 +1,5 @@
 #include "model/write_path.h"
 
-#include <array>
 #include <map>
 #include <utility>
 
@@ -35,12 +34,6 @@ class BusyScope {
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 };
-
-// Each block raises bit 7 of the first register, then drops bit 2 of the second.
-constexpr std::array<std::pair<unsigned, int>, 8> kAcquireSequence{{
-    {0x07, 0x42}, {0x07, 0xC2}, {0x03, 0x07}, {0x03, 0x03},
-    {0x0F, 0x42}, {0x0F, 0xC2}, {0x0B, 0x07}, {0x0B, 0x03},
-}};
 
 }  // namespace
 
@@ -88,14 +81,14 @@ void WriteRegister(int index, int enableLookAheads, int acquire) {
 
 void QV3380_EnableLookAheads() {
   if (OpMode == OPMODE_OFFLINE) return;
-  C0 = (C0 & 0xFD) + 2;
+  C0 = WithLookAheadEnabled(C0);
   WriteChipByte(LOOK_AHEAD_REGISTER, C0);
 }
 
 void QV3380_Acquire() {
   if (OpMode == OPMODE_OFFLINE) return;
   BusyScope busy;
-  for (auto [address, value] : kAcquireSequence) WriteChipByte(address, value);
+  for (const ChipWrite& write : kAcquireSequence) WriteChipByte(write.address, write.value);
   Delay(ACQUIRE_SETTLE_SECONDS);
 }
 

@@ -45,11 +45,15 @@ int GetOutputFormatForChannel(int channel) {
   return FamilyOfCode(ReadField(kPlls[pll].format), OutputsOf(pll)[1] == output);
 }
 
-void SetCurrOutputFormat() {
+void ShowOutputFormats() {
   for (const FormatPair& pair : kPairs) {
     SetCtrlVal(panelHandle, pair.ring, *pair.code);
     WriteField(FieldOf(pair.field), *pair.code);
   }
+}
+
+void SetCurrOutputFormat() {
+  ShowOutputFormats();
   // Straight to the chip: the format callbacks add the look-ahead and acquisition.
   if (OpMode != OPMODE_OFFLINE) WriteChipByte(RegisterTable[IDX_DR1].address, DR1);
 }

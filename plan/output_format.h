@@ -10,6 +10,8 @@ namespace qv {
 int GetOutputFormatForChannel(int channel);
 // DR1 bits 5:0 rebuilt from the two codes, shown in the rings, sent online.
 void SetCurrOutputFormat();
+// The same without sending anything.
+void ShowOutputFormats();
 // Both rings show code 0; neither the codes nor DR1 change.
 void SetDefaultOutputFormat();
 

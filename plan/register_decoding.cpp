@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <utility>
 
 #include "model/fields.h"
 #include "model/program_state.h"
@@ -17,18 +18,6 @@
 
 namespace qv {
 namespace {
-
-std::map<int, WholeSetListener>& WholeSetListeners() {
-  static std::map<int, WholeSetListener> listeners;
-  return listeners;
-}
-
-void Tell(const TransferTally& tally) {
-  if (OpMode == OPMODE_OFFLINE) return;
-  const WholeSetWrite outcome{tally.transfers(), tally.reached(), tally.firstFailure()};
-  const auto listeners = WholeSetListeners();
-  for (const auto& [id, listener] : listeners) listener(outcome);
-}
 
 // All 32 registers, then one look-ahead enable and one acquisition.
 void WriteAllRegisters() {
@@ -78,21 +67,44 @@ void DecodeFields() {
   OutputFormatPll1 = ReadField(kPlls[0].format);
 }
 
-}  // namespace
-
-int AddWholeSetListener(WholeSetListener listener) {
-  static int nextId = 1;
-  WholeSetListeners()[nextId] = std::move(listener);
-  return nextId++;
+// The decoded registers on the panel; online the format codes go out again
+// unless the set is only shown.
+void DecodeAndShow(bool sendFormats) {
+  DecodeFields();
+  ShowRegisterFields();
+  if (sendFormats) {
+    SetCurrOutputFormat();
+  } else {
+    ShowOutputFormats();
+  }
+  ShowSpreadSpectrum();
+  SetCtrlVal(panelHandle, PLL1SYNC, sync1);
+  SetCtrlVal(panelHandle, PLL2SYNC, sync2);
+  for (const PowerDisplay& power : kPowerDisplays) {
+    SetCtrlVal(panelHandle, power.control, power.powered());
+  }
+  RecalculateFrequencies();
 }
 
-void RemoveWholeSetListener(int id) { WholeSetListeners().erase(id); }
+std::map<int, WholeSetListener>& Listeners() {
+  static std::map<int, WholeSetListener> listeners;
+  return listeners;
+}
+
+void Tell(WholeSet set, const TransferTally* tally = nullptr) {
+  WholeSetChange change{set, 0, 0, std::nullopt};
+  if (tally) change = {set, tally->transfers(), tally->reached(), tally->firstFailure()};
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = Listeners();
+  for (const auto& [id, listener] : listeners) listener(change);
+}
+
+}  // namespace
 
 void LoadDefaultRegisters() {
   LoadRegisterDefaults();
   const TransferTally tally;
   WriteAllRegisters();
-  Tell(tally);
   SetValueVariablesToStartValues();
   ShowRegisterFields();
   for (const PowerDisplay& power : kPowerDisplays) {
@@ -104,25 +116,31 @@ void LoadDefaultRegisters() {
   ShowSpreadSpectrum();
   SetDefaultOutputFormat();
   RecalculateFrequencies();
+  Tell(WholeSet::Defaults, &tally);
 }
 
 void ApplyRegistersToPanel() {
   SetRegisters(SetupImage);
+  // Online, DR1 goes out once more as the formats are shown: part of the whole set.
   const TransferTally tally;
   WriteAllRegisters();
-  DecodeFields();
-
-  ShowRegisterFields();
-  SetCurrOutputFormat();  // online, DR1 goes out once more: part of the whole set
-  Tell(tally);
-  ShowSpreadSpectrum();
-  SetCtrlVal(panelHandle, PLL1SYNC, sync1);
-  SetCtrlVal(panelHandle, PLL2SYNC, sync2);
-  for (const PowerDisplay& power : kPowerDisplays) {
-    SetCtrlVal(panelHandle, power.control, power.powered());
-  }
-  RecalculateFrequencies();
+  DecodeAndShow(true);
+  Tell(WholeSet::SetupImage, &tally);
 }
+
+void ShowRegisterImage(const RegisterImage& registers) {
+  SetRegisters(registers);
+  DecodeAndShow(false);
+  Tell(WholeSet::Image);
+}
+
+int AddWholeSetListener(WholeSetListener listener) {
+  static int nextId = 1;
+  Listeners()[nextId] = std::move(listener);
+  return nextId++;
+}
+
+void RemoveWholeSetListener(int id) { Listeners().erase(id); }
 
 int ResetRegs(int, int, int event, void*, int, int) {
   if (event == EVENT_COMMIT) LoadDefaultRegisters();

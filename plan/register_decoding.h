@@ -5,27 +5,35 @@
 #include <functional>
 #include <optional>
 
+#include "chip/registers.h"
 #include "model/write_path.h"
 
 namespace qv {
-
-// How a whole-set write went online: every transfer of it counted, so a chip
-// left partly programmed can be told apart from one that missed nothing.
-struct WholeSetWrite {
-  int transfers = 0;
-  int reached = 0;
-  std::optional<Transfer> firstFailure;
-  bool Complete() const { return !firstFailure; }
-};
-using WholeSetListener = std::function<void(const WholeSetWrite&)>;
-// Told after each whole-set write online; returns an id for RemoveWholeSetListener.
-int AddWholeSetListener(WholeSetListener listener);
-void RemoveWholeSetListener(int id);
 
 // The register table's defaults everywhere.
 void LoadDefaultRegisters();
 // The setup image everywhere.
 void ApplyRegistersToPanel();
+// An image (the chip's, read back) into the register variables, decoded and
+// shown on the panel exactly as ApplyRegistersToPanel shows it; nothing is
+// sent and the setup image stays. Pins and reference settings stay too.
+void ShowRegisterImage(const RegisterImage& registers);
+
+// What a whole-set operation put on the panel and, online, how its write went:
+// every transfer counted, so a chip left partly programmed can be told apart
+// from one that missed nothing.
+enum class WholeSet { Defaults, SetupImage, Image };
+struct WholeSetChange {
+  WholeSet set;
+  int transfers = 0;
+  int reached = 0;
+  std::optional<Transfer> firstFailure;
+  bool PartlyProgrammed() const { return firstFailure.has_value(); }
+};
+// Told after each of the three, once the panel shows the new set.
+using WholeSetListener = std::function<void(const WholeSetChange&)>;
+int AddWholeSetListener(WholeSetListener listener);
+void RemoveWholeSetListener(int id);
 
 // Button "Reset DUT".
 int ResetRegs(int panel, int control, int event, void* callbackData, int eventData1,

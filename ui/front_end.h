@@ -26,6 +26,7 @@ class FrontEnd {
   // False when the front end cannot run (no display, for example).
   virtual bool Start(int argc, char* argv[]) = 0;
   virtual void ShowPanel(int panel) = 0;
+  virtual void HidePanel(int panel) = 0;
   virtual void ShowModalPopup(int panel) = 0;
   virtual void HidePopup(int panel) = 0;
   virtual void PanelDiscarded(int panel) = 0;

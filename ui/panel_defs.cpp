@@ -94,6 +94,10 @@ constexpr ControlDef Picture(int id, std::string_view constant, std::string_view
   return def;
 }
 
+constexpr ControlDef Table(int id, std::string_view constant, std::string_view callback = "") {
+  return Control(id, constant, K::Table, "", callback, S::Enabled);
+}
+
 constexpr MenuItemDef Menu(int id, std::string_view constant, MenuKind kind, int parent,
                            std::string_view text = "", std::string_view callback = "",
                            bool dimmedAtLoad = false, int shortcut = 0) {
@@ -476,12 +480,24 @@ constexpr std::array kMainMenu{
          "OnFileExportMenuClicked", true),
     Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, menubar::FILE,
          "Reset To __Last Setup File", "OnFileResetToCfgMenuClicked", true),
+    Menu(menubar::COMPARE, "COMPARE", MenuKind::Item, menubar::FILE, "Co__mpare With Setup File...",
+         "OnFileCompareMenuClicked", true),
     Menu(menubar::SEPARATOR, "SEPARATOR", MenuKind::Separator, menubar::FILE),
     Menu(menubar::EXPORTJSON, "EXPORTJSON", MenuKind::Item, menubar::FILE, "Export __JSON...",
          "OnFileExportJsonMenuClicked"),
+    Menu(menubar::EXPORTREGS, "EXPORTREGS", MenuKind::Item, menubar::FILE, "Export Re__gisters...",
+         "OnFileExportRegistersMenuClicked", true),
+    Menu(menubar::SEPARATOR_4, "SEPARATOR_4", MenuKind::Separator, menubar::FILE),
+    Menu(menubar::READCHIP, "READCHIP", MenuKind::Item, menubar::FILE, "__Read From Chip",
+         "OnFileReadChipMenuClicked", true),
+    Menu(menubar::VERIFYCHIP, "VERIFYCHIP", MenuKind::Item, menubar::FILE, "__Verify Chip",
+         "OnFileVerifyChipMenuClicked", true),
     Menu(menubar::SEPARATOR_3, "SEPARATOR_3", MenuKind::Separator, menubar::FILE),
     Menu(menubar::EXIT, "EXIT", MenuKind::Item, menubar::FILE, "E__xit", "OnFileExitMenuClicked",
          false, SHORTCUT_CTRL_Q),
+    Menu(menubar::VIEW, "VIEW", MenuKind::Menu, menubar::MENU, "__View"),
+    Menu(menubar::REGISTERMAP, "REGISTERMAP", MenuKind::Item, menubar::VIEW, "Register __Map",
+         "OnViewRegisterMapMenuClicked", true),
     Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, menubar::MENU, "__Tools"),
     Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, menubar::TOOLS,
          "__Plan From Targets...", "OnPlanFromTargetsMenuClicked", true),
@@ -663,6 +679,57 @@ constexpr std::array kSscControls{
 };
 static_assert(kSscControls.size() == sscpnl::CLOSE - 1);
 
+// The register map: registers on the left; the selected register's fields and
+// the transfer log on the right.
+constexpr std::array kRegisterMapControls{
+    Text(regmappnl::REGISTERS_CAPTION, "REGISTERS_CAPTION", "Registers").at(12, 10, 460, 18),
+    Table(regmappnl::REGISTERS, "REGISTERS", "OnRegisterMapRowChosen").at(12, 32, 460, 672),
+    Text(regmappnl::BASELINE_NOTE, "BASELINE_NOTE", "").at(12, 710, 520, 34),
+    Text(regmappnl::FIELDS_CAPTION, "FIELDS_CAPTION", "Fields").at(488, 10, 500, 18),
+    Table(regmappnl::FIELDS, "FIELDS").at(488, 32, 500, 220),
+    Text(regmappnl::LOG_CAPTION, "LOG_CAPTION", "Transfers with the chip").at(488, 266, 500, 18),
+    Table(regmappnl::LOG, "LOG").at(488, 288, 500, 416),
+    Button(regmappnl::CLOSE, "CLOSE", "C__lose", "OnCloseRegisterMapClicked", S::Enabled)
+        .at(880, 712, 108, 28),
+};
+static_assert(kRegisterMapControls.size() == regmappnl::CLOSE - 1);
+
+constexpr std::array kListControls{
+    Text(listpnl::SUMMARY, "SUMMARY", "").at(12, 12, 736, 36),
+    Table(listpnl::LIST, "LIST").at(12, 54, 736, 318),
+    Button(listpnl::CLOSE, "CLOSE", "C__lose", "OnCloseFindingsClicked", S::Enabled)
+        .at(640, 382, 108, 28),
+};
+static_assert(kListControls.size() == listpnl::CLOSE - 1);
+
+constexpr std::array kNoteControls{
+    Text(notepnl::SUMMARY, "SUMMARY", "").at(12, 16, 416, 36),
+    Button(notepnl::CLOSE, "CLOSE", "C__lose", "OnCloseFindingsClicked", S::Enabled)
+        .at(320, 60, 108, 28),
+};
+static_assert(kNoteControls.size() == notepnl::CLOSE - 1);
+
+// In the order of the exports' formats.
+constexpr std::array kExportFormatItems{
+    RingItem{0, "C header (.h)"}, RingItem{1, "CSV table (.csv)"}, RingItem{2, "Hex pairs (.hex)"},
+    RingItem{3, "i2c-tools script (.sh)"}};
+
+constexpr std::array kExportControls{
+    Text(exportpnl::INTRO, "INTRO",
+         "The registers for firmware, in the order the tool sends them to the chip.")
+        .at(12, 12, 456, 18),
+    Ring(exportpnl::FORMAT, "FORMAT", "Format", "OnExportFormatChosen", kExportFormatItems, 0,
+         S::Enabled)
+        .at(76, 40, 220, 22)
+        .labelAt({12, 40, 56, 22}),
+    Text(exportpnl::DESCRIPTION, "DESCRIPTION", "").at(12, 72, 456, 50),
+    Button(exportpnl::EXPORT, "EXPORT", "__Export...", "OnExportRegistersClicked", S::Enabled)
+        .at(244, 132, 108, 28),
+    Button(exportpnl::CANCEL, "CANCEL", "__Cancel", "OnCancelExportClicked", S::Enabled)
+        .at(360, 132, 108, 28),
+};
+static_assert(kExportControls.size() == exportpnl::CANCEL - 1);
+
 constexpr std::array kPanels{
     Panel(MAIN_PANEL_FILE, PANEL, "PANEL", "QV3380 Customer User Interface", 1012, 711,
           "OnPanelEvent", kMainControls, kMainMenu),
@@ -675,6 +742,14 @@ constexpr std::array kPanels{
           kPlanControls),
     Panel(SSC_PANEL_FILE, SSCPNL, "SSCPNL", "Spread Spectrum", 620, 352, "SscPanelCallback",
           kSscControls),
+    Panel(REGMAP_PANEL_FILE, REGMAPPNL, "REGMAPPNL", "Register Map", 1000, 752,
+          "RegisterMapPanelCallback", kRegisterMapControls),
+    Panel(LIST_PANEL_FILE, LISTPNL, "LISTPNL", "", 760, 422, "FindingsPanelCallback",
+          kListControls),
+    Panel(NOTE_PANEL_FILE, NOTEPNL, "NOTEPNL", "", 440, 100, "FindingsPanelCallback",
+          kNoteControls),
+    Panel(EXPORT_PANEL_FILE, EXPORTPNL, "EXPORTPNL", "Export Registers", 480, 172,
+          "ExportPanelCallback", kExportControls),
 };
 
 }  // namespace

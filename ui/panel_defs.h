@@ -18,6 +18,7 @@ enum class ControlKind {
   ToggleButton,
   Decoration,
   Picture,
+  Table,  // read-only rows under column headers; its value is the selected row
 };
 
 enum class LoadState { Enabled, Dimmed, Hidden };
@@ -94,7 +95,8 @@ struct ControlDef {
   }
   constexpr bool holdsNumber() const {
     return kind == ControlKind::Ring || kind == ControlKind::Numeric ||
-           kind == ControlKind::OnOffSwitch || kind == ControlKind::ToggleButton;
+           kind == ControlKind::OnOffSwitch || kind == ControlKind::ToggleButton ||
+           kind == ControlKind::Table;
   }
 };
 

@@ -145,6 +145,13 @@ inline constexpr int ABOUT = 13;
 inline constexpr int TOOLS = 14;
 inline constexpr int PLANFROMTARGETS = 15;
 inline constexpr int SSCPLANNER = 25;
+inline constexpr int READCHIP = 16;
+inline constexpr int VERIFYCHIP = 17;
+inline constexpr int EXPORTREGS = 18;
+inline constexpr int COMPARE = 19;
+inline constexpr int VIEW = 20;
+inline constexpr int REGISTERMAP = 21;
+inline constexpr int SEPARATOR_4 = 22;
 }  // namespace menubar
 
 // The "Plan From Targets" popup PLANPNL.
@@ -194,6 +201,52 @@ inline constexpr int FIND = 17;
 inline constexpr int APPLY = 18;
 inline constexpr int CLOSE = 19;
 }  // namespace sscpnl
+// The "Register Map" window REGMAPPNL: every register, the fields of the one
+// selected, and the transfers with the chip.
+inline constexpr int REGMAPPNL = 1;
+inline constexpr const char* REGMAP_PANEL_FILE = "RegisterMap.uir";
+
+namespace regmappnl {
+inline constexpr int REGISTERS_CAPTION = 2;
+inline constexpr int REGISTERS = 3;
+inline constexpr int BASELINE_NOTE = 4;
+inline constexpr int FIELDS_CAPTION = 5;
+inline constexpr int FIELDS = 6;
+inline constexpr int LOG_CAPTION = 7;
+inline constexpr int LOG = 8;
+inline constexpr int CLOSE = 9;
+}  // namespace regmappnl
+
+// A list of findings with a summary: Verify Chip, Compare With Setup File.
+inline constexpr int LISTPNL = 1;
+inline constexpr const char* LIST_PANEL_FILE = "FindingsList.uir";
+
+namespace listpnl {
+inline constexpr int SUMMARY = 2;
+inline constexpr int LIST = 3;
+inline constexpr int CLOSE = 4;
+}  // namespace listpnl
+
+// The same when there is nothing to list: the summary alone.
+inline constexpr int NOTEPNL = 1;
+inline constexpr const char* NOTE_PANEL_FILE = "FindingsNote.uir";
+
+namespace notepnl {
+inline constexpr int SUMMARY = 2;
+inline constexpr int CLOSE = 3;
+}  // namespace notepnl
+
+// The "Export Registers" popup EXPORTPNL: the format, then the file.
+inline constexpr int EXPORTPNL = 1;
+inline constexpr const char* EXPORT_PANEL_FILE = "ExportRegisters.uir";
+
+namespace exportpnl {
+inline constexpr int INTRO = 2;
+inline constexpr int FORMAT = 3;
+inline constexpr int DESCRIPTION = 4;
+inline constexpr int EXPORT = 5;
+inline constexpr int CANCEL = 6;
+}  // namespace exportpnl
 
 // Shortcut key code of File > Exit: Ctrl+Q.
 inline constexpr int SHORTCUT_CTRL_Q = 0x00040071;

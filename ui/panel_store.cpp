@@ -1,6 +1,7 @@
 #include "ui/panel_store.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/callback_registry.h"
 
@@ -44,6 +45,8 @@ bool PanelStore::Coerce(const ControlState& control, int* value) {
     case ControlKind::OnOffSwitch:
     case ControlKind::ToggleButton:
       return *value == 0 || *value == 1;
+    case ControlKind::Table:
+      return *value >= -1 && *value < static_cast<int>(control.table.rows.size());
     default:
       return false;
   }
@@ -67,7 +70,7 @@ int PanelStore::Load(std::string_view fileName, int resourceId) {
     state.minValue = controlDef.minValue;
     state.maxValue = controlDef.maxValue;
     state.callback = FindCtrlCallback(controlDef.callback);
-    state.value = controlDef.initialValue;
+    state.value = controlDef.kind == ControlKind::Table ? -1 : controlDef.initialValue;
     if (controlDef.kind == ControlKind::Numeric) Coerce(state, &state.value);
     panel->controls.push_back(std::move(state));
   }
@@ -233,6 +236,29 @@ int PanelStore::GetAttribute(int panel, int control, int attribute, std::string*
   return UIE_NO_ERROR;
 }
 
+int PanelStore::SetTable(int panel, int control, const TableContents& contents) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (ctrl->def->kind != ControlKind::Table) return UIE_WRONG_TYPE;
+  if (ctrl->table == contents) return UIE_NO_ERROR;
+  ctrl->table = contents;
+  if (!Coerce(*ctrl, &ctrl->value)) ctrl->value = -1;
+  NotifyControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetTable(int panel, int control, TableContents* contents) const {
+  const PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (ctrl->def->kind != ControlKind::Table) return UIE_WRONG_TYPE;
+  *contents = ctrl->table;
+  return UIE_NO_ERROR;
+}
+
 int PanelStore::SetTitle(int panel, std::string_view title) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
@@ -337,15 +363,17 @@ int PanelStore::PressButton(int panel, int control) {
   if (CtrlCallbackPtr callback = ctrl->callback) {
     callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
   }
+  TellCommitted(panel, control);
   return UIE_NO_ERROR;
 }
 
 int PanelStore::Commit(int panel, int control, const ControlState& ctrl) {
   // The callback may discard panels; nothing here is used after it runs.
-  CtrlCallbackPtr callback = ctrl.callback;
-  if (!callback) return UIE_NO_ERROR;
-  callback(panel, control, EVENT_VAL_CHANGED, nullptr, 0, 0);
-  if (Find(panel)) callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
+  if (CtrlCallbackPtr callback = ctrl.callback) {
+    callback(panel, control, EVENT_VAL_CHANGED, nullptr, 0, 0);
+    if (Find(panel)) callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
+  }
+  TellCommitted(panel, control);
   return UIE_NO_ERROR;
 }
 
@@ -357,6 +385,7 @@ int PanelStore::ChooseMenuItem(int menuBar, int item) {
   if (entry->def->kind != MenuKind::Item) return UIE_WRONG_TYPE;
   if (entry->dimmed) return UIE_NOT_AVAILABLE;
   if (MenuCallbackPtr callback = entry->callback) callback(menuBar, item, nullptr, menuBar);
+  TellCommitted(menuBar, item);
   return UIE_NO_ERROR;
 }
 
@@ -370,6 +399,19 @@ int PanelStore::SendPanelEvent(int panel, int event) {
 void PanelStore::AddObserver(StoreObserver* observer) { observers_.push_back(observer); }
 
 void PanelStore::RemoveObserver(StoreObserver* observer) { std::erase(observers_, observer); }
+
+int PanelStore::AddCommitListener(CommitListener listener) {
+  commitListeners_[nextCommitListener_] = std::move(listener);
+  return nextCommitListener_++;
+}
+
+void PanelStore::RemoveCommitListener(int id) { commitListeners_.erase(id); }
+
+void PanelStore::TellCommitted(int panel, int control) {
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = commitListeners_;
+  for (const auto& [id, listener] : listeners) listener(panel, control);
+}
 
 void PanelStore::NotifyControl(int panel, int control) {
   for (StoreObserver* observer : observers_) observer->ControlChanged(panel, control);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ struct ControlState {
   int maxValue = 0;
   std::string tooltip;
   TextRule textRule;  // none: any text is taken
+  TableContents table;  // a table's rows; its value is the selected row
   CtrlCallbackPtr callback = nullptr;
 };
 
@@ -91,6 +93,9 @@ class PanelStore {
   int GetAttribute(int panel, int control, int attribute, int* value) const;
   int SetAttribute(int panel, int control, int attribute, std::string_view text);
   int GetAttribute(int panel, int control, int attribute, std::string* text) const;
+  // A table's rows replace the old ones; the selection stays where the row still is.
+  int SetTable(int panel, int control, const TableContents& contents);
+  int GetTable(int panel, int control, TableContents* contents) const;
   int SetTitle(int panel, std::string_view title);
   int SetStatusField(int panel, int field, std::string_view text);
   int SetMenuItemDimmed(int menuBar, int item, bool dimmed);
@@ -122,8 +127,12 @@ class PanelStore {
 
   void AddObserver(StoreObserver* observer);
   void RemoveObserver(StoreObserver* observer);
+  // Told after each user's commit has run its callback; they outlive Clear.
+  int AddCommitListener(CommitListener listener);
+  void RemoveCommitListener(int id);
 
  private:
+  void TellCommitted(int panel, int control);
   int Commit(int panel, int control, const ControlState& ctrl);
   void NotifyControl(int panel, int control);
   void NotifyPanel(int panel);
@@ -132,6 +141,8 @@ class PanelStore {
   std::vector<std::unique_ptr<PanelState>> panels_;
   std::vector<int> popups_;
   std::vector<StoreObserver*> observers_;
+  std::map<int, CommitListener> commitListeners_;
+  int nextCommitListener_ = 1;
   int nextHandle_ = 1;
 };
 

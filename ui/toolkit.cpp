@@ -1,6 +1,7 @@
 #include "ui/toolkit.h"
 
 #include <clocale>
+#include <utility>
 
 #include "ui/front_end.h"
 #include "ui/panel_store.h"
@@ -30,6 +31,12 @@ int LoadPanel(int /*parentPanel*/, std::string_view definitionName, int resource
 int DisplayPanel(int panel) {
   if (!Store().Find(panel)) return UIE_BAD_PANEL;
   if (g_frontEnd) g_frontEnd->ShowPanel(panel);
+  return UIE_NO_ERROR;
+}
+
+int HidePanel(int panel) {
+  if (!Store().Find(panel)) return UIE_BAD_PANEL;
+  if (g_frontEnd) g_frontEnd->HidePanel(panel);
   return UIE_NO_ERROR;
 }
 
@@ -98,6 +105,14 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* text) {
   return Store().GetAttribute(panel, control, attribute, text);
 }
 
+int SetTableContents(int panel, int control, const TableContents& contents) {
+  return Store().SetTable(panel, control, contents);
+}
+
+int GetTableContents(int panel, int control, TableContents* contents) {
+  return Store().GetTable(panel, control, contents);
+}
+
 int SetPanelAttribute(int panel, int attribute, std::string_view text) {
   if (attribute == ATTR_TITLE) return Store().SetTitle(panel, text);
   return Store().SetStatusField(panel, StatusFieldOf(attribute), text);
@@ -158,6 +173,12 @@ int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultF
                       allowMakeDirectory != 0};
   return g_frontEnd->SelectFile(request, path);
 }
+
+int AddCommitListener(CommitListener listener) {
+  return Store().AddCommitListener(std::move(listener));
+}
+
+void RemoveCommitListener(int id) { Store().RemoveCommitListener(id); }
 
 void Delay(double seconds) {
   if (g_frontEnd) g_frontEnd->Delay(seconds);

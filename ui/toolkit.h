@@ -3,8 +3,10 @@
 // program's logic uses goes through these free functions. Values and attributes
 // are kept in the panel store; what needs a real screen goes to the front end.
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -81,6 +83,8 @@ int InitUserInterface(int argc, char* argv[]);
 
 int LoadPanel(int parentPanel, std::string_view definitionName, int resourceId);
 int DisplayPanel(int panel);
+// Hides a panel DisplayPanel showed; it keeps its state and can be shown again.
+int HidePanel(int panel);
 int InstallPopup(int panel);
 int RemovePopup(int allPopups);
 int DiscardPanel(int panel);
@@ -99,6 +103,19 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string* text);
 
+// A read-only table: its rows of text under column headers, each row with an
+// optional background colour. Its value (GetCtrlVal/SetCtrlVal) is the selected
+// row, -1 for none; the user choosing a row is a commit.
+inline constexpr int TABLE_NO_COLOR = -1;
+struct TableContents {
+  std::vector<std::string> columns;
+  std::vector<std::vector<std::string>> rows;
+  std::vector<int> rowColors;  // 0xRRGGBB per row; TABLE_NO_COLOR or missing: none
+  bool operator==(const TableContents&) const = default;
+};
+int SetTableContents(int panel, int control, const TableContents& contents);
+int GetTableContents(int panel, int control, TableContents* contents);
+
 int SetPanelAttribute(int panel, int attribute, std::string_view text);
 int GetPanelAttribute(int panel, int attribute, int* value);
 int GetPanelAttribute(int panel, int attribute, std::string* text);
@@ -113,6 +130,12 @@ int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultF
                     std::string_view fileTypeList, std::string_view title, int buttonKind,
                     int restrictDirectory, int restrictExtension, int allowCancel,
                     int allowMakeDirectory, std::string* path);
+
+// Told after each commit of the user's (a control, a button, a menu item) has
+// run its callback: whatever the commit changed is in place.
+using CommitListener = std::function<void(int panel, int control)>;
+int AddCommitListener(CommitListener listener);
+void RemoveCommitListener(int id);
 
 void Delay(double seconds);
 int ProcessSystemEvents();

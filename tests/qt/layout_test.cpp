@@ -133,7 +133,11 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, PanelLayout,
                                            FindPanelDef(STARTUP_PANEL_FILE, STARTUPPNL),
                                            FindPanelDef(ABOUT_PANEL_FILE, ABOUT),
                                            FindPanelDef(PLAN_PANEL_FILE, PLANPNL),
-                                           FindPanelDef(SSC_PANEL_FILE, SSCPNL)),
+                                           FindPanelDef(SSC_PANEL_FILE, SSCPNL),
+                                           FindPanelDef(REGMAP_PANEL_FILE, REGMAPPNL),
+                                           FindPanelDef(LIST_PANEL_FILE, LISTPNL),
+                                           FindPanelDef(NOTE_PANEL_FILE, NOTEPNL),
+                                           FindPanelDef(EXPORT_PANEL_FILE, EXPORTPNL)),
                          [](const auto& info) { return std::string(info.param->constant); });
 
 // The planners' result cells hold the widest text they can be given.

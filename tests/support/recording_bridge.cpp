@@ -16,6 +16,7 @@ void RecordingBridge::Reset() {
   chip.fill(0);
   forcedResult.reset();
   transfersUntilUnplugged.reset();
+  failingRead.reset();
 }
 
 std::optional<int> RecordingBridge::Interference() {
@@ -75,6 +76,9 @@ using qv::test::WireEvent;
 
 extern "C" int readi2c(unsigned char deviceAddress, unsigned char registerAddress) {
   int answer = Bridge().Interference().value_or(Bridge().chip[registerAddress]);
+  if (Bridge().failingRead && Bridge().failingRead->first == registerAddress) {
+    answer = Bridge().failingRead->second;
+  }
   Bridge().log.push_back({WireEvent::Kind::Read, deviceAddress, registerAddress, answer, 0.0});
   return answer;
 }

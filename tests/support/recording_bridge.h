@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv::test {
@@ -42,6 +43,8 @@ struct RecordingBridge {
   // When set, the adapter is gone after this many more transfers: every later
   // call finds no adapter.
   std::optional<int> transfersUntilUnplugged;
+  // When set, reads of this register address alone return this negative result.
+  std::optional<std::pair<int, int>> failingRead;
 
   void Reset();
   void RecordDelay(double seconds) { log.push_back(WireEvent::Pause(seconds)); }

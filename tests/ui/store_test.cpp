@@ -190,5 +190,43 @@ TEST_F(StoreTest, MenuItemsDimAndUndim) {
   EXPECT_EQ(GetPanelMenuBar(LoadPanel(0, ABOUT_PANEL_FILE, ABOUT)), 0);
 }
 
+// A table's value is its selected row: only a row it has, or -1 for none; a
+// commit of any control is told to the commit listeners after its callback.
+TEST_F(StoreTest, TablesSelectOnlyTheirRowsAndCommitsAreToldAfterTheCallback) {
+  const int map = LoadPanel(0, REGMAP_PANEL_FILE, REGMAPPNL);
+  const int table = regmappnl::FIELDS;
+  int selected = 99;
+  GetCtrlVal(map, table, &selected);
+  EXPECT_EQ(selected, -1);
+  const TableContents rows{
+      {"A", "B"}, {{"1", "2"}, {"3", "4"}, {"5", "6"}}, {TABLE_NO_COLOR, 0xFF0000}};
+  ASSERT_EQ(SetTableContents(map, table, rows), UIE_NO_ERROR);
+  EXPECT_EQ(Store().CommitValue(map, table, 3), UIE_VALUE_NOT_ALLOWED);
+  EXPECT_EQ(Store().CommitValue(map, table, 2), UIE_NO_ERROR);
+  ASSERT_EQ(SetTableContents(map, table, TableContents{{"A"}, {{"x"}}, {}}), UIE_NO_ERROR);
+  GetCtrlVal(map, table, &selected);
+  EXPECT_EQ(selected, -1) << "the selected row went away";
+  TableContents back;
+  ASSERT_EQ(SetTableContents(map, table, rows), UIE_NO_ERROR);
+  ASSERT_EQ(GetTableContents(map, table, &back), UIE_NO_ERROR);
+  EXPECT_EQ(back, rows);
+  EXPECT_EQ(SetTableContents(panel, PLL1_N, rows), UIE_WRONG_TYPE);
+
+  std::vector<int> told;
+  const int listener = AddCommitListener([&](int, int control) {
+    told.push_back(control);
+    // The callback has run by now.
+    if (control == PLL1_N) {
+      EXPECT_EQ(CommitsOf(PLL1_N).back(), EVENT_COMMIT);
+    }
+  });
+  ASSERT_EQ(Store().CommitValue(panel, PLL1_N, 101), UIE_NO_ERROR);
+  ASSERT_EQ(Store().CommitValue(map, table, 1), UIE_NO_ERROR);
+  EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 200), UIE_NO_ERROR);
+  RemoveCommitListener(listener);
+  ASSERT_EQ(Store().CommitValue(panel, PLL1_N, 102), UIE_NO_ERROR);
+  EXPECT_EQ(told, (std::vector<int>{PLL1_N, table, PLL1_N}));
+}
+
 }  // namespace
 }  // namespace qv

@@ -8,6 +8,8 @@ bool HeadlessFrontEnd::Start(int /*argc*/, char* /*argv*/[]) { return true; }
 
 void HeadlessFrontEnd::ShowPanel(int panel) { shownPanels.push_back(panel); }
 
+void HeadlessFrontEnd::HidePanel(int panel) { std::erase(shownPanels, panel); }
+
 void HeadlessFrontEnd::ShowModalPopup(int panel) { popupsShown.push_back(panel); }
 
 void HeadlessFrontEnd::HidePopup(int panel) { std::erase(popupsShown, panel); }

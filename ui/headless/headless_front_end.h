@@ -47,6 +47,7 @@ class HeadlessFrontEnd : public FrontEnd {
 
   bool Start(int argc, char* argv[]) override;
   void ShowPanel(int panel) override;
+  void HidePanel(int panel) override;
   void ShowModalPopup(int panel) override;
   void HidePopup(int panel) override;
   void PanelDiscarded(int panel) override;

@@ -2,10 +2,12 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QToolTip>
 #include <algorithm>
 
@@ -320,6 +322,90 @@ class PictureView final : public ControlView {
   void MirrorKind(const ControlState&) override {}
 };
 
+class TableView final : public ControlView {
+ public:
+  TableView(const ControlDef& def, int panel, QWidget* canvas)
+      : TableView(def, panel, new QTableWidget(canvas), canvas) {}
+
+ private:
+  TableView(const ControlDef& def, int panel, QTableWidget* table, QWidget* canvas)
+      : ControlView(def, table, MakeLabel(def, canvas)), table_(table) {
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A long log is measured by its newest rows, not all of them on every append.
+    table_->horizontalHeader()->setResizeContentsPrecision(200);
+    QObject::connect(table_, &QTableWidget::itemSelectionChanged, [panel, id = def.id, table] {
+      Commit(panel, id, table->currentRow());
+    });
+  }
+  void MirrorKind(const ControlState& state) override {
+    const TableContents& contents = state.table;
+    QSignalBlocker block(table_);
+    bool reshaped = false;
+    if (shownColumns_ != contents.columns) {
+      shownColumns_ = contents.columns;
+      table_->setColumnCount(static_cast<int>(contents.columns.size()));
+      QStringList headers;
+      for (const std::string& column : contents.columns) headers << ToQString(column);
+      table_->setHorizontalHeaderLabels(headers);
+      reshaped = true;
+    }
+    const int rows = static_cast<int>(contents.rows.size());
+    if (rows != table_->rowCount()) {
+      table_->setRowCount(rows);
+      reshaped = true;
+    }
+    bool changed = reshaped;
+    for (int row = 0; row < rows; ++row) {
+      const int rgb = row < static_cast<int>(contents.rowColors.size()) ? contents.rowColors[row]
+                                                                        : TABLE_NO_COLOR;
+      for (int column = 0; column < table_->columnCount(); ++column) {
+        const std::vector<std::string>& cells = contents.rows[row];
+        const QString text =
+            column < static_cast<int>(cells.size()) ? ToQString(cells[column]) : QString();
+        QTableWidgetItem* item = table_->item(row, column);
+        if (!item) {
+          item = new QTableWidgetItem;
+          table_->setItem(row, column, item);
+        }
+        if (item->text() != text) {
+          item->setText(text);
+          item->setToolTip(text);  // a cell too narrow for its text still tells it
+          changed = true;
+        }
+        const QVariant background = rgb == TABLE_NO_COLOR ? QVariant() : QVariant(ToQColor(rgb));
+        if (item->data(Qt::BackgroundRole) != background) {
+          item->setData(Qt::BackgroundRole, background);
+        }
+      }
+    }
+    // The last column keeps what room is left.
+    if (changed) {
+      for (int column = 0; column + 1 < table_->columnCount(); ++column) {
+        table_->resizeColumnToContents(column);
+      }
+    }
+    if (table_->currentRow() != state.value) {
+      if (state.value < 0) {
+        table_->clearSelection();
+        table_->setCurrentItem(nullptr);
+      } else {
+        // The row the program selects is the one to see.
+        table_->selectRow(state.value);
+        table_->scrollToItem(table_->item(state.value, 0));
+      }
+    }
+  }
+  QTableWidget* table_;
+  std::vector<std::string> shownColumns_;
+};
+
 }  // namespace
 
 std::unique_ptr<ControlView> MakeControlView(const ControlDef& def, int panel, QWidget* canvas) {
@@ -333,6 +419,7 @@ std::unique_ptr<ControlView> MakeControlView(const ControlDef& def, int panel, Q
     case ControlKind::ToggleButton: return std::make_unique<ToggleView>(def, panel, canvas);
     case ControlKind::Decoration: return std::make_unique<FrameView>(def, panel, canvas);
     case ControlKind::Picture: return std::make_unique<PictureView>(def, panel, canvas);
+    case ControlKind::Table: return std::make_unique<TableView>(def, panel, canvas);
   }
   return nullptr;
 }

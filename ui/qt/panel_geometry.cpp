@@ -50,6 +50,7 @@ bool TakesFocus(const ControlDef& control) {
     case ControlKind::Numeric:
     case ControlKind::OnOffSwitch:
     case ControlKind::ToggleButton:
+    case ControlKind::Table:
       return true;
     case ControlKind::StringBox:
       return !control.callback.empty();

@@ -88,7 +88,20 @@ PanelWindow* QtFrontEnd::EnsureWindow(int panel) {
 }
 
 void QtFrontEnd::ShowPanel(int panel) {
-  if (PanelWindow* window = EnsureWindow(panel)) window->Window()->show();
+  PanelWindow* window = EnsureWindow(panel);
+  if (!window) return;
+  QWidget* widget = window->Window();
+  if (!widget->isVisible()) {
+    widget->show();
+    return;
+  }
+  // Chosen again while open (a second window from a menu): to the front.
+  widget->raise();
+  widget->activateWindow();
+}
+
+void QtFrontEnd::HidePanel(int panel) {
+  if (PanelWindow* window = Window(panel)) window->Window()->hide();
 }
 
 void QtFrontEnd::ShowModalPopup(int panel) {

@@ -30,6 +30,7 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   // FrontEnd
   bool Start(int argc, char* argv[]) override;
   void ShowPanel(int panel) override;
+  void HidePanel(int panel) override;
   void ShowModalPopup(int panel) override;
   void HidePopup(int panel) override;
   void PanelDiscarded(int panel) override;

@@ -1,0 +1,33 @@
+#include "app/handoff_callbacks.h"
+
+#include <array>
+
+#include "app/chip_readback.h"
+#include "app/compare_dialog.h"
+#include "app/export_dialog.h"
+#include "app/findings_dialog.h"
+#include "app/register_map.h"
+
+namespace qv {
+
+std::span<const CallbackBinding> HandoffCallbacks() {
+  static const std::array<CallbackBinding, 14> kBindings{{
+      {"OnFileReadChipMenuClicked", MenuCallbackPtr{OnFileReadChipMenuClicked}},
+      {"OnFileVerifyChipMenuClicked", MenuCallbackPtr{OnFileVerifyChipMenuClicked}},
+      {"OnFileCompareMenuClicked", MenuCallbackPtr{OnFileCompareMenuClicked}},
+      {"OnFileExportRegistersMenuClicked", MenuCallbackPtr{OnFileExportRegistersMenuClicked}},
+      {"OnViewRegisterMapMenuClicked", MenuCallbackPtr{OnViewRegisterMapMenuClicked}},
+      {"OnCloseFindingsClicked", CtrlCallbackPtr{OnCloseFindingsClicked}},
+      {"FindingsPanelCallback", PanelCallbackPtr{FindingsPanelCallback}},
+      {"OnExportFormatChosen", CtrlCallbackPtr{OnExportFormatChosen}},
+      {"OnExportRegistersClicked", CtrlCallbackPtr{OnExportRegistersClicked}},
+      {"OnCancelExportClicked", CtrlCallbackPtr{OnCancelExportClicked}},
+      {"ExportPanelCallback", PanelCallbackPtr{ExportPanelCallback}},
+      {"OnRegisterMapRowChosen", CtrlCallbackPtr{OnRegisterMapRowChosen}},
+      {"OnCloseRegisterMapClicked", CtrlCallbackPtr{OnCloseRegisterMapClicked}},
+      {"RegisterMapPanelCallback", PanelCallbackPtr{RegisterMapPanelCallback}},
+  }};
+  return kBindings;
+}
+
+}  // namespace qv

@@ -1,0 +1,116 @@
+#include "files/baseline.h"
+
+#include <filesystem>
+#include <map>
+#include <utility>
+
+#include "files/current_setup.h"
+#include "plan/configuration_diff.h"
+#include "plan/register_decoding.h"
+
+namespace qv {
+namespace {
+
+struct BaselineState {
+  BaselineSnapshot snapshot;
+  // Where the setup image came from: what Reset To Last Setup File returns to.
+  BaselineOrigin imageOrigin = BaselineOrigin::Start;
+  std::string imagePath;
+  int wholeSetListener = 0;
+  std::map<int, std::function<void()>> listeners;
+};
+
+BaselineState& State() {
+  static BaselineState state;
+  return state;
+}
+
+bool SetsSetupImage(BaselineOrigin origin) {
+  return origin == BaselineOrigin::SetupFile || origin == BaselineOrigin::Saved ||
+         origin == BaselineOrigin::JsonExport;
+}
+
+std::string FileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+ConfigurationDiff RegisterChanges() {
+  return CompareRegisters(Baseline().setup.registers, CurrentSetup().registers,
+                          LookAheadBit::Ignored);
+}
+
+}  // namespace
+
+const BaselineSnapshot& Baseline() { return State().snapshot; }
+
+void SetBaselineToCurrent(BaselineOrigin origin, std::string path) {
+  BaselineState& state = State();
+  if (SetsSetupImage(origin)) {
+    state.imageOrigin = origin;
+    state.imagePath = path;
+  }
+  state.snapshot = {CurrentSetup(), origin, std::move(path)};
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = state.listeners;
+  for (const auto& [id, listener] : listeners) listener();
+}
+
+void SetBaselineToLastSetupImage() { SetBaselineToCurrent(State().imageOrigin, State().imagePath); }
+
+bool DiffersFromBaseline() {
+  const SetupContents now = CurrentSetup();
+  return !RegisterChanges().Empty() || !SameBoard(BoardOf(Baseline().setup), BoardOf(now));
+}
+
+std::array<bool, REGISTER_COUNT> RegistersChangedSinceBaseline() {
+  std::array<bool, REGISTER_COUNT> changed{};
+  for (const RegisterChange& change : RegisterChanges().registers) changed[change.reg] = true;
+  return changed;
+}
+
+std::string BaselineEvent() {
+  const BaselineSnapshot& baseline = Baseline();
+  switch (baseline.origin) {
+    case BaselineOrigin::Defaults: return "the reset to defaults";
+    case BaselineOrigin::SetupFile: return "loading " + FileName(baseline.path);
+    case BaselineOrigin::Saved: return "saving " + FileName(baseline.path);
+    case BaselineOrigin::JsonExport: return "the JSON export " + FileName(baseline.path);
+    case BaselineOrigin::Chip: return "reading the chip";
+    case BaselineOrigin::Start:
+    default: return "the start of the program";
+  }
+}
+
+std::string ConfigurationSource() {
+  const BaselineSnapshot& baseline = Baseline();
+  const bool fromFile =
+      baseline.origin == BaselineOrigin::SetupFile || baseline.origin == BaselineOrigin::Saved;
+  if (DiffersFromBaseline()) return "the panel, changed since " + BaselineEvent();
+  if (fromFile) return baseline.path;
+  switch (baseline.origin) {
+    case BaselineOrigin::Chip: return "the chip, as read back";
+    case BaselineOrigin::JsonExport: return "the panel, as exported to " + baseline.path;
+    default: return "the power-on defaults";
+  }
+}
+
+int AddBaselineListener(std::function<void()> listener) {
+  static int nextId = 1;
+  State().listeners[nextId] = std::move(listener);
+  return nextId++;
+}
+
+void RemoveBaselineListener(int id) { State().listeners.erase(id); }
+
+void StartBaseline() {
+  BaselineState& state = State();
+  RemoveWholeSetListener(state.wholeSetListener);
+  state.imageOrigin = BaselineOrigin::Start;
+  state.imagePath.clear();
+  state.wholeSetListener = AddWholeSetListener([](const WholeSetChange& change) {
+    if (change.set == WholeSet::Defaults) SetBaselineToCurrent(BaselineOrigin::Defaults);
+  });
+  SetBaselineToCurrent(BaselineOrigin::Start);
+}
+
+}  // namespace qv
