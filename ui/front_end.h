@@ -27,6 +27,7 @@ class FrontEnd {
   virtual bool Start(int argc, char* argv[]) = 0;
   virtual void ShowPanel(int panel) = 0;
   virtual void ShowModalPopup(int panel) = 0;
+  // A popup removed, or a panel hidden (HidePanel).
   virtual void HidePopup(int panel) = 0;
   virtual void PanelDiscarded(int panel) = 0;
   virtual int RunEventLoop() = 0;

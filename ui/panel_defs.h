@@ -18,6 +18,7 @@ enum class ControlKind {
   ToggleButton,
   Decoration,
   Picture,
+  Drawing,  // shows a picture the program hands it (a shared, unchanging Scene)
 };
 
 enum class LoadState { Enabled, Dimmed, Hidden };

@@ -33,6 +33,12 @@ int DisplayPanel(int panel) {
   return UIE_NO_ERROR;
 }
 
+int HidePanel(int panel) {
+  if (!Store().Find(panel)) return UIE_BAD_PANEL;
+  if (g_frontEnd) g_frontEnd->HidePopup(panel);
+  return UIE_NO_ERROR;
+}
+
 int InstallPopup(int panel) {
   int result = Store().PushPopup(panel);
   if (result == UIE_NO_ERROR && g_frontEnd) g_frontEnd->ShowModalPopup(panel);
@@ -80,6 +86,14 @@ int SetCtrlVal(int panel, int control, std::string_view text) {
 
 int SetCtrlVal(int panel, int control, const char* text) {
   return Store().SetText(panel, control, text ? std::string_view(text) : std::string_view());
+}
+
+int SetCtrlVal(int panel, int control, std::shared_ptr<const Scene> scene) {
+  return Store().SetScene(panel, control, std::move(scene));
+}
+
+int GetCtrlVal(int panel, int control, std::shared_ptr<const Scene>* scene) {
+  return Store().GetScene(panel, control, scene);
 }
 
 int GetCtrlAttribute(int panel, int control, int attribute, int* value) {

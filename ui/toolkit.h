@@ -3,10 +3,13 @@
 // program's logic uses goes through these free functions. Values and attributes
 // are kept in the panel store; what needs a real screen goes to the front end.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace qv {
+
+struct Scene;
 
 // Callbacks return 0. Control callbacks get the control that fired;
 // panel callbacks get the panel only; menu callbacks get the menu bar and item.
@@ -81,6 +84,8 @@ int InitUserInterface(int argc, char* argv[]);
 
 int LoadPanel(int parentPanel, std::string_view definitionName, int resourceId);
 int DisplayPanel(int panel);
+// Hides a panel shown with DisplayPanel; it keeps its state and shows again with DisplayPanel.
+int HidePanel(int panel);
 int InstallPopup(int panel);
 int RemovePopup(int allPopups);
 int DiscardPanel(int panel);
@@ -94,6 +99,9 @@ int GetCtrlVal(int panel, int control, std::string* text);
 int SetCtrlVal(int panel, int control, int value);
 int SetCtrlVal(int panel, int control, std::string_view text);
 int SetCtrlVal(int panel, int control, const char* text);
+// A drawing's picture.
+int SetCtrlVal(int panel, int control, std::shared_ptr<const Scene> scene);
+int GetCtrlVal(int panel, int control, std::shared_ptr<const Scene>* scene);
 int GetCtrlAttribute(int panel, int control, int attribute, int* value);
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text);

@@ -88,7 +88,16 @@ PanelWindow* QtFrontEnd::EnsureWindow(int panel) {
 }
 
 void QtFrontEnd::ShowPanel(int panel) {
-  if (PanelWindow* window = EnsureWindow(panel)) window->Window()->show();
+  PanelWindow* shown = EnsureWindow(panel);
+  if (!shown) return;
+  QWidget* window = shown->Window();
+  // Shown again from a menu while open: bring it to the front.
+  const bool wasVisible = window->isVisible();
+  window->show();
+  if (wasVisible) {
+    window->raise();
+    window->activateWindow();
+  }
 }
 
 void QtFrontEnd::ShowModalPopup(int panel) {
@@ -161,6 +170,10 @@ void QtFrontEnd::FinishExit(int status) {
 
 QWidget* QtFrontEnd::DialogParent() const {
   if (PanelWindow* top = Window(Store().TopPopup())) return top->Window();
+  // A dialog belongs to the window the user is working in.
+  for (const auto& [handle, window] : windows_) {
+    if (window->Window()->isActiveWindow()) return window->Window();
+  }
   for (const auto& [handle, window] : windows_) {
     if (window->Window()->isVisible()) return window->Window();
   }
