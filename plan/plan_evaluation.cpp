@@ -51,8 +51,6 @@ std::string Join(const std::vector<std::string>& parts, const char* separator) {
 std::string PllName(int pll) { return std::string(kPlls[pll].name); }
 std::string VcoName(int pll) { return FormatText("VCO%d", pll + 1); }
 
-int FractionalPll() { return kPlls[0].fractional ? 0 : 1; }
-
 // Builds one map's checks in a fixed order, each with its reason.
 class MapChecker {
  public:
