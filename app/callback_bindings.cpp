@@ -1,7 +1,9 @@
 #include <array>
 
+#include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
+#include "app/report_export.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "files/file_callbacks.h"
@@ -27,6 +29,8 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(PlanCallbacks());
   RegisterCallbacks(FilesCallbacks());
   RegisterCallbacks(PlanDialogCallbacks());
+  RegisterCallbacks(ClockTreeCallbacks());
+  RegisterCallbacks(ReportCallbacks());
 }
 
 }  // namespace qv

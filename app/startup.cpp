@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/status_line.h"
 #include "model/write_path.h"
@@ -18,6 +19,7 @@ void StartProgram() {
   InitVariables();
   ApplyControlTooltips();
   StartStatusLine();
+  StartClockTree();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_status.h"
+#include "cli/report_command.h"
 #include "cli/setup_commands.h"
 #include "cli/solve_command.h"
 
@@ -41,6 +42,10 @@ constexpr std::array kCommands{
                 "with -o save the file with the plan applied",
                 kSetupFile, "the setup file with the plan", false, ChipLink::Offline,
                 DefineSolve},
+    CommandSpec{"report",
+                "write the design report (.pdf, .html, .md) or the clock tree\n"
+                "(.svg, .png), the kind by the extension of -o",
+                kSetupFile, "the report or picture", true, ChipLink::Offline, DefineReport},
 };
 
 }  // namespace

@@ -144,6 +144,9 @@ inline constexpr int HELP = 12;
 inline constexpr int ABOUT = 13;
 inline constexpr int TOOLS = 14;
 inline constexpr int PLANFROMTARGETS = 15;
+inline constexpr int VIEW = 20;
+inline constexpr int CLOCKTREE = 23;
+inline constexpr int EXPORTREPORT = 24;
 }  // namespace menubar
 
 // The "Plan From Targets" popup PLANPNL.
@@ -167,6 +170,20 @@ inline constexpr int FINDPLAN = 25;
 inline constexpr int APPLY = 26;
 inline constexpr int CLOSE = 27;
 }  // namespace planpnl
+
+// The "Clock Tree" window CLOCKPNL: the diagram of a frequency map and its
+// spread-spectrum profile.
+inline constexpr int CLOCKPNL = 1;
+inline constexpr const char* CLOCK_TREE_PANEL_FILE = "ClockTree.uir";
+
+namespace clockpnl {
+inline constexpr int MAP = 2;
+inline constexpr int DIAGRAM = 3;
+inline constexpr int PROFILE = 4;
+inline constexpr int EXPORTSVG = 5;
+inline constexpr int EXPORTPNG = 6;
+inline constexpr int CLOSE = 7;
+}  // namespace clockpnl
 
 // Shortcut key code of File > Exit: Ctrl+Q.
 inline constexpr int SHORTCUT_CTRL_Q = 0x00040071;

@@ -130,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, PanelLayout,
                          ::testing::Values(FindPanelDef(MAIN_PANEL_FILE, PANEL),
                                            FindPanelDef(STARTUP_PANEL_FILE, STARTUPPNL),
                                            FindPanelDef(ABOUT_PANEL_FILE, ABOUT),
-                                           FindPanelDef(PLAN_PANEL_FILE, PLANPNL)),
+                                           FindPanelDef(PLAN_PANEL_FILE, PLANPNL),
+                                           FindPanelDef(CLOCK_TREE_PANEL_FILE, CLOCKPNL)),
                          [](const auto& info) { return std::string(info.param->constant); });
 
 std::vector<int> TabChain(const PanelCanvas& canvas, const PanelDef& panel) {
