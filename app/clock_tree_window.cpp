@@ -7,10 +7,10 @@
 #include "files/replace_file.h"
 #include "plan/frequency_engine.h"
 #include "report/clock_tree.h"
+#include "report/report_files.h"
 #include "report/ssc_profile.h"
 #include "report/svg_writer.h"
 #include "ui/panel_ids.h"
-#include "ui/picture_renderer.h"
 #include "ui/toolkit.h"
 
 namespace qv {
@@ -61,11 +61,7 @@ std::string DiagramFile(int button, std::string* problem) {
     *problem = "there is no diagram to export";
     return "";
   }
-  if (button == clockpnl::EXPORTSVG) return report::SvgFile(*scene);
-  PictureRenderer* renderer = InstalledPictureRenderer();
-  std::string bytes = renderer ? renderer->Png(*scene) : "";
-  if (bytes.empty()) *problem = renderer ? "the PNG could not be made" : NO_PICTURE_RENDERER;
-  return bytes;
+  return button == clockpnl::EXPORTSVG ? report::SvgFile(*scene) : report::PngFile(*scene, problem);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ void OnFileExportReportMenuClicked(int, int, void*, int) {
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
   const std::optional<report::FileKind> kind = report::FileKindOfPath(path);
   std::string failure;
-  if (!kind) {
+  if (!kind || !report::IsReport(*kind)) {
     failure = path + ": the name does not end in .pdf, .html or .md";
   } else if (ExportReport(path, *kind, OpenFileName(), MAP_IN_USE, &failure) != 0) {
     return;

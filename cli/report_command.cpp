@@ -17,10 +17,6 @@ struct ReportOptions {
   report::FileKind kind = report::FileKind::Pdf;
 };
 
-bool IsPicture(report::FileKind kind) {
-  return kind == report::FileKind::Svg || kind == report::FileKind::Png;
-}
-
 // Said while the command line is read, before the setup file is loaded.
 [[noreturn]] void Refuse(const std::string& problem) {
   throw CLI::ValidationError(problem, CLI::ExitCodes::ValidationError);
@@ -53,7 +49,7 @@ CommandRun DefineReport(CLI::App& command) {
           "the kind of file is unknown: give -o a name ending in .pdf, .html, .md, .svg or .png, "
           "or name it with --format");
     }
-    if (options->map && !IsPicture(*kind)) Refuse("--map: a report draws the map in use");
+    if (options->map && report::IsReport(*kind)) Refuse("--map: a report draws the map in use");
     options->kind = *kind;
   });
   return [options](CommandContext& context) {

@@ -26,17 +26,16 @@ constexpr std::array<KindName, 6> kExtensions{{
     {"png", FileKind::Png},
 }};
 
-// What only the painter can make; empty with a problem without one.
-std::string Painted(FileKind kind, const Report* report, const Scene* scene, std::string* problem) {
+// What only the painter can make; empty with a problem when it cannot.
+template <typename Paint>
+std::string Painted(const char* what, const Paint& paint, std::string* problem) {
   PictureRenderer* renderer = InstalledPictureRenderer();
   if (!renderer) {
     *problem = NO_PICTURE_RENDERER;
     return "";
   }
-  std::string bytes =
-      kind == FileKind::Pdf ? renderer->Pdf(PrintableReport(*report)) : renderer->Png(*scene);
-  if (bytes.empty())
-    *problem = kind == FileKind::Pdf ? "the PDF could not be made" : "the PNG could not be made";
+  std::string bytes = paint(*renderer);
+  if (bytes.empty()) *problem = std::string("the ") + what + " could not be made";
   return bytes;
 }
 
@@ -57,19 +56,32 @@ std::optional<FileKind> FileKindNamed(std::string_view name) {
   return std::nullopt;
 }
 
+bool IsReport(FileKind kind) { return kind != FileKind::Svg && kind != FileKind::Png; }
+
+std::string PngFile(const Scene& scene, std::string* problem) {
+  return Painted(
+      "PNG", [&](PictureRenderer& renderer) { return renderer.Png(scene); }, problem);
+}
+
+std::string PdfFile(const Report& report, std::string* problem) {
+  return Painted(
+      "PDF", [&](PictureRenderer& renderer) { return renderer.Pdf(PrintableReport(report)); },
+      problem);
+}
+
 std::string RenderFile(FileKind kind, const PlanEvaluation& plan, const RegisterImage& registers,
                        ReportOrigin origin, int map, std::string* problem) {
   problem->clear();
-  if (kind == FileKind::Svg || kind == FileKind::Png) {
+  if (!IsReport(kind)) {
     const Scene scene = ClockTreeScene(plan, map);
-    return kind == FileKind::Svg ? SvgFile(scene) : Painted(kind, nullptr, &scene, problem);
+    return kind == FileKind::Svg ? SvgFile(scene) : PngFile(scene, problem);
   }
   if (kind == FileKind::Markdown) origin.date.clear();
   const Report report = BuildReport(plan, registers, origin);
   switch (kind) {
     case FileKind::Html: return HtmlReport(report);
     case FileKind::Markdown: return MarkdownReport(report);
-    default: return Painted(kind, &report, nullptr, problem);
+    default: return PdfFile(report, problem);
   }
 }
 

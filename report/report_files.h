@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "report/report_content.h"
+#include "ui/scene.h"
 
 namespace qv::report {
 
@@ -18,6 +19,12 @@ std::optional<FileKind> FileKindOfPath(std::string_view path);
 // "pdf", "html", "md", "svg", "png".
 std::optional<FileKind> FileKindNamed(std::string_view name);
 inline constexpr const char* FILE_KIND_NAMES = "pdf, html, md, svg or png";
+// PDF, HTML and Markdown; the others are the clock tree alone.
+bool IsReport(FileKind kind);
+
+// Files only the installed painter makes; empty with `problem` set without one.
+std::string PngFile(const Scene& scene, std::string* problem);
+std::string PdfFile(const Report& report, std::string* problem);
 
 // The bytes of the file: the report (a Markdown report leaves the date out, so
 // it stays the same while the settings do), or the clock tree of `map`.

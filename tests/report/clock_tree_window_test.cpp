@@ -174,14 +174,18 @@ TEST_F(ClockTreeWindow, FileExportReportWritesTheKindItsNameSays) {
   EXPECT_NE(ReadText(md).find("| Source file | none: the settings the program holds |"),
             std::string::npos);
 
-  const std::string text = folder.Path("review.txt");
-  ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, text});
-  ASSERT_EQ(Choose(menubar::EXPORTREPORT), UIE_NO_ERROR);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "Report Export Error");
-  EXPECT_EQ(ui.messages[0].text, std::string(REPORT_EXPORT_ERROR) + "\n" + text +
-                                     ": the name does not end in .pdf, .html or .md");
-  EXPECT_FALSE(std::filesystem::exists(text));
+  // The report menu writes reports only; the clock tree has its own window.
+  for (const char* name : {"review.txt", "review.svg"}) {
+    const std::string path = folder.Path(name);
+    ui.messages.clear();
+    ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, path});
+    ASSERT_EQ(Choose(menubar::EXPORTREPORT), UIE_NO_ERROR);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Report Export Error");
+    EXPECT_EQ(ui.messages[0].text, std::string(REPORT_EXPORT_ERROR) + "\n" + path +
+                                       ": the name does not end in .pdf, .html or .md");
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
 }
 
 }  // namespace
