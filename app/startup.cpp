@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/ssc_dialog.h"
@@ -28,6 +29,7 @@ void StartProgram() {
   ResetSscDialog();
   StartBaseline();
   StartRegisterMap();
+  StartClockTree();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
 }
