@@ -1,8 +1,10 @@
 #include <array>
 
 #include "app/handoff_callbacks.h"
+#include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
+#include "app/report_export.h"
 #include "app/reset_commands.h"
 #include "app/shell.h"
 #include "app/ssc_dialog.h"
@@ -37,6 +39,8 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(PlanDialogCallbacks());
   RegisterCallbacks(SscDialogCallbacks());
   RegisterCallbacks(HandoffCallbacks());
+  RegisterCallbacks(ClockTreeCallbacks());
+  RegisterCallbacks(ReportCallbacks());
 }
 
 }  // namespace qv

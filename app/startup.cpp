@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/ssc_dialog.h"
@@ -41,6 +42,7 @@ void StartProgram() {
   ResetSscDialog();
   StartBaseline();
   StartRegisterMap();
+  StartClockTree();
   StartUndo();
   ShowRecentFiles();
   const std::vector<std::string> arguments = GetProgramArguments();

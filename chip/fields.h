@@ -156,6 +156,14 @@ inline constexpr std::array<PllFacts, PLL_COUNT> kPlls{{
      MapField::Pll2N, true},
 }};
 
+// The PLL that carries the sigma-delta modulator.
+constexpr int FractionalPll() {
+  for (int pll = 0; pll < PLL_COUNT; ++pll) {
+    if (kPlls[pll].fractional) return pll;
+  }
+  return -1;
+}
+
 // A PLL's pair of outputs: the even one (OUT0, OUT2) first.
 constexpr std::array<int, 2> OutputsOf(int pll) {
   std::array<int, 2> pair{-1, -1};

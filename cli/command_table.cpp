@@ -8,6 +8,7 @@
 #include "cli/diff_command.h"
 #include "cli/exit_status.h"
 #include "cli/export_command.h"
+#include "cli/report_command.h"
 #include "cli/setup_commands.h"
 #include "cli/solve_command.h"
 #include "cli/ssc_command.h"
@@ -66,6 +67,10 @@ constexpr std::array kCommands{
                 "modulation frequency, keeping the VCO; with -o save the file with them",
                 kSetupFile, "the setup file with the settings", false, ChipLink::Offline,
                 DefineSsc},
+    CommandSpec{"report",
+                "write the design report (.pdf, .html, .md) or the clock tree\n"
+                "(.svg, .png), the kind by the extension of -o",
+                kSetupFile, "the report or picture", true, ChipLink::Offline, DefineReport},
 };
 
 }  // namespace

@@ -293,8 +293,6 @@ MapEvaluation EvaluateMap(const PlanInputs& in, int m, double fpfd, NRange range
 
 }  // namespace
 
-int FractionalPll() { return kPlls[0].fractional ? 0 : 1; }
-
 PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board) {
   const auto read = [&](const ChipField& field) { return codec::DecodeField(field, registers); };
   const auto shared = [&](SharedField field) { return read(FieldOf(field)); };

@@ -67,9 +67,6 @@ PlanInputs ReadPlanInputs();
 // The same from a register image (a file, the chip) and the board's settings.
 PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board);
 
-// The PLL that carries the sigma-delta modulator (and spread spectrum).
-int FractionalPll();
-
 // The formulas.
 double CrystalFrequency(int index);
 double PfdFrequency(const BoardInputs& board, bool refdiv);

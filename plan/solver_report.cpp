@@ -24,7 +24,7 @@ std::string FormatPpm(double ppm) { return ppm <= EXACT_PPM ? "0" : Printf("%.3f
 
 std::string FormatDividers(const SolverResult& plan, int output) {
   const OutputPlan& out = plan.outputs[output];
-  const PllPlan& pll = plan.plls[output / 2];
+  const PllPlan& pll = plan.plls[kOutputs[output].pll];
   if (!pll.changed) return "";
   std::string text = FeedbackText(pll);
   if (out.v) text += Printf(", V %d", out.v);

@@ -15,6 +15,8 @@ packages=(
   # tests, benchmarks, JSON checks in tests (and the plan document against its schema), fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev
   python3-jsonschema
+  # reading the PDF report back in tests (pdftotext, pdftoppm)
+  poppler-utils
   # looking at the GUI on a virtual X server, and on a headless Wayland compositor
   xvfb xauth xdotool imagemagick x11-utils weston
 )

@@ -36,6 +36,7 @@ class FrontEnd {
   virtual void ShowPanel(int panel) = 0;
   virtual void HidePanel(int panel) = 0;
   virtual void ShowModalPopup(int panel) = 0;
+  // A popup removed, or a panel hidden (HidePanel).
   virtual void HidePopup(int panel) = 0;
   virtual void PanelDiscarded(int panel) = 0;
   virtual int RunEventLoop() = 0;

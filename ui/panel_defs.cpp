@@ -98,6 +98,10 @@ constexpr ControlDef Table(int id, std::string_view constant, std::string_view c
   return Control(id, constant, K::Table, "", callback, S::Enabled);
 }
 
+constexpr ControlDef Drawing(int id, std::string_view constant) {
+  return Control(id, constant, K::Drawing, "", "", S::Enabled);
+}
+
 constexpr MenuItemDef Menu(int id, std::string_view constant, MenuKind kind, int parent,
                            std::string_view text = "", std::string_view callback = "",
                            bool dimmedAtLoad = false, int shortcut = 0) {
@@ -503,6 +507,8 @@ constexpr std::array kMainMenu{
          "OnFileExportJsonMenuClicked"),
     Menu(menubar::EXPORTREGS, "EXPORTREGS", MenuKind::Item, menubar::FILE, "Export Re__gisters...",
          "OnFileExportRegistersMenuClicked", true),
+    Menu(menubar::EXPORTREPORT, "EXPORTREPORT", MenuKind::Item, menubar::FILE,
+         "Export __Report...", "OnFileExportReportMenuClicked"),
     Menu(menubar::SEPARATOR_4, "SEPARATOR_4", MenuKind::Separator, menubar::FILE),
     Menu(menubar::READCHIP, "READCHIP", MenuKind::Item, menubar::FILE, "__Read From Chip",
          "OnFileReadChipMenuClicked", true),
@@ -520,6 +526,8 @@ constexpr std::array kMainMenu{
     Menu(menubar::VIEW, "VIEW", MenuKind::Menu, menubar::MENU, "__View"),
     Menu(menubar::REGISTERMAP, "REGISTERMAP", MenuKind::Item, menubar::VIEW, "Register __Map",
          "OnViewRegisterMapMenuClicked", true),
+    Menu(menubar::CLOCKTREE, "CLOCKTREE", MenuKind::Item, menubar::VIEW, "__Clock Tree",
+         "OnClockTreeMenuClicked"),
     Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, menubar::MENU, "__Tools"),
     Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, menubar::TOOLS,
          "__Plan From Targets...", "OnPlanFromTargetsMenuClicked", true),
@@ -752,6 +760,29 @@ constexpr std::array kExportControls{
 };
 static_assert(kExportControls.size() == exportpnl::CANCEL - 1);
 
+constexpr std::array kClockTreeMapItems{RingItem{0, "The map MARGIN selects"},
+                                         RingItem{1, "Map 0 (MARGIN low)"},
+                                         RingItem{2, "Map 1 (MARGIN high)"}};
+
+// The diagram at its own size (1100 x 500), the profile below it.
+constexpr std::array kClockTreeControls{
+    Ring(clockpnl::MAP, "MAP", "Frequency map", "OnClockTreeMapChosen", kClockTreeMapItems, 0,
+         S::Enabled)
+        .at(120, 10, 220, 24)
+        .labelAt({12, 10, 100, 24}),
+    Drawing(clockpnl::DIAGRAM, "DIAGRAM").at(12, 44, 1100, 500),
+    Drawing(clockpnl::PROFILE, "PROFILE").at(12, 552, 1100, 280),
+    Button(clockpnl::EXPORTSVG, "EXPORTSVG", "Export __SVG...", "OnClockTreeExportClicked",
+           S::Enabled)
+        .at(756, 8, 116, 28),
+    Button(clockpnl::EXPORTPNG, "EXPORTPNG", "Export __PNG...", "OnClockTreeExportClicked",
+           S::Enabled)
+        .at(880, 8, 116, 28),
+    Button(clockpnl::CLOSE, "CLOSE", "C__lose", "OnClockTreeCloseClicked", S::Enabled)
+        .at(1004, 8, 108, 28),
+};
+static_assert(kClockTreeControls.size() == clockpnl::CLOSE - 1);
+
 constexpr std::array kPanels{
     Panel(MAIN_PANEL_FILE, PANEL, "PANEL", "QV3380 Customer User Interface", 1012, 711,
           "OnPanelEvent", kMainControls, kMainMenu),
@@ -772,6 +803,8 @@ constexpr std::array kPanels{
           kNoteControls),
     Panel(EXPORT_PANEL_FILE, EXPORTPNL, "EXPORTPNL", "Export Registers", 480, 172,
           "ExportPanelCallback", kExportControls),
+    Panel(CLOCK_TREE_PANEL_FILE, CLOCKPNL, "CLOCKPNL", "Clock Tree", 1124, 840,
+          "ClockTreePanelCallback", kClockTreeControls),
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ enum class ControlKind {
   Decoration,
   Picture,
   Table,  // read-only rows under column headers; its value is the selected row
+  Drawing,  // shows a picture the program hands it (a shared, unchanging Scene)
 };
 
 enum class LoadState { Enabled, Dimmed, Hidden };

@@ -152,6 +152,8 @@ inline constexpr int COMPARE = 19;
 inline constexpr int VIEW = 20;
 inline constexpr int REGISTERMAP = 21;
 inline constexpr int SEPARATOR_4 = 22;
+inline constexpr int CLOCKTREE = 23;
+inline constexpr int EXPORTREPORT = 24;
 inline constexpr int EDIT = 26;
 inline constexpr int UNDO = 27;
 inline constexpr int REDO = 28;
@@ -264,6 +266,19 @@ inline constexpr int DESCRIPTION = 4;
 inline constexpr int EXPORT = 5;
 inline constexpr int CANCEL = 6;
 }  // namespace exportpnl
+// The "Clock Tree" window CLOCKPNL: the diagram of a frequency map and its
+// spread-spectrum profile.
+inline constexpr int CLOCKPNL = 1;
+inline constexpr const char* CLOCK_TREE_PANEL_FILE = "ClockTree.uir";
+
+namespace clockpnl {
+inline constexpr int MAP = 2;
+inline constexpr int DIAGRAM = 3;
+inline constexpr int PROFILE = 4;
+inline constexpr int EXPORTSVG = 5;
+inline constexpr int EXPORTPNG = 6;
+inline constexpr int CLOSE = 7;
+}  // namespace clockpnl
 
 // Shortcut key codes: the Ctrl (0x00040000) and Shift (0x00010000) bits and a
 // lower-case character.

@@ -158,6 +158,27 @@ int PanelStore::GetText(int panel, int control, std::string* text) const {
   return UIE_NO_ERROR;
 }
 
+int PanelStore::SetScene(int panel, int control, std::shared_ptr<const Scene> scene) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (ctrl->def->kind != ControlKind::Drawing) return UIE_WRONG_TYPE;
+  ctrl->scene = std::move(scene);
+  NotifyControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetScene(int panel, int control, std::shared_ptr<const Scene>* scene) const {
+  const PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* ctrl = state->control(control);
+  if (!ctrl) return UIE_BAD_CONTROL;
+  if (ctrl->def->kind != ControlKind::Drawing) return UIE_WRONG_TYPE;
+  *scene = ctrl->scene;
+  return UIE_NO_ERROR;
+}
+
 namespace {
 
 int* ColorSlot(ControlState& ctrl, int attribute) {

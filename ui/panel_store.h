@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/panel_defs.h"
+#include "ui/scene.h"
 #include "ui/toolkit.h"
 
 namespace qv {
@@ -40,6 +41,7 @@ struct ControlState {
   std::string tooltip;
   TextRule textRule;  // none: any text is taken
   TableContents table;  // a table's rows; its value is the selected row
+  std::shared_ptr<const Scene> scene;  // what a drawing shows; null: nothing
   CtrlCallbackPtr callback = nullptr;
 };
 
@@ -92,6 +94,8 @@ class PanelStore {
   int SetText(int panel, int control, std::string_view text);
   int GetValue(int panel, int control, int* value) const;
   int GetText(int panel, int control, std::string* text) const;
+  int SetScene(int panel, int control, std::shared_ptr<const Scene> scene);
+  int GetScene(int panel, int control, std::shared_ptr<const Scene>* scene) const;
   int SetAttribute(int panel, int control, int attribute, int value);
   int GetAttribute(int panel, int control, int attribute, int* value) const;
   int SetAttribute(int panel, int control, int attribute, std::string_view text);

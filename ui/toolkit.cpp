@@ -89,6 +89,14 @@ int SetCtrlVal(int panel, int control, const char* text) {
   return Store().SetText(panel, control, text ? std::string_view(text) : std::string_view());
 }
 
+int SetCtrlVal(int panel, int control, std::shared_ptr<const Scene> scene) {
+  return Store().SetScene(panel, control, std::move(scene));
+}
+
+int GetCtrlVal(int panel, int control, std::shared_ptr<const Scene>* scene) {
+  return Store().GetScene(panel, control, scene);
+}
+
 int GetCtrlAttribute(int panel, int control, int attribute, int* value) {
   return Store().GetAttribute(panel, control, attribute, value);
 }

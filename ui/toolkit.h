@@ -4,11 +4,14 @@
 // are kept in the panel store; what needs a real screen goes to the front end.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv {
+
+struct Scene;
 
 // Callbacks return 0. Control callbacks get the control that fired;
 // panel callbacks get the panel only; menu callbacks get the menu bar and item.
@@ -115,6 +118,9 @@ int GetCtrlVal(int panel, int control, std::string* text);
 int SetCtrlVal(int panel, int control, int value);
 int SetCtrlVal(int panel, int control, std::string_view text);
 int SetCtrlVal(int panel, int control, const char* text);
+// A drawing's picture.
+int SetCtrlVal(int panel, int control, std::shared_ptr<const Scene> scene);
+int GetCtrlVal(int panel, int control, std::shared_ptr<const Scene>* scene);
 int GetCtrlAttribute(int panel, int control, int attribute, int* value);
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text);

@@ -137,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, PanelLayout,
                                            FindPanelDef(REGMAP_PANEL_FILE, REGMAPPNL),
                                            FindPanelDef(LIST_PANEL_FILE, LISTPNL),
                                            FindPanelDef(NOTE_PANEL_FILE, NOTEPNL),
-                                           FindPanelDef(EXPORT_PANEL_FILE, EXPORTPNL)),
+                                           FindPanelDef(EXPORT_PANEL_FILE, EXPORTPNL),
+                                           FindPanelDef(CLOCK_TREE_PANEL_FILE, CLOCKPNL)),
                          [](const auto& info) { return std::string(info.param->constant); });
 
 // The planners' result cells hold the widest text they can be given.

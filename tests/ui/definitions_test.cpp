@@ -78,6 +78,8 @@ TEST(Definitions, MenusKeepTheirIdentifiersAndShowInDesktopOrder) {
       {10, "SEPARATOR_3"}, {11, "EXIT"}, {12, "HELP"}, {13, "ABOUT"}};
   for (auto [id, constant] : given) EXPECT_EQ(FindMenuItemDef(main, id)->constant, constant);
   EXPECT_EQ(FindMenuItemDef(main, menubar::ABOUT)->parent, menubar::HELP);
+  EXPECT_EQ(FindMenuItemDef(main, menubar::EXPORTREPORT)->parent, menubar::FILE);
+  EXPECT_EQ(FindMenuItemDef(main, menubar::CLOCKTREE)->parent, menubar::VIEW);
   EXPECT_EQ(FindMenuItemDef(main, menubar::EXIT)->shortcut, SHORTCUT_CTRL_Q);
 }
 

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "ui/callback_registry.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
+#include "ui/scene.h"
 #include "ui/toolkit.h"
 
 namespace qv {
@@ -226,6 +228,26 @@ TEST_F(StoreTest, TablesSelectOnlyTheirRowsAndCommitsAreToldAfterTheCallback) {
   RemoveCommitListener(listener);
   ASSERT_EQ(Store().CommitValue(panel, PLL1_N, 102), UIE_NO_ERROR);
   EXPECT_EQ(told, (std::vector<int>{PLL1_N, table, PLL1_N}));
+}
+
+// A drawing holds the very picture it was given, takes nothing else, and the
+// user cannot commit to it.
+TEST_F(StoreTest, ADrawingHoldsItsPictureAndNothingElse) {
+  const int window = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
+  auto scene = std::make_shared<const Scene>();
+  std::shared_ptr<const Scene> held;
+  EXPECT_EQ(GetCtrlVal(window, clockpnl::DIAGRAM, &held), UIE_NO_ERROR);
+  EXPECT_EQ(held, nullptr) << "nothing drawn at load";
+  EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, scene), UIE_NO_ERROR);
+  EXPECT_EQ(GetCtrlVal(window, clockpnl::DIAGRAM, &held), UIE_NO_ERROR);
+  EXPECT_EQ(held, scene);
+  EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, 1), UIE_WRONG_TYPE);
+  EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, "text"), UIE_WRONG_TYPE);
+  EXPECT_EQ(SetCtrlVal(panel, PLL1_N, scene), UIE_WRONG_TYPE);
+  EXPECT_EQ(GetCtrlVal(panel, PLL1_N, &held), UIE_WRONG_TYPE);
+  EXPECT_EQ(Store().CommitValue(window, clockpnl::DIAGRAM, 1), UIE_WRONG_TYPE);
+  EXPECT_EQ(HidePanel(window), UIE_NO_ERROR);
+  EXPECT_EQ(HidePanel(999), UIE_BAD_PANEL);
 }
 
 }  // namespace

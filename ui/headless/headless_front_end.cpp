@@ -9,13 +9,18 @@ bool HeadlessFrontEnd::Start(int argc, char* argv[]) {
   return true;
 }
 
-void HeadlessFrontEnd::ShowPanel(int panel) { shownPanels.push_back(panel); }
+void HeadlessFrontEnd::ShowPanel(int panel) {
+  if (std::ranges::find(shownPanels, panel) == shownPanels.end()) shownPanels.push_back(panel);
+}
 
 void HeadlessFrontEnd::HidePanel(int panel) { std::erase(shownPanels, panel); }
 
 void HeadlessFrontEnd::ShowModalPopup(int panel) { popupsShown.push_back(panel); }
 
-void HeadlessFrontEnd::HidePopup(int panel) { std::erase(popupsShown, panel); }
+void HeadlessFrontEnd::HidePopup(int panel) {
+  std::erase(popupsShown, panel);
+  std::erase(shownPanels, panel);
+}
 
 void HeadlessFrontEnd::PanelDiscarded(int panel) {
   std::erase(shownPanels, panel);

@@ -15,6 +15,7 @@
 #include "ui/qt/look.h"
 #include "ui/qt/on_off_switch.h"
 #include "ui/qt/pending_edit.h"
+#include "ui/qt/scene_widget.h"
 
 namespace qv::qt {
 namespace {
@@ -406,6 +407,18 @@ class TableView final : public ControlView {
   std::vector<std::string> shownColumns_;
 };
 
+class DrawingView final : public ControlView {
+ public:
+  DrawingView(const ControlDef& def, int, QWidget* canvas)
+      : DrawingView(def, new SceneWidget(canvas)) {}
+
+ private:
+  DrawingView(const ControlDef& def, SceneWidget* drawing)
+      : ControlView(def, drawing, nullptr), drawing_(drawing) {}
+  void MirrorKind(const ControlState& state) override { drawing_->SetScene(state.scene); }
+  SceneWidget* drawing_;
+};
+
 }  // namespace
 
 std::unique_ptr<ControlView> MakeControlView(const ControlDef& def, int panel, QWidget* canvas) {
@@ -420,6 +433,7 @@ std::unique_ptr<ControlView> MakeControlView(const ControlDef& def, int panel, Q
     case ControlKind::Decoration: return std::make_unique<FrameView>(def, panel, canvas);
     case ControlKind::Picture: return std::make_unique<PictureView>(def, panel, canvas);
     case ControlKind::Table: return std::make_unique<TableView>(def, panel, canvas);
+    case ControlKind::Drawing: return std::make_unique<DrawingView>(def, panel, canvas);
   }
   return nullptr;
 }

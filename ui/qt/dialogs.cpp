@@ -57,7 +57,13 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request) {
   dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
   const QStringList filters = NameFilters(ToQString(request.fileTypeList));
   dialog.setNameFilters(filters);
-  if (save) dialog.setDefaultSuffix(DefaultSuffix(filters));
+  if (save) {
+    dialog.setDefaultSuffix(DefaultSuffix(filters));
+    // A name typed without an extension takes the one of the kind chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+      dialog.setDefaultSuffix(DefaultSuffix({filter}));
+    });
+  }
   // A wildcard only narrows the list; a plain name is the suggested file.
   const QString fileSpec = ToQString(request.defaultFileSpec);
   const bool wildcard = fileSpec.contains(QLatin1Char('*')) || fileSpec.contains(QLatin1Char('?'));

@@ -177,6 +177,10 @@ void QtFrontEnd::FinishExit(int status) {
 
 QWidget* QtFrontEnd::DialogParent() const {
   if (PanelWindow* top = Window(Store().TopPopup())) return top->Window();
+  // A dialog belongs to the window the user is working in.
+  for (const auto& [handle, window] : windows_) {
+    if (window->Window()->isActiveWindow()) return window->Window();
+  }
   for (const auto& [handle, window] : windows_) {
     if (window->Window()->isVisible()) return window->Window();
   }

@@ -1,0 +1,133 @@
+#include "app/clock_tree_window.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "files/replace_file.h"
+#include "plan/frequency_engine.h"
+#include "report/clock_tree.h"
+#include "report/report_files.h"
+#include "report/ssc_profile.h"
+#include "report/svg_writer.h"
+#include "ui/panel_ids.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+int g_panel = 0;
+bool g_shown = false;
+int g_planListener = 0;
+
+// The ring's items: the map MARGIN selects, map 0, map 1.
+int ShownMap(const PlanEvaluation& plan) {
+  int choice = 0;
+  GetCtrlVal(g_panel, clockpnl::MAP, &choice);
+  return choice == 0 ? plan.mapInUse : choice - 1;
+}
+
+void Draw(const PlanEvaluation& plan) {
+  const int map = ShownMap(plan);
+  SetCtrlVal(g_panel, clockpnl::DIAGRAM,
+             std::make_shared<const Scene>(report::ClockTreeScene(plan, map)));
+  SetCtrlVal(g_panel, clockpnl::PROFILE,
+             std::make_shared<const Scene>(
+                 report::ProfileScene(report::SpreadSpectrumProfile(plan, map))));
+}
+
+void Hide() {
+  g_shown = false;
+  HidePanel(g_panel);
+}
+
+struct ExportKind {
+  int button;
+  const char* defaultName;
+  const char* fileTypes;
+  const char* title;
+};
+
+constexpr std::array<ExportKind, 2> kExports{{
+    {clockpnl::EXPORTSVG, "qv3380_clock_tree.svg", "SVG Image (*.svg)", "Export Clock Tree as SVG"},
+    {clockpnl::EXPORTPNG, "qv3380_clock_tree.png", "PNG Image (*.png)", "Export Clock Tree as PNG"},
+}};
+
+// The diagram as shown, as the file's bytes; empty with a problem.
+std::string DiagramFile(int button, std::string* problem) {
+  std::shared_ptr<const Scene> scene;
+  GetCtrlVal(g_panel, clockpnl::DIAGRAM, &scene);
+  if (!scene) {
+    *problem = "there is no diagram to export";
+    return "";
+  }
+  return button == clockpnl::EXPORTSVG ? report::SvgFile(*scene) : report::PngFile(*scene, problem);
+}
+
+}  // namespace
+
+void StartClockTree() {
+  RemovePlanListener(g_planListener);
+  g_panel = 0;
+  g_shown = false;
+  g_planListener = AddPlanListener([](const PlanEvaluation& plan) {
+    if (g_panel != 0 && g_shown) Draw(plan);
+  });
+}
+
+int ClockTreePanel() { return g_panel; }
+
+void OnClockTreeMenuClicked(int, int, void*, int) {
+  if (g_panel == 0) g_panel = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
+  g_shown = true;
+  Draw(EvaluatePlan(ReadPlanInputs()));
+  DisplayPanel(g_panel);
+}
+
+int OnClockTreeMapChosen(int, int, int event, void*, int, int) {
+  if (event == EVENT_COMMIT) Draw(EvaluatePlan(ReadPlanInputs()));
+  return 0;
+}
+
+int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  for (const ExportKind& kind : kExports) {
+    if (kind.button != control) continue;
+    std::string path;
+    const int chosen = FileSelectPopup("", kind.defaultName, kind.fileTypes, kind.title,
+                                       VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
+    if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
+    std::string problem, failure;
+    const std::string bytes = DiagramFile(control, &problem);
+    if (bytes.empty()) {
+      failure = path + ": " + problem;
+    } else if (ReplaceFileContents(path, bytes, failure)) {
+      return 0;
+    }
+    MessagePopup("Clock Tree Export Error", std::string(CLOCK_TREE_EXPORT_ERROR) + "\n" + failure);
+  }
+  return 0;
+}
+
+int OnClockTreeCloseClicked(int, int, int event, void*, int, int) {
+  if (event == EVENT_COMMIT) Hide();
+  return 0;
+}
+
+int ClockTreePanelCallback(int, int event, void*, int, int) {
+  if (event == EVENT_CLOSE) Hide();
+  return 0;
+}
+
+std::span<const CallbackBinding> ClockTreeCallbacks() {
+  static const std::array<CallbackBinding, 5> kBindings{{
+      {"OnClockTreeMenuClicked", MenuCallbackPtr{OnClockTreeMenuClicked}},
+      {"OnClockTreeMapChosen", CtrlCallbackPtr{OnClockTreeMapChosen}},
+      {"OnClockTreeExportClicked", CtrlCallbackPtr{OnClockTreeExportClicked}},
+      {"OnClockTreeCloseClicked", CtrlCallbackPtr{OnClockTreeCloseClicked}},
+      {"ClockTreePanelCallback", PanelCallbackPtr{ClockTreePanelCallback}},
+  }};
+  return kBindings;
+}
+
+}  // namespace qv

@@ -1,0 +1,32 @@
+#pragma once
+// View > Clock Tree: a window beside the panel with the clock tree of a
+// frequency map and its spread-spectrum profile, redrawn with every new plan.
+// It exports the diagram as SVG and PNG; closing it only hides it.
+
+#include <span>
+
+#include "ui/callback_registry.h"
+
+namespace qv {
+
+inline constexpr const char* CLOCK_TREE_EXPORT_ERROR =
+    "An error occurred when attempting to export the clock tree.";
+
+// Follows every plan from now on; the window is loaded when first opened.
+void StartClockTree();
+// The window's panel, 0 before it was first opened.
+int ClockTreePanel();
+
+void OnClockTreeMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
+int OnClockTreeMapChosen(int panel, int control, int event, void* callbackData, int eventData1,
+                         int eventData2);
+int OnClockTreeExportClicked(int panel, int control, int event, void* callbackData, int eventData1,
+                             int eventData2);
+int OnClockTreeCloseClicked(int panel, int control, int event, void* callbackData, int eventData1,
+                            int eventData2);
+int ClockTreePanelCallback(int panel, int event, void* callbackData, int eventData1,
+                           int eventData2);
+
+std::span<const CallbackBinding> ClockTreeCallbacks();
+
+}  // namespace qv

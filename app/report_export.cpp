@@ -1,0 +1,76 @@
+#include "app/report_export.h"
+
+#include <array>
+#include <ctime>
+
+#include "files/replace_file.h"
+#include "model/program_state.h"
+#include "model/registers.h"
+#include "report/tool_version.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+std::string Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::array<char, 64> text{};
+  std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S %z", &local);
+  return text.data();
+}
+
+// The file the status line names, once it names one.
+std::string OpenFileName() {
+  std::string name;
+  GetPanelAttribute(panelHandle, ATTR_STATUS_FILE, &name);
+  return name;
+}
+
+}  // namespace
+
+std::string CurrentReportFile(report::FileKind kind, const std::string& sourceFile, int map,
+                              std::string* problem) {
+  const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
+  const report::ReportOrigin origin{std::string(report::kToolVersion), sourceFile,
+                                    OpMode == OPMODE_ONLINE ? "Online Mode" : "Offline Mode",
+                                    Now()};
+  return report::RenderFile(kind, plan, CurrentRegisters(), origin,
+                            map == MAP_IN_USE ? plan.mapInUse : map, problem);
+}
+
+int ExportReport(const std::string& path, report::FileKind kind, const std::string& sourceFile,
+                 int map, std::string* failure) {
+  std::string problem;
+  const std::string bytes = CurrentReportFile(kind, sourceFile, map, &problem);
+  if (bytes.empty()) {
+    *failure = path + ": " + problem;
+    return 0;
+  }
+  return ReplaceFileContents(path, bytes, *failure) ? 1 : 0;
+}
+
+void OnFileExportReportMenuClicked(int, int, void*, int) {
+  std::string path;
+  const int chosen = FileSelectPopup("", REPORT_DEFAULT_NAME, REPORT_FILE_TYPES, "Export Report",
+                                     VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
+  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
+  const std::optional<report::FileKind> kind = report::FileKindOfPath(path);
+  std::string failure;
+  if (!kind || !report::IsReport(*kind)) {
+    failure = path + ": the name does not end in .pdf, .html or .md";
+  } else if (ExportReport(path, *kind, OpenFileName(), MAP_IN_USE, &failure) != 0) {
+    return;
+  }
+  MessagePopup("Report Export Error", std::string(REPORT_EXPORT_ERROR) + "\n" + failure);
+}
+
+std::span<const CallbackBinding> ReportCallbacks() {
+  static const std::array<CallbackBinding, 1> kBindings{{
+      {"OnFileExportReportMenuClicked", MenuCallbackPtr{OnFileExportReportMenuClicked}},
+  }};
+  return kBindings;
+}
+
+}  // namespace qv
