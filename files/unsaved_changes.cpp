@@ -11,8 +11,6 @@
 namespace qv {
 namespace {
 
-enum Answer { SAVE = 1, DISCARD = 2, CANCEL = 3 };
-
 const char* Before(Replacing what) {
   switch (what) {
     case Replacing::OpenFile: return "opening another setup file";
@@ -42,9 +40,9 @@ bool MayReplaceConfiguration(Replacing what) {
                                          "Cancel");
   switch (answer) {
     case GENERIC_POPUP_NOT_ASKED:
-    case DISCARD: return true;
-    case SAVE: return SaveSetup();
-    case CANCEL:
+    case UNSAVED_DISCARD: return true;
+    case UNSAVED_SAVE: return SaveSetup();
+    case UNSAVED_CANCEL:
     default: return false;
   }
 }

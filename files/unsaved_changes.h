@@ -4,6 +4,9 @@
 
 namespace qv {
 
+// The question's answers, numbered as GenericMessagePopup returns them.
+enum UnsavedChangesAnswer { UNSAVED_SAVE = 1, UNSAVED_DISCARD = 2, UNSAVED_CANCEL = 3 };
+
 // What is about to replace the configuration (or end the program).
 enum class Replacing { Exit, OpenFile, Defaults, LastSetupFile };
 
