@@ -5,9 +5,11 @@
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/report_export.h"
+#include "app/reset_commands.h"
 #include "app/shell.h"
 #include "app/ssc_dialog.h"
 #include "app/startup.h"
+#include "app/undo.h"
 #include "files/file_callbacks.h"
 #include "model/write_path.h"
 #include "plan/control_handlers.h"
@@ -16,7 +18,7 @@
 namespace qv {
 
 void RegisterProgramCallbacks() {
-  static const std::array<CallbackBinding, 9> kBindings{{
+  static const std::array<CallbackBinding, 13> kBindings{{
       {"OnRunOnlineButtonClicked", CtrlCallbackPtr{OnRunOnlineButtonClicked}},
       {"OnRunOfflineButtonClicked", CtrlCallbackPtr{OnRunOfflineButtonClicked}},
       {"OnStartupPanelEvent", PanelCallbackPtr{OnStartupPanelEvent}},
@@ -26,6 +28,10 @@ void RegisterProgramCallbacks() {
       {"OnFileExitMenuClicked", MenuCallbackPtr{OnFileExitMenuClicked}},
       {"OnHelpAboutMenuClicked", MenuCallbackPtr{OnHelpAboutMenuClicked}},
       {"AboutPanelCallback", PanelCallbackPtr{AboutPanelCallback}},
+      {"ResetRegs", CtrlCallbackPtr{ResetRegs}},
+      {"OnFileResetToDefaultsMenuClicked", MenuCallbackPtr{OnFileResetToDefaultsMenuClicked}},
+      {"OnEditUndoMenuClicked", MenuCallbackPtr{OnEditUndoMenuClicked}},
+      {"OnEditRedoMenuClicked", MenuCallbackPtr{OnEditRedoMenuClicked}},
   }};
   RegisterCallbacks(kBindings);
   RegisterCallbacks(PlanCallbacks());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/startup.h"
 #include "app/status_line.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
@@ -33,7 +34,8 @@ constexpr std::array kIndicatorControls{ResetRegisters,  PFD_VALID,       NRANGE
                                         VCOS_VALID,      FOUT_CMOS_VALID, FOUT_LV_VALID};
 
 constexpr std::array kModeMenuItems{menubar::RESETDEFAULT,    menubar::IMPORT,
-                                    menubar::EXPORT,          menubar::PLANFROMTARGETS,
+                                    menubar::SAVE,            menubar::EXPORT,
+                                    menubar::PLANFROMTARGETS,
                                     menubar::SSCPLANNER,      menubar::COMPARE,
                                     menubar::EXPORTREGS,      menubar::REGISTERMAP};
 
@@ -94,6 +96,7 @@ int CheckConnection(int, int, int event, void*, int, int) {
     SetCtrlVal(panelHandle, TextConnCheck, "I2C communication is working\n");
     SetCtrlAttribute(panelHandle, CheckConnectionButton, ATTR_DIMMED, 1);
     ConfigurePanelForMode();
+    ModeIsUsable();
   } else if (ConnCheck == 0) {
     ConnCheck = 1;
     SetCtrlVal(panelHandle, TextConnCheck, "I2C communication failure\n");

@@ -3,6 +3,7 @@
 #include <array>
 #include <ctime>
 
+#include "files/baseline.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
@@ -21,11 +22,11 @@ std::string Now() {
   return text.data();
 }
 
-// The file the status line names, once it names one.
+// The open setup file; a report of a plan changed since says so.
 std::string OpenFileName() {
-  std::string name;
-  GetPanelAttribute(panelHandle, ATTR_STATUS_FILE, &name);
-  return name;
+  const std::string& file = OpenSetupFile();
+  if (file.empty() || !HasUnsavedChanges()) return file;
+  return file + " (with changes not saved)";
 }
 
 }  // namespace

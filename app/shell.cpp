@@ -1,14 +1,34 @@
 #include "app/shell.h"
 
+#include <string>
+#include <vector>
+
+#include "files/setup_file_menu.h"
+#include "files/unsaved_changes.h"
 #include "model/program_state.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
 namespace qv {
+namespace {
+
+// A file dropped on the window opens as File > Open Setup... would open it,
+// whenever that item may be chosen.
+void OpenDroppedFile() {
+  std::vector<std::string> files;
+  GetDroppedFiles(&files);
+  int openDimmed = 1;
+  GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::IMPORT, ATTR_DIMMED, &openDimmed);
+  if (!files.empty() && !openDimmed) OpenSetupFileAt(files.front());
+}
+
+}  // namespace
 
 int OnPanelEvent(int, int event, void*, int, int) {
   if (event == EVENT_CLOSE) {
-    quit();
+    if (MayReplaceConfiguration(Replacing::Exit)) quit();
+  } else if (event == EVENT_FILES_DROPPED) {
+    OpenDroppedFile();
   } else if (event == EVENT_BLOCKED_CLICK && OpMode == OPMODE_UNCHOSEN) {
     // The user clicked past the mode popup: point them at it.
     AttentionRequest flash;
@@ -24,7 +44,9 @@ void quit() {
   ExitProgram(1);
 }
 
-void OnFileExitMenuClicked(int, int, void*, int) { quit(); }
+void OnFileExitMenuClicked(int, int, void*, int) {
+  if (MayReplaceConfiguration(Replacing::Exit)) quit();
+}
 
 void OnHelpAboutMenuClicked(int, int, void*, int) {
   int about = LoadPanel(0, ABOUT_PANEL_FILE, ABOUT);

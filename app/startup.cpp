@@ -1,12 +1,19 @@
 #include "app/startup.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/ssc_dialog.h"
 #include "app/register_map.h"
 #include "app/status_line.h"
+#include "app/undo.h"
 #include "files/baseline.h"
+#include "files/recent_files.h"
+#include "files/setup_file_menu.h"
 #include "model/write_path.h"
 #include "plan/refclk_text.h"
 #include "plan/tooltips.h"
@@ -16,6 +23,12 @@
 #include "ui/toolkit.h"
 
 namespace qv {
+namespace {
+
+// `qv3380_gui FILE.stp`: the file to open once a mode is usable.
+std::string g_commandLineFile;
+
+}  // namespace
 
 void StartProgram() {
   OpMode = OPMODE_UNCHOSEN;
@@ -30,8 +43,18 @@ void StartProgram() {
   StartBaseline();
   StartRegisterMap();
   StartClockTree();
+  StartUndo();
+  ShowRecentFiles();
+  const std::vector<std::string> arguments = GetProgramArguments();
+  g_commandLineFile = arguments.empty() ? "" : arguments.front();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
+}
+
+void ModeIsUsable() {
+  ShowRecentFiles();
+  if (g_commandLineFile.empty()) return;
+  OpenSetupFileAt(std::exchange(g_commandLineFile, std::string()));
 }
 
 int ProgramMain(int argc, char* argv[]) {
@@ -53,6 +76,7 @@ int OnRunOfflineButtonClicked(int, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   SetOffline();
   RemovePopup(0);
+  ModeIsUsable();
   return 0;
 }
 

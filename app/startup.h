@@ -10,6 +10,10 @@ void RegisterProgramCallbacks();
 // popup over it; the event loop has not run yet.
 void StartProgram();
 
+// Once a mode is usable (offline at once, online after a successful check):
+// the recent files may be opened, and a setup file named on the command line opens.
+void ModeIsUsable();
+
 // The whole program over the installed front end: -1 when the user interface
 // cannot start, else 0 when the event loop ends.
 int ProgramMain(int argc, char* argv[]);

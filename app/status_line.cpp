@@ -1,8 +1,10 @@
 #include "app/status_line.h"
 
 #include <array>
+#include <filesystem>
 
 #include "bridge/hidbridge.h"
+#include "files/baseline.h"
 #include "model/program_state.h"
 #include "model/text_format.h"
 #include "plan/frequency_engine.h"
@@ -14,6 +16,8 @@ namespace {
 int g_transferObserver = 0;
 int g_planListener = 0;
 int g_wholeSetListener = 0;
+int g_commitListener = 0;
+int g_baselineListener = 0;
 std::array<std::string, 3> g_notes;
 
 void ShowChipLink(const Transfer& transfer) {
@@ -39,15 +43,41 @@ void NotePlan(const PlanEvaluation& plan) {
   SetStatusNote(StatusNote::Hint, plan.inputs.board.sscg ? SscOffNote(plan.InUse()) : "");
 }
 
+void ShowOpenFile() {
+  const FileStatus status = OpenFileStatus();
+  SetPanelAttribute(panelHandle, ATTR_STATUS_FILE, status.text);
+  SetPanelAttribute(panelHandle, ATTR_STATUS_FILE_TOOLTIP, status.tooltip);
+}
+
 }  // namespace
+
+FileStatus OpenFileStatus() {
+  const std::string& file = OpenSetupFile();
+  const bool unsaved = HasUnsavedChanges();
+  if (file.empty()) {
+    return {unsaved ? "Untitled *" : "Untitled",
+            unsaved ? "Not saved in a setup file yet" : "No setup file is open"};
+  }
+  const std::string name = std::filesystem::path(file).filename().string();
+  return {unsaved ? name + " *" : name, unsaved ? file + " (changes not saved)" : file};
+}
 
 void StartStatusLine() {
   RemoveTransferObserver(g_transferObserver);
   RemovePlanListener(g_planListener);
   RemoveWholeSetListener(g_wholeSetListener);
+  RemoveCommitListener(g_commitListener);
+  RemoveBaselineListener(g_baselineListener);
   g_notes = {};
   g_transferObserver = AddTransferObserver(ShowChipLink);
-  g_planListener = AddPlanListener(NotePlan);
+  // Every change (a switch that recomputes nothing among them) and every new
+  // baseline may make the open file unsaved or saved.
+  g_planListener = AddPlanListener([](const PlanEvaluation& plan) {
+    NotePlan(plan);
+    ShowOpenFile();
+  });
+  g_commitListener = AddCommitListener([](int, int) { ShowOpenFile(); });
+  g_baselineListener = AddBaselineListener(ShowOpenFile);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
   g_wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));

@@ -16,6 +16,14 @@ void StartStatusLine();
 
 void ShowModeStatus(std::string_view mode);
 
+// The file field: "board.stp", "board.stp *" with unsaved changes,
+// "Untitled" while no setup file is open; the full path as its tooltip.
+struct FileStatus {
+  std::string text;
+  std::string tooltip;
+};
+FileStatus OpenFileStatus();
+
 // "Chip write failed: adapter not found"; empty for a transfer that worked.
 std::string TransferFailureText(const Transfer& transfer);
 // "Chip partly programmed: 19 of 44 transfers reached it (adapter not found)";

@@ -19,6 +19,8 @@ namespace qv::cli {
 
 CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause) {
   ui_.onDelay = std::move(pause);
+  // A script has nobody to answer a question: nothing is asked.
+  ui_.interactive = false;
   ui_.onMessage = [&messages](const HeadlessFrontEnd::Message& message) {
     messages << message.text << '\n';
   };

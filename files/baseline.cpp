@@ -13,6 +13,7 @@ namespace {
 
 struct BaselineState {
   BaselineSnapshot snapshot;
+  SavedPoint saved;
   // Where the setup image came from: what Reset To Last Setup File returns to.
   BaselineOrigin imageOrigin = BaselineOrigin::Start;
   std::string imagePath;
@@ -34,9 +35,34 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
+bool Differs(const SetupContents& reference, const SetupContents& now) {
+  return !CompareRegisters(reference.registers, now.registers, LookAheadBit::Ignored).Empty() ||
+         !SameBoard(BoardOf(reference), BoardOf(now));
+}
+
 ConfigurationDiff RegisterChanges() {
   return CompareRegisters(Baseline().setup.registers, CurrentSetup().registers,
                           LookAheadBit::Ignored);
+}
+
+void TellListeners() {
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = State().listeners;
+  for (const auto& [id, listener] : listeners) listener();
+}
+
+void SetBaseline(BaselineOrigin origin, std::string path, bool savedHere) {
+  BaselineState& state = State();
+  if (SetsSetupImage(origin)) {
+    state.imageOrigin = origin;
+    state.imagePath = path;
+  }
+  state.snapshot = {CurrentSetup(), origin, std::move(path)};
+  if (savedHere) {
+    const bool file = origin == BaselineOrigin::SetupFile || origin == BaselineOrigin::Saved;
+    state.saved = {state.snapshot.setup, file ? state.snapshot.path : std::string()};
+  }
+  TellListeners();
 }
 
 }  // namespace
@@ -44,22 +70,28 @@ ConfigurationDiff RegisterChanges() {
 const BaselineSnapshot& Baseline() { return State().snapshot; }
 
 void SetBaselineToCurrent(BaselineOrigin origin, std::string path) {
-  BaselineState& state = State();
-  if (SetsSetupImage(origin)) {
-    state.imageOrigin = origin;
-    state.imagePath = path;
-  }
-  state.snapshot = {CurrentSetup(), origin, std::move(path)};
-  // A copy: a listener may add or remove listeners.
-  const auto listeners = state.listeners;
-  for (const auto& [id, listener] : listeners) listener();
+  SetBaseline(origin, std::move(path), origin != BaselineOrigin::JsonExport);
 }
 
-void SetBaselineToLastSetupImage() { SetBaselineToCurrent(State().imageOrigin, State().imagePath); }
+void SetBaselineToLastSetupImage() {
+  SetBaseline(State().imageOrigin, State().imagePath, false);
+}
 
-bool DiffersFromBaseline() {
-  const SetupContents now = CurrentSetup();
-  return !RegisterChanges().Empty() || !SameBoard(BoardOf(Baseline().setup), BoardOf(now));
+bool DiffersFromBaseline() { return Differs(Baseline().setup, CurrentSetup()); }
+
+const SavedPoint& LastSaved() { return State().saved; }
+
+const std::string& OpenSetupFile() { return State().saved.file; }
+
+bool HasUnsavedChanges() { return Differs(LastSaved().setup, CurrentSetup()); }
+
+BaselineRecord CurrentBaselineRecord() { return {State().snapshot, State().saved}; }
+
+void RestoreBaselineRecord(const BaselineRecord& record) {
+  // What Reset To Last Setup File returns to stays with the setup image.
+  State().snapshot = record.baseline;
+  State().saved = record.saved;
+  TellListeners();
 }
 
 std::array<bool, REGISTER_COUNT> RegistersChangedSinceBaseline() {

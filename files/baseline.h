@@ -22,6 +22,18 @@ struct BaselineSnapshot {
   SetupContents setup;
   BaselineOrigin origin = BaselineOrigin::Start;
   std::string path;  // the file loaded, saved or exported; empty otherwise
+  bool operator==(const BaselineSnapshot&) const = default;
+};
+
+// Where the configuration is kept safe: the setup file it was last loaded
+// from or saved to, or, with no file, what the start, a reset to defaults or
+// a read-back gave (there is nothing to save then). A JSON export keeps no
+// setup, and a return to the last setup file keeps neither the pins nor the
+// reference: neither moves it.
+struct SavedPoint {
+  SetupContents setup;
+  std::string file;  // empty: no setup file is open
+  bool operator==(const SavedPoint&) const = default;
 };
 
 const BaselineSnapshot& Baseline();
@@ -33,6 +45,22 @@ void SetBaselineToLastSetupImage();
 
 // C0's look-ahead bit, which the tool sets itself online, is no change.
 bool DiffersFromBaseline();
+
+const SavedPoint& LastSaved();
+// The setup file open in the program: LastSaved().file.
+const std::string& OpenSetupFile();
+// Whether leaving now would lose something: the configuration differs from
+// the last saved point (C0's look-ahead bit aside).
+bool HasUnsavedChanges();
+
+// Both, as undo takes them back to what they were before a step.
+struct BaselineRecord {
+  BaselineSnapshot baseline;
+  SavedPoint saved;
+  bool operator==(const BaselineRecord&) const = default;
+};
+BaselineRecord CurrentBaselineRecord();
+void RestoreBaselineRecord(const BaselineRecord& record);
 std::array<bool, REGISTER_COUNT> RegistersChangedSinceBaseline();
 
 // "loading board.stp", "the reset to defaults", "reading the chip"

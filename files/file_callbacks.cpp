@@ -3,14 +3,17 @@
 #include <array>
 
 #include "files/json_export.h"
-#include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
+#include "files/recent_files.h"
+#include "files/setup_file_menu.h"
 
 namespace qv {
 
 std::span<const CallbackBinding> FilesCallbacks() {
-  static const std::array<CallbackBinding, 4> kBindings{{
+  static const std::array<CallbackBinding, 7> kBindings{{
       {"OnFileImportMenuClicked", MenuCallbackPtr{OnFileImportMenuClicked}},
+      {"OnFileSaveMenuClicked", MenuCallbackPtr{OnFileSaveMenuClicked}},
+      {"OnFileRecentMenuClicked", MenuCallbackPtr{OnFileRecentMenuClicked}},
+      {"OnFileClearRecentMenuClicked", MenuCallbackPtr{OnFileClearRecentMenuClicked}},
       {"OnFileExportMenuClicked", MenuCallbackPtr{OnFileExportMenuClicked}},
       {"OnFileResetToCfgMenuClicked", MenuCallbackPtr{OnFileResetToCfgMenuClicked}},
       {"OnFileExportJsonMenuClicked", MenuCallbackPtr{OnFileExportJsonMenuClicked}},

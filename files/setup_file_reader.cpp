@@ -367,18 +367,4 @@ int LoadSetupFile(const std::string& path, std::span<char> message) {
   return 0;
 }
 
-void OnFileImportMenuClicked(int, int, void*, int) {
-  std::string path;
-  const int chosen = FileSelectPopup("", "*.stp", SETUP_FILE_FILTER, "Open Setup File",
-                                     VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  std::array<char, SETUP_MESSAGE_CAPACITY> message{};
-  if (LoadSetupFile(path, message) == 0) MessagePopup("File Open Error", message.data());
-}
-
-void OnFileResetToCfgMenuClicked(int, int, void*, int) {
-  ApplyRegistersToPanel();
-  SetBaselineToLastSetupImage();
-}
-
 }  // namespace qv

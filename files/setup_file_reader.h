@@ -43,9 +43,4 @@ void ApplySetupContents(const SetupContents& contents);
 // and nothing changed anywhere.
 int LoadSetupFile(const std::string& path, std::span<char> message);
 
-// File > Open Setup...
-void OnFileImportMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
-// File > Reset To Last Setup File: the setup image back on the chip and the panel.
-void OnFileResetToCfgMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
-
 }  // namespace qv

@@ -71,15 +71,4 @@ int SaveSetupFile(const std::string& path, std::string* failure) {
   return 1;
 }
 
-void OnFileExportMenuClicked(int, int, void*, int) {
-  std::string path;
-  const int chosen = FileSelectPopup("", SETUP_FILE_DEFAULT_NAME, SETUP_FILE_FILTER,
-                                     "Save Setup File", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  std::string failure;
-  if (SaveSetupFile(path, &failure) == 0) {
-    MessagePopup("File Save Error", std::string(SETUP_SAVE_ERROR) + "\n" + failure);
-  }
-}
-
 }  // namespace qv

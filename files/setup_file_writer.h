@@ -17,7 +17,4 @@ inline constexpr const char* SETUP_SAVE_ERROR =
 // with "PATH: reason" in `failure` when one is given.
 int SaveSetupFile(const std::string& path, std::string* failure = nullptr);
 
-// File > Save Setup As...
-void OnFileExportMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
-
 }  // namespace qv

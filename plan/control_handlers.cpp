@@ -112,7 +112,7 @@ int OnAnyPinChanged(int, int, int event, void*, int, int) {
 std::span<const CallbackBinding> PlanCallbacks() {
   constexpr CtrlCallbackPtr field = OnRegisterFieldCommitted;
   constexpr CtrlCallbackPtr toggle = OnSwitchCommitted;
-  static const std::array<CallbackBinding, 43> kBindings{{
+  static const std::array<CallbackBinding, 41> kBindings{{
       {"SetRefDiv", field},     {"SetPll1N", field},       {"SetPll2N", field},
       {"SetPll2Frac", field},   {"SetPll2Mod", field},     {"SetOut0V", field},
       {"SetOut1V", field},      {"SetOut2V", field},       {"SetOut3V", field},
@@ -131,8 +131,6 @@ std::span<const CallbackBinding> PlanCallbacks() {
       {"OnAnyPinChanged", CtrlCallbackPtr{OnAnyPinChanged}},
       {"SetPll1OutputFormat", CtrlCallbackPtr{SetPll1OutputFormat}},
       {"SetPll2OutputFormat", CtrlCallbackPtr{SetPll2OutputFormat}},
-      {"ResetRegs", CtrlCallbackPtr{ResetRegs}},
-      {"OnFileResetToDefaultsMenuClicked", MenuCallbackPtr{OnFileResetToDefaultsMenuClicked}},
   }};
   return kBindings;
 }

@@ -99,6 +99,15 @@ void Tell(WholeSet set, const TransferTally* tally = nullptr) {
   for (const auto& [id, listener] : listeners) listener(change);
 }
 
+void ApplyWholeSet(const RegisterImage& registers, WholeSet set) {
+  SetRegisters(registers);
+  // Online, DR1 goes out once more as the formats are shown: part of the whole set.
+  const TransferTally tally;
+  WriteAllRegisters();
+  DecodeAndShow(true);
+  Tell(set, &tally);
+}
+
 }  // namespace
 
 void LoadDefaultRegisters() {
@@ -119,13 +128,10 @@ void LoadDefaultRegisters() {
   Tell(WholeSet::Defaults, &tally);
 }
 
-void ApplyRegistersToPanel() {
-  SetRegisters(SetupImage);
-  // Online, DR1 goes out once more as the formats are shown: part of the whole set.
-  const TransferTally tally;
-  WriteAllRegisters();
-  DecodeAndShow(true);
-  Tell(WholeSet::SetupImage, &tally);
+void ApplyRegistersToPanel() { ApplyWholeSet(SetupImage, WholeSet::SetupImage); }
+
+void ApplyRegisterImage(const RegisterImage& registers) {
+  ApplyWholeSet(registers, WholeSet::Restored);
 }
 
 void ShowRegisterImage(const RegisterImage& registers) {
@@ -141,12 +147,5 @@ int AddWholeSetListener(WholeSetListener listener) {
 }
 
 void RemoveWholeSetListener(int id) { Listeners().erase(id); }
-
-int ResetRegs(int, int, int event, void*, int, int) {
-  if (event == EVENT_COMMIT) LoadDefaultRegisters();
-  return 0;
-}
-
-void OnFileResetToDefaultsMenuClicked(int, int, void*, int) { LoadDefaultRegisters(); }
 
 }  // namespace qv

@@ -14,6 +14,10 @@ namespace qv {
 void LoadDefaultRegisters();
 // The setup image everywhere.
 void ApplyRegistersToPanel();
+// Any image everywhere, as ApplyRegistersToPanel applies the setup image (the
+// same transfers online); the setup image stays. Pins and reference settings
+// stay too.
+void ApplyRegisterImage(const RegisterImage& registers);
 // An image (the chip's, read back) into the register variables, decoded and
 // shown on the panel exactly as ApplyRegistersToPanel shows it; nothing is
 // sent and the setup image stays. Pins and reference settings stay too.
@@ -22,7 +26,8 @@ void ShowRegisterImage(const RegisterImage& registers);
 // What a whole-set operation put on the panel and, online, how its write went:
 // every transfer counted, so a chip left partly programmed can be told apart
 // from one that missed nothing.
-enum class WholeSet { Defaults, SetupImage, Image };
+// Image: shown only (a read-back); Restored: applied by ApplyRegisterImage.
+enum class WholeSet { Defaults, SetupImage, Image, Restored };
 struct WholeSetChange {
   WholeSet set;
   int transfers = 0;
@@ -34,10 +39,5 @@ struct WholeSetChange {
 using WholeSetListener = std::function<void(const WholeSetChange&)>;
 int AddWholeSetListener(WholeSetListener listener);
 void RemoveWholeSetListener(int id);
-
-// Button "Reset DUT".
-int ResetRegs(int panel, int control, int event, void* callbackData, int eventData1,
-              int eventData2);
-void OnFileResetToDefaultsMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
 
 }  // namespace qv

@@ -47,6 +47,23 @@ constexpr std::array<SwitchField, 10> kSwitchFields{{
     OneBit(PLL2SYNC, kPlls[1].sync, kSyncFlags[1]),
 }};
 
+// Shared fields whose control holds the field's own number.
+struct PlainField {
+  int control;
+  SharedField field;
+};
+
+constexpr std::array<PlainField, 5> kPlainFields{{
+    {FRACSTEP, SharedField::StepSize},
+    {NUMSTEP, SharedField::StepCount},
+    {CKDIV, SharedField::ClockDivider},
+    {Pll1OutputFormat, kPlls[0].format},
+    {Pll2OutputFormat, kPlls[1].format},
+}};
+
+int SameValue(const ChipField&, int value) { return value; }
+int SwitchedBit(const ChipField& field, int on) { return SwitchBitValue(field, on == 1); }
+
 template <typename Table>
 auto* FindIn(const Table& table, int control) {
   auto found = std::ranges::find_if(table, [&](const auto& row) { return row.control == control; });
@@ -64,6 +81,17 @@ const SwitchField* FindSwitchField(int control) { return FindIn(kSwitchFields, c
 
 int SwitchBitValue(const ChipField& field, bool on) {
   return field.kind == FieldKind::PowerDown ? (on ? 0 : 1) : (on ? 1 : 0);
+}
+
+std::optional<ControlledField> FieldSetBy(int control) {
+  if (const RegisterField* row = FindRegisterField(control)) return {{row->field, SameValue}};
+  if (const SwitchField* row = FindSwitchField(control); row && row->fieldCount == 1) {
+    return {{&FieldOf(row->fields[0]), SwitchedBit}};
+  }
+  if (const PlainField* row = FindIn(kPlainFields, control)) {
+    return {{&FieldOf(row->field), SameValue}};
+  }
+  return std::nullopt;
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 // table the handlers encode with, the decoder inverts and the tooltips describe.
 
 #include <array>
+#include <optional>
 #include <span>
 
 #include "chip/fields.h"
@@ -38,5 +39,15 @@ const SwitchField* FindSwitchField(int control);
 
 // The bit a switch's state gives a field.
 int SwitchBitValue(const ChipField& field, bool on);
+
+// The one field a main-panel control sets, with the control's value as that
+// field holds it: a divider, a switch of one bit, a spread-spectrum number, a
+// format ring. Nothing for the pins, the reference settings and the Bleed &
+// SDM switch, which sets two.
+struct ControlledField {
+  const ChipField* field;
+  int (*fieldValue)(const ChipField& field, int controlValue);
+};
+std::optional<ControlledField> FieldSetBy(int control);
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/toolkit.h"
 
@@ -17,6 +18,13 @@ struct FileRequest {
   int buttonKind = VAL_LOAD_BUTTON;
   bool allowCancel = true;
   bool allowMakeDirectory = false;
+};
+
+// A question and its answers, as GenericMessagePopup asks it.
+struct Question {
+  std::string title;
+  std::string message;
+  std::vector<std::string> answers;  // one to three; "__" marks a mnemonic
 };
 
 class FrontEnd {
@@ -36,6 +44,11 @@ class FrontEnd {
   virtual void ExitProgram(int status) = 0;
   virtual void ShowMessage(std::string_view title, std::string_view message) = 0;
   virtual int SelectFile(const FileRequest& request, std::string* path) = 0;
+  // The answer's number from 1, or GENERIC_POPUP_NOT_ASKED.
+  virtual int Ask(const Question& question) = 0;
+  virtual std::string ReadSetting(std::string_view name) = 0;
+  virtual void WriteSetting(std::string_view name, std::string_view value) = 0;
+  virtual std::vector<std::string> Arguments() = 0;
   virtual void Delay(double seconds) = 0;
   virtual void ProcessEvents() = 0;
   virtual void SetBusy(bool busy) = 0;

@@ -117,6 +117,12 @@ constexpr MenuItemDef Menu(int id, std::string_view constant, MenuKind kind, int
   return def;
 }
 
+// An entry of File > Recent Files: its text is the file's, shown once there is one.
+constexpr MenuItemDef Recent(int id, std::string_view constant) {
+  return Menu(id, constant, MenuKind::Item, menubar::RECENT, "", "OnFileRecentMenuClicked")
+      .hidden();
+}
+
 constexpr PanelDef Panel(std::string_view fileName, int resourceId, std::string_view constant,
                          std::string_view title, int width, int height,
                          std::string_view callback, std::span<const ControlDef> controls,
@@ -479,9 +485,19 @@ constexpr std::array kMainMenu{
          "Reset To __Defaults", "OnFileResetToDefaultsMenuClicked", true),
     Menu(menubar::SEPARATOR_2, "SEPARATOR_2", MenuKind::Separator, menubar::FILE),
     Menu(menubar::IMPORT, "IMPORT", MenuKind::Item, menubar::FILE, "__Open Setup...",
-         "OnFileImportMenuClicked", true),
+         "OnFileImportMenuClicked", true, SHORTCUT_CTRL_O),
+    Menu(menubar::RECENT, "RECENT", MenuKind::Menu, menubar::FILE, "Recent __Files", "", true),
+    Recent(menubar::RECENT1, "RECENT1"), Recent(menubar::RECENT2, "RECENT2"),
+    Recent(menubar::RECENT3, "RECENT3"), Recent(menubar::RECENT4, "RECENT4"),
+    Recent(menubar::RECENT5, "RECENT5"), Recent(menubar::RECENT6, "RECENT6"),
+    Recent(menubar::RECENT7, "RECENT7"), Recent(menubar::RECENT8, "RECENT8"),
+    Menu(menubar::SEPARATOR_5, "SEPARATOR_5", MenuKind::Separator, menubar::RECENT),
+    Menu(menubar::CLEARRECENT, "CLEARRECENT", MenuKind::Item, menubar::RECENT,
+         "__Clear Recent Files", "OnFileClearRecentMenuClicked"),
+    Menu(menubar::SAVE, "SAVE", MenuKind::Item, menubar::FILE, "__Save Setup",
+         "OnFileSaveMenuClicked", true, SHORTCUT_CTRL_S),
     Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, menubar::FILE, "__Save Setup As...",
-         "OnFileExportMenuClicked", true),
+         "OnFileExportMenuClicked", true, SHORTCUT_CTRL_SHIFT_S),
     Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, menubar::FILE,
          "Reset To __Last Setup File", "OnFileResetToCfgMenuClicked", true),
     Menu(menubar::COMPARE, "COMPARE", MenuKind::Item, menubar::FILE, "Co__mpare With Setup File...",
@@ -501,6 +517,12 @@ constexpr std::array kMainMenu{
     Menu(menubar::SEPARATOR_3, "SEPARATOR_3", MenuKind::Separator, menubar::FILE),
     Menu(menubar::EXIT, "EXIT", MenuKind::Item, menubar::FILE, "E__xit", "OnFileExitMenuClicked",
          false, SHORTCUT_CTRL_Q),
+    Menu(menubar::EDIT, "EDIT", MenuKind::Menu, menubar::MENU, "__Edit"),
+    Menu(menubar::UNDO, "UNDO", MenuKind::Item, menubar::EDIT, "__Undo", "OnEditUndoMenuClicked",
+         true, SHORTCUT_CTRL_Z),
+    Menu(menubar::REDO, "REDO", MenuKind::Item, menubar::EDIT, "__Redo", "OnEditRedoMenuClicked",
+         true, SHORTCUT_CTRL_SHIFT_Z)
+        .alsoOn(SHORTCUT_CTRL_Y),
     Menu(menubar::VIEW, "VIEW", MenuKind::Menu, menubar::MENU, "__View"),
     Menu(menubar::REGISTERMAP, "REGISTERMAP", MenuKind::Item, menubar::VIEW, "Register __Map",
          "OnViewRegisterMapMenuClicked", true),

@@ -114,6 +114,19 @@ struct MenuItemDef {
   std::string_view callback;
   bool dimmedAtLoad = false;
   int shortcut = 0;
+  int alternateShortcut = 0;  // a second key for the same item; 0: none
+  bool hiddenAtLoad = false;
+
+  constexpr MenuItemDef alsoOn(int key) const {
+    MenuItemDef copy = *this;
+    copy.alternateShortcut = key;
+    return copy;
+  }
+  constexpr MenuItemDef hidden() const {
+    MenuItemDef copy = *this;
+    copy.hiddenAtLoad = true;
+    return copy;
+  }
 };
 
 struct PanelDef {

@@ -154,6 +154,23 @@ inline constexpr int REGISTERMAP = 21;
 inline constexpr int SEPARATOR_4 = 22;
 inline constexpr int CLOCKTREE = 23;
 inline constexpr int EXPORTREPORT = 24;
+inline constexpr int EDIT = 26;
+inline constexpr int UNDO = 27;
+inline constexpr int REDO = 28;
+inline constexpr int SAVE = 29;
+inline constexpr int RECENT = 30;
+// The recent files, most recent first: RECENT1 + k is entry k.
+inline constexpr int RECENT1 = 31;
+inline constexpr int RECENT2 = 32;
+inline constexpr int RECENT3 = 33;
+inline constexpr int RECENT4 = 34;
+inline constexpr int RECENT5 = 35;
+inline constexpr int RECENT6 = 36;
+inline constexpr int RECENT7 = 37;
+inline constexpr int RECENT8 = 38;
+inline constexpr int RECENT_COUNT = RECENT8 - RECENT1 + 1;
+inline constexpr int SEPARATOR_5 = 39;
+inline constexpr int CLEARRECENT = 40;
 }  // namespace menubar
 
 // The "Plan From Targets" popup PLANPNL.
@@ -263,7 +280,14 @@ inline constexpr int EXPORTPNG = 6;
 inline constexpr int CLOSE = 7;
 }  // namespace clockpnl
 
-// Shortcut key code of File > Exit: Ctrl+Q.
+// Shortcut key codes: the Ctrl (0x00040000) and Shift (0x00010000) bits and a
+// lower-case character.
 inline constexpr int SHORTCUT_CTRL_Q = 0x00040071;
+inline constexpr int SHORTCUT_CTRL_O = 0x0004006F;
+inline constexpr int SHORTCUT_CTRL_S = 0x00040073;
+inline constexpr int SHORTCUT_CTRL_SHIFT_S = 0x00050073;
+inline constexpr int SHORTCUT_CTRL_Z = 0x0004007A;
+inline constexpr int SHORTCUT_CTRL_SHIFT_Z = 0x0005007A;
+inline constexpr int SHORTCUT_CTRL_Y = 0x00040079;
 
 }  // namespace qv

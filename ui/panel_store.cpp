@@ -75,7 +75,8 @@ int PanelStore::Load(std::string_view fileName, int resourceId) {
     panel->controls.push_back(std::move(state));
   }
   for (const MenuItemDef& itemDef : def->menu) {
-    panel->menu.push_back({&itemDef, itemDef.dimmedAtLoad, FindMenuCallback(itemDef.callback)});
+    panel->menu.push_back({&itemDef, itemDef.dimmedAtLoad, FindMenuCallback(itemDef.callback),
+                           std::string(itemDef.text), !itemDef.hiddenAtLoad});
   }
   panels_.push_back(std::move(panel));
   return panels_.back()->handle;
@@ -298,6 +299,16 @@ int PanelStore::SetStatusField(int panel, int field, std::string_view text) {
   return UIE_NO_ERROR;
 }
 
+int PanelStore::SetStatusTooltip(int panel, int field, std::string_view text) {
+  PanelState* state = Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  if (field < 0 || field >= STATUS_FIELD_COUNT) return UIE_BAD_ATTRIBUTE;
+  if (state->statusTooltips[field] == text) return UIE_NO_ERROR;
+  state->statusTooltips[field] = std::string(text);
+  NotifyPanel(panel);
+  return UIE_NO_ERROR;
+}
+
 int PanelStore::SetTextRule(int panel, int control, TextRule rule) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
@@ -308,22 +319,59 @@ int PanelStore::SetTextRule(int panel, int control, TextRule rule) {
   return UIE_NO_ERROR;
 }
 
-int PanelStore::SetMenuItemDimmed(int menuBar, int item, bool dimmed) {
+MenuItemState* PanelStore::FindMenuItem(int menuBar, int item) {
   PanelState* state = Find(menuBar);
+  return state ? state->menuItem(item) : nullptr;
+}
+
+int PanelStore::SetMenuItemAttribute(int menuBar, int item, int attribute, int value) {
+  const PanelState* state = Find(menuBar);
   if (!state || state->menu.empty()) return UIE_BAD_PANEL;
-  MenuItemState* entry = state->menuItem(item);
+  MenuItemState* entry = FindMenuItem(menuBar, item);
   if (!entry) return UIE_BAD_CONTROL;
-  entry->dimmed = dimmed;
+  if (attribute == ATTR_DIMMED) {
+    entry->dimmed = value != 0;
+  } else if (attribute == ATTR_VISIBLE) {
+    entry->visible = value != 0;
+  } else {
+    return UIE_BAD_ATTRIBUTE;
+  }
   NotifyMenu(menuBar, item);
   return UIE_NO_ERROR;
 }
 
-int PanelStore::GetMenuItemDimmed(int menuBar, int item, int* dimmed) const {
+int PanelStore::GetMenuItemAttribute(int menuBar, int item, int attribute, int* value) const {
   const PanelState* state = Find(menuBar);
   if (!state || state->menu.empty()) return UIE_BAD_PANEL;
   const MenuItemState* entry = state->menuItem(item);
   if (!entry) return UIE_BAD_CONTROL;
-  *dimmed = entry->dimmed ? 1 : 0;
+  if (attribute == ATTR_DIMMED) {
+    *value = entry->dimmed ? 1 : 0;
+  } else if (attribute == ATTR_VISIBLE) {
+    *value = entry->visible ? 1 : 0;
+  } else {
+    return UIE_BAD_ATTRIBUTE;
+  }
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::SetMenuItemText(int menuBar, int item, std::string_view text) {
+  const PanelState* state = Find(menuBar);
+  if (!state || state->menu.empty()) return UIE_BAD_PANEL;
+  MenuItemState* entry = FindMenuItem(menuBar, item);
+  if (!entry) return UIE_BAD_CONTROL;
+  if (entry->text == text) return UIE_NO_ERROR;
+  entry->text = std::string(text);
+  NotifyMenu(menuBar, item);
+  return UIE_NO_ERROR;
+}
+
+int PanelStore::GetMenuItemText(int menuBar, int item, std::string* text) const {
+  const PanelState* state = Find(menuBar);
+  if (!state || state->menu.empty()) return UIE_BAD_PANEL;
+  const MenuItemState* entry = state->menuItem(item);
+  if (!entry) return UIE_BAD_CONTROL;
+  *text = entry->text;
   return UIE_NO_ERROR;
 }
 
@@ -347,6 +395,25 @@ bool PanelStore::AcceptsUserInput(int panel) const {
   return Find(panel) && (popups_.empty() || popups_.back() == panel);
 }
 
+// One action of the user's, from its start to the end of everything it ran.
+class PanelStore::ActionScope {
+ public:
+  ActionScope(PanelStore& store, UserAction action)
+      : observers_(store.actionObservers_), action_(action) {
+    for (UserActionObserver* observer : observers_) observer->ActionBegins(action_);
+  }
+  ~ActionScope() {
+    for (UserActionObserver* observer : observers_) observer->ActionEnds(action_);
+  }
+  ActionScope(const ActionScope&) = delete;
+  ActionScope& operator=(const ActionScope&) = delete;
+
+ private:
+  // A copy: an action may add or remove observers.
+  const std::vector<UserActionObserver*> observers_;
+  const UserAction action_;
+};
+
 int PanelStore::CommitValue(int panel, int control, int value) {
   if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
   PanelState* state = Find(panel);
@@ -355,9 +422,17 @@ int PanelStore::CommitValue(int panel, int control, int value) {
   if (!ctrl->def->holdsNumber()) return UIE_WRONG_TYPE;
   if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
   if (!Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  const ActionScope action(*this, {UserActionKind::Commit, panel, control});
+  CommittedValue committed{panel, control, false, ctrl->value, value, {}, {}};
   ctrl->value = value;
   NotifyControl(panel, control);
-  return Commit(panel, control, *ctrl);
+  RunCommitCallback(panel, control, ctrl->callback);
+  if (const PanelState* now = Find(panel); now && now->control(control)) {
+    committed.after = now->control(control)->value;
+  }
+  TellValueCommitted(committed);
+  TellCommitted(panel, control);
+  return UIE_NO_ERROR;
 }
 
 int PanelStore::CommitText(int panel, int control, std::string_view text) {
@@ -369,9 +444,17 @@ int PanelStore::CommitText(int panel, int control, std::string_view text) {
   if (ctrl->def->kind != ControlKind::StringBox || !ctrl->callback) return UIE_WRONG_TYPE;
   if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
   if (ctrl->textRule && !ctrl->textRule(text).empty()) return UIE_VALUE_NOT_ALLOWED;
+  const ActionScope action(*this, {UserActionKind::Commit, panel, control});
+  CommittedValue committed{panel, control, true, 0, 0, ctrl->text, std::string(text)};
   ctrl->text = std::string(text);
   NotifyControl(panel, control);
-  return Commit(panel, control, *ctrl);
+  RunCommitCallback(panel, control, ctrl->callback);
+  if (const PanelState* now = Find(panel); now && now->control(control)) {
+    committed.afterText = now->control(control)->text;
+  }
+  TellValueCommitted(committed);
+  TellCommitted(panel, control);
+  return UIE_NO_ERROR;
 }
 
 int PanelStore::PressButton(int panel, int control) {
@@ -381,6 +464,7 @@ int PanelStore::PressButton(int panel, int control) {
   if (!ctrl) return UIE_BAD_CONTROL;
   if (ctrl->def->kind != ControlKind::CommandButton) return UIE_WRONG_TYPE;
   if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
+  const ActionScope action(*this, {UserActionKind::Press, panel, control});
   if (CtrlCallbackPtr callback = ctrl->callback) {
     callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
   }
@@ -388,14 +472,11 @@ int PanelStore::PressButton(int panel, int control) {
   return UIE_NO_ERROR;
 }
 
-int PanelStore::Commit(int panel, int control, const ControlState& ctrl) {
-  // The callback may discard panels; nothing here is used after it runs.
-  if (CtrlCallbackPtr callback = ctrl.callback) {
-    callback(panel, control, EVENT_VAL_CHANGED, nullptr, 0, 0);
-    if (Find(panel)) callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
-  }
-  TellCommitted(panel, control);
-  return UIE_NO_ERROR;
+void PanelStore::RunCommitCallback(int panel, int control, CtrlCallbackPtr callback) {
+  // The callback may discard panels; nothing of theirs is used after it runs.
+  if (!callback) return;
+  callback(panel, control, EVENT_VAL_CHANGED, nullptr, 0, 0);
+  if (Find(panel)) callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
 }
 
 int PanelStore::ChooseMenuItem(int menuBar, int item) {
@@ -404,7 +485,8 @@ int PanelStore::ChooseMenuItem(int menuBar, int item) {
   MenuItemState* entry = state->menuItem(item);
   if (!entry) return UIE_BAD_CONTROL;
   if (entry->def->kind != MenuKind::Item) return UIE_WRONG_TYPE;
-  if (entry->dimmed) return UIE_NOT_AVAILABLE;
+  if (entry->dimmed || !entry->visible) return UIE_NOT_AVAILABLE;
+  const ActionScope action(*this, {UserActionKind::MenuChoice, menuBar, item});
   if (MenuCallbackPtr callback = entry->callback) callback(menuBar, item, nullptr, menuBar);
   TellCommitted(menuBar, item);
   return UIE_NO_ERROR;
@@ -413,8 +495,32 @@ int PanelStore::ChooseMenuItem(int menuBar, int item) {
 int PanelStore::SendPanelEvent(int panel, int event) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
+  const ActionScope action(*this, {UserActionKind::PanelEvent, panel, event});
   if (PanelCallbackPtr callback = state->callback) callback(panel, event, nullptr, 0, 0);
   return UIE_NO_ERROR;
+}
+
+int PanelStore::DropFiles(int panel, std::vector<std::string> paths) {
+  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  PanelCallbackPtr callback = Find(panel)->callback;
+  const ActionScope action(*this, {UserActionKind::FilesDropped, panel, EVENT_FILES_DROPPED});
+  droppedFiles_ = std::move(paths);
+  if (callback) callback(panel, EVENT_FILES_DROPPED, nullptr, 0, 0);
+  droppedFiles_.clear();
+  return UIE_NO_ERROR;
+}
+
+void PanelStore::AddActionObserver(UserActionObserver* observer) {
+  actionObservers_.push_back(observer);
+}
+
+void PanelStore::RemoveActionObserver(UserActionObserver* observer) {
+  std::erase(actionObservers_, observer);
+}
+
+void PanelStore::TellValueCommitted(const CommittedValue& value) {
+  const auto observers = actionObservers_;
+  for (UserActionObserver* observer : observers) observer->ValueCommitted(value);
 }
 
 void PanelStore::AddObserver(StoreObserver* observer) { observers_.push_back(observer); }

@@ -49,6 +49,8 @@ struct MenuItemState {
   const MenuItemDef* def = nullptr;
   bool dimmed = false;
   MenuCallbackPtr callback = nullptr;
+  std::string text;  // "__" marks the mnemonic
+  bool visible = true;
 };
 
 struct PanelState {
@@ -56,6 +58,7 @@ struct PanelState {
   const PanelDef* def = nullptr;
   std::string title;
   std::array<std::string, STATUS_FIELD_COUNT> status;  // the status line's fields
+  std::array<std::string, STATUS_FIELD_COUNT> statusTooltips;  // empty: the field's text
   PanelCallbackPtr callback = nullptr;
   std::vector<ControlState> controls;  // in definition order
   std::vector<MenuItemState> menu;     // in definition order
@@ -102,11 +105,15 @@ class PanelStore {
   int GetTable(int panel, int control, TableContents* contents) const;
   int SetTitle(int panel, std::string_view title);
   int SetStatusField(int panel, int field, std::string_view text);
-  int SetMenuItemDimmed(int menuBar, int item, bool dimmed);
+  int SetStatusTooltip(int panel, int field, std::string_view text);
+  // ATTR_DIMMED and ATTR_VISIBLE.
+  int SetMenuItemAttribute(int menuBar, int item, int attribute, int value);
+  int GetMenuItemAttribute(int menuBar, int item, int attribute, int* value) const;
+  int SetMenuItemText(int menuBar, int item, std::string_view text);
+  int GetMenuItemText(int menuBar, int item, std::string* text) const;
   // A typed text the rule refuses is not taken: CommitText returns
   // UIE_VALUE_NOT_ALLOWED and nothing changes.
   int SetTextRule(int panel, int control, TextRule rule);
-  int GetMenuItemDimmed(int menuBar, int item, int* dimmed) const;
 
   // Modal popups: while one is installed, only it takes the user's input.
   int PushPopup(int panel);
@@ -124,6 +131,10 @@ class PanelStore {
   int ChooseMenuItem(int menuBar, int item);
   // Close box or a click on a blocked panel: the panel's own callback.
   int SendPanelEvent(int panel, int event);
+  // Files dropped on a panel: its callback gets EVENT_FILES_DROPPED and finds
+  // them in DroppedFiles() meanwhile.
+  int DropFiles(int panel, std::vector<std::string> paths);
+  const std::vector<std::string>& DroppedFiles() const { return droppedFiles_; }
 
   // The value a user's entry becomes in this control (ranges clamp, rings
   // refuse values that are not items); false when the control takes no number.
@@ -134,10 +145,17 @@ class PanelStore {
   // Told after each user's commit has run its callback; they outlive Clear.
   int AddCommitListener(CommitListener listener);
   void RemoveCommitListener(int id);
+  // Told when each of the user's actions begins and ends, and of every value
+  // committed in between; they outlive Clear.
+  void AddActionObserver(UserActionObserver* observer);
+  void RemoveActionObserver(UserActionObserver* observer);
 
  private:
+  class ActionScope;
+  MenuItemState* FindMenuItem(int menuBar, int item);
+  void TellValueCommitted(const CommittedValue& value);
   void TellCommitted(int panel, int control);
-  int Commit(int panel, int control, const ControlState& ctrl);
+  void RunCommitCallback(int panel, int control, CtrlCallbackPtr callback);
   void NotifyControl(int panel, int control);
   void NotifyPanel(int panel);
   void NotifyMenu(int panel, int item);
@@ -145,6 +163,8 @@ class PanelStore {
   std::vector<std::unique_ptr<PanelState>> panels_;
   std::vector<int> popups_;
   std::vector<StoreObserver*> observers_;
+  std::vector<UserActionObserver*> actionObservers_;
+  std::vector<std::string> droppedFiles_;
   std::map<int, CommitListener> commitListeners_;
   int nextCommitListener_ = 1;
   int nextHandle_ = 1;

@@ -123,6 +123,9 @@ int GetTableContents(int panel, int control, TableContents* contents) {
 
 int SetPanelAttribute(int panel, int attribute, std::string_view text) {
   if (attribute == ATTR_TITLE) return Store().SetTitle(panel, text);
+  if (const int tooltip = StatusTooltipFieldOf(attribute); tooltip >= 0) {
+    return Store().SetStatusTooltip(panel, tooltip, text);
+  }
   return Store().SetStatusField(panel, StatusFieldOf(attribute), text);
 }
 
@@ -137,10 +140,13 @@ int GetPanelAttribute(int panel, int attribute, std::string* text) {
   const PanelState* state = Store().Find(panel);
   if (!state) return UIE_BAD_PANEL;
   const int field = StatusFieldOf(attribute);
+  const int tooltip = StatusTooltipFieldOf(attribute);
   if (attribute == ATTR_TITLE) {
     *text = state->title;
   } else if (field >= 0) {
     *text = state->status[field];
+  } else if (tooltip >= 0) {
+    *text = state->statusTooltips[tooltip];
   } else {
     return UIE_BAD_ATTRIBUTE;
   }
@@ -154,19 +160,38 @@ int GetPanelMenuBar(int panel) {
 }
 
 int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, int value) {
-  if (attribute != ATTR_DIMMED) return UIE_BAD_ATTRIBUTE;
-  return Store().SetMenuItemDimmed(menuBar, menuItem, value != 0);
+  return Store().SetMenuItemAttribute(menuBar, menuItem, attribute, value);
 }
 
 int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, int* value) {
-  if (attribute != ATTR_DIMMED) return UIE_BAD_ATTRIBUTE;
-  return Store().GetMenuItemDimmed(menuBar, menuItem, value);
+  return Store().GetMenuItemAttribute(menuBar, menuItem, attribute, value);
+}
+
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string_view text) {
+  if (attribute != ATTR_ITEM_NAME) return UIE_BAD_ATTRIBUTE;
+  return Store().SetMenuItemText(menuBar, menuItem, text);
+}
+
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* text) {
+  if (attribute != ATTR_ITEM_NAME) return UIE_BAD_ATTRIBUTE;
+  return Store().GetMenuItemText(menuBar, menuItem, text);
 }
 
 int MessagePopup(std::string_view title, std::string_view message) {
   if (!g_frontEnd) return UIE_NO_FRONT_END;
   g_frontEnd->ShowMessage(title, message);
   return UIE_NO_ERROR;
+}
+
+int GenericMessagePopup(std::string_view title, std::string_view message,
+                        std::string_view button1, std::string_view button2,
+                        std::string_view button3) {
+  if (!g_frontEnd) return GENERIC_POPUP_NOT_ASKED;
+  Question question{std::string(title), std::string(message), {}};
+  for (std::string_view button : {button1, button2, button3}) {
+    if (!button.empty()) question.answers.emplace_back(button);
+  }
+  return g_frontEnd->Ask(question);
 }
 
 int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultFileSpec,
@@ -180,6 +205,31 @@ int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultF
                       buttonKind,                    allowCancel != 0,
                       allowMakeDirectory != 0};
   return g_frontEnd->SelectFile(request, path);
+}
+
+int GetDroppedFiles(std::vector<std::string>* paths) {
+  *paths = Store().DroppedFiles();
+  return UIE_NO_ERROR;
+}
+
+std::string GetPersistentSetting(std::string_view name) {
+  return g_frontEnd ? g_frontEnd->ReadSetting(name) : std::string();
+}
+
+int SetPersistentSetting(std::string_view name, std::string_view value) {
+  if (!g_frontEnd) return UIE_NO_FRONT_END;
+  g_frontEnd->WriteSetting(name, value);
+  return UIE_NO_ERROR;
+}
+
+std::vector<std::string> GetProgramArguments() {
+  return g_frontEnd ? g_frontEnd->Arguments() : std::vector<std::string>();
+}
+
+void AddUserActionObserver(UserActionObserver* observer) { Store().AddActionObserver(observer); }
+
+void RemoveUserActionObserver(UserActionObserver* observer) {
+  Store().RemoveActionObserver(observer);
 }
 
 int AddCommitListener(CommitListener listener) {

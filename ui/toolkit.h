@@ -27,6 +27,8 @@ inline constexpr int EVENT_VAL_CHANGED = 2;
 inline constexpr int EVENT_CLOSE = 11;
 // The user clicked the main panel while a modal popup blocks it.
 inline constexpr int EVENT_BLOCKED_CLICK = 34;
+// The user dropped files on the panel; GetDroppedFiles names them.
+inline constexpr int EVENT_FILES_DROPPED = 35;
 
 // Attributes of controls.
 enum CtrlAttribute : int {
@@ -54,6 +56,11 @@ enum PanelAttribute : int {
   ATTR_STATUS_FILE,     // the open file and whether it has unsaved changes
   ATTR_STATUS_LINK,     // how the last transfer with the chip went
   ATTR_STATUS_MODE,     // the operating mode
+  // What each field tells when the pointer rests on it (by default its text).
+  ATTR_STATUS_MESSAGE_TOOLTIP,
+  ATTR_STATUS_FILE_TOOLTIP,
+  ATTR_STATUS_LINK_TOOLTIP,
+  ATTR_STATUS_MODE_TOOLTIP,
 };
 
 inline constexpr int STATUS_FIELD_COUNT = 4;
@@ -63,6 +70,16 @@ constexpr int StatusFieldOf(int attribute) {
              ? attribute - ATTR_STATUS_MESSAGE
              : -1;
 }
+// The field whose tooltip a status attribute names, or -1.
+constexpr int StatusTooltipFieldOf(int attribute) {
+  return attribute >= ATTR_STATUS_MESSAGE_TOOLTIP && attribute <= ATTR_STATUS_MODE_TOOLTIP
+             ? attribute - ATTR_STATUS_MESSAGE_TOOLTIP
+             : -1;
+}
+
+// Attributes of menu items, beside ATTR_DIMMED and ATTR_VISIBLE: the text
+// ("__" marks the mnemonic).
+inline constexpr int ATTR_ITEM_NAME = 200;
 
 // FileSelectPopup button kinds and results.
 inline constexpr int VAL_SAVE_BUTTON = 1;
@@ -128,14 +145,67 @@ int GetPanelAttribute(int panel, int attribute, std::string* text);
 int GetPanelMenuBar(int panel);
 int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, int value);
 int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, int* value);
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string_view text);
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* text);
 
 int MessagePopup(std::string_view title, std::string_view message);
+// A question with up to three answers ("__" marks a mnemonic): returns the
+// number of the one chosen, 1 to 3. The first is the default; Esc and the
+// close box choose the last. GENERIC_POPUP_NOT_ASKED when nobody can be asked
+// (the command line).
+inline constexpr int GENERIC_POPUP_NOT_ASKED = 0;
+int GenericMessagePopup(std::string_view title, std::string_view message,
+                        std::string_view button1, std::string_view button2 = "",
+                        std::string_view button3 = "");
 // Fills *path and returns VAL_NO_FILE_SELECTED, VAL_EXISTING_FILE_SELECTED or
 // VAL_NEW_FILE_SELECTED.
 int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultFileSpec,
                     std::string_view fileTypeList, std::string_view title, int buttonKind,
                     int restrictDirectory, int restrictExtension, int allowCancel,
                     int allowMakeDirectory, std::string* path);
+
+// The files of the EVENT_FILES_DROPPED being handled; empty at any other time.
+int GetDroppedFiles(std::vector<std::string>* paths);
+
+// A few values kept from one run to the next (the recent files, the last
+// folder), by name; empty when never set. Without a front end, none are kept.
+std::string GetPersistentSetting(std::string_view name);
+int SetPersistentSetting(std::string_view name, std::string_view value);
+
+// The program's command-line arguments, without its name and without what
+// the front end took for itself.
+std::vector<std::string> GetProgramArguments();
+
+// What the user does, as the store performs it: a commit, a button press, a
+// menu choice, a panel event, files dropped. Actions nest (a dialog's Apply
+// commits to the main panel inside its press); each begins and ends once.
+enum class UserActionKind { Commit, Press, MenuChoice, PanelEvent, FilesDropped };
+struct UserAction {
+  UserActionKind kind;
+  int panel;
+  int id;  // the control, the menu item or the event
+};
+// A control's value as the user committed it: what it held before and what
+// it holds once its callback ran.
+struct CommittedValue {
+  int panel;
+  int control;
+  bool isText;
+  int before;
+  int after;
+  std::string beforeText;
+  std::string afterText;
+};
+class UserActionObserver {
+ public:
+  virtual ~UserActionObserver() = default;
+  virtual void ActionBegins(const UserAction& action) = 0;
+  virtual void ValueCommitted(const CommittedValue& value) = 0;
+  virtual void ActionEnds(const UserAction& action) = 0;
+};
+// Not owned; they outlive a restart of the store.
+void AddUserActionObserver(UserActionObserver* observer);
+void RemoveUserActionObserver(UserActionObserver* observer);
 
 // Told after each commit of the user's (a control, a button, a menu item) has
 // run its callback: whatever the commit changed is in place.

@@ -39,7 +39,7 @@ class RegisterMapWindow : public test::ProgramTest {
   }
   void ChooseWithFile(int item, const std::string& path) {
     ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, path});
-    ASSERT_EQ(Choose(item), UIE_NO_ERROR);
+    ASSERT_EQ(ChooseDiscarding(item), UIE_NO_ERROR);
   }
   test::TempFolder folder;
 };
@@ -126,14 +126,14 @@ TEST_F(RegisterMapWindow, TheBaselineMovesWithLoadsSavesResetsAndReadsOnly) {
   };
   const Step steps[] = {
       {"save", [&] { ChooseWithFile(menubar::EXPORT, setup); }, BaselineOrigin::Saved, setup},
-      {"defaults", [&] { ASSERT_EQ(Choose(menubar::RESETDEFAULT), UIE_NO_ERROR); },
+      {"defaults", [&] { ASSERT_EQ(ChooseDiscarding(menubar::RESETDEFAULT), UIE_NO_ERROR); },
        BaselineOrigin::Defaults, ""},
       {"load", [&] { ChooseWithFile(menubar::IMPORT, setup); }, BaselineOrigin::SetupFile, setup},
-      {"Reset DUT", [&] { ASSERT_EQ(Press(ResetRegisters), UIE_NO_ERROR); },
+      {"Reset DUT", [&] { ASSERT_EQ(PressDiscarding(ResetRegisters), UIE_NO_ERROR); },
        BaselineOrigin::Defaults, ""},
       {"JSON export", [&] { ChooseWithFile(menubar::EXPORTJSON, json); },
        BaselineOrigin::JsonExport, json},
-      {"reset to the last setup file", [&] { ASSERT_EQ(Choose(menubar::RESETCFG), UIE_NO_ERROR); },
+      {"reset to the last setup file", [&] { ASSERT_EQ(ChooseDiscarding(menubar::RESETCFG), UIE_NO_ERROR); },
        BaselineOrigin::JsonExport, json},
       {"read from chip", [&] { ASSERT_EQ(Choose(menubar::READCHIP), UIE_NO_ERROR); },
        BaselineOrigin::Chip, ""},

@@ -86,7 +86,7 @@ TEST_F(JsonExport, ValuesFollowTheRegisters) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pointer);
-    ASSERT_EQ(Choose(menubar::RESETDEFAULT), UIE_NO_ERROR);
+    ASSERT_EQ(ChooseDiscarding(menubar::RESETDEFAULT), UIE_NO_ERROR);
     c.change();
     EXPECT_EQ(Exported().at(json::json_pointer(c.pointer)), c.expected);
   }
@@ -107,7 +107,7 @@ TEST_F(JsonExport, RefreshesTheImageAndEnablesResetToLastSetupFile) {
   EXPECT_EQ(SetupImage[IDX_AF0], 0x1E);
   EXPECT_EQ(MenuDimmed(menubar::RESETCFG), 0);
   ASSERT_EQ(Commit(PLL1_N, 120), UIE_NO_ERROR);
-  ASSERT_EQ(Choose(menubar::RESETCFG), UIE_NO_ERROR);
+  ASSERT_EQ(ChooseDiscarding(menubar::RESETCFG), UIE_NO_ERROR);
   EXPECT_EQ(Value(PLL1_N), 110);
 }
 

@@ -325,7 +325,8 @@ TEST_F(SetupReader, RefusedFilesChangeNothing) {
         WithLine(kCrystalLine, "CrystalIndex=7"), std::string("")}) {
     ui.fileAnswers.push_back({VAL_EXISTING_FILE_SELECTED, folder.Path("refused.stp")});
     test::WriteText(folder.Path("refused.stp"), file);
-    ASSERT_EQ(Choose(menubar::IMPORT), UIE_NO_ERROR);
+    ASSERT_EQ(ChooseDiscarding(menubar::IMPORT), UIE_NO_ERROR);
+    ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().title, "File Open Error");
     EXPECT_EQ(test::DescribeDifferences(before, test::TakeSnapshot()), "") << file;
     EXPECT_TRUE(Bridge().Writes().empty()) << "nothing reaches the chip";
@@ -336,7 +337,7 @@ TEST_F(SetupReader, ResetToLastSetupFileAfterARefusedLoad) {
   ASSERT_EQ(LoadText(WithLine(10, "&h18,&b00011110")), "");  // PLL1 N 110
   ASSERT_EQ(Commit(PLL1_N, 120), UIE_NO_ERROR);
   ASSERT_NE(LoadText(WithLine(10, {"&h18,&b00100000", "junk"})), "");
-  ASSERT_EQ(Choose(menubar::RESETCFG), UIE_NO_ERROR);
+  ASSERT_EQ(ChooseDiscarding(menubar::RESETCFG), UIE_NO_ERROR);
   EXPECT_EQ(Value(PLL1_N), 110);
   EXPECT_EQ(AF0, 0x1E);
 }

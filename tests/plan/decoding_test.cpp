@@ -140,7 +140,7 @@ TEST_F(Decoding, ResetButtonRestoresDefaultsEverywhere) {
   ASSERT_EQ(Commit(Pll1OutputFormat, 4), UIE_NO_ERROR);
   ASSERT_EQ(Commit(PLL2SYNC, 1), UIE_NO_ERROR);
   ClearWire();
-  ASSERT_EQ(Press(ResetRegisters), UIE_NO_ERROR);
+  ASSERT_EQ(PressDiscarding(ResetRegisters), UIE_NO_ERROR);
   for (const RegisterRow& row : RegisterTable) {
     EXPECT_EQ(*row.variable & 0xFF, static_cast<int>(row.defaultValue) | (row.variable == &C0 ? 2 : 0))
         << row.name;
@@ -158,7 +158,7 @@ TEST_F(Decoding, ResetButtonRestoresDefaultsEverywhere) {
 
 TEST_F(Decoding, ResetToDefaultsMenuWorksOffline) {
   ASSERT_EQ(Commit(OUT3D, 7), UIE_NO_ERROR);
-  ASSERT_EQ(Choose(menubar::RESETDEFAULT), UIE_NO_ERROR);
+  ASSERT_EQ(ChooseDiscarding(menubar::RESETDEFAULT), UIE_NO_ERROR);
   EXPECT_EQ(Value(OUT3D), 18);
   EXPECT_EQ(BDV1, 0x92);
   EXPECT_TRUE(Bridge().log.empty());

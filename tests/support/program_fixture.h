@@ -36,6 +36,9 @@ class ProgramTest : public ::testing::Test {
   }
   int Press(int control) { return Store().PressButton(panelHandle, control); }
   int Choose(int menuItem) { return Store().ChooseMenuItem(panelHandle, menuItem); }
+  // The same, answering Discard should unsaved changes be in the way.
+  int PressDiscarding(int control) { return Discarding([&] { return Press(control); }); }
+  int ChooseDiscarding(int menuItem) { return Discarding([&] { return Choose(menuItem); }); }
 
   int Value(int control) const;
   std::string Text(int control) const;
@@ -43,6 +46,15 @@ class ProgramTest : public ::testing::Test {
   int MenuDimmed(int menuItem) const;
 
   HeadlessFrontEnd ui;
+
+ private:
+  template <typename Action>
+  int Discarding(Action action) {
+    ui.questionAnswers.assign(1, 2);  // Discard
+    const int result = action();
+    ui.questionAnswers.clear();
+    return result;
+  }
 };
 
 }  // namespace qv::test

@@ -4,7 +4,10 @@
 
 namespace qv {
 
-bool HeadlessFrontEnd::Start(int /*argc*/, char* /*argv*/[]) { return true; }
+bool HeadlessFrontEnd::Start(int argc, char* argv[]) {
+  if (argv && argc > 1) arguments.assign(argv + 1, argv + argc);
+  return true;
+}
 
 void HeadlessFrontEnd::ShowPanel(int panel) {
   if (std::ranges::find(shownPanels, panel) == shownPanels.end()) shownPanels.push_back(panel);
@@ -60,6 +63,27 @@ int HeadlessFrontEnd::SelectFile(const FileRequest& request, std::string* path) 
   *path = answer.path;
   return answer.result;
 }
+
+int HeadlessFrontEnd::Ask(const Question& question) {
+  if (!interactive) return GENERIC_POPUP_NOT_ASKED;
+  questions.push_back(question);
+  const int count = static_cast<int>(question.answers.size());
+  if (questionAnswers.empty()) return count;
+  const int answer = questionAnswers.front();
+  questionAnswers.pop_front();
+  return answer >= 1 && answer <= count ? answer : count;
+}
+
+std::string HeadlessFrontEnd::ReadSetting(std::string_view name) {
+  auto found = settings.find(name);
+  return found == settings.end() ? std::string() : found->second;
+}
+
+void HeadlessFrontEnd::WriteSetting(std::string_view name, std::string_view value) {
+  settings.insert_or_assign(std::string(name), std::string(value));
+}
+
+std::vector<std::string> HeadlessFrontEnd::Arguments() { return arguments; }
 
 void HeadlessFrontEnd::Delay(double seconds) {
   delays.push_back(seconds);

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,9 +29,20 @@ class HeadlessFrontEnd : public FrontEnd {
   std::deque<std::function<void()>> script;
   // Answers for FileSelectPopup, oldest first; none left means "Cancel".
   std::deque<FileAnswer> fileAnswers;
+  // Answers for GenericMessagePopup (numbers from 1), oldest first; none left
+  // means Esc: the last answer.
+  std::deque<int> questionAnswers;
+  // False where nobody is there to answer (the command line): questions are
+  // not asked at all.
+  bool interactive = true;
+  // Kept "across runs": as long as this front end lives.
+  std::map<std::string, std::string, std::less<>> settings;
+  // The program's arguments; Start takes them from its argument vector.
+  std::vector<std::string> arguments;
 
   std::vector<Message> messages;
   std::vector<FileRequest> fileRequests;
+  std::vector<Question> questions;
   std::vector<AttentionRequest> attentionRequests;
   std::vector<int> shownPanels;
   std::vector<int> popupsShown;
@@ -56,6 +68,10 @@ class HeadlessFrontEnd : public FrontEnd {
   void ExitProgram(int status) override;
   void ShowMessage(std::string_view title, std::string_view message) override;
   int SelectFile(const FileRequest& request, std::string* path) override;
+  int Ask(const Question& question) override;
+  std::string ReadSetting(std::string_view name) override;
+  void WriteSetting(std::string_view name, std::string_view value) override;
+  std::vector<std::string> Arguments() override;
   void Delay(double seconds) override;
   void ProcessEvents() override;
   void SetBusy(bool on) override;

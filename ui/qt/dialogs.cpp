@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTreeView>
+#include <vector>
 
 #include "ui/qt/look.h"
 
@@ -88,6 +90,33 @@ int Dialogs::SelectFile(QWidget* parent, const FileRequest& request, std::string
   const QString chosen = dialog.selectedFiles().constFirst();
   *path = QDir::toNativeSeparators(chosen).toStdString();
   return QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+}
+
+int Dialogs::Ask(QWidget* parent, const Question& question) {
+  QMessageBox box(QMessageBox::Question, ToQString(question.title), ToQString(question.message),
+                  QMessageBox::NoButton, parent);
+  box.setObjectName(QStringLiteral("genericMessagePopup"));
+  const int count = static_cast<int>(question.answers.size());
+  std::vector<QAbstractButton*> buttons;
+  for (int i = 0; i < count; ++i) {
+    // The roles place the buttons as the desktop orders them: the default
+    // first, the way out last, anything between as the risky alternative.
+    const QMessageBox::ButtonRole role = i == count - 1 && count > 1 ? QMessageBox::RejectRole
+                                         : i == 0                    ? QMessageBox::AcceptRole
+                                                                     : QMessageBox::DestructiveRole;
+    QPushButton* button = box.addButton(MnemonicText(question.answers[i]), role);
+    button->setObjectName(QStringLiteral("answer%1").arg(i + 1));
+    buttons.push_back(button);
+  }
+  if (!buttons.empty()) {
+    box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    box.setEscapeButton(buttons.back());
+  }
+  run_(box);
+  for (int i = 0; i < count; ++i) {
+    if (box.clickedButton() == buttons[i]) return i + 1;
+  }
+  return count;
 }
 
 }  // namespace qv::qt

@@ -28,6 +28,8 @@ class Dialogs {
   void ShowMessage(QWidget* parent, std::string_view title, std::string_view message);
   // VAL_NO_FILE_SELECTED, VAL_EXISTING_FILE_SELECTED or VAL_NEW_FILE_SELECTED.
   int SelectFile(QWidget* parent, const FileRequest& request, std::string* path);
+  // The number of the answer chosen, from 1; Esc or closing chooses the last.
+  int Ask(QWidget* parent, const Question& question);
 
  private:
   Runner run_ = [](QDialog& dialog) { return dialog.exec(); };

@@ -1,6 +1,8 @@
 #include "ui/qt/panel_menu.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -14,6 +16,34 @@ constexpr int kMenuKeyModifier = 0x00040000;  // the platform's command key: Ctr
 constexpr int kShiftModifier = 0x00010000;
 
 }  // namespace
+
+// A focused spin box or text field claims Ctrl+Z (and the like) for its own
+// editing; in the window that owns the menu, the menu's shortcuts come first.
+class PanelMenu::ShortcutsFirst final : public QObject {
+ public:
+  ShortcutsFirst(QWidget* window, const std::map<int, QAction*>& actions)
+      : window_(window), actions_(actions) {
+    qApp->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != window_) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(
+        QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    for (const auto& [id, action] : actions_) {
+      // Left unclaimed, the key goes on to the menu's shortcut.
+      if (action->shortcuts().contains(pressed)) return true;
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  const std::map<int, QAction*>& actions_;
+};
 
 QKeySequence ToKeySequence(int shortcut) {
   const int character = shortcut & 0xFFFF;
@@ -51,7 +81,11 @@ PanelMenu::PanelMenu(QMenuBar* bar, const PanelState& panel) {
         if (!menu) break;
         QAction* action = menu->addAction(MnemonicText(item.text));
         action->setObjectName(ToQString(item.constant));
-        action->setShortcut(ToKeySequence(item.shortcut));
+        QList<QKeySequence> keys;
+        for (int shortcut : {item.shortcut, item.alternateShortcut}) {
+          if (shortcut != 0) keys << ToKeySequence(shortcut);
+        }
+        action->setShortcuts(keys);
         QObject::connect(action, &QAction::triggered, [handle = panel.handle, id = item.id] {
           CommitFocusedEdit();
           Store().ChooseMenuItem(handle, id);
@@ -62,10 +96,17 @@ PanelMenu::PanelMenu(QMenuBar* bar, const PanelState& panel) {
     }
   }
   for (const MenuItemState& state : panel.menu) Mirror(state);
+  shortcutsFirst_ = std::make_unique<ShortcutsFirst>(bar->window(), actions_);
 }
 
+PanelMenu::~PanelMenu() = default;
+
 void PanelMenu::Mirror(const MenuItemState& item) {
-  if (QAction* action = Action(item.def->id)) action->setEnabled(!item.dimmed);
+  QAction* action = Action(item.def->id);
+  if (!action) return;
+  action->setEnabled(!item.dimmed);
+  action->setVisible(item.visible);
+  action->setText(MnemonicText(item.text));
 }
 
 QAction* PanelMenu::Action(int item) const {

@@ -1,10 +1,16 @@
 #include "ui/qt/panel_windows.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "ui/qt/look.h"
 #include "ui/qt/panel_canvas.h"
@@ -39,6 +45,7 @@ MainPanelWindow::MainPanelWindow(const PanelState& panel)
     status_[field] = label;
   }
   statusBar()->setSizeGripEnabled(false);
+  setAcceptDrops(true);
   MirrorPanel(panel);
   setFixedSize(panel.def->width, panel.def->height + menuBar()->sizeHint().height() +
                                      statusBar()->sizeHint().height());
@@ -50,8 +57,9 @@ void MainPanelWindow::MirrorPanel(const PanelState& panel) {
   setWindowTitle(ToQString(panel.title));
   for (int field = 0; field < STATUS_FIELD_COUNT; ++field) {
     const QString text = ToQString(panel.status[field]);
+    const QString tooltip = ToQString(panel.statusTooltips[field]);
     status_[field]->setText(text);
-    status_[field]->setToolTip(text);
+    status_[field]->setToolTip(tooltip.isEmpty() ? text : tooltip);
     status_[field]->setVisible(!text.isEmpty());
   }
 }
@@ -59,6 +67,32 @@ void MainPanelWindow::MirrorPanel(const PanelState& panel) {
 void MainPanelWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   Store().SendPanelEvent(handle_, EVENT_CLOSE);
+}
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+  }
+  return files;
+}
+
+}  // namespace
+
+void MainPanelWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).empty() && Store().AcceptsUserInput(handle_)) {
+    event->acceptProposedAction();
+  }
+}
+
+void MainPanelWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> files = LocalFiles(event->mimeData());
+  if (files.empty()) return;
+  event->acceptProposedAction();
+  Store().DropFiles(handle_, std::move(files));
 }
 
 PopupWindow::PopupWindow(const PanelState& panel)

@@ -43,6 +43,9 @@ class MainPanelWindow final : public QMainWindow, public PanelWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Local files dropped on the window go to the panel's logic.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   int handle_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -61,6 +62,8 @@ bool QtFrontEnd::Start(int argc, char* argv[]) {
   if (!QApplication::instance()) {
     if (!DisplayReachable()) return false;
     argc_ = argc;
+    argv_ = argv;
+    // Takes the arguments meant for Qt out of argc_ and argv.
     ownApplication_ = std::make_unique<QApplication>(argc_, argv);
   }
   auto* app = static_cast<QApplication*>(QCoreApplication::instance());
@@ -190,6 +193,33 @@ void QtFrontEnd::ShowMessage(std::string_view title, std::string_view message) {
 
 int QtFrontEnd::SelectFile(const FileRequest& request, std::string* path) {
   return dialogs_.SelectFile(DialogParent(), request, path);
+}
+
+int QtFrontEnd::Ask(const Question& question) {
+  return dialogs_.Ask(DialogParent(), question);
+}
+
+namespace {
+
+std::unique_ptr<QSettings> OpenSettings(const QString& file) {
+  if (!file.isEmpty()) return std::make_unique<QSettings>(file, QSettings::IniFormat);
+  return std::make_unique<QSettings>(QStringLiteral("qv3380"), QStringLiteral("qv3380_gui"));
+}
+
+}  // namespace
+
+std::string QtFrontEnd::ReadSetting(std::string_view name) {
+  return OpenSettings(settingsFile_)->value(ToQString(name)).toString().toStdString();
+}
+
+void QtFrontEnd::WriteSetting(std::string_view name, std::string_view value) {
+  OpenSettings(settingsFile_)->setValue(ToQString(name), ToQString(value));
+}
+
+std::vector<std::string> QtFrontEnd::Arguments() {
+  std::vector<std::string> arguments;
+  for (int i = 1; argv_ && i < argc_; ++i) arguments.emplace_back(argv_[i]);
+  return arguments;
 }
 
 void QtFrontEnd::Delay(double seconds) {

@@ -3,6 +3,8 @@
 // panel store's panels and turns what the user does into store commits.
 
 #include <qwindowdefs.h>
+
+#include <QString>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,6 +41,10 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   void ExitProgram(int status) override;
   void ShowMessage(std::string_view title, std::string_view message) override;
   int SelectFile(const FileRequest& request, std::string* path) override;
+  int Ask(const Question& question) override;
+  std::string ReadSetting(std::string_view name) override;
+  void WriteSetting(std::string_view name, std::string_view value) override;
+  std::vector<std::string> Arguments() override;
   void Delay(double seconds) override;
   void ProcessEvents() override;
   void SetBusy(bool busy) override;
@@ -55,6 +61,9 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   Dialogs& dialogs() { return dialogs_; }
   void SetSleeper(std::function<void(double seconds)> sleeper) { sleep_ = std::move(sleeper); }
   void SetExitHandler(std::function<void(int status)> handler) { exit_ = std::move(handler); }
+  // Where the settings kept across runs live (by default the user's
+  // configuration folder, under the tool's name).
+  void SetSettingsFile(QString path) { settingsFile_ = std::move(path); }
 
   PanelWindow* Window(int panel) const;
   // A press the X server reported on one of our windows.
@@ -67,6 +76,8 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
 
   std::unique_ptr<QApplication> ownApplication_;
   int argc_ = 0;
+  char** argv_ = nullptr;
+  QString settingsFile_;
   std::map<int, std::unique_ptr<PanelWindow>> windows_;
   std::unique_ptr<BlockedClickFilter> clickFilter_;
   Dialogs dialogs_;

@@ -1,0 +1,23 @@
+#include "app/reset_commands.h"
+
+#include "files/unsaved_changes.h"
+#include "plan/register_decoding.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+void ResetToDefaults() {
+  if (MayReplaceConfiguration(Replacing::Defaults)) LoadDefaultRegisters();
+}
+
+}  // namespace
+
+int ResetRegs(int, int, int event, void*, int, int) {
+  if (event == EVENT_COMMIT) ResetToDefaults();
+  return 0;
+}
+
+void OnFileResetToDefaultsMenuClicked(int, int, void*, int) { ResetToDefaults(); }
+
+}  // namespace qv
