@@ -35,11 +35,6 @@ class FileHabits : public test::ProgramTest {
     GetPanelAttribute(panelHandle, attribute, &text);
     return text;
   }
-  std::string MenuText(int item) const {
-    std::string text;
-    GetMenuBarAttribute(GetPanelMenuBar(panelHandle), item, ATTR_ITEM_NAME, &text);
-    return text;
-  }
   int MenuVisible(int item) const {
     int visible = -1;
     GetMenuBarAttribute(GetPanelMenuBar(panelHandle), item, ATTR_VISIBLE, &visible);

@@ -48,11 +48,6 @@ class UndoTest : public test::ProgramTest {
       }
     }
   }
-  std::string MenuText(int item) const {
-    std::string text;
-    GetMenuBarAttribute(GetPanelMenuBar(panelHandle), item, ATTR_ITEM_NAME, &text);
-    return text;
-  }
   test::TempFolder folder;
 };
 

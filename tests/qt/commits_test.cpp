@@ -26,11 +26,6 @@ class UserCommits : public QtProgramTest {
     MainWindow()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
   }
-  static void TypeInto(QWidget* widget, const QString& text) {
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(widget, text);
-  }
   std::vector<CallbackCall> Once(int control) { return {{control, EVENT_COMMIT}}; }
 };
 

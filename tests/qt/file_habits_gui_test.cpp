@@ -29,10 +29,8 @@ class FileHabitsGui : public QtProgramTest {
     MainWindow()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
   }
-  static void TypeInto(QWidget* widget, const QString& text) {
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(widget, text);
+  static void Enter(QWidget* widget, const QString& text) {
+    TypeInto(widget, text);
     QTest::keyClick(widget, Qt::Key_Return);
   }
   QTemporaryDir folder;
@@ -40,7 +38,7 @@ class FileHabitsGui : public QtProgramTest {
 
 TEST_F(FileHabitsGui, UndoAndRedoKeysReachTheMenuFromAFocusedField) {
   QSpinBox* spin = Widget<QSpinBox>(OUT0D);
-  TypeInto(spin, "12");
+  Enter(spin, "12");
   ASSERT_EQ(State(OUT0D).value, 12);
   ASSERT_TRUE(spin->hasFocus());
   QTest::keyClick(spin, Qt::Key_Z, Qt::ControlModifier);
@@ -52,7 +50,7 @@ TEST_F(FileHabitsGui, UndoAndRedoKeysReachTheMenuFromAFocusedField) {
   EXPECT_EQ(State(OUT0D).value, 12) << "nothing left to redo";
 
   QLineEdit* refclk = Widget<QLineEdit>(REFFREQ);
-  TypeInto(refclk, "19.44");
+  Enter(refclk, "19.44");
   ASSERT_EQ(State(REFFREQ).text, "19.44");
   QTest::keyClick(refclk, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(State(REFFREQ).text, "25.0");
@@ -68,7 +66,7 @@ TEST_F(FileHabitsGui, TheQuestionOffersSaveDiscardAndCancelWithEscForCancel) {
     QTest::keyClick(&box, Qt::Key_Escape);
     return box.result();
   });
-  TypeInto(Widget<QSpinBox>(PLL1_N), "90");
+  Enter(Widget<QSpinBox>(PLL1_N), "90");
   MainWindow()->close();
   EXPECT_FALSE(exitStatus.has_value()) << "Esc is Cancel";
   EXPECT_EQ(State(PLL1_N).value, 90);
@@ -85,9 +83,9 @@ TEST_F(FileHabitsGui, TheQuestionOffersSaveDiscardAndCancelWithEscForCancel) {
 
 TEST_F(FileHabitsGui, ADroppedSetupFileOpensAndIsRemembered) {
   const std::string board = folder.filePath(QStringLiteral("board.stp")).toStdString();
-  TypeInto(Widget<QSpinBox>(PLL1_N), "93");
+  Enter(Widget<QSpinBox>(PLL1_N), "93");
   ASSERT_EQ(SaveSetupFile(board), 1);
-  TypeInto(Widget<QSpinBox>(PLL1_N), "100");
+  Enter(Widget<QSpinBox>(PLL1_N), "100");
   ui->dialogs().SetRunner([](QDialog& dialog) {
     static_cast<QMessageBox&>(dialog).findChild<QPushButton*>(QStringLiteral("answer2"))->click();
     return 0;

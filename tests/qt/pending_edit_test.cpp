@@ -16,11 +16,6 @@ namespace {
 
 class PendingEdits : public QtProgramTest {
  protected:
-  static void TypeInto(QWidget* widget, const QString& text) {
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(widget, text);
-  }
   static void Activate(QWidget* window) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));

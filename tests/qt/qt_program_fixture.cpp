@@ -54,6 +54,12 @@ void QtProgramTest::TearDown() {
   ClearCallbackRegistry();
 }
 
+void QtProgramTest::TypeInto(QWidget* widget, const QString& text) {
+  widget->setFocus();
+  QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(widget, text);
+}
+
 void QtProgramTest::SpyOn(std::initializer_list<int> controls) {
   ASSERT_EQ(panelHandle, 0) << "spy before the panels load";
   const PanelDef& main = *FindPanelDef(MAIN_PANEL_FILE, PANEL);

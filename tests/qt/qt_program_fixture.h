@@ -60,6 +60,8 @@ class QtProgramTest : public ::testing::Test {
   // modal popup stops it as it stops a real click.
   void Click(QWidget* widget);
   void Settle();
+  // Focuses the widget and replaces its text by typing, as a user does; no Enter.
+  static void TypeInto(QWidget* widget, const QString& text);
 
   const ControlState& State(int control, int panel = panelHandle) const;
 

@@ -72,6 +72,13 @@ int ProgramTest::Attribute(int control, int attribute) const {
   return value;
 }
 
+std::string ProgramTest::MenuText(int menuItem) const {
+  std::string text;
+  EXPECT_EQ(GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menuItem, ATTR_ITEM_NAME, &text),
+            UIE_NO_ERROR);
+  return text;
+}
+
 int ProgramTest::MenuDimmed(int menuItem) const {
   int dimmed = -1;
   EXPECT_EQ(GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menuItem, ATTR_DIMMED, &dimmed),

@@ -44,6 +44,7 @@ class ProgramTest : public ::testing::Test {
   std::string Text(int control) const;
   int Attribute(int control, int attribute) const;
   int MenuDimmed(int menuItem) const;
+  std::string MenuText(int menuItem) const;
 
   HeadlessFrontEnd ui;
 
