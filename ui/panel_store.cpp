@@ -8,6 +8,9 @@
 namespace qv {
 
 ControlState* PanelState::control(int id) {
+  // Definitions mostly number their controls in order: the slot is tried first.
+  const std::size_t slot = static_cast<std::size_t>(id) - 1;
+  if (slot < controls.size() && controls[slot].def->id == id) return &controls[slot];
   for (ControlState& state : controls) {
     if (state.def->id == id) return &state;
   }

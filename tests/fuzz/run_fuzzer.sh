@@ -21,7 +21,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # -O1 with line tables: fast to build, and a finding still names its line.
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE= \
-  -DQV_FUZZ=ON -DQV_BUILD_GUI=OFF -DQV_BUILD_BENCH=OFF "${launcher[@]}" \
+  -DQV_FUZZ=ON -DQV_BUILD_GUI=OFF -DQV_BUILD_PAINT=OFF -DQV_BUILD_BENCH=OFF "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-fuzz --target fuzz_setup_reader fuzz_replay
