@@ -20,18 +20,18 @@ int UsageError(std::ostream& err, const std::string& problem) {
 }
 
 // FILE, -o and --online, as the row asks for them.
-void AddCommonParts(CLI::App& command, const CommandSpec& spec, CommonArguments& arguments) {
-  if (!spec.input.empty()) {
-    command.add_option("FILE", arguments.input, std::string(spec.input))->required()->type_name("");
+void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments& arguments) {
+  if (!entry.input.empty()) {
+    command.add_option("FILE", arguments.input, std::string(entry.input))->required()->type_name("");
   }
-  if (!spec.output.empty()) {
+  if (!entry.output.empty()) {
     command
         .add_option("-o,--output", arguments.output,
-                    std::string(spec.output) + "; - for standard output")
+                    std::string(entry.output) + "; - for standard output")
         ->type_name("PATH")
-        ->required(spec.outputRequired);
+        ->required(entry.outputRequired);
   }
-  if (spec.chip == ChipLink::OnRequest) {
+  if (entry.chip == ChipLink::OnRequest) {
     command.add_flag("--online", arguments.online, "work on the chip through the USB adapter");
   }
 }
@@ -49,13 +49,13 @@ CommandLine::CommandLine()
   app_->get_formatter()->column_width(30);
   // Set before the commands are added, so each command's help carries the table too.
   app_->footer(ExitStatusHelp());
-  for (const CommandSpec& spec : Commands()) {
-    CLI::App* command = app_->add_subcommand(std::string(spec.name), std::string(spec.summary));
+  for (const CommandSpec& entry : Commands()) {
+    CLI::App* command = app_->add_subcommand(std::string(entry.name), std::string(entry.summary));
     command->group("Commands");
     // Left over, so they can be named in the order given (CLI11 lists them last first).
     command->allow_extras();
-    AddCommonParts(*command, spec, arguments_);
-    runs_.push_back(spec.define(*command));
+    AddCommonParts(*command, entry, arguments_);
+    runs_.push_back(entry.define(*command));
     subcommands_.push_back(command);
   }
 }
