@@ -21,7 +21,7 @@ namespace qv::cli {
 // The -o value that sends the file to standard output.
 inline constexpr std::string_view kStandardOutput = "-";
 
-// The parts several commands take, declared from their rows.
+// The arguments several commands take, declared from their rows.
 struct CommonArguments {
   std::string input;   // FILE
   std::string output;  // -o PATH

@@ -76,7 +76,7 @@ ConfigurationDiff CompareConfigurations(const Configuration& before, const Confi
 // the setup file's five decimals of MHz).
 bool SameBoard(const BoardInputs& a, const BoardInputs& b);
 
-// How people read the parts of a difference.
+// How people read each piece of a difference.
 std::string BoardSettingName(BoardSetting setting);  // "MARGIN pin", "External REFCLK"
 // "PLL1 feedback divider N, map 0", or "X0 bits no field describes".
 std::string FieldChangeName(const FieldChange& change);

@@ -9,16 +9,7 @@ probe=$2
 qv3380=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-expect() {  # expect DESCRIPTION CONDITION...
-  local what=$1
-  shift
-  if ! "$@"; then
-    echo "FAILED: $what" >&2
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "$0")/../support/expect.sh"
 
 "$sim" -- "$probe" r 0x3f w 0x10 0x1ff r 0x10 >"$work/out" 2>"$work/err"
 expect "results of read, write, read" test "$(cat "$work/out")" = $'56\n0\n255'

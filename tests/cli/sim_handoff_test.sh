@@ -7,16 +7,7 @@ set -euo pipefail
 sim=$1 qv3380=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-expect() {  # expect DESCRIPTION CONDITION...
-  local what=$1
-  shift
-  if ! "$@"; then
-    echo "FAILED: $what" >&2
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "$0")/../support/expect.sh"
 
 "$qv3380" new -o "$work/plain.stp"
 "$qv3380" edit "$work/plain.stp" --set PLL1_N=102 --set OUT3D_M=8 -o "$work/board.stp"
