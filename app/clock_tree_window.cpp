@@ -5,7 +5,8 @@
 #include <string>
 
 #include "files/replace_file.h"
-#include "plan/frequency_engine.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/plan_inputs.h"
 #include "report/clock_tree.h"
 #include "report/report_files.h"
 #include "report/ssc_profile.h"
@@ -120,13 +121,13 @@ int ClockTreePanelCallback(int, int event, void*, int, int) {
 }
 
 std::span<const CallbackBinding> ClockTreeCallbacks() {
-  static const std::array<CallbackBinding, 5> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnClockTreeMenuClicked", MenuCallbackPtr{OnClockTreeMenuClicked}},
       {"OnClockTreeMapChosen", CtrlCallbackPtr{OnClockTreeMapChosen}},
       {"OnClockTreeExportClicked", CtrlCallbackPtr{OnClockTreeExportClicked}},
       {"OnClockTreeCloseClicked", CtrlCallbackPtr{OnClockTreeCloseClicked}},
       {"ClockTreePanelCallback", PanelCallbackPtr{ClockTreePanelCallback}},
-  }};
+  });
   return kBindings;
 }
 

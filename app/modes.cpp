@@ -8,8 +8,8 @@
 #include "app/status_line.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
-#include "plan/frequency_engine.h"
-#include "plan/output_format.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/output_format.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 

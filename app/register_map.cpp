@@ -6,11 +6,11 @@
 #include "app/status_line.h"
 #include "chip/field_codec.h"
 #include "chip/fields.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
+#include "base/text_format.h"
+#include "plan/panel/frequency_engine.h"
 #include "ui/panel_ids.h"
 
 namespace qv {

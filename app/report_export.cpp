@@ -3,11 +3,12 @@
 #include <array>
 #include <ctime>
 
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "report/tool_version.h"
+#include "base/version.h"
+#include "plan/panel/plan_inputs.h"
 #include "ui/toolkit.h"
 
 namespace qv {
@@ -34,7 +35,7 @@ std::string OpenFileName() {
 std::string CurrentReportFile(report::FileKind kind, const std::string& sourceFile, int map,
                               std::string* problem) {
   const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
-  const report::ReportOrigin origin{std::string(report::kToolVersion), sourceFile,
+  const report::ReportOrigin origin{std::string(kToolVersion), sourceFile,
                                     OpMode == OPMODE_ONLINE ? "Online Mode" : "Offline Mode",
                                     Now()};
   return report::RenderFile(kind, plan, CurrentRegisters(), origin,
@@ -68,9 +69,9 @@ void OnFileExportReportMenuClicked(int, int, void*, int) {
 }
 
 std::span<const CallbackBinding> ReportCallbacks() {
-  static const std::array<CallbackBinding, 1> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnFileExportReportMenuClicked", MenuCallbackPtr{OnFileExportReportMenuClicked}},
-  }};
+  });
   return kBindings;
 }
 

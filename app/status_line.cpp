@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "bridge/hidbridge.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "model/program_state.h"
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
+#include "base/text_format.h"
+#include "plan/panel/frequency_engine.h"
 #include "ui/toolkit.h"
 
 namespace qv {

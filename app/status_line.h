@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "model/write_path.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 
 namespace qv {
 

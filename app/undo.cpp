@@ -6,7 +6,7 @@
 #include "app/undo_labels.h"
 #include "model/program_state.h"
 #include "ui/panel_ids.h"
-#include "ui/panel_store.h"
+#include "ui/toolkit.h"
 
 namespace qv {
 namespace {
@@ -88,9 +88,9 @@ Recorder& TheRecorder() {
 
 void Recommit(const ControlCommit& commit, bool back) {
   if (commit.isText) {
-    Store().CommitText(panelHandle, commit.control, back ? commit.beforeText : commit.afterText);
+    CommitCtrlVal(panelHandle, commit.control, back ? commit.beforeText : commit.afterText);
   } else {
-    Store().CommitValue(panelHandle, commit.control, back ? commit.before : commit.after);
+    CommitCtrlVal(panelHandle, commit.control, back ? commit.before : commit.after);
   }
 }
 

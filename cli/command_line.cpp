@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "cli/cli_version.h"
+#include "base/version.h"
 #include "cli/exit_status.h"
 
 namespace qv::cli {
@@ -43,7 +43,7 @@ CommandLine::CommandLine()
           "Check, show, edit and export QV3380 setup files and apply them to the chip,\n"
           "with the same code as the GUI's menus.",
           "qv3380")) {
-  app_->set_version_flag("--version", "qv3380 " + std::string(kVersion));
+  app_->set_version_flag("--version", "qv3380 " + std::string(kToolVersion));
   app_->require_subcommand(1);
   app_->get_formatter()->label("SUBCOMMAND", "COMMAND");
   app_->get_formatter()->column_width(30);

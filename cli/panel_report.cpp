@@ -3,8 +3,9 @@
 #include <string>
 
 #include "model/program_state.h"
-#include "model/text_format.h"
-#include "ui/panel_store.h"
+#include "base/text_format.h"
+#include "ui/panel_defs.h"
+#include "ui/toolkit.h"
 
 namespace qv::cli {
 namespace {
@@ -34,21 +35,34 @@ std::string Color(int rgb) {
   return text;
 }
 
-Json ControlJson(const ControlState& control) {
-  const ControlDef& def = *control.def;
+int Attribute(int control, int attribute) {
+  int value = 0;
+  GetCtrlAttribute(panelHandle, control, attribute, &value);
+  return value;
+}
+
+Json ControlJson(const ControlDef& def) {
   Json entry;
-  if (def.holdsNumber()) entry["value"] = control.value;
-  if (def.holdsText()) entry["value"] = control.text;
-  entry["dimmed"] = control.dimmed;
-  entry["visible"] = control.visible;
-  entry["textBgColor"] = Color(control.textBgColor);
-  entry["textColor"] = Color(control.textColor);
-  entry["labelColor"] = Color(control.labelColor);
-  if (def.kind == ControlKind::OnOffSwitch || def.kind == ControlKind::ToggleButton) {
-    entry["onColor"] = Color(control.onColor);
-    entry["offColor"] = Color(control.offColor);
+  if (def.holdsNumber()) {
+    int value = 0;
+    GetCtrlVal(panelHandle, def.id, &value);
+    entry["value"] = value;
   }
-  if (def.kind == ControlKind::Decoration) entry["frameColor"] = Color(control.frameColor);
+  if (def.holdsText()) {
+    std::string text;
+    GetCtrlVal(panelHandle, def.id, &text);
+    entry["value"] = text;
+  }
+  entry["dimmed"] = Attribute(def.id, ATTR_DIMMED) != 0;
+  entry["visible"] = Attribute(def.id, ATTR_VISIBLE) != 0;
+  entry["textBgColor"] = Color(Attribute(def.id, ATTR_TEXT_BGCOLOR));
+  entry["textColor"] = Color(Attribute(def.id, ATTR_TEXT_COLOR));
+  entry["labelColor"] = Color(Attribute(def.id, ATTR_LABEL_COLOR));
+  if (def.kind == ControlKind::OnOffSwitch || def.kind == ControlKind::ToggleButton) {
+    entry["onColor"] = Color(Attribute(def.id, ATTR_ON_COLOR));
+    entry["offColor"] = Color(Attribute(def.id, ATTR_OFF_COLOR));
+  }
+  if (def.kind == ControlKind::Decoration) entry["frameColor"] = Color(Attribute(def.id, ATTR_FRAME_COLOR));
   return entry;
 }
 
@@ -87,8 +101,8 @@ void WriteFailures(std::ostream& out, const PlanEvaluation& plan) {
 
 Json PanelJson() {
   Json panel = Json::object();
-  for (const ControlState& control : Store().Find(panelHandle)->controls) {
-    panel[std::string(control.def->constant)] = ControlJson(control);
+  for (const ControlDef& control : GetPanelDefinition(panelHandle)->controls) {
+    panel[std::string(control.constant)] = ControlJson(control);
   }
   return panel;
 }

@@ -9,6 +9,7 @@
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
 #include "cli/plan_document.h"
+#include "plan/panel/plan_inputs.h"
 
 namespace qv::cli {
 

@@ -7,8 +7,8 @@
 
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
-#include "plan/frequency_engine.h"
-#include "plan/ssc_apply.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/ssc_apply.h"
 #include "plan/ssc_planner.h"
 #include "plan/ssc_report.h"
 

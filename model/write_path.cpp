@@ -1,7 +1,8 @@
 #include "model/write_path.h"
 
-#include <map>
 #include <utility>
+
+#include "base/listeners.h"
 
 #include "bridge/hidbridge.h"
 #include "model/program_state.h"
@@ -11,8 +12,8 @@
 namespace qv {
 namespace {
 
-std::map<int, TransferObserver>& Observers() {
-  static std::map<int, TransferObserver> observers;
+Listeners<const Transfer&>& Observers() {
+  static Listeners<const Transfer&> observers;
   return observers;
 }
 
@@ -20,9 +21,7 @@ int Publish(Transfer::Kind kind, unsigned address, int value, int result) {
   const Transfer transfer{std::chrono::system_clock::now(), kind, address & 0xFF,
                           kind == Transfer::Kind::Write ? value & 0xFF : (result >= 0 ? result : 0),
                           result};
-  // A copy: an observer may add or remove observers.
-  const auto observers = Observers();
-  for (const auto& [id, observer] : observers) observer(transfer);
+  Observers().Tell(transfer);
   return result;
 }
 
@@ -37,13 +36,8 @@ class BusyScope {
 
 }  // namespace
 
-int AddTransferObserver(TransferObserver observer) {
-  static int nextId = 1;
-  Observers()[nextId] = std::move(observer);
-  return nextId++;
-}
-
-void RemoveTransferObserver(int id) { Observers().erase(id); }
+int AddTransferObserver(TransferObserver observer) { return Observers().Add(std::move(observer)); }
+void RemoveTransferObserver(int id) { Observers().Remove(id); }
 
 TransferTally::TransferTally()
     : observer_(AddTransferObserver([this](const Transfer& transfer) {

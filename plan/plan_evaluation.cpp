@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "chip/field_codec.h"
-#include "model/text_format.h"
+#include "base/text_format.h"
 
 namespace qv {
 namespace {

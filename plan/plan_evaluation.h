@@ -61,10 +61,8 @@ struct PlanInputs {
   int ckdiv = 0;
 };
 
-// The panel's pins and reference settings, the value variables and the power,
-// modulator, format and sync bits of the registers.
-PlanInputs ReadPlanInputs();
-// The same from a register image (a file, the chip) and the board's settings.
+// What the plan is computed from, from a register image (a file, the chip) and
+// the board's settings. (plan/panel/plan_inputs.h reads them from the program.)
 PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board);
 
 // The formulas.

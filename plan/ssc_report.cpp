@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "plan/solver_report.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 #include "plan/whole_set_sequence.h"
 
-#include "model/write_path.h"
+#include "chip/i2c_interface.h"
 
 namespace qv {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/text_format.h"
-#include "plan/panel_look.h"
+#include "base/text_format.h"
+#include "plan/plan_colors.h"
 #include "report/block_look.h"
 #include "report/drawing.h"
 #include "report/numbers.h"

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "chip/field_codec.h"
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "report/clock_tree.h"
 #include "report/numbers.h"
 #include "report/ssc_profile.h"

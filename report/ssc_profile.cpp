@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "report/drawing.h"
 
 namespace qv::report {

@@ -531,17 +531,12 @@ void PanelStore::AddObserver(StoreObserver* observer) { observers_.push_back(obs
 void PanelStore::RemoveObserver(StoreObserver* observer) { std::erase(observers_, observer); }
 
 int PanelStore::AddCommitListener(CommitListener listener) {
-  commitListeners_[nextCommitListener_] = std::move(listener);
-  return nextCommitListener_++;
+  return commitListeners_.Add(std::move(listener));
 }
 
-void PanelStore::RemoveCommitListener(int id) { commitListeners_.erase(id); }
+void PanelStore::RemoveCommitListener(int id) { commitListeners_.Remove(id); }
 
-void PanelStore::TellCommitted(int panel, int control) {
-  // A copy: a listener may add or remove listeners.
-  const auto listeners = commitListeners_;
-  for (const auto& [id, listener] : listeners) listener(panel, control);
-}
+void PanelStore::TellCommitted(int panel, int control) { commitListeners_.Tell(panel, control); }
 
 void PanelStore::NotifyControl(int panel, int control) {
   for (StoreObserver* observer : observers_) observer->ControlChanged(panel, control);

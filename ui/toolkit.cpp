@@ -69,6 +69,43 @@ void ExitProgram(int status) {
   if (g_frontEnd) g_frontEnd->ExitProgram(status);
 }
 
+int SetCtrlTextRule(int panel, int control, TextRule rule) {
+  return Store().SetTextRule(panel, control, std::move(rule));
+}
+
+const PanelDef* GetPanelDefinition(int panel) {
+  const PanelState* state = Store().Find(panel);
+  return state ? state->def : nullptr;
+}
+
+void DiscardAllPanels() { Store().Clear(); }
+
+int CoerceCtrlVal(int panel, int control, int* value) {
+  const PanelState* state = Store().Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* entry = state->control(control);
+  if (!entry) return UIE_BAD_CONTROL;
+  return PanelStore::Coerce(*entry, value) ? UIE_NO_ERROR : UIE_VALUE_NOT_ALLOWED;
+}
+
+std::string CheckCtrlText(int panel, int control, std::string_view text) {
+  const PanelState* state = Store().Find(panel);
+  const ControlState* entry = state ? state->control(control) : nullptr;
+  return entry && entry->textRule ? entry->textRule(text) : "";
+}
+
+int CommitCtrlVal(int panel, int control, int value) {
+  return Store().CommitValue(panel, control, value);
+}
+
+int CommitCtrlVal(int panel, int control, std::string_view text) {
+  return Store().CommitText(panel, control, text);
+}
+
+int PressCtrlButton(int panel, int control) { return Store().PressButton(panel, control); }
+
+int ChooseMenuItem(int menuBar, int menuItem) { return Store().ChooseMenuItem(menuBar, menuItem); }
+
 int GetCtrlVal(int panel, int control, int* value) {
   return Store().GetValue(panel, control, value);
 }

@@ -12,6 +12,7 @@
 namespace qv {
 
 struct Scene;
+struct PanelDef;
 
 // Callbacks return 0. Control callbacks get the control that fired;
 // panel callbacks get the panel only; menu callbacks get the menu bar and item.
@@ -125,6 +126,32 @@ int GetCtrlAttribute(int panel, int control, int attribute, int* value);
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string* text);
+
+// What a typed text must be: empty when the control takes the text, otherwise
+// what it takes ("a decimal number of MHz ..."), for the user to read.
+using TextRule = std::function<std::string(std::string_view text)>;
+// A typed text the rule refuses is not taken; the program's own writes are.
+int SetCtrlTextRule(int panel, int control, TextRule rule);
+
+// The definition a loaded panel was made from (its controls in definition
+// order); null for no such panel.
+const PanelDef* GetPanelDefinition(int panel);
+// Every panel discarded: the program starts again from LoadPanel.
+void DiscardAllPanels();
+
+// The number a user's entry becomes in a control (ranges clamp, rings take
+// only their items); UIE_VALUE_NOT_ALLOWED when it takes no such number.
+int CoerceCtrlVal(int panel, int control, int* value);
+// What the control's text rule says of a text: empty when it takes it.
+std::string CheckCtrlText(int panel, int control, std::string_view text);
+
+// The user's actions, performed for them exactly as a click performs them
+// (a script, undo, a planner's Apply): refused where the user could not act,
+// otherwise the value is taken and the callback runs.
+int CommitCtrlVal(int panel, int control, int value);
+int CommitCtrlVal(int panel, int control, std::string_view text);
+int PressCtrlButton(int panel, int control);
+int ChooseMenuItem(int menuBar, int menuItem);
 
 // A read-only table: its rows of text under column headers, each row with an
 // optional background colour. Its value (GetCtrlVal/SetCtrlVal) is the selected

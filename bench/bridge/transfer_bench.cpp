@@ -15,7 +15,7 @@
 
 namespace {
 
-using namespace qv3380::sim;
+using namespace qv::sim;
 using Clock = std::chrono::steady_clock;
 constexpr auto pause = std::chrono::milliseconds(50);
 
@@ -48,7 +48,7 @@ BENCHMARK(BM_WriteAboveThePause)->UseManualTime()->Unit(benchmark::kMillisecond)
 }  // namespace
 
 int main(int argc, char** argv) {
-    qv3380::sim::ensureMockEnvironment(argv);
+    qv::sim::ensureMockEnvironment(argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

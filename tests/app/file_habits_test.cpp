@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/undo.h"
-#include "files/baseline.h"
-#include "files/recent_files.h"
+#include "files/panel/baseline.h"
+#include "files/panel/recent_files.h"
 #include "files/setup_file_format.h"
-#include "files/unsaved_changes.h"
+#include "files/panel/unsaved_changes.h"
 #include "model/registers.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"

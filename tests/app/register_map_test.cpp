@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bridge/hidbridge.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_ids.h"

@@ -8,8 +8,8 @@
 
 #include "app/panel_configuration.h"
 #include "app/undo.h"
-#include "files/baseline.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/baseline.h"
+#include "files/panel/setup_file_saving.h"
 #include "model/registers.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"

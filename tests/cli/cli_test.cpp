@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/setup_file_saving.h"
 #include "bridge/hidbridge.h"
 #include "tests/cli/cli_fixture.h"
 #include "ui/panel_ids.h"

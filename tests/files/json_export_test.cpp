@@ -6,7 +6,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "files/json_export.h"
+#include "files/panel/json_export.h"
 #include "model/registers.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/files_fixture.h"

@@ -7,11 +7,12 @@
 #include <array>
 #include <functional>
 
+#include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/setup_file_saving.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/frequency_engine.h"
+#include "plan/plan_colors.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/files_fixture.h"
 #include "tests/files/program_snapshot.h"

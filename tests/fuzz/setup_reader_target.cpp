@@ -11,8 +11,9 @@
 
 #include "app/startup.h"
 #include "files/file_handle.h"
+#include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/setup_file_saving.h"
 #include "model/program_state.h"
 #include "tests/files/program_snapshot.h"
 #include "tests/support/recording_bridge.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 
 namespace qv {
 namespace {

@@ -7,9 +7,9 @@
 #include "chip/field_codec.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/frequency_maps.h"
-#include "plan/register_decoding.h"
-#include "plan/register_fields.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/register_decoding.h"
+#include "plan/panel/register_fields.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {

@@ -7,8 +7,10 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/frequency_engine.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/plan_colors.h"
+#include "plan/panel/register_decoding.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/registers.h"
-#include "plan/frequency_engine.h"
+#include "plan/panel/plan_inputs.h"
 #include "plan/plan_evaluation.h"
 #include "tests/plan/plan_fixture.h"
 

@@ -6,7 +6,7 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/output_format.h"
+#include "plan/panel/output_format.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {

@@ -8,7 +8,7 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/control_handlers.h"
+#include "plan/panel/control_handlers.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "plan/panel_look.h"
+#include "plan/panel/panel_look.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {

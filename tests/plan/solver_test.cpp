@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "plan/frequency_engine.h"
-#include "plan/frequency_maps.h"
-#include "plan/output_format.h"
+#include "plan/plan_evaluation.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/output_format.h"
 #include "plan/solver.h"
-#include "plan/solver_apply.h"
+#include "plan/panel/solver_apply.h"
 #include "plan/solver_report.h"
 #include "tests/plan/plan_fixture.h"
 

@@ -10,8 +10,9 @@
 #include <string>
 #include <utility>
 
-#include "plan/frequency_maps.h"
-#include "plan/ssc_apply.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/ssc_apply.h"
 #include "plan/ssc_planner.h"
 #include "plan/ssc_report.h"
 #include "tests/plan/plan_fixture.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
+#include "base/text_format.h"
+#include "plan/plan_colors.h"
 #include "report/clock_tree.h"
 #include "report/svg_writer.h"
 #include "tests/report/svg_groups.h"

@@ -11,7 +11,7 @@
 
 #include "chip/field_codec.h"
 #include "model/registers.h"
-#include "plan/register_fields.h"
+#include "plan/panel/register_fields.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
