@@ -32,47 +32,42 @@ enum class Paint {
 // The summary box a check belongs to; outputs go to the box of their family.
 enum class Summary { None, Vcos, NRange, Pfd, OutputFamily };
 
-struct CheckOnPanel {
+struct KindOnPanel {
   CheckKind kind;
-  int index;
-  int (*control)(const FrequencyMap& map);
   Paint paint;
   Summary summary;
 };
 
-// clang-format off
-constexpr std::array<CheckOnPanel, 16> kChecksOnPanel{{
-    {CheckKind::Vco, 0, [](const FrequencyMap& m) { return m.vco1Control; }, Paint::WhileApplies, Summary::Vcos},
-    {CheckKind::Vco, 1, [](const FrequencyMap& m) { return m.vco2Control; }, Paint::WhileApplies, Summary::Vcos},
-    {CheckKind::FeedbackDivider, 0, [](const FrequencyMap& m) { return m.pll1NControl; }, Paint::WhileApplies, Summary::NRange},
-    {CheckKind::FeedbackDivider, 1, [](const FrequencyMap& m) { return m.pll2NControl; }, Paint::WhileApplies, Summary::NRange},
-    {CheckKind::Pfd, 0, [](const FrequencyMap&) { return REFFREQ; }, Paint::Always, Summary::Pfd},
-    {CheckKind::Output, 0, [](const FrequencyMap& m) { return m.outputs[0].freqControl; }, Paint::WhileApplies, Summary::OutputFamily},
-    {CheckKind::Output, 1, [](const FrequencyMap& m) { return m.outputs[1].freqControl; }, Paint::WhileApplies, Summary::OutputFamily},
-    {CheckKind::Output, 2, [](const FrequencyMap& m) { return m.outputs[2].freqControl; }, Paint::WhileApplies, Summary::OutputFamily},
-    {CheckKind::Output, 3, [](const FrequencyMap& m) { return m.outputs[3].freqControl; }, Paint::WhileApplies, Summary::OutputFamily},
+// The spread-spectrum figures and the noise warning show apart (ColourSpreadSpectrumFigures,
+// ColourChecks), the other kinds on the control ControlShowingCheck names.
+constexpr auto kKindsOnPanel = std::to_array<KindOnPanel>({
+    {CheckKind::Vco, Paint::WhileApplies, Summary::Vcos},
+    {CheckKind::FeedbackDivider, Paint::WhileApplies, Summary::NRange},
+    {CheckKind::Pfd, Paint::Always, Summary::Pfd},
+    {CheckKind::Output, Paint::WhileApplies, Summary::OutputFamily},
     // A divider the control cannot offer shows as it is, in red.
-    {CheckKind::VcoDivider, 0, [](const FrequencyMap& m) { return m.outputs[0].vControl; }, Paint::OnlyBroken, Summary::None},
-    {CheckKind::VcoDivider, 1, [](const FrequencyMap& m) { return m.outputs[1].vControl; }, Paint::OnlyBroken, Summary::None},
-    {CheckKind::VcoDivider, 2, [](const FrequencyMap& m) { return m.outputs[2].vControl; }, Paint::OnlyBroken, Summary::None},
-    {CheckKind::VcoDivider, 3, [](const FrequencyMap& m) { return m.outputs[3].vControl; }, Paint::OnlyBroken, Summary::None},
-    {CheckKind::RefclkDivider, 0, [](const FrequencyMap&) { return REFDIV; }, Paint::OnlyBroken, Summary::None},
-    {CheckKind::SscSteps, 0, [](const FrequencyMap&) { return NUMSTEP; }, Paint::WhileApplies, Summary::None},
-    {CheckKind::SscClockDivider, 0, [](const FrequencyMap&) { return CKDIV; }, Paint::WhileApplies, Summary::None},
-}};
-// clang-format on
+    {CheckKind::VcoDivider, Paint::OnlyBroken, Summary::None},
+    {CheckKind::RefclkDivider, Paint::OnlyBroken, Summary::None},
+    {CheckKind::SscSteps, Paint::WhileApplies, Summary::None},
+    {CheckKind::SscClockDivider, Paint::WhileApplies, Summary::None},
+    {CheckKind::FractionalWord, Paint::WhileApplies, Summary::None},
+});
+
+const KindOnPanel* FindKind(CheckKind kind) {
+  for (const KindOnPanel& row : kKindsOnPanel) {
+    if (row.kind == kind) return &row;
+  }
+  return nullptr;
+}
 
 // Paints one check; true when it counts as passed for its summary box.
-bool PaintCheck(const CheckOnPanel& row, const Check& check, const FrequencyMap& map) {
-  const int control = row.control(map);
+bool PaintCheck(Paint paint, const Check& check, int control) {
   const bool broken = check.applies && !check.withinLimits;
-  switch (row.paint) {
+  switch (paint) {
     case Paint::WhileApplies:
       if (check.applies) Colour(control, check.withinLimits);
       return !broken;
-    case Paint::Always:
-      Colour(control, check.withinLimits);
-      return check.withinLimits;
+    case Paint::Always: Colour(control, check.withinLimits); return check.withinLimits;
     case Paint::OnlyBroken:
       if (broken) Colour(control, false);
       return !broken;
@@ -82,19 +77,39 @@ bool PaintCheck(const CheckOnPanel& row, const Check& check, const FrequencyMap&
 
 }  // namespace
 
+int ControlShowingCheck(const Check& check, int map) {
+  const FrequencyMap& controls = kFrequencyMaps[map];
+  switch (check.kind) {
+    case CheckKind::Vco: return check.index == 0 ? controls.vco1Control : controls.vco2Control;
+    case CheckKind::FeedbackDivider:
+      return check.index == 0 ? controls.pll1NControl : controls.pll2NControl;
+    case CheckKind::Pfd: return REFFREQ;
+    case CheckKind::Output: return controls.outputs[check.index].freqControl;
+    case CheckKind::VcoDivider: return controls.outputs[check.index].vControl;
+    case CheckKind::FractionalWord: return controls.fracControl;
+    case CheckKind::RefclkDivider: return REFDIV;
+    case CheckKind::SscSpan: return TXT_FRACRANGE;
+    case CheckKind::SscDepth: return TXT_SSCG_DOWNSPREAD;
+    case CheckKind::SscSteps: return NUMSTEP;
+    case CheckKind::SscClockDivider: return CKDIV;
+    case CheckKind::InjectionLock: return controls.injectionLockLabel;
+  }
+  return -1;
+}
+
 void ColourChecks(const PlanEvaluation& plan) {
   const MapEvaluation& used = plan.InUse();
-  const FrequencyMap& map = kFrequencyMaps[plan.mapInUse];
   bool vcos = true, nRange = true, pfd = true, cmos = true, differential = true;
-  for (const CheckOnPanel& row : kChecksOnPanel) {
-    const Check& check = *used.Find(row.kind, row.index);
-    const bool passed = PaintCheck(row, check, map);
-    switch (row.summary) {
+  for (const Check& check : used.checks) {
+    const KindOnPanel* row = FindKind(check.kind);
+    if (!row) continue;
+    const bool passed = PaintCheck(row->paint, check, ControlShowingCheck(check, plan.mapInUse));
+    switch (row->summary) {
       case Summary::Vcos: vcos = vcos && passed; break;
       case Summary::NRange: nRange = nRange && passed; break;
       case Summary::Pfd: pfd = pfd && passed; break;
       case Summary::OutputFamily:
-        (IsCmosFamily(used.family[row.index]) ? cmos : differential) &= passed;
+        (IsCmosFamily(used.family[check.index]) ? cmos : differential) &= passed;
         break;
       case Summary::None: break;
     }
@@ -106,17 +121,15 @@ void ColourChecks(const PlanEvaluation& plan) {
   Colour(FOUT_LV_VALID, differential);
 
   const Check& noise = *used.Find(CheckKind::InjectionLock);
-  SetCtrlAttribute(panelHandle, map.injectionLockLabel, ATTR_VISIBLE,
+  SetCtrlAttribute(panelHandle, ControlShowingCheck(noise, plan.mapInUse), ATTR_VISIBLE,
                    noise.applies && !noise.withinLimits);
-  // Only the map in use shows its word, and only while the modulator runs.
-  const Check& word = *used.Find(CheckKind::FractionalWord, FractionalPll());
-  if (word.applies) Colour(map.fracControl, word.withinLimits);
 }
 
 void ColourSpreadSpectrumFigures(const MapEvaluation& used) {
-  Colour(TXT_FRACRANGE, used.Find(CheckKind::SscSpan)->withinLimits);
-  Colour(TXT_SSCG_DOWNSPREAD, used.Find(CheckKind::SscDepth)->withinLimits,
-         VALIDATE_WARNING_COLOR);
+  const Check& span = *used.Find(CheckKind::SscSpan);
+  const Check& depth = *used.Find(CheckKind::SscDepth);
+  Colour(ControlShowingCheck(span, used.map), span.withinLimits);
+  Colour(ControlShowingCheck(depth, used.map), depth.withinLimits, VALIDATE_WARNING_COLOR);
 }
 
 int ValidateVcoFrequency(double frequency, int control) {
@@ -133,8 +146,7 @@ int ValidateFeedbackDivider(int n, int control, int nMin, int nMax) {
   return ok ? 1 : 0;
 }
 
-void ValidateOutputFrequency(double frequency, int channel, int control, int* cmosOk,
-                             int* diffOk) {
+void ValidateOutputFrequency(double frequency, int channel, int control, int* cmosOk, int* diffOk) {
   if (IsGrey(control)) return;
   const int family = GetOutputFormatForChannel(channel);
   const bool ok = OutputWithinLimit(frequency, family);
