@@ -1,7 +1,7 @@
 #include <array>
 
-#include "app/handoff_callbacks.h"
 #include "app/clock_tree_window.h"
+#include "app/handoff_callbacks.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/report_export.h"

@@ -2,9 +2,9 @@
 
 #include "app/findings_dialog.h"
 #include "app/status_line.h"
+#include "base/text_format.h"
 #include "files/panel/baseline.h"
 #include "model/registers.h"
-#include "base/text_format.h"
 #include "plan/panel/register_decoding.h"
 
 namespace qv {

@@ -17,6 +17,7 @@ namespace qv {
 namespace {
 
 // What becomes usable once a mode works, in the order it is enabled.
+// clang-format off
 constexpr std::array kModeControls{
     REFSEL,    SSCG,      MAXBW,    MARGIN,    STRINGREFSELHIGH, CrystalFreq, STRINGREFSELLOW,
     REFFREQ,   REFDIV,    STRINGMARGINLOW,     PLL1_N,    VCO1FREQ,  OUT0V,   OUT0D,
@@ -28,16 +29,16 @@ constexpr std::array kModeControls{
     PLL2SYNC,  Pll1OutputFormat,    Pll2OutputFormat,     OUT10,     OUT32,   PLL1POWER,
     PLL2POWER, CH0POWER,  CH1POWER, CH2POWER,  CH3POWER,  REFPOWER,  BLEEDSDM,
 };
+// clang-format on
 static_assert(kModeControls.size() == 65);
 
-constexpr std::array kIndicatorControls{ResetRegisters,  PFD_VALID,       NRANGE,
-                                        VCOS_VALID,      FOUT_CMOS_VALID, FOUT_LV_VALID};
+constexpr std::array kIndicatorControls{ResetRegisters, PFD_VALID,       NRANGE,
+                                        VCOS_VALID,     FOUT_CMOS_VALID, FOUT_LV_VALID};
 
-constexpr std::array kModeMenuItems{menubar::RESETDEFAULT,    menubar::IMPORT,
-                                    menubar::SAVE,            menubar::EXPORT,
-                                    menubar::PLANFROMTARGETS,
-                                    menubar::SSCPLANNER,      menubar::COMPARE,
-                                    menubar::EXPORTREGS,      menubar::REGISTERMAP};
+constexpr std::array kModeMenuItems{
+    menubar::RESETDEFAULT, menubar::IMPORT,          menubar::SAVE,
+    menubar::EXPORT,       menubar::PLANFROMTARGETS, menubar::SSCPLANNER,
+    menubar::COMPARE,      menubar::EXPORTREGS,      menubar::REGISTERMAP};
 
 // Usable only where there is a chip: like the Acquire button.
 constexpr std::array kChipMenuItems{menubar::READCHIP, menubar::VERIFYCHIP};

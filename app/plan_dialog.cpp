@@ -5,11 +5,11 @@
 #include <string>
 
 #include "model/program_state.h"
-#include "plan/panel/plan_inputs.h"
-#include "plan/plan_colors.h"
 #include "plan/panel/frequency_maps.h"
-#include "plan/solver.h"
+#include "plan/panel/plan_inputs.h"
 #include "plan/panel/solver_apply.h"
+#include "plan/plan_colors.h"
+#include "plan/solver.h"
 #include "plan/solver_report.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"

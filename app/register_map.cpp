@@ -4,12 +4,12 @@
 #include <string>
 
 #include "app/status_line.h"
+#include "base/text_format.h"
 #include "chip/field_codec.h"
 #include "chip/fields.h"
 #include "files/panel/baseline.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "base/text_format.h"
 #include "plan/panel/frequency_engine.h"
 #include "ui/panel_ids.h"
 

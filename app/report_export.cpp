@@ -3,11 +3,11 @@
 #include <array>
 #include <ctime>
 
+#include "base/version.h"
 #include "files/panel/baseline.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "base/version.h"
 #include "plan/panel/plan_inputs.h"
 #include "ui/toolkit.h"
 

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "model/program_state.h"
 #include "base/text_format.h"
+#include "model/program_state.h"
 #include "plan/panel/plan_inputs.h"
-#include "plan/plan_colors.h"
 #include "plan/panel/ssc_apply.h"
+#include "plan/plan_colors.h"
 #include "plan/ssc_planner.h"
 #include "plan/ssc_report.h"
 #include "ui/panel_ids.h"

@@ -18,11 +18,10 @@ void ModeIsUsable();
 // cannot start, else 0 when the event loop ends.
 int ProgramMain(int argc, char* argv[]);
 
-int OnRunOnlineButtonClicked(int panel, int control, int event, void* callbackData,
-                             int eventData1, int eventData2);
-int OnRunOfflineButtonClicked(int panel, int control, int event, void* callbackData,
-                              int eventData1, int eventData2);
-int OnStartupPanelEvent(int panel, int event, void* callbackData, int eventData1,
-                        int eventData2);
+int OnRunOnlineButtonClicked(int panel, int control, int event, void* callbackData, int eventData1,
+                             int eventData2);
+int OnRunOfflineButtonClicked(int panel, int control, int event, void* callbackData, int eventData1,
+                              int eventData2);
+int OnStartupPanelEvent(int panel, int event, void* callbackData, int eventData1, int eventData2);
 
 }  // namespace qv

@@ -3,10 +3,10 @@
 #include <array>
 #include <filesystem>
 
+#include "base/text_format.h"
 #include "bridge/hidbridge.h"
 #include "files/panel/baseline.h"
 #include "model/program_state.h"
-#include "base/text_format.h"
 #include "plan/panel/frequency_engine.h"
 #include "ui/toolkit.h"
 

@@ -61,11 +61,11 @@ class Recorder final : public UserActionObserver {
 
  private:
   void Name(UndoStep& step) const {
-    const bool oneCommit = action_.kind == UserActionKind::Commit &&
-                           action_.panel == panelHandle && step.commits.size() == 1;
+    const bool oneCommit = action_.kind == UserActionKind::Commit && action_.panel == panelHandle &&
+                           step.commits.size() == 1;
     const BaselineSnapshot& baseline = step.baselineAfter.baseline;
-    const bool opened = baseline.origin == BaselineOrigin::SetupFile &&
-                        !(baseline == step.baselineBefore.baseline);
+    const bool opened =
+        baseline.origin == BaselineOrigin::SetupFile && !(baseline == step.baselineBefore.baseline);
     if (oneCommit) {
       step.label = CommitLabel(step.commits.front());
     } else if (opened) {

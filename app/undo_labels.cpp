@@ -14,8 +14,10 @@ namespace {
 std::string Plain(std::string_view text) {
   std::string plain;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "__") == 0) ++i;
-    else plain += text[i];
+    if (text.compare(i, 2, "__") == 0)
+      ++i;
+    else
+      plain += text[i];
   }
   if (plain.ends_with("...")) plain.resize(plain.size() - 3);
   return plain;

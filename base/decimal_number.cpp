@@ -31,8 +31,8 @@ std::optional<DecimalPrefix> LeadingDecimal(std::string_view text) {
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
   const std::string_view rest = text.substr(at);
   // from_chars also reads "inf" and "nan": a number starts with a digit or a point and a digit.
-  const bool starts = !rest.empty() && (IsDigit(rest[0]) || (rest.size() > 1 && rest[0] == '.' &&
-                                                              IsDigit(rest[1])));
+  const bool starts = !rest.empty() &&
+                      (IsDigit(rest[0]) || (rest.size() > 1 && rest[0] == '.' && IsDigit(rest[1])));
   if (!starts) return std::nullopt;
   double magnitude = 0.0;
   const auto [stop, error] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude);

@@ -18,7 +18,7 @@ int writei2c(unsigned char deviceAddress, unsigned char registerAddress, unsigne
   try {
     // Only the low byte travels.
     return qv::bridge::transfer(Command::write, deviceAddress, registerAddress,
-                                    static_cast<std::uint8_t>(value & 0xFF));
+                                static_cast<std::uint8_t>(value & 0xFF));
   } catch (...) {
     return HIDBRIDGE_NO_REPLY;
   }

@@ -21,10 +21,12 @@ struct ChipWrite {
 
 // The acquisition: each block raises bit 7 of the first register, then drops
 // bit 2 of the second; the chip then settles for ACQUIRE_SETTLE_SECONDS.
+// clang-format off
 inline constexpr std::array<ChipWrite, 8> kAcquireSequence{{
     {0x07, 0x42}, {0x07, 0xC2}, {0x03, 0x07}, {0x03, 0x03},
     {0x0F, 0x42}, {0x0F, 0xC2}, {0x0B, 0x07}, {0x0B, 0x03},
 }};
+// clang-format on
 
 // C0 as the look-ahead enable leaves it: bit 1 set, nothing above bit 7.
 constexpr int WithLookAheadEnabled(int c0) { return (c0 & 0xFD) + 2; }

@@ -22,7 +22,9 @@ int UsageError(std::ostream& err, const std::string& problem) {
 // FILE, -o and --online, as the row asks for them.
 void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments& arguments) {
   if (!entry.input.empty()) {
-    command.add_option("FILE", arguments.input, std::string(entry.input))->required()->type_name("");
+    command.add_option("FILE", arguments.input, std::string(entry.input))
+        ->required()
+        ->type_name("");
   }
   if (!entry.output.empty()) {
     command

@@ -57,8 +57,7 @@ std::string AllowedValues(const ControlDef& def) {
     case ControlKind::Numeric:
       return "from " + std::to_string(Attribute(def.id, ATTR_MIN_VALUE)) + " to " +
              std::to_string(Attribute(def.id, ATTR_MAX_VALUE));
-    default:
-      return "0 or 1";
+    default: return "0 or 1";
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/program_state.h"
 #include "base/text_format.h"
+#include "model/program_state.h"
 #include "ui/panel_defs.h"
 #include "ui/toolkit.h"
 
@@ -62,7 +62,8 @@ Json ControlJson(const ControlDef& def) {
     entry["onColor"] = Color(Attribute(def.id, ATTR_ON_COLOR));
     entry["offColor"] = Color(Attribute(def.id, ATTR_OFF_COLOR));
   }
-  if (def.kind == ControlKind::Decoration) entry["frameColor"] = Color(Attribute(def.id, ATTR_FRAME_COLOR));
+  if (def.kind == ControlKind::Decoration)
+    entry["frameColor"] = Color(Attribute(def.id, ATTR_FRAME_COLOR));
   return entry;
 }
 

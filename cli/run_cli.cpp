@@ -38,7 +38,8 @@ int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostre
   CommandContext context{session, arguments, out, err};
   const int status = line.Run(context);
   if (Succeeded(status) && session.FirstChipWriteFailure()) {
-    if (session.PartialWholeSetWrite()) err << WholeSetWriteText(*session.PartialWholeSetWrite()) << '\n';
+    if (session.PartialWholeSetWrite())
+      err << WholeSetWriteText(*session.PartialWholeSetWrite()) << '\n';
     err << TransferFailureText(*session.FirstChipWriteFailure()) << '\n';
     return EXIT_CHIP;
   }

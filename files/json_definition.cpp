@@ -69,7 +69,8 @@ void WritePllConfig(JsonWriter& json, const Decoder& read, int pll) {
   JsonWriteBool(json, "PllPowered", read(facts.powerDown) == 0);
   JsonWriteBool(json, "SyncChannels", read(facts.sync));
   JsonWriteInt(json, "OutFormatCode", read(facts.format));
-  for (int k : OutputsOf(pll)) JsonWriteBool(json, kOutputKeys[k].powered, read.Powered(kOutputs[k].powerDown));
+  for (int k : OutputsOf(pll))
+    JsonWriteBool(json, kOutputKeys[k].powered, read.Powered(kOutputs[k].powerDown));
   if (facts.fractional) WriteFracNConfig(json, read);
   JsonCloseObject(json);
 }

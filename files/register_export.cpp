@@ -5,8 +5,8 @@
 #include <ctime>
 #include <vector>
 
-#include "base/version.h"
 #include "base/text_format.h"
+#include "base/version.h"
 #include "chip/i2c_interface.h"
 #include "plan/plan_evaluation.h"
 #include "plan/whole_set_sequence.h"

@@ -173,12 +173,9 @@ bool ReplaceFileContents(const std::string& path, std::string_view content, std:
   if (!Accessible(*target, W_OK)) return Fail(*target, errno, failure);
   if (existing.st_nlink == 1 && Accessible(FolderOf(*target), W_OK | X_OK)) {
     switch (WriteThroughTemporary(*target, &existing, content, failure)) {
-      case Renamed::Done:
-        return true;
-      case Renamed::Failed:
-        return false;
-      case Renamed::WouldLoseSomething:
-        break;
+      case Renamed::Done: return true;
+      case Renamed::Failed: return false;
+      case Renamed::WouldLoseSomething: break;
     }
   }
   return WriteInPlace(*target, content, failure);

@@ -32,7 +32,7 @@ inline constexpr std::array<SectionTags, 4> kSetupSections{{
 
 // The four input pins in file order.
 inline constexpr std::array<std::string_view, SETUP_PIN_COUNT> kSetupPinKeys{"REFSEL", "MARGIN",
-                                                                            "SSCG", "MAX_BW"};
+                                                                             "SSCG", "MAX_BW"};
 
 inline constexpr std::string_view SETUP_KEY_PRODUCT = "Product";
 inline constexpr std::string_view SETUP_KEY_FILE_VERSION = "FileVersion";

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/text_format.h"
 #include "files/regular_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_text.h"
 #include "plan/refclk.h"
-#include "base/text_format.h"
 
 namespace qv {
 namespace {
@@ -197,15 +197,9 @@ class SetupParser {
       return;
     }
     switch (section_) {
-      case SetupSection::Header:
-        HeaderSetting(*pair);
-        break;
-      case SetupSection::PinStates:
-        PinSetting(*pair);
-        break;
-      default:
-        SoftwareSetting(*pair);
-        break;
+      case SetupSection::Header: HeaderSetting(*pair); break;
+      case SetupSection::PinStates: PinSetting(*pair); break;
+      default: SoftwareSetting(*pair); break;
     }
   }
 

@@ -57,7 +57,6 @@ class TransferTally {
 };
 
 // Button "Acquire".
-int InitAcq(int panel, int control, int event, void* callbackData, int eventData1,
-            int eventData2);
+int InitAcq(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
 
 }  // namespace qv

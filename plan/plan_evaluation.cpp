@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "chip/field_codec.h"
 #include "base/text_format.h"
+#include "chip/field_codec.h"
 
 namespace qv {
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "chip/field_codec.h"
 #include "base/text_format.h"
+#include "chip/field_codec.h"
 #include "report/clock_tree.h"
 #include "report/numbers.h"
 #include "report/ssc_profile.h"

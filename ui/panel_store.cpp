@@ -46,12 +46,10 @@ bool PanelStore::Coerce(const ControlState& control, int* value) {
       return std::ranges::any_of(control.def->items,
                                  [&](const RingItem& item) { return item.value == *value; });
     case ControlKind::OnOffSwitch:
-    case ControlKind::ToggleButton:
-      return *value == 0 || *value == 1;
+    case ControlKind::ToggleButton: return *value == 0 || *value == 1;
     case ControlKind::Table:
       return *value >= -1 && *value < static_cast<int>(control.table.rows.size());
-    default:
-      return false;
+    default: return false;
   }
 }
 

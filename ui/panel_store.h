@@ -36,8 +36,8 @@ struct ControlState {
   int minValue = 0;
   int maxValue = 0;
   std::string tooltip;
-  TextRule textRule;  // none: any text is taken
-  TableContents table;  // a table's rows; its value is the selected row
+  TextRule textRule;                   // none: any text is taken
+  TableContents table;                 // a table's rows; its value is the selected row
   std::shared_ptr<const Scene> scene;  // what a drawing shows; null: nothing
   CtrlCallbackPtr callback = nullptr;
 };
@@ -54,7 +54,7 @@ struct PanelState {
   int handle = 0;
   const PanelDef* def = nullptr;
   std::string title;
-  std::array<std::string, STATUS_FIELD_COUNT> status;  // the status line's fields
+  std::array<std::string, STATUS_FIELD_COUNT> status;          // the status line's fields
   std::array<std::string, STATUS_FIELD_COUNT> statusTooltips;  // empty: the field's text
   PanelCallbackPtr callback = nullptr;
   std::vector<ControlState> controls;  // in definition order

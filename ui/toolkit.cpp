@@ -220,9 +220,8 @@ int MessagePopup(std::string_view title, std::string_view message) {
   return UIE_NO_ERROR;
 }
 
-int GenericMessagePopup(std::string_view title, std::string_view message,
-                        std::string_view button1, std::string_view button2,
-                        std::string_view button3) {
+int GenericMessagePopup(std::string_view title, std::string_view message, std::string_view button1,
+                        std::string_view button2, std::string_view button3) {
   if (!g_frontEnd) return GENERIC_POPUP_NOT_ASKED;
   Question question{std::string(title), std::string(message), {}};
   for (std::string_view button : {button1, button2, button3}) {
@@ -237,9 +236,12 @@ int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultF
                     int allowMakeDirectory, std::string* path) {
   path->clear();
   if (!g_frontEnd) return VAL_NO_FILE_SELECTED;
-  FileRequest request{std::string(defaultDirectory), std::string(defaultFileSpec),
-                      std::string(fileTypeList),     std::string(title),
-                      buttonKind,                    allowCancel != 0,
+  FileRequest request{std::string(defaultDirectory),
+                      std::string(defaultFileSpec),
+                      std::string(fileTypeList),
+                      std::string(title),
+                      buttonKind,
+                      allowCancel != 0,
                       allowMakeDirectory != 0};
   return g_frontEnd->SelectFile(request, path);
 }

@@ -181,9 +181,8 @@ int MessagePopup(std::string_view title, std::string_view message);
 // close box choose the last. GENERIC_POPUP_NOT_ASKED when nobody can be asked
 // (the command line).
 inline constexpr int GENERIC_POPUP_NOT_ASKED = 0;
-int GenericMessagePopup(std::string_view title, std::string_view message,
-                        std::string_view button1, std::string_view button2 = "",
-                        std::string_view button3 = "");
+int GenericMessagePopup(std::string_view title, std::string_view message, std::string_view button1,
+                        std::string_view button2 = "", std::string_view button3 = "");
 // Fills *path and returns VAL_NO_FILE_SELECTED, VAL_EXISTING_FILE_SELECTED or
 // VAL_NEW_FILE_SELECTED.
 int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultFileSpec,

@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "report/report_files.h"
 #include "base/version.h"
+#include "report/report_files.h"
 #include "ui/paint/qt_picture_renderer.h"
 
 namespace qv {

@@ -69,9 +69,7 @@ void SetBaselineToCurrent(BaselineOrigin origin, std::string path) {
   SetBaseline(origin, std::move(path), origin != BaselineOrigin::JsonExport);
 }
 
-void SetBaselineToLastSetupImage() {
-  SetBaseline(State().imageOrigin, State().imagePath, false);
-}
+void SetBaselineToLastSetupImage() { SetBaseline(State().imageOrigin, State().imagePath, false); }
 
 bool DiffersFromBaseline() { return Differs(Baseline().setup, CurrentSetup()); }
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "base/text_format.h"
 #include "files/panel/setup_file_menu.h"
 #include "model/program_state.h"
-#include "base/text_format.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 

@@ -5,11 +5,11 @@
 
 #include "files/panel/baseline.h"
 #include "files/panel/recent_files.h"
-#include "files/setup_file_format.h"
 #include "files/panel/setup_file_loading.h"
-#include "files/setup_file_reader.h"
 #include "files/panel/setup_file_saving.h"
 #include "files/panel/unsaved_changes.h"
+#include "files/setup_file_format.h"
+#include "files/setup_file_reader.h"
 #include "plan/panel/register_decoding.h"
 #include "ui/toolkit.h"
 
@@ -49,8 +49,8 @@ bool SaveSetup() {
 bool SaveSetupAs() {
   const std::filesystem::path open = OpenSetupFile();
   const std::string folder = open.empty() ? "" : open.parent_path().string();
-  const std::string name = open.empty() ? std::string(SETUP_FILE_DEFAULT_NAME)
-                                        : open.filename().string();
+  const std::string name =
+      open.empty() ? std::string(SETUP_FILE_DEFAULT_NAME) : open.filename().string();
   std::string path;
   const int chosen = FileSelectPopup(folder, name, SETUP_FILE_FILTER, "Save Setup File",
                                      VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
+#include "base/text_format.h"
 #include "files/panel/baseline.h"
 #include "files/panel/setup_file_menu.h"
-#include "base/text_format.h"
 #include "ui/toolkit.h"
 
 namespace qv {
@@ -28,16 +28,15 @@ bool MayReplaceConfiguration(Replacing what) {
   const std::string& file = OpenSetupFile();
   const std::string name = std::filesystem::path(file).filename().string();
   const std::string message =
-      file.empty()
-          ? FormatText("The setup has changes that are not saved in any file.\n\n"
-                       "Save them before %s?",
-                       Before(what))
-          : FormatText("%s has changes that are not saved.\n\nSave them before %s?",
-                       name.c_str(), Before(what));
+      file.empty() ? FormatText(
+                         "The setup has changes that are not saved in any file.\n\n"
+                         "Save them before %s?",
+                         Before(what))
+                   : FormatText("%s has changes that are not saved.\n\nSave them before %s?",
+                                name.c_str(), Before(what));
   // Saving without a file asks for one first.
-  const int answer = GenericMessagePopup("Unsaved Changes", message,
-                                         file.empty() ? "__Save..." : "__Save", "__Discard",
-                                         "Cancel");
+  const int answer = GenericMessagePopup(
+      "Unsaved Changes", message, file.empty() ? "__Save..." : "__Save", "__Discard", "Cancel");
   switch (answer) {
     case GENERIC_POPUP_NOT_ASKED:
     case UNSAVED_DISCARD: return true;

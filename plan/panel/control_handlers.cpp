@@ -59,7 +59,8 @@ int OnSwitchCommitted(int, int control, int event, void*, int, int) {
   GetCtrlVal(panelHandle, control, &value);
   if (field->variable) *field->variable = value;
   const bool on = value == 1;
-  for (SharedField bit : field->Fields()) WriteField(FieldOf(bit), SwitchBitValue(FieldOf(bit), on));
+  for (SharedField bit : field->Fields())
+    WriteField(FieldOf(bit), SwitchBitValue(FieldOf(bit), on));
   // Only the bleed/SDM pair changes how the modulator runs, so only it acquires.
   const auto reg = [](SharedField bit) { return FieldOf(bit).spans[0].reg; };
   if (field->fieldCount == 1) {
@@ -112,6 +113,7 @@ int OnAnyPinChanged(int, int, int event, void*, int, int) {
 std::span<const CallbackBinding> PlanCallbacks() {
   constexpr CtrlCallbackPtr field = OnRegisterFieldCommitted;
   constexpr CtrlCallbackPtr toggle = OnSwitchCommitted;
+  // clang-format off
   static const auto kBindings = std::to_array<CallbackBinding>({
       {"SetRefDiv", field},     {"SetPll1N", field},       {"SetPll2N", field},
       {"SetPll2Frac", field},   {"SetPll2Mod", field},     {"SetOut0V", field},
@@ -132,6 +134,7 @@ std::span<const CallbackBinding> PlanCallbacks() {
       {"SetPll1OutputFormat", CtrlCallbackPtr{SetPll1OutputFormat}},
       {"SetPll2OutputFormat", CtrlCallbackPtr{SetPll2OutputFormat}},
   });
+  // clang-format on
   return kBindings;
 }
 

@@ -10,8 +10,8 @@ namespace qv {
 
 // Divider and reference controls of both maps (one implementation, driven by
 // the field table): SetPll1N, SetOut0V_M, SetPll2Frac, SetRefDiv, ...
-int OnRegisterFieldCommitted(int panel, int control, int event, void* callbackData,
-                             int eventData1, int eventData2);
+int OnRegisterFieldCommitted(int panel, int control, int event, void* callbackData, int eventData1,
+                             int eventData2);
 // Power, bleed/SDM and sync switches: PLL1_Power, CH0_power, PLL1_Sync, ...
 int OnSwitchCommitted(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);

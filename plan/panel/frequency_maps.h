@@ -38,6 +38,7 @@ struct FrequencyMap {
   int box;
 };
 
+// clang-format off
 inline constexpr std::array<FrequencyMap, MAP_COUNT> kFrequencyMaps{{
     {&pll1_n, &pll2_n, &frac, &mod,
      {{{&out0_v, &out0_d, OUT0V, OUT0D, Out0Freq},
@@ -54,6 +55,7 @@ inline constexpr std::array<FrequencyMap, MAP_COUNT> kFrequencyMaps{{
      PLL1N_M, PLL2N_M, PLL2FRACM, PLL2MODM, VCO1FREQM, VCO2FREQM, LBL_INJLOCK_M,
      STRINGMARGINHIGH, BOXMARGINHIGH},
 }};
+// clang-format on
 
 // The value variable and the control of one field of a map.
 struct MapBinding {

@@ -62,7 +62,11 @@ void SetDefaultOutputFormat() {
   for (const FormatPair& pair : kPairs) SetCtrlVal(panelHandle, pair.ring, 0);
 }
 
-int SetPll1OutputFormat(int, int, int event, void*, int, int) { return OnFormatRing(event, kPairs[0]); }
-int SetPll2OutputFormat(int, int, int event, void*, int, int) { return OnFormatRing(event, kPairs[1]); }
+int SetPll1OutputFormat(int, int, int event, void*, int, int) {
+  return OnFormatRing(event, kPairs[0]);
+}
+int SetPll2OutputFormat(int, int, int event, void*, int, int) {
+  return OnFormatRing(event, kPairs[1]);
+}
 
 }  // namespace qv

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "model/program_state.h"
+#include "plan/panel/frequency_maps.h"
 #include "plan/panel/plan_inputs.h"
 #include "plan/plan_colors.h"
-#include "plan/panel/frequency_maps.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
@@ -65,7 +65,8 @@ void SetSyncSwitchLook(int control, bool active) {
 void SetControlActiveLook(int active, int control) {
   SetCtrlAttribute(panelHandle, control, ATTR_TEXT_BGCOLOR, active ? 0xFFFFFF : DISABLED_COLOR);
   SetCtrlAttribute(panelHandle, control, ATTR_TEXT_COLOR, active ? 0x000000 : INACTIVE_TEXT_COLOR);
-  SetCtrlAttribute(panelHandle, control, ATTR_LABEL_COLOR, active ? 0x000000 : INACTIVE_LABEL_COLOR);
+  SetCtrlAttribute(panelHandle, control, ATTR_LABEL_COLOR,
+                   active ? 0x000000 : INACTIVE_LABEL_COLOR);
 }
 
 void SetControlsActiveLook(int active, std::initializer_list<int> controls) {
@@ -92,9 +93,11 @@ void UpdatePanelDimming(const PlanEvaluation& plan) {
 
   const ActivePaths& used = plan.InUse().active;
   for (int p = 0; p < PLL_COUNT; ++p) {
-    SetControlsActiveLook(used.formatPair[p], {kPllLooks[p].formatRing, kPllLooks[p].formatCaption});
+    SetControlsActiveLook(used.formatPair[p],
+                          {kPllLooks[p].formatRing, kPllLooks[p].formatCaption});
   }
-  for (int p = 0; p < PLL_COUNT; ++p) SetSyncSwitchLook(kPllLooks[p].syncSwitch, used.syncSwitch[p]);
+  for (int p = 0; p < PLL_COUNT; ++p)
+    SetSyncSwitchLook(kPllLooks[p].syncSwitch, used.syncSwitch[p]);
 
   SetControlsActiveLook(used.ssc, {FRACSTEP, NUMSTEP, CKDIV});
   SetCtrlAttribute(panelHandle, LBL_SSCG_DISABLED, ATTR_VISIBLE, !used.ssc);

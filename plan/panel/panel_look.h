@@ -10,7 +10,6 @@
 
 namespace qv {
 
-
 // Evaluates the plan itself; the recalculation passes the plan it just made.
 void UpdatePanelDimming();
 void UpdatePanelDimming(const PlanEvaluation& plan);

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "base/text_format.h"
 #include "chip/fields.h"
 #include "model/program_state.h"
-#include "base/text_format.h"
 #include "plan/panel/register_fields.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"

@@ -85,17 +85,15 @@ TEST_F(Forms, RefclkMustBeADecimalNumberOfMhz) {
     const char* saved;  // the ExternalRefclk line's number; nullptr: refused
   };
   const Case cases[] = {
-      {"19.44", "19.44000"}, {" 26 ", "26.00000"}, {"+.5", "0.50000"},  {"2.5e1", "25.00000"},
-      {"0", "0.00000"},      {"10000", "10000.00000"},
-      {"19,44", nullptr},    {"nan", nullptr},      {"inf", nullptr},    {"0x1A", nullptr},
-      {"25MHz", nullptr},    {"", nullptr},         {"-5", nullptr},     {"10000.5", nullptr},
-      {"1e400", nullptr},    {".", nullptr},
+      {"19.44", "19.44000"}, {" 26 ", "26.00000"},     {"+.5", "0.50000"}, {"2.5e1", "25.00000"},
+      {"0", "0.00000"},      {"10000", "10000.00000"}, {"19,44", nullptr}, {"nan", nullptr},
+      {"inf", nullptr},      {"0x1A", nullptr},        {"25MHz", nullptr}, {"", nullptr},
+      {"-5", nullptr},       {"10000.5", nullptr},     {"1e400", nullptr}, {".", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
-    const CliResult result =
-        Run({"edit", board, "--set", "REFSEL=Low", "--set", std::string("REFFREQ=") + c.value,
-             "-o", "-"});
+    const CliResult result = Run({"edit", board, "--set", "REFSEL=Low", "--set",
+                                  std::string("REFFREQ=") + c.value, "-o", "-"});
     if (c.saved) {
       EXPECT_EQ(result.status, cli::EXIT_DONE) << result.err;
       EXPECT_NE(result.out.find(std::string("ExternalRefclk=") + c.saved + " "), std::string::npos);

@@ -26,7 +26,8 @@ struct Failure {
 
 std::vector<Failure> FailuresOf(const MapEvaluation& map) {
   std::vector<Failure> failures;
-  for (const Check* check : map.Failures()) failures.push_back({check->kind, check->index, check->reason});
+  for (const Check* check : map.Failures())
+    failures.push_back({check->kind, check->index, check->reason});
   return failures;
 }
 
@@ -142,7 +143,8 @@ TEST(Evaluation, WarningsAndInactivePathsDoNotFail) {
   PlanEvaluation plan = EvaluatePlan(in);
   EXPECT_FALSE(plan.AnyFailure());
   EXPECT_EQ(plan.maps[1].Find(CheckKind::SscDepth)->verdict(), Verdict::Warning);
-  EXPECT_EQ(plan.maps[1].Find(CheckKind::SscDepth)->reason, "Downspread -0.600% is at or beyond -0.55%");
+  EXPECT_EQ(plan.maps[1].Find(CheckKind::SscDepth)->reason,
+            "Downspread -0.600% is at or beyond -0.55%");
   EXPECT_EQ(plan.maps[1].Find(CheckKind::InjectionLock)->verdict(), Verdict::Warning);
   EXPECT_EQ(plan.maps[0].Find(CheckKind::SscDepth)->verdict(), Verdict::Inactive)
       << "map 0's modulus is 0";
@@ -173,7 +175,8 @@ TEST_F(PlanPanel, ThePanelsInputsEqualTheRegistersInputs) {
   const PlanEvaluation fromPanel = EvaluatePlan(ReadPlanInputs());
   BoardInputs board;
   board.refclkHz = GetExternalRefclkFrequency();
-  const PlanEvaluation fromRegisters = EvaluatePlan(PlanInputsFromRegisters(CurrentRegisters(), board));
+  const PlanEvaluation fromRegisters =
+      EvaluatePlan(PlanInputsFromRegisters(CurrentRegisters(), board));
   for (int m = 0; m < MAP_COUNT; ++m) {
     EXPECT_EQ(fromPanel.maps[m].vco, fromRegisters.maps[m].vco);
     EXPECT_EQ(fromPanel.maps[m].out, fromRegisters.maps[m].out);

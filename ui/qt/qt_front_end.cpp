@@ -34,8 +34,8 @@ bool DisplayReachable() {
 }
 
 void CenterOver(QWidget* window, const QWidget* over) {
-  const QRect area = over && over->isVisible() ? over->frameGeometry()
-                                               : window->screen()->availableGeometry();
+  const QRect area =
+      over && over->isVisible() ? over->frameGeometry() : window->screen()->availableGeometry();
   QRect frame = window->frameGeometry();
   frame.moveCenter(area.center());
   window->move(frame.topLeft());
@@ -70,7 +70,8 @@ bool QtFrontEnd::Start(int argc, char* argv[]) {
   ApplyApplicationLook(*app);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/qv3380/icon.png")));
   QGuiApplication::setDesktopFileName(QStringLiteral("qv3380"));
-  clickFilter_ = InstallBlockedClickFilter([this](std::uint32_t window) { PointerPressed(window); });
+  clickFilter_ =
+      InstallBlockedClickFilter([this](std::uint32_t window) { PointerPressed(window); });
   if (!observing_) {
     Store().AddObserver(this);
     observing_ = true;
@@ -195,9 +196,7 @@ int QtFrontEnd::SelectFile(const FileRequest& request, std::string* path) {
   return dialogs_.SelectFile(DialogParent(), request, path);
 }
 
-int QtFrontEnd::Ask(const Question& question) {
-  return dialogs_.Ask(DialogParent(), question);
-}
+int QtFrontEnd::Ask(const Question& question) { return dialogs_.Ask(DialogParent(), question); }
 
 namespace {
 
