@@ -194,13 +194,18 @@ TableContents TransferLogTable(const std::vector<Transfer>& transfers) {
   return table;
 }
 
-void StartRegisterMap() {
+void StopRegisterMap() {
   RegisterMapState& state = State();
   RemoveTransferObserver(state.transferObserver);
   RemovePlanListener(state.planListener);
   RemoveCommitListener(state.commitListener);
   RemoveBaselineListener(state.baselineListener);
   state = {};
+}
+
+void StartRegisterMap() {
+  StopRegisterMap();
+  RegisterMapState& state = State();
   state.transferObserver = AddTransferObserver(Record);
   // Every change ends in a recalculation, a commit, or a new baseline.
   state.planListener = AddPlanListener([](const PlanEvaluation&) { RefreshRegisters(); });

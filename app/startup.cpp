@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/clock_tree_window.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
@@ -49,6 +50,18 @@ void StartProgram() {
   g_commandLineFile = arguments.empty() ? "" : arguments.front();
   DisplayPanel(panelHandle);
   InstallPopup(startupPanelHandle);
+}
+
+void ResetAppState() {
+  StopStatusLine();
+  ResetPlanDialog();
+  ResetSscDialog();
+  StopRegisterMap();
+  StopClockTree();
+  StopUndo();
+  g_commandLineFile.clear();
+  title.clear();
+  ConnCheck = 0;
 }
 
 void ModeIsUsable() {

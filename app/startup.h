@@ -3,6 +3,10 @@
 
 namespace qv {
 
+// The shell's state as at process start: the status line, the dialogs, the
+// windows beside the panel, undo, the title and the connection check.
+void ResetAppState();
+
 // Binds every callback name the panel definitions use.
 void RegisterProgramCallbacks();
 

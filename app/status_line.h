@@ -13,6 +13,8 @@ namespace qv {
 
 // Listens to the chip transfers and to every new plan; again after a restart.
 void StartStatusLine();
+// Listens to nothing and forgets its notes, as at process start.
+void StopStatusLine();
 
 void ShowModeStatus(std::string_view mode);
 

@@ -137,11 +137,15 @@ void ShowInMenu() {
 
 }  // namespace
 
-void StartUndo() {
+void StopUndo() {
   Recorder& recorder = TheRecorder();
   RemoveUserActionObserver(&recorder);
   recorder.Reset();
-  AddUserActionObserver(&recorder);
+}
+
+void StartUndo() {
+  StopUndo();
+  AddUserActionObserver(&TheRecorder());
   ShowInMenu();
 }
 

@@ -69,7 +69,7 @@ std::string ActionLabel(const UserAction& action) {
   const ControlDef* def = ControlOf(action.panel, action.id);
   if (action.kind != UserActionKind::Press || !def) return "Change";
   // A dialog's button says what it does together with the dialog's title.
-  const std::string label = Plain(def->label);
+  std::string label = Plain(def->label);
   if (action.panel == panelHandle) return label;
   std::string title;
   GetPanelAttribute(action.panel, ATTR_TITLE, &title);

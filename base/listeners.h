@@ -20,6 +20,8 @@ class Listeners {
     return id;
   }
   void Remove(int id) { listeners_.erase(id); }
+  // Every listener forgotten; ids still count on, so a stale one removes nothing.
+  void Clear() { listeners_.clear(); }
   bool Empty() const { return listeners_.empty(); }
 
   void Tell(Args... args) const {

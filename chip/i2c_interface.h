@@ -11,7 +11,8 @@ inline constexpr int QV3380_I2C_ADDRESS = 0x80;
 inline constexpr unsigned LOOK_AHEAD_REGISTER = 0x40;
 inline constexpr unsigned ACQUIRE_PULSE_REGISTER = 0x1F;
 inline constexpr unsigned CONNECTION_PROBE_REGISTER = 0x3F;
-inline constexpr double ACQUIRE_SETTLE_SECONDS = 0.25;
+inline constexpr int ACQUIRE_SETTLE_MS = 250;
+inline constexpr double ACQUIRE_SETTLE_SECONDS = ACQUIRE_SETTLE_MS / 1000.0;
 
 // One byte sent to one chip address.
 struct ChipWrite {

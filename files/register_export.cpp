@@ -31,7 +31,7 @@ constexpr int kSevenBitAddress = QV3380_I2C_ADDRESS >> 1;
 // The C array's pause entry: an address the chip does not have.
 constexpr int kDelayMarker = 0xFF;
 static_assert(RegisterIndexOfAddress(kDelayMarker) < 0);
-constexpr int kPauseMs = static_cast<int>(ACQUIRE_SETTLE_SECONDS * 1000.0 + 0.5);
+constexpr int kPauseMs = ACQUIRE_SETTLE_MS;
 static_assert(kPauseMs <= 0xFF, "the pause must fit the array's value byte");
 
 std::string StepNote(const Step& step) {

@@ -38,6 +38,7 @@ class BusyScope {
 
 int AddTransferObserver(TransferObserver observer) { return Observers().Add(std::move(observer)); }
 void RemoveTransferObserver(int id) { Observers().Remove(id); }
+void ClearTransferObservers() { Observers().Clear(); }
 
 TransferTally::TransferTally()
     : observer_(AddTransferObserver([this](const Transfer& transfer) {

@@ -35,6 +35,7 @@ using TransferObserver = std::function<void(const Transfer&)>;
 // Returns an id for RemoveTransferObserver.
 int AddTransferObserver(TransferObserver observer);
 void RemoveTransferObserver(int id);
+void ClearTransferObservers();
 
 // Counts the transfers made while it lives: how many reached the chip, and the
 // first that did not.

@@ -386,14 +386,14 @@ void BracketFraction(double x, int maxDenominator, Fraction* lower, Fraction* up
     if (gap < 0) {
       // Mediants stay below x for k steps towards hi.
       const double k = std::floor((x * lo.den - lo.num) / (hi.num - x * hi.den) + kSame);
-      const int steps =
-          std::max(1, static_cast<int>(std::min<double>(k, (maxDenominator - lo.den) / hi.den)));
+      const int room = (maxDenominator - lo.den) / hi.den;  // whole steps that fit
+      const int steps = std::max(1, static_cast<int>(std::min<double>(k, room)));
       lo = {lo.num + steps * hi.num, lo.den + steps * hi.den};
       if (equals(lo)) hi = lo;
     } else {
       const double k = std::floor((hi.num - x * hi.den) / (x * lo.den - lo.num) + kSame);
-      const int steps =
-          std::max(1, static_cast<int>(std::min<double>(k, (maxDenominator - hi.den) / lo.den)));
+      const int room = (maxDenominator - hi.den) / lo.den;
+      const int steps = std::max(1, static_cast<int>(std::min<double>(k, room)));
       hi = {hi.num + steps * lo.num, hi.den + steps * lo.den};
       if (equals(hi)) lo = hi;
     }

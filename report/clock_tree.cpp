@@ -242,10 +242,10 @@ class TreeDrawer {
         const Area o = OutputRow(kOutX, kOutWidth, k);
         Add(LinkGroup("link-vco" + std::to_string(pll + 1) + "-" + out + "-v",
                       Elbow(vcoBox.RightMiddle(), v.LeftMiddle()), paths_.ownVcoDivider[k]));
-        Add(LinkGroup("link-" + out + "-v-" + out + "-d", {v.RightMiddle(), d.LeftMiddle()},
-                      paths_.ownVcoDivider[k]));
-        Add(LinkGroup("link-" + out + "-d-" + out, {d.RightMiddle(), o.LeftMiddle()},
-                      paths_.output[k]));
+        Add(LinkGroup(FormatText("link-%s-v-%s-d", out.c_str(), out.c_str()),
+                      {v.RightMiddle(), d.LeftMiddle()}, paths_.ownVcoDivider[k]));
+        Add(LinkGroup(FormatText("link-%s-d-%s", out.c_str(), out.c_str()),
+                      {d.RightMiddle(), o.LeftMiddle()}, paths_.output[k]));
       }
       SyncLink(pll);
     }

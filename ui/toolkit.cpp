@@ -3,13 +3,17 @@
 #include <clocale>
 #include <utility>
 
+#include "ui/callback_registry.h"
 #include "ui/front_end.h"
 #include "ui/panel_store.h"
+#include "ui/picture_renderer.h"
 
 namespace qv {
 namespace {
 
 FrontEnd* g_frontEnd = nullptr;
+// SetWaitCursor's nesting.
+int g_waitDepth = 0;
 
 }  // namespace
 
@@ -287,11 +291,18 @@ int ProcessSystemEvents() {
 }
 
 int SetWaitCursor(int on) {
-  static int depth = 0;
-  int before = depth;
-  depth = on ? depth + 1 : (depth > 0 ? depth - 1 : 0);
-  if (g_frontEnd && (before == 0) != (depth == 0)) g_frontEnd->SetBusy(depth > 0);
+  const int before = g_waitDepth;
+  g_waitDepth = on ? g_waitDepth + 1 : (g_waitDepth > 0 ? g_waitDepth - 1 : 0);
+  if (g_frontEnd && (before == 0) != (g_waitDepth == 0)) g_frontEnd->SetBusy(g_waitDepth > 0);
   return UIE_NO_ERROR;
+}
+
+void ResetToolkitState() {
+  Store().Clear();
+  ClearCallbackRegistry();
+  g_waitDepth = 0;
+  g_frontEnd = nullptr;
+  InstallPictureRenderer(nullptr);
 }
 
 int RequestAttention(const AttentionRequest& request) {

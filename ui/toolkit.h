@@ -244,6 +244,11 @@ int ProcessSystemEvents();
 // While on, the front end shows that the program is busy (nested calls count).
 int SetWaitCursor(int on);
 
+// The boundary as at process start: no panels, no callbacks bound, no front
+// end or picture renderer installed, not busy. Commit listeners and action
+// observers outlive it, as they outlive a restart of the store.
+void ResetToolkitState();
+
 // Draws the user's attention to a window: flash it `count` times, `intervalMs` apart.
 struct AttentionRequest {
   int window = 0;

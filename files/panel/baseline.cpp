@@ -125,6 +125,11 @@ int AddBaselineListener(std::function<void()> listener) {
 }
 void RemoveBaselineListener(int id) { State().listeners.Remove(id); }
 
+void ResetBaseline() {
+  RemoveWholeSetListener(State().wholeSetListener);
+  State() = {};
+}
+
 void StartBaseline() {
   BaselineState& state = State();
   RemoveWholeSetListener(state.wholeSetListener);

@@ -75,5 +75,7 @@ void RemoveBaselineListener(int id);
 
 // Takes the start configuration and follows every reset to defaults; again after a restart.
 void StartBaseline();
+// No baseline, no saved point, no listeners: as at process start.
+void ResetBaseline();
 
 }  // namespace qv

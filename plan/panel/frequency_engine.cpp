@@ -58,5 +58,6 @@ void RecalculateFrequencies() {
 
 int AddPlanListener(PlanListener listener) { return PlanListeners().Add(std::move(listener)); }
 void RemovePlanListener(int id) { PlanListeners().Remove(id); }
+void ClearPlanListeners() { PlanListeners().Clear(); }
 
 }  // namespace qv

@@ -16,5 +16,6 @@ void RecalculateFrequencies();
 using PlanListener = std::function<void(const PlanEvaluation&)>;
 int AddPlanListener(PlanListener listener);
 void RemovePlanListener(int id);
+void ClearPlanListeners();
 
 }  // namespace qv

@@ -142,5 +142,6 @@ int AddWholeSetListener(WholeSetListener listener) {
   return WholeSetListeners().Add(std::move(listener));
 }
 void RemoveWholeSetListener(int id) { WholeSetListeners().Remove(id); }
+void ClearWholeSetListeners() { WholeSetListeners().Clear(); }
 
 }  // namespace qv

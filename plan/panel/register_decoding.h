@@ -39,5 +39,6 @@ struct WholeSetChange {
 using WholeSetListener = std::function<void(const WholeSetChange&)>;
 int AddWholeSetListener(WholeSetListener listener);
 void RemoveWholeSetListener(int id);
+void ClearWholeSetListeners();
 
 }  // namespace qv

@@ -68,6 +68,7 @@ std::vector<const ControlDef*> ReadingOrder(const PanelDef& panel) {
   }
   std::ranges::stable_sort(entries, {}, &Entry::key);
   std::vector<const ControlDef*> order;
+  order.reserve(entries.size());
   for (const Entry& entry : entries) order.push_back(entry.control);
   return order;
 }
