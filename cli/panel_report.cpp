@@ -23,8 +23,8 @@ void WriteChecks(std::string& text, const MapEvaluation& map) {
   AppendFormat(text, "Checks, %s%s:\n", MapTitle(map.map).c_str(), map.inUse ? ", in use" : "");
   for (const Check& check : map.checks) {
     const Verdict verdict = check.verdict();
-    AppendFormat(text, "  %s: %s", check.subject.c_str(), VerdictText(verdict));
-    if (verdict == Verdict::Fail || verdict == Verdict::Warning) text += " - " + check.reason;
+    AppendFormat(text, "  %s: %s", check.subject, VerdictText(verdict));
+    if (verdict == Verdict::Fail || verdict == Verdict::Warning) text += " - " + check.Reason();
     text += "\n";
   }
 }
@@ -87,7 +87,7 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
     AppendFormat(text, "SSCG: FracRange %d, downspread %.3f%%, Fmod %.2f kHz\n", used.ssc.span,
                  used.ssc.downspreadPercent, used.ssc.modulationHz / 1000.0);
   } else {
-    text += "SSCG: disabled (" + used.sscOffReason + ")\n";
+    text += "SSCG: disabled (" + used.SscOffReason() + ")\n";
   }
   for (const MapEvaluation& map : plan.maps) WriteChecks(text, map);
   out << text;
@@ -96,7 +96,7 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
 void WriteFailures(std::ostream& out, const PlanEvaluation& plan) {
   for (const MapEvaluation& map : plan.maps) {
     for (const Check* failure : map.Failures())
-      out << MapTitle(map.map) << ": " << failure->reason << '\n';
+      out << MapTitle(map.map) << ": " << failure->Reason() << '\n';
   }
 }
 

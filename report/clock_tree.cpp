@@ -161,7 +161,7 @@ class TreeDrawer {
                    {Find(CheckKind::SscSpan), Find(CheckKind::SscDepth), Find(CheckKind::SscSteps),
                     Find(CheckKind::SscClockDivider)},
                    "Spread spectrum sweeps " + std::string(kPlls[pll].name) + "'s fractional word",
-                   "Spread spectrum is off: " + map_.sscOffReason),
+                   "Spread spectrum is off: " + map_.SscOffReason()),
         {"Spread spectrum", figures});
     const Area pllArea = PllRow(kPllX, kPllWidth, pll);
     Add(LinkGroup("link-ssc-" + LowerCase(kPlls[pll].name),

@@ -7,9 +7,16 @@
 
 namespace qv {
 
+namespace {
+
+// Panels number their controls from 2, the panel itself being resource 1.
+constexpr int kFirstControlId = 2;
+
+}  // namespace
+
 ControlState* PanelState::control(int id) {
   // Definitions mostly number their controls in order: the slot is tried first.
-  const std::size_t slot = static_cast<std::size_t>(id) - 1;
+  const std::size_t slot = static_cast<std::size_t>(id) - kFirstControlId;
   if (slot < controls.size() && controls[slot].def->id == id) return &controls[slot];
   for (ControlState& state : controls) {
     if (state.def->id == id) return &state;

@@ -1,7 +1,8 @@
 #include "plan/panel/frequency_engine.h"
 
-#include <cstdio>
+#include <string>
 
+#include "base/text_format.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_maps.h"
 #include "plan/panel/panel_look.h"
@@ -17,31 +18,41 @@ Listeners<const PlanEvaluation&>& PlanListeners() {
   return listeners;
 }
 
-template <typename... Args>
-void ShowFormatted(int control, const char* format, Args... args) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, args...);
-  SetCtrlVal(panelHandle, control, text);
-}
+// Every figure of one recalculation, formatted through one buffer.
+class Figures {
+ public:
+  template <typename... Args>
+  void Show(int control, const char* format, Args... args) {
+    text_.clear();
+    AppendFormat(text_, format, args...);
+    // A figure has always been cut to this length (a frequency of 1e300 Hz, say).
+    if (text_.size() > kLongest) text_.resize(kLongest);
+    SetCtrlVal(panelHandle, control, text_);
+  }
 
-void ShowFrequencies(const PlanEvaluation& plan) {
-  ShowFormatted(NRANGE, "%d <= N <= %d", plan.nRange.min, plan.nRange.max);
+ private:
+  static constexpr std::size_t kLongest = 63;
+  std::string text_;
+};
+
+void ShowFrequencies(Figures& figures, const PlanEvaluation& plan) {
+  figures.Show(NRANGE, "%d <= N <= %d", plan.nRange.min, plan.nRange.max);
   for (int m = 0; m < MAP_COUNT; ++m) {
     const FrequencyMap& map = kFrequencyMaps[m];
     const MapEvaluation& values = plan.maps[m];
-    ShowFormatted(map.vco1Control, "%10.5f", values.vco[0] / 1e9);
-    ShowFormatted(map.vco2Control, "%10.5f", values.vco[1] / 1e9);
+    figures.Show(map.vco1Control, "%10.5f", values.vco[0] / 1e9);
+    figures.Show(map.vco2Control, "%10.5f", values.vco[1] / 1e9);
     for (int k = 0; k < OUTPUT_COUNT; ++k) {
-      ShowFormatted(map.outputs[k].freqControl, "%10.5f", values.out[k] / 1e6);
+      figures.Show(map.outputs[k].freqControl, "%10.5f", values.out[k] / 1e6);
     }
   }
 }
 
 // Written and coloured on every call, also while the panel keeps them hidden.
-void ShowSpreadSpectrum(const MapEvaluation& used) {
-  ShowFormatted(TXT_FRACRANGE, "%d", used.ssc.span);
-  ShowFormatted(TXT_SSCG_DOWNSPREAD, "%2.3f%%", used.ssc.downspreadPercent);
-  ShowFormatted(TXT_SSCG_FMOD, "%2.2f kHz", used.ssc.modulationHz / 1000.0);
+void ShowSpreadSpectrum(Figures& figures, const MapEvaluation& used) {
+  figures.Show(TXT_FRACRANGE, "%d", used.ssc.span);
+  figures.Show(TXT_SSCG_DOWNSPREAD, "%2.3f%%", used.ssc.downspreadPercent);
+  figures.Show(TXT_SSCG_FMOD, "%2.2f kHz", used.ssc.modulationHz / 1000.0);
   ColourSpreadSpectrumFigures(used);
 }
 
@@ -49,8 +60,9 @@ void ShowSpreadSpectrum(const MapEvaluation& used) {
 
 void RecalculateFrequencies() {
   const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
-  ShowFrequencies(plan);
-  ShowSpreadSpectrum(plan.InUse());
+  Figures figures;
+  ShowFrequencies(figures, plan);
+  ShowSpreadSpectrum(figures, plan.InUse());
   UpdatePanelDimming(plan);
   ColourChecks(plan);
   PlanListeners().Tell(plan);

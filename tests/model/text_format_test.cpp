@@ -37,14 +37,17 @@ TEST(TextFormat, EveryDigitAsPrintfWritesIt) {
   for (int i = 0; i < 500; ++i)
     values.push_back(std::pow(10.0, exponent(random)) * (i % 2 ? -1 : 1));
   for (const char* format :
-       {"%f", "%.0f", "%.3f", "%.5f", "%.9f", "%g", "%.0g", "%.3g", "%.12g", "x %.6f%% y"}) {
+       {"%f", "%.0f", "%.3f", "%.5f", "%.9f", "%g", "%.0g", "%.3g", "%.12g", "x %.6f%% y", "%10.5f",
+        "%2.3f%%", "%2.2f kHz", "%40f", "%9g", "%12.3g"}) {
     for (double value : values) {
       ASSERT_EQ(FormatText(format, value), Printf(format, value)) << format << " " << value;
     }
   }
   for (int value : {0, 1, -1, 42, INT_MAX, INT_MIN}) {
-    EXPECT_EQ(FormatText("%d|%u", value, static_cast<unsigned>(value)),
-              Printf("%d|%u", value, static_cast<unsigned>(value)));
+    EXPECT_EQ(FormatText("%d|%u|%5d|%12u|%3s", value, static_cast<unsigned>(value), value,
+                         static_cast<unsigned>(value), "ab"),
+              Printf("%d|%u|%5d|%12u|%3s", value, static_cast<unsigned>(value), value,
+                     static_cast<unsigned>(value), "ab"));
   }
   // Flags, widths and other conversions go the long way, with the same result.
   EXPECT_EQ(FormatText("%02X %-3d| %+.3f %10.5f %zu %s%%", 10, 7, 1.5, 2.0, std::size_t{9}, "ok"),

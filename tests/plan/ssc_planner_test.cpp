@@ -118,7 +118,7 @@ TEST_P(SscPlanner, OffersWhatThePlanEvaluationConfirms) {
   EXPECT_EQ(Text(map.vco2Control), vcoBefore);
   const PlanEvaluation after = EvaluatePlan(ReadPlanInputs());
   const MapEvaluation& used = after.maps[c.map];
-  EXPECT_TRUE(used.active.ssc) << used.sscOffReason;
+  EXPECT_TRUE(used.active.ssc) << used.SscOffReason();
   EXPECT_EQ(used.vco[1], plan.before.maps[c.map].vco[1]);
   EXPECT_EQ(used.ssc.span, plan.Figures().span);
   EXPECT_EQ(used.ssc.downspreadPercent, plan.Figures().downspreadPercent);

@@ -93,7 +93,7 @@ TEST_F(PanelColours, EveryCheckOfBothMapsShowsItsVerdict) {
       ASSERT_EQ(plan.mapInUse, margin);
       for (const MapEvaluation& map : plan.maps) {
         for (const Check& check : map.checks) {
-          SCOPED_TRACE(check.reason + " (map " + std::to_string(map.map) + ")");
+          SCOPED_TRACE(check.Reason() + " (map " + std::to_string(map.map) + ")");
           const int control = ControlShowingCheck(check, map.map);
           if (!map.inUse) {
             if (ShownPerMap(check.kind)) {

@@ -147,7 +147,7 @@ TEST(ClockTree, BlocksTakeTheirLookFromThePlansVerdictsAndPaths) {
         EXPECT_EQ(group.fill, Fill(VALIDATE_BAD_COLOR)) << id;
         bool named = false;
         for (const Check* failure : map.Failures()) {
-          named = named || group.title.find(failure->reason) != std::string::npos;
+          named = named || group.title.find(failure->Reason()) != std::string::npos;
         }
         EXPECT_TRUE(named) << id << ": " << group.title;
       } else if (group.Has("warning")) {

@@ -89,7 +89,7 @@ TEST_F(ReportCommand, EachKindStatesTheFrequenciesVerdictsAndRegistersOfThePlan)
       expected.push_back(FormatText("%.9f", map.vco[pll] / 1e9));
     }
     for (int k = 0; k < OUTPUT_COUNT; ++k) expected.push_back(FormatText("%.9f", map.out[k] / 1e6));
-    for (const Check& check : map.checks) expected.push_back(check.reason);
+    for (const Check& check : map.checks) expected.push_back(check.Reason());
   }
   expected.push_back("96 + 250/1000 = 96.250000000000");
   expected.push_back(report::Percent(plan.InUse().ssc.downspreadPercent) + " (" +
