@@ -96,7 +96,9 @@ TEST_F(PanelColours, EveryCheckOfBothMapsShowsItsVerdict) {
           SCOPED_TRACE(check.reason + " (map " + std::to_string(map.map) + ")");
           const int control = ControlShowingCheck(check, map.map);
           if (!map.inUse) {
-            if (ShownPerMap(check.kind)) EXPECT_TRUE(Grey(control));
+            if (ShownPerMap(check.kind)) {
+              EXPECT_TRUE(Grey(control));
+            }
             continue;
           }
           const Verdict verdict = check.verdict();
