@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/text_format.h"
+#include "base/trace.h"
 #include "files/replace_file.h"
 #include "plan/panel/frequency_engine.h"
 #include "plan/panel/plan_inputs.h"
@@ -109,7 +110,9 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
     const std::string bytes = DiagramFile(control, &problem);
     if (bytes.empty()) {
       failure = FormatText("%s: %s", path.c_str(), problem.c_str());
+      Trace(TRACE_FILE, "clock tree not made: %s", failure.c_str());
     } else if (ReplaceFileContents(path, bytes, failure)) {
+      Trace(TRACE_FILE, "exported clock tree %s", path.c_str());
       return 0;
     }
     MessagePopup("Clock Tree Export Error", std::string(CLOCK_TREE_EXPORT_ERROR) + "\n" + failure);

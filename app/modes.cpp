@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/status_line.h"
+#include "base/trace.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
 #include "plan/panel/frequency_engine.h"
@@ -86,7 +87,11 @@ void ConfigurePanelForMode() {
 
 bool ChipAnswersProbe() {
   // A chip that answers 0 is as good as no chip.
-  return ReadChipByte(CONNECTION_PROBE_REGISTER) > 0;
+  const int answer = ReadChipByte(CONNECTION_PROBE_REGISTER);
+  if (answer > 0) return true;
+  Trace(TRACE_REFUSED, "connection check: the chip did not answer (register 0x%02X read %d)",
+        CONNECTION_PROBE_REGISTER, answer);
+  return false;
 }
 
 int CheckConnection(int, int, int event, void*, int, int) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <ctime>
 
+#include "base/trace.h"
 #include "base/version.h"
 #include "files/panel/baseline.h"
 #include "files/replace_file.h"
@@ -30,6 +31,10 @@ std::string OpenFileName() {
   return file + " (with changes not saved)";
 }
 
+const char* KindText(report::FileKind kind) {
+  return report::IsReport(kind) ? "report" : "clock tree";
+}
+
 }  // namespace
 
 std::string CurrentReportFile(report::FileKind kind, const std::string& sourceFile, int map,
@@ -48,9 +53,12 @@ int ExportReport(const std::string& path, report::FileKind kind, const std::stri
   const std::string bytes = CurrentReportFile(kind, sourceFile, map, &problem);
   if (bytes.empty()) {
     *failure = path + ": " + problem;
+    Trace(TRACE_FILE, "%s not made: %s", KindText(kind), failure->c_str());
     return 0;
   }
-  return ReplaceFileContents(path, bytes, *failure) ? 1 : 0;
+  if (!ReplaceFileContents(path, bytes, *failure)) return 0;
+  Trace(TRACE_FILE, "exported %s %s", KindText(kind), path.c_str());
+  return 1;
 }
 
 void OnFileExportReportMenuClicked(int, int, void*, int) {

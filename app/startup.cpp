@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "app/ssc_dialog.h"
 #include "app/status_line.h"
 #include "app/undo.h"
+#include "base/last_resort.h"
+#include "base/trace.h"
 #include "files/panel/baseline.h"
 #include "files/panel/recent_files.h"
 #include "files/panel/setup_file_menu.h"
@@ -28,6 +31,8 @@ namespace {
 
 // `qv3380_gui FILE.stp`: the file to open once a mode is usable.
 std::string g_commandLineFile;
+// A message can be shown only once the front end has started.
+bool g_interfaceStarted = false;
 
 }  // namespace
 
@@ -60,6 +65,7 @@ void ResetAppState() {
   StopClockTree();
   StopUndo();
   g_commandLineFile.clear();
+  g_interfaceStarted = false;
   title.clear();
   ConnCheck = 0;
 }
@@ -72,10 +78,22 @@ void ModeIsUsable() {
 
 int ProgramMain(int argc, char* argv[]) {
   if (InitUserInterface(argc, argv) == 0) return -1;
+  g_interfaceStarted = true;
   RegisterProgramCallbacks();
   StartProgram();
   RunUserInterface();
   return 0;
+}
+
+int ShowInternalError(std::string_view what) {
+  Trace(TRACE_ERROR, "internal error: %.*s", static_cast<int>(what.size()), what.data());
+  std::fprintf(stderr, "qv3380_gui: internal error: %.*s\n", static_cast<int>(what.size()),
+               what.data());
+  if (g_interfaceStarted) {
+    MessagePopup("Internal Error",
+                 "The program met an internal error and ends:\n" + std::string(what));
+  }
+  return INTERNAL_ERROR_STATUS;
 }
 
 int OnRunOnlineButtonClicked(int, int, int event, void*, int, int) {

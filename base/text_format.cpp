@@ -88,6 +88,8 @@ void AppendQuick(std::string& out, const char* format, std::va_list args) {
   }
 }
 
+}  // namespace
+
 void AppendFormatV(std::string& out, const char* format, std::va_list args) {
   if (QuickPathTakes(format)) {
     AppendQuick(out, format, args);
@@ -108,8 +110,6 @@ void AppendFormatV(std::string& out, const char* format, std::va_list args) {
   }
   va_end(again);
 }
-
-}  // namespace
 
 std::string FormatText(const char* format, ...) {
   std::string out;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/trace.h"
 #include "base/version.h"
 #include "cli/exit_status.h"
 
@@ -15,6 +16,7 @@ bool IsCommand(std::string_view name) {
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
+  Trace(TRACE_REFUSED, "command line: %s", problem.c_str());
   err << "qv3380: " << problem << "\nTry 'qv3380 --help'.\n";
   return EXIT_USAGE;
 }
@@ -47,6 +49,10 @@ CommandLine::CommandLine()
           "qv3380")) {
   app_->set_version_flag("--version", "qv3380 " + std::string(kToolVersion));
   app_->require_subcommand(1);
+  app_->add_option("--trace", tracePath_,
+                   "append a line for each chip transfer, file read\n"
+                   "or write and refusal to FILE (as QV3380_TRACE=FILE)")
+      ->type_name("FILE");
   app_->get_formatter()->label("SUBCOMMAND", "COMMAND");
   app_->get_formatter()->column_width(30);
   // Set before the commands are added, so each command's help carries the table too.
@@ -66,10 +72,14 @@ CommandLine::~CommandLine() = default;
 
 std::optional<int> CommandLine::Parse(std::span<const std::string_view> args, std::ostream& out,
                                       std::ostream& err) {
-  if (args.empty()) return UsageError(err, "no command given");
-  // Before a command only --help and --version are known; CLI11 would only
-  // say that a command is missing.
-  const std::string first(args[0]);
+  // Before a command only the program's own options are known; CLI11 would
+  // only say that a command is missing.
+  std::size_t at = 0;
+  while (at < args.size() && (args[at] == "--trace" || args[at].starts_with("--trace="))) {
+    at += args[at] == "--trace" ? 2 : 1;
+  }
+  if (at >= args.size()) return UsageError(err, "no command given");
+  const std::string first(args[at]);
   if (!IsCommand(first) && !app_->get_option_no_throw(first)) {
     const char* what = first.starts_with('-') ? "unknown option: " : "unknown command: ";
     return UsageError(err, what + first);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/text_format.h"
+#include "base/trace.h"
 #include "files/regular_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_text.h"
@@ -303,12 +304,16 @@ SetupFileReading ReadSetupFile(const std::string& path) {
   std::string reason;
   const std::optional<std::string> text =
       ReadRegularFile(path, SETUP_FILE_MAX_BYTES, "larger than 1 MiB", reason);
-  if (!text) {
-    SetupFileReading refused;
-    AppendFormat(refused.message, "Unable to open file: %s\n%s", path.c_str(), reason.c_str());
-    return refused;
+  SetupFileReading reading;
+  if (text) {
+    reading = CheckSetupText(*text);
+  } else {
+    AppendFormat(reading.message, "Unable to open file: %s\n%s", path.c_str(), reason.c_str());
   }
-  return CheckSetupText(*text);
+  if (!reading.contents) {
+    Trace(TRACE_REFUSED, "setup file %s: %s", path.c_str(), reading.message.c_str());
+  }
+  return reading;
 }
 
 }  // namespace qv

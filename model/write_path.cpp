@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/listeners.h"
+#include "base/trace.h"
 
 #include "bridge/hidbridge.h"
 #include "model/program_state.h"
@@ -17,10 +18,34 @@ Listeners<const Transfer&>& Observers() {
   return observers;
 }
 
+// The bridge header's name for a result; a read's value has none.
+const char* BridgeResultName(Transfer::Kind kind, int result) {
+  switch (result) {
+    case HIDBRIDGE_DONE: return kind == Transfer::Kind::Write ? " HIDBRIDGE_DONE" : "";
+    case HIDBRIDGE_NO_REPLY: return " HIDBRIDGE_NO_REPLY";
+    case HIDBRIDGE_NO_ADAPTER: return " HIDBRIDGE_NO_ADAPTER";
+    case HIDBRIDGE_ADAPTER_ERROR: return " HIDBRIDGE_ADAPTER_ERROR";
+    default: return "";
+  }
+}
+
+void TraceTransfer(const Transfer& transfer) {
+  const bool write = transfer.kind == Transfer::Kind::Write;
+  if (!write && transfer.Failed()) {
+    Trace(TRACE_TRANSFER, "read register 0x%02X result %d%s", transfer.address, transfer.result,
+          BridgeResultName(transfer.kind, transfer.result));
+    return;
+  }
+  Trace(TRACE_TRANSFER, "%s register 0x%02X value 0x%02X result %d%s", write ? "write" : "read",
+        transfer.address, static_cast<unsigned>(transfer.value), transfer.result,
+        BridgeResultName(transfer.kind, transfer.result));
+}
+
 int Publish(Transfer::Kind kind, unsigned address, int value, int result) {
   const Transfer transfer{std::chrono::system_clock::now(), kind, address & 0xFF,
                           kind == Transfer::Kind::Write ? value & 0xFF : (result >= 0 ? result : 0),
                           result};
+  if (TraceOn()) TraceTransfer(transfer);
   Observers().Tell(transfer);
   return result;
 }

@@ -1,5 +1,6 @@
 #include "files/panel/json_export.h"
 
+#include "base/trace.h"
 #include "files/json_definition.h"
 #include "files/panel/baseline.h"
 #include "files/panel/setup_image.h"
@@ -20,6 +21,7 @@ int ExportJsonDefinition(const std::string& path, std::string* failure) {
   if (failure) *failure = reason;
   if (!written) return 0;
   SetBaselineToCurrent(BaselineOrigin::JsonExport, path);
+  Trace(TRACE_FILE, "exported JSON definition %s", path.c_str());
   SetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::RESETCFG, ATTR_DIMMED, 0);
   return 1;
 }

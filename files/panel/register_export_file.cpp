@@ -1,5 +1,6 @@
 #include "files/panel/register_export_file.h"
 
+#include "base/trace.h"
 #include "files/panel/baseline.h"
 #include "files/panel/current_setup.h"
 #include "files/replace_file.h"
@@ -14,7 +15,10 @@ int ExportRegisters(const std::string& path, ExportFormat format, std::string* f
   std::string reason;
   const bool written = ReplaceFileContents(path, RegisterExportText(format), reason);
   if (failure) *failure = reason;
-  return written ? 1 : 0;
+  if (!written) return 0;
+  const std::string name(FormatFacts(format).name);
+  Trace(TRACE_FILE, "exported registers (%s) %s", name.c_str(), path.c_str());
+  return 1;
 }
 
 }  // namespace qv

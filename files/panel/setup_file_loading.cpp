@@ -1,6 +1,7 @@
 #include "files/panel/setup_file_loading.h"
 
 #include "base/text_format.h"
+#include "base/trace.h"
 #include "files/panel/baseline.h"
 #include "files/panel/current_setup.h"
 #include "files/setup_file_reader.h"
@@ -25,6 +26,7 @@ int LoadSetupFile(const std::string& path, std::span<char> message) {
   if (reading.contents) {
     ApplySetupContents(*reading.contents);
     SetBaselineToCurrent(BaselineOrigin::SetupFile, path);
+    Trace(TRACE_FILE, "loaded setup file %s", path.c_str());
     return 1;
   }
   const char* text =

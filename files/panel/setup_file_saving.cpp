@@ -1,5 +1,6 @@
 #include "files/panel/setup_file_saving.h"
 
+#include "base/trace.h"
 #include "files/panel/baseline.h"
 #include "files/panel/current_setup.h"
 #include "files/panel/setup_image.h"
@@ -22,6 +23,7 @@ int SaveSetupFile(const std::string& path, std::string* failure) {
   if (failure) *failure = reason;
   if (!written) return 0;
   SetBaselineToCurrent(BaselineOrigin::Saved, path);
+  Trace(TRACE_FILE, "saved setup file %s", path.c_str());
   return 1;
 }
 

@@ -64,7 +64,7 @@ bool QtFrontEnd::Start(int argc, char* argv[]) {
     argc_ = argc;
     argv_ = argv;
     // Takes the arguments meant for Qt out of argc_ and argv.
-    ownApplication_ = std::make_unique<QApplication>(argc_, argv);
+    ownApplication_ = std::make_unique<Application>(argc_, argv, escaped_);
   }
   auto* app = static_cast<QApplication*>(QCoreApplication::instance());
   ApplyApplicationLook(*app);
