@@ -19,7 +19,7 @@ std::string g_program = "qv3380";
 
 }  // namespace
 
-std::string ExceptionText(std::exception_ptr exception) {
+std::string ExceptionText(const std::exception_ptr& exception) {
   if (!exception) return "no exception";
   try {
     std::rethrow_exception(exception);

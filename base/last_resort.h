@@ -12,7 +12,7 @@ namespace qv {
 inline constexpr int INTERNAL_ERROR_STATUS = 70;
 
 // Its what() for a std::exception, else "unknown exception"; "no exception" for null.
-std::string ExceptionText(std::exception_ptr exception);
+std::string ExceptionText(const std::exception_ptr& exception);
 
 // From here on std::terminate writes "PROGRAM: terminated: WHAT" on standard
 // error and in the trace before it aborts.

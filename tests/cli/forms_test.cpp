@@ -71,7 +71,7 @@ TEST_F(Forms, EveryHelpEndsWithTheExitStatusTable) {
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(result.out.ends_with(cli::ExitStatusHelp() + "\n")) << result.out;
   }
-  EXPECT_EQ(cli::ExitStatusHelp().find("  70  internal error"),
+  EXPECT_EQ(cli::ExitStatusHelp().find("  70 internal error"),
             cli::ExitStatusHelp().rfind("\n  ") + 1);
   const CliResult all = Run({"--help"});
   for (const char* command : {"check", "show", "edit", "export-json", "new", "apply", "solve"}) {
