@@ -1,7 +1,7 @@
 #include <array>
 
-#include "app/handoff_callbacks.h"
 #include "app/clock_tree_window.h"
+#include "app/handoff_callbacks.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/report_export.h"
@@ -10,15 +10,15 @@
 #include "app/ssc_dialog.h"
 #include "app/startup.h"
 #include "app/undo.h"
-#include "files/file_callbacks.h"
+#include "files/panel/file_callbacks.h"
 #include "model/write_path.h"
-#include "plan/control_handlers.h"
+#include "plan/panel/control_handlers.h"
 #include "ui/callback_registry.h"
 
 namespace qv {
 
 void RegisterProgramCallbacks() {
-  static const std::array<CallbackBinding, 13> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnRunOnlineButtonClicked", CtrlCallbackPtr{OnRunOnlineButtonClicked}},
       {"OnRunOfflineButtonClicked", CtrlCallbackPtr{OnRunOfflineButtonClicked}},
       {"OnStartupPanelEvent", PanelCallbackPtr{OnStartupPanelEvent}},
@@ -32,7 +32,7 @@ void RegisterProgramCallbacks() {
       {"OnFileResetToDefaultsMenuClicked", MenuCallbackPtr{OnFileResetToDefaultsMenuClicked}},
       {"OnEditUndoMenuClicked", MenuCallbackPtr{OnEditUndoMenuClicked}},
       {"OnEditRedoMenuClicked", MenuCallbackPtr{OnEditRedoMenuClicked}},
-  }};
+  });
   RegisterCallbacks(kBindings);
   RegisterCallbacks(PlanCallbacks());
   RegisterCallbacks(FilesCallbacks());

@@ -2,10 +2,10 @@
 
 #include "app/findings_dialog.h"
 #include "app/status_line.h"
-#include "files/baseline.h"
+#include "base/text_format.h"
+#include "files/panel/baseline.h"
 #include "model/registers.h"
-#include "model/text_format.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 
 namespace qv {
 namespace {

@@ -4,8 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "base/text_format.h"
+#include "base/trace.h"
 #include "files/replace_file.h"
-#include "plan/frequency_engine.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/plan_inputs.h"
 #include "report/clock_tree.h"
 #include "report/report_files.h"
 #include "report/ssc_profile.h"
@@ -16,29 +19,32 @@
 namespace qv {
 namespace {
 
-int g_panel = 0;
-bool g_shown = false;
-int g_planListener = 0;
+struct ClockTreeState {
+  int panel = 0;  // loaded on first use, kept while the program runs
+  bool shown = false;
+  int planListener = 0;
+};
+ClockTreeState g_tree;
 
 // The ring's items: the map MARGIN selects, map 0, map 1.
 int ShownMap(const PlanEvaluation& plan) {
   int choice = 0;
-  GetCtrlVal(g_panel, clockpnl::MAP, &choice);
+  GetCtrlVal(g_tree.panel, clockpnl::MAP, &choice);
   return choice == 0 ? plan.mapInUse : choice - 1;
 }
 
 void Draw(const PlanEvaluation& plan) {
   const int map = ShownMap(plan);
-  SetCtrlVal(g_panel, clockpnl::DIAGRAM,
+  SetCtrlVal(g_tree.panel, clockpnl::DIAGRAM,
              std::make_shared<const Scene>(report::ClockTreeScene(plan, map)));
-  SetCtrlVal(g_panel, clockpnl::PROFILE,
+  SetCtrlVal(g_tree.panel, clockpnl::PROFILE,
              std::make_shared<const Scene>(
                  report::ProfileScene(report::SpreadSpectrumProfile(plan, map))));
 }
 
 void Hide() {
-  g_shown = false;
-  HidePanel(g_panel);
+  g_tree.shown = false;
+  HidePanel(g_tree.panel);
 }
 
 struct ExportKind {
@@ -56,7 +62,7 @@ constexpr std::array<ExportKind, 2> kExports{{
 // The diagram as shown, as the file's bytes; empty with a problem.
 std::string DiagramFile(int button, std::string* problem) {
   std::shared_ptr<const Scene> scene;
-  GetCtrlVal(g_panel, clockpnl::DIAGRAM, &scene);
+  GetCtrlVal(g_tree.panel, clockpnl::DIAGRAM, &scene);
   if (!scene) {
     *problem = "there is no diagram to export";
     return "";
@@ -66,22 +72,25 @@ std::string DiagramFile(int button, std::string* problem) {
 
 }  // namespace
 
+void StopClockTree() {
+  RemovePlanListener(g_tree.planListener);
+  g_tree = {};
+}
+
 void StartClockTree() {
-  RemovePlanListener(g_planListener);
-  g_panel = 0;
-  g_shown = false;
-  g_planListener = AddPlanListener([](const PlanEvaluation& plan) {
-    if (g_panel != 0 && g_shown) Draw(plan);
+  StopClockTree();
+  g_tree.planListener = AddPlanListener([](const PlanEvaluation& plan) {
+    if (g_tree.panel != 0 && g_tree.shown) Draw(plan);
   });
 }
 
-int ClockTreePanel() { return g_panel; }
+int ClockTreePanel() { return g_tree.panel; }
 
 void OnClockTreeMenuClicked(int, int, void*, int) {
-  if (g_panel == 0) g_panel = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
-  g_shown = true;
+  if (g_tree.panel == 0) g_tree.panel = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
+  g_tree.shown = true;
   Draw(EvaluatePlan(ReadPlanInputs()));
-  DisplayPanel(g_panel);
+  DisplayPanel(g_tree.panel);
 }
 
 int OnClockTreeMapChosen(int, int, int event, void*, int, int) {
@@ -100,8 +109,10 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
     std::string problem, failure;
     const std::string bytes = DiagramFile(control, &problem);
     if (bytes.empty()) {
-      failure = path + ": " + problem;
+      failure = FormatText("%s: %s", path.c_str(), problem.c_str());
+      Trace(TRACE_FILE, "clock tree not made: %s", failure.c_str());
     } else if (ReplaceFileContents(path, bytes, failure)) {
+      Trace(TRACE_FILE, "exported clock tree %s", path.c_str());
       return 0;
     }
     MessagePopup("Clock Tree Export Error", std::string(CLOCK_TREE_EXPORT_ERROR) + "\n" + failure);
@@ -120,13 +131,13 @@ int ClockTreePanelCallback(int, int event, void*, int, int) {
 }
 
 std::span<const CallbackBinding> ClockTreeCallbacks() {
-  static const std::array<CallbackBinding, 5> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnClockTreeMenuClicked", MenuCallbackPtr{OnClockTreeMenuClicked}},
       {"OnClockTreeMapChosen", CtrlCallbackPtr{OnClockTreeMapChosen}},
       {"OnClockTreeExportClicked", CtrlCallbackPtr{OnClockTreeExportClicked}},
       {"OnClockTreeCloseClicked", CtrlCallbackPtr{OnClockTreeCloseClicked}},
       {"ClockTreePanelCallback", PanelCallbackPtr{ClockTreePanelCallback}},
-  }};
+  });
   return kBindings;
 }
 

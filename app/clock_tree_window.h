@@ -14,6 +14,8 @@ inline constexpr const char* CLOCK_TREE_EXPORT_ERROR =
 
 // Follows every plan from now on; the window is loaded when first opened.
 void StartClockTree();
+// Follows nothing and forgets its window, as at process start.
+void StopClockTree();
 // The window's panel, 0 before it was first opened.
 int ClockTreePanel();
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "app/findings_dialog.h"
-#include "files/current_setup.h"
+#include "base/text_format.h"
+#include "files/panel/current_setup.h"
 #include "files/setup_file_format.h"
 #include "files/setup_file_reader.h"
-#include "model/text_format.h"
 
 namespace qv {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "files/register_export.h"
+#include "files/panel/register_export_file.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 

@@ -11,7 +11,7 @@
 namespace qv {
 
 std::span<const CallbackBinding> HandoffCallbacks() {
-  static const std::array<CallbackBinding, 14> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnFileReadChipMenuClicked", MenuCallbackPtr{OnFileReadChipMenuClicked}},
       {"OnFileVerifyChipMenuClicked", MenuCallbackPtr{OnFileVerifyChipMenuClicked}},
       {"OnFileCompareMenuClicked", MenuCallbackPtr{OnFileCompareMenuClicked}},
@@ -26,7 +26,7 @@ std::span<const CallbackBinding> HandoffCallbacks() {
       {"OnRegisterMapRowChosen", CtrlCallbackPtr{OnRegisterMapRowChosen}},
       {"OnCloseRegisterMapClicked", CtrlCallbackPtr{OnCloseRegisterMapClicked}},
       {"RegisterMapPanelCallback", PanelCallbackPtr{RegisterMapPanelCallback}},
-  }};
+  });
   return kBindings;
 }
 

@@ -6,10 +6,11 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/status_line.h"
+#include "base/trace.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
-#include "plan/frequency_engine.h"
-#include "plan/output_format.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/output_format.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
@@ -17,6 +18,7 @@ namespace qv {
 namespace {
 
 // What becomes usable once a mode works, in the order it is enabled.
+// clang-format off
 constexpr std::array kModeControls{
     REFSEL,    SSCG,      MAXBW,    MARGIN,    STRINGREFSELHIGH, CrystalFreq, STRINGREFSELLOW,
     REFFREQ,   REFDIV,    STRINGMARGINLOW,     PLL1_N,    VCO1FREQ,  OUT0V,   OUT0D,
@@ -28,16 +30,16 @@ constexpr std::array kModeControls{
     PLL2SYNC,  Pll1OutputFormat,    Pll2OutputFormat,     OUT10,     OUT32,   PLL1POWER,
     PLL2POWER, CH0POWER,  CH1POWER, CH2POWER,  CH3POWER,  REFPOWER,  BLEEDSDM,
 };
+// clang-format on
 static_assert(kModeControls.size() == 65);
 
-constexpr std::array kIndicatorControls{ResetRegisters,  PFD_VALID,       NRANGE,
-                                        VCOS_VALID,      FOUT_CMOS_VALID, FOUT_LV_VALID};
+constexpr std::array kIndicatorControls{ResetRegisters, PFD_VALID,       NRANGE,
+                                        VCOS_VALID,     FOUT_CMOS_VALID, FOUT_LV_VALID};
 
-constexpr std::array kModeMenuItems{menubar::RESETDEFAULT,    menubar::IMPORT,
-                                    menubar::SAVE,            menubar::EXPORT,
-                                    menubar::PLANFROMTARGETS,
-                                    menubar::SSCPLANNER,      menubar::COMPARE,
-                                    menubar::EXPORTREGS,      menubar::REGISTERMAP};
+constexpr std::array kModeMenuItems{
+    menubar::RESETDEFAULT, menubar::IMPORT,          menubar::SAVE,
+    menubar::EXPORT,       menubar::PLANFROMTARGETS, menubar::SSCPLANNER,
+    menubar::COMPARE,      menubar::EXPORTREGS,      menubar::REGISTERMAP};
 
 // Usable only where there is a chip: like the Acquire button.
 constexpr std::array kChipMenuItems{menubar::READCHIP, menubar::VERIFYCHIP};
@@ -85,7 +87,11 @@ void ConfigurePanelForMode() {
 
 bool ChipAnswersProbe() {
   // A chip that answers 0 is as good as no chip.
-  return ReadChipByte(CONNECTION_PROBE_REGISTER) > 0;
+  const int answer = ReadChipByte(CONNECTION_PROBE_REGISTER);
+  if (answer > 0) return true;
+  Trace(TRACE_REFUSED, "connection check: the chip did not answer (register 0x%02X read %d)",
+        CONNECTION_PROBE_REGISTER, answer);
+  return false;
 }
 
 int CheckConnection(int, int, int event, void*, int, int) {

@@ -1,10 +1,10 @@
 #include "app/panel_configuration.h"
 
-#include "files/setup_file_format.h"
+#include "files/panel/current_setup.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "model/write_path.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
@@ -21,8 +21,8 @@ RegisterImage WithoutLookAheadDifference(RegisterImage registers) {
 PanelConfiguration CapturePanelConfiguration() {
   PanelConfiguration now;
   now.registers = CurrentRegisters();
-  for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
-    GetCtrlVal(panelHandle, kSetupPins[i].control, &now.pins[i]);
+  for (std::size_t i = 0; i < kSetupPinControls.size(); ++i) {
+    GetCtrlVal(panelHandle, kSetupPinControls[i], &now.pins[i]);
   }
   GetCtrlVal(panelHandle, CrystalFreq, &now.crystal);
   GetCtrlVal(panelHandle, REFFREQ, &now.refclkText);
@@ -35,8 +35,8 @@ bool SameConfiguration(const PanelConfiguration& a, const PanelConfiguration& b)
 }
 
 void RestorePanelConfiguration(const PanelConfiguration& configuration) {
-  for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
-    SetCtrlVal(panelHandle, kSetupPins[i].control, configuration.pins[i]);
+  for (std::size_t i = 0; i < kSetupPinControls.size(); ++i) {
+    SetCtrlVal(panelHandle, kSetupPinControls[i], configuration.pins[i]);
   }
   SetCtrlVal(panelHandle, CrystalFreq, configuration.crystal);
   SetCtrlVal(panelHandle, REFFREQ, configuration.refclkText);

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "model/program_state.h"
-#include "plan/frequency_engine.h"
-#include "plan/frequency_maps.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/solver_apply.h"
+#include "plan/plan_colors.h"
 #include "plan/solver.h"
-#include "plan/solver_apply.h"
 #include "plan/solver_report.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
@@ -179,14 +180,14 @@ int PlanPanelCallback(int panel, int event, void*, int, int) {
 }
 
 std::span<const CallbackBinding> PlanDialogCallbacks() {
-  static const std::array<CallbackBinding, 6> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnPlanFromTargetsMenuClicked", MenuCallbackPtr{OnPlanFromTargetsMenuClicked}},
       {"OnFindPlanClicked", CtrlCallbackPtr{OnFindPlanClicked}},
       {"OnApplyPlanClicked", CtrlCallbackPtr{OnApplyPlanClicked}},
       {"OnClosePlanClicked", CtrlCallbackPtr{OnClosePlanClicked}},
       {"OnPlanTargetEdited", CtrlCallbackPtr{OnPlanTargetEdited}},
       {"PlanPanelCallback", PanelCallbackPtr{PlanPanelCallback}},
-  }};
+  });
   return kBindings;
 }
 

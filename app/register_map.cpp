@@ -4,13 +4,13 @@
 #include <string>
 
 #include "app/status_line.h"
+#include "base/text_format.h"
 #include "chip/field_codec.h"
 #include "chip/fields.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
+#include "plan/panel/frequency_engine.h"
 #include "ui/panel_ids.h"
 
 namespace qv {
@@ -194,13 +194,18 @@ TableContents TransferLogTable(const std::vector<Transfer>& transfers) {
   return table;
 }
 
-void StartRegisterMap() {
+void StopRegisterMap() {
   RegisterMapState& state = State();
   RemoveTransferObserver(state.transferObserver);
   RemovePlanListener(state.planListener);
   RemoveCommitListener(state.commitListener);
   RemoveBaselineListener(state.baselineListener);
   state = {};
+}
+
+void StartRegisterMap() {
+  StopRegisterMap();
+  RegisterMapState& state = State();
   state.transferObserver = AddTransferObserver(Record);
   // Every change ends in a recalculation, a commit, or a new baseline.
   state.planListener = AddPlanListener([](const PlanEvaluation&) { RefreshRegisters(); });

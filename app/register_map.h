@@ -14,6 +14,8 @@ namespace qv {
 
 // Listens to transfers, plans, commits and the baseline; again after a restart.
 void StartRegisterMap();
+// Listens to nothing and forgets its window and log, as at process start.
+void StopRegisterMap();
 
 // The tables as the window shows them.
 TableContents RegisterOverview(const RegisterImage& registers,

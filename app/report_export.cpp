@@ -3,11 +3,13 @@
 #include <array>
 #include <ctime>
 
-#include "files/baseline.h"
+#include "base/trace.h"
+#include "base/version.h"
+#include "files/panel/baseline.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "report/tool_version.h"
+#include "plan/panel/plan_inputs.h"
 #include "ui/toolkit.h"
 
 namespace qv {
@@ -29,12 +31,16 @@ std::string OpenFileName() {
   return file + " (with changes not saved)";
 }
 
+const char* KindText(report::FileKind kind) {
+  return report::IsReport(kind) ? "report" : "clock tree";
+}
+
 }  // namespace
 
 std::string CurrentReportFile(report::FileKind kind, const std::string& sourceFile, int map,
                               std::string* problem) {
   const PlanEvaluation plan = EvaluatePlan(ReadPlanInputs());
-  const report::ReportOrigin origin{std::string(report::kToolVersion), sourceFile,
+  const report::ReportOrigin origin{std::string(kToolVersion), sourceFile,
                                     OpMode == OPMODE_ONLINE ? "Online Mode" : "Offline Mode",
                                     Now()};
   return report::RenderFile(kind, plan, CurrentRegisters(), origin,
@@ -47,9 +53,12 @@ int ExportReport(const std::string& path, report::FileKind kind, const std::stri
   const std::string bytes = CurrentReportFile(kind, sourceFile, map, &problem);
   if (bytes.empty()) {
     *failure = path + ": " + problem;
+    Trace(TRACE_FILE, "%s not made: %s", KindText(kind), failure->c_str());
     return 0;
   }
-  return ReplaceFileContents(path, bytes, *failure) ? 1 : 0;
+  if (!ReplaceFileContents(path, bytes, *failure)) return 0;
+  Trace(TRACE_FILE, "exported %s %s", KindText(kind), path.c_str());
+  return 1;
 }
 
 void OnFileExportReportMenuClicked(int, int, void*, int) {
@@ -68,9 +77,9 @@ void OnFileExportReportMenuClicked(int, int, void*, int) {
 }
 
 std::span<const CallbackBinding> ReportCallbacks() {
-  static const std::array<CallbackBinding, 1> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnFileExportReportMenuClicked", MenuCallbackPtr{OnFileExportReportMenuClicked}},
-  }};
+  });
   return kBindings;
 }
 

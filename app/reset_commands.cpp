@@ -1,7 +1,7 @@
 #include "app/reset_commands.h"
 
-#include "files/unsaved_changes.h"
-#include "plan/register_decoding.h"
+#include "files/panel/unsaved_changes.h"
+#include "plan/panel/register_decoding.h"
 #include "ui/toolkit.h"
 
 namespace qv {

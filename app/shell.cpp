@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "files/setup_file_menu.h"
-#include "files/unsaved_changes.h"
+#include "files/panel/setup_file_menu.h"
+#include "files/panel/unsaved_changes.h"
 #include "model/program_state.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"

@@ -7,7 +7,6 @@ int OnPanelEvent(int panel, int event, void* callbackData, int eventData1, int e
 void quit();
 void OnFileExitMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
 void OnHelpAboutMenuClicked(int menuBar, int menuItem, void* callbackData, int panel);
-int AboutPanelCallback(int panel, int event, void* callbackData, int eventData1,
-                       int eventData2);
+int AboutPanelCallback(int panel, int event, void* callbackData, int eventData1, int eventData2);
 
 }  // namespace qv

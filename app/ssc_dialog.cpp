@@ -4,10 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "base/text_format.h"
 #include "model/program_state.h"
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
-#include "plan/ssc_apply.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/ssc_apply.h"
+#include "plan/plan_colors.h"
 #include "plan/ssc_planner.h"
 #include "plan/ssc_report.h"
 #include "ui/panel_ids.h"
@@ -153,7 +154,7 @@ int SscPanelCallback(int panel, int event, void*, int, int) {
 }
 
 std::span<const CallbackBinding> SscDialogCallbacks() {
-  static const std::array<CallbackBinding, 7> kBindings{{
+  static const auto kBindings = std::to_array<CallbackBinding>({
       {"OnSpreadSpectrumMenuClicked", MenuCallbackPtr{OnSpreadSpectrumMenuClicked}},
       {"OnFindSscClicked", CtrlCallbackPtr{OnFindSscClicked}},
       {"OnApplySscClicked", CtrlCallbackPtr{OnApplySscClicked}},
@@ -161,7 +162,7 @@ std::span<const CallbackBinding> SscDialogCallbacks() {
       {"OnPciExpressClicked", CtrlCallbackPtr{OnPciExpressClicked}},
       {"OnSscRequestEdited", CtrlCallbackPtr{OnSscRequestEdited}},
       {"SscPanelCallback", PanelCallbackPtr{SscPanelCallback}},
-  }};
+  });
   return kBindings;
 }
 

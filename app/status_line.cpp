@@ -3,22 +3,25 @@
 #include <array>
 #include <filesystem>
 
+#include "base/text_format.h"
 #include "bridge/hidbridge.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "model/program_state.h"
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
+#include "plan/panel/frequency_engine.h"
 #include "ui/toolkit.h"
 
 namespace qv {
 namespace {
 
-int g_transferObserver = 0;
-int g_planListener = 0;
-int g_wholeSetListener = 0;
-int g_commitListener = 0;
-int g_baselineListener = 0;
-std::array<std::string, 3> g_notes;
+struct StatusLineState {
+  int transferObserver = 0;
+  int planListener = 0;
+  int wholeSetListener = 0;
+  int commitListener = 0;
+  int baselineListener = 0;
+  std::array<std::string, 3> notes;  // by StatusNote
+};
+StatusLineState g_status;
 
 void ShowChipLink(const Transfer& transfer) {
   const std::string failure = TransferFailureText(transfer);
@@ -26,7 +29,7 @@ void ShowChipLink(const Transfer& transfer) {
 }
 
 void ShowMessage() {
-  for (const std::string& note : g_notes) {
+  for (const std::string& note : g_status.notes) {
     if (!note.empty()) {
       SetPanelAttribute(panelHandle, ATTR_STATUS_MESSAGE, note);
       return;
@@ -62,24 +65,28 @@ FileStatus OpenFileStatus() {
   return {unsaved ? name + " *" : name, unsaved ? file + " (changes not saved)" : file};
 }
 
+void StopStatusLine() {
+  RemoveTransferObserver(g_status.transferObserver);
+  RemovePlanListener(g_status.planListener);
+  RemoveWholeSetListener(g_status.wholeSetListener);
+  RemoveCommitListener(g_status.commitListener);
+  RemoveBaselineListener(g_status.baselineListener);
+  g_status = {};
+}
+
 void StartStatusLine() {
-  RemoveTransferObserver(g_transferObserver);
-  RemovePlanListener(g_planListener);
-  RemoveWholeSetListener(g_wholeSetListener);
-  RemoveCommitListener(g_commitListener);
-  RemoveBaselineListener(g_baselineListener);
-  g_notes = {};
-  g_transferObserver = AddTransferObserver(ShowChipLink);
+  StopStatusLine();
+  g_status.transferObserver = AddTransferObserver(ShowChipLink);
   // Every change (a switch that recomputes nothing among them) and every new
   // baseline may make the open file unsaved or saved.
-  g_planListener = AddPlanListener([](const PlanEvaluation& plan) {
+  g_status.planListener = AddPlanListener([](const PlanEvaluation& plan) {
     NotePlan(plan);
     ShowOpenFile();
   });
-  g_commitListener = AddCommitListener([](int, int) { ShowOpenFile(); });
-  g_baselineListener = AddBaselineListener(ShowOpenFile);
+  g_status.commitListener = AddCommitListener([](int, int) { ShowOpenFile(); });
+  g_status.baselineListener = AddBaselineListener(ShowOpenFile);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
-  g_wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
+  g_status.wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));
   });
 }
@@ -111,7 +118,7 @@ std::string WholeSetWriteText(const WholeSetChange& write) {
 }
 
 void SetStatusNote(StatusNote note, std::string text) {
-  g_notes[static_cast<int>(note)] = std::move(text);
+  g_status.notes[static_cast<int>(note)] = std::move(text);
   ShowMessage();
 }
 

@@ -7,12 +7,14 @@
 #include <string_view>
 
 #include "model/write_path.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 
 namespace qv {
 
 // Listens to the chip transfers and to every new plan; again after a restart.
 void StartStatusLine();
+// Listens to nothing and forgets its notes, as at process start.
+void StopStatusLine();
 
 void ShowModeStatus(std::string_view mode);
 

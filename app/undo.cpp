@@ -6,7 +6,7 @@
 #include "app/undo_labels.h"
 #include "model/program_state.h"
 #include "ui/panel_ids.h"
-#include "ui/panel_store.h"
+#include "ui/toolkit.h"
 
 namespace qv {
 namespace {
@@ -61,11 +61,11 @@ class Recorder final : public UserActionObserver {
 
  private:
   void Name(UndoStep& step) const {
-    const bool oneCommit = action_.kind == UserActionKind::Commit &&
-                           action_.panel == panelHandle && step.commits.size() == 1;
+    const bool oneCommit = action_.kind == UserActionKind::Commit && action_.panel == panelHandle &&
+                           step.commits.size() == 1;
     const BaselineSnapshot& baseline = step.baselineAfter.baseline;
-    const bool opened = baseline.origin == BaselineOrigin::SetupFile &&
-                        !(baseline == step.baselineBefore.baseline);
+    const bool opened =
+        baseline.origin == BaselineOrigin::SetupFile && !(baseline == step.baselineBefore.baseline);
     if (oneCommit) {
       step.label = CommitLabel(step.commits.front());
     } else if (opened) {
@@ -88,9 +88,9 @@ Recorder& TheRecorder() {
 
 void Recommit(const ControlCommit& commit, bool back) {
   if (commit.isText) {
-    Store().CommitText(panelHandle, commit.control, back ? commit.beforeText : commit.afterText);
+    CommitCtrlVal(panelHandle, commit.control, back ? commit.beforeText : commit.afterText);
   } else {
-    Store().CommitValue(panelHandle, commit.control, back ? commit.before : commit.after);
+    CommitCtrlVal(panelHandle, commit.control, back ? commit.before : commit.after);
   }
 }
 
@@ -137,11 +137,15 @@ void ShowInMenu() {
 
 }  // namespace
 
-void StartUndo() {
+void StopUndo() {
   Recorder& recorder = TheRecorder();
   RemoveUserActionObserver(&recorder);
   recorder.Reset();
-  AddUserActionObserver(&recorder);
+}
+
+void StartUndo() {
+  StopUndo();
+  AddUserActionObserver(&TheRecorder());
   ShowInMenu();
 }
 

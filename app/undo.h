@@ -15,6 +15,8 @@ inline constexpr std::size_t UNDO_STEPS_KEPT = 500;
 
 // Forgets every step and follows the user's actions; again after a restart.
 void StartUndo();
+// Forgets every step and follows nothing, as at process start.
+void StopUndo();
 
 // False when there is nothing to undo or redo.
 bool Undo();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/panel_configuration.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 
 namespace qv {
 

@@ -3,8 +3,9 @@
 #include <filesystem>
 
 #include "model/program_state.h"
-#include "plan/register_fields.h"
-#include "ui/panel_store.h"
+#include "plan/panel/register_fields.h"
+#include "ui/panel_defs.h"
+#include "ui/toolkit.h"
 
 namespace qv {
 namespace {
@@ -13,16 +14,18 @@ namespace {
 std::string Plain(std::string_view text) {
   std::string plain;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "__") == 0) ++i;
-    else plain += text[i];
+    if (text.compare(i, 2, "__") == 0)
+      ++i;
+    else
+      plain += text[i];
   }
   if (plain.ends_with("...")) plain.resize(plain.size() - 3);
   return plain;
 }
 
-const ControlDef* MainControl(int control) {
-  const PanelState* panel = Store().Find(panelHandle);
-  return panel ? FindControlDef(*panel->def, control) : nullptr;
+const ControlDef* ControlOf(int panel, int control) {
+  const PanelDef* def = GetPanelDefinition(panel);
+  return def ? FindControlDef(*def, control) : nullptr;
 }
 
 // What a control without a field of its own shows for a value.
@@ -48,7 +51,7 @@ std::string CommitLabel(const ControlCommit& commit) {
     return Change(FieldName(field), FieldValueText(field, set->fieldValue(field, commit.before)),
                   FieldValueText(field, set->fieldValue(field, commit.after)));
   }
-  const ControlDef* def = MainControl(commit.control);
+  const ControlDef* def = ControlOf(panelHandle, commit.control);
   if (!def) return "Change";
   const std::string name = Plain(def->label.empty() ? def->constant : def->label);
   if (commit.isText) return Change(name, commit.beforeText, commit.afterText);
@@ -56,17 +59,21 @@ std::string CommitLabel(const ControlCommit& commit) {
 }
 
 std::string ActionLabel(const UserAction& action) {
-  const PanelState* panel = Store().Find(action.panel);
-  if (!panel) return "Change";
+  if (!GetPanelDefinition(action.panel)) return "Change";
   if (action.kind == UserActionKind::MenuChoice) {
-    const MenuItemState* item = panel->menuItem(action.id);
-    return item ? Plain(item->text) : "Change";
+    std::string text;
+    const int found =
+        GetMenuBarAttribute(GetPanelMenuBar(action.panel), action.id, ATTR_ITEM_NAME, &text);
+    return found == UIE_NO_ERROR ? Plain(text) : "Change";
   }
-  const ControlDef* def = FindControlDef(*panel->def, action.id);
+  const ControlDef* def = ControlOf(action.panel, action.id);
   if (action.kind != UserActionKind::Press || !def) return "Change";
   // A dialog's button says what it does together with the dialog's title.
-  const std::string label = Plain(def->label);
-  return action.panel == panelHandle ? label : label + " " + Plain(panel->title);
+  std::string label = Plain(def->label);
+  if (action.panel == panelHandle) return label;
+  std::string title;
+  GetPanelAttribute(action.panel, ATTR_TITLE, &title);
+  return label + " " + Plain(title);
 }
 
 std::string OpenedFileLabel(const std::string& path) {

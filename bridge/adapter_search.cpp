@@ -1,6 +1,6 @@
 #include "bridge/adapter_search.h"
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 std::optional<OpenAdapter> openFirstAdapter() {
   const Enumeration found{hid_enumerate(adapterVendorId, adapterProductId)};
@@ -14,4 +14,4 @@ std::optional<OpenAdapter> openFirstAdapter() {
   return std::nullopt;
 }
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

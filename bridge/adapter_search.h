@@ -7,7 +7,7 @@
 
 #include "bridge/hid_handles.h"
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 inline constexpr std::uint16_t adapterVendorId = 0x04D8;
 inline constexpr std::uint16_t adapterProductId = 0xFEAA;
@@ -20,4 +20,4 @@ struct OpenAdapter {
 // The first adapter in enumeration order that opens; nullopt when none does.
 std::optional<OpenAdapter> openFirstAdapter();
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

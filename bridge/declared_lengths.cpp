@@ -8,7 +8,7 @@
 
 #include "bridge/protocol.h"
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 ReportLengths declaredLengths(std::string_view hidrawPath) {
   const std::size_t slash = hidrawPath.rfind('/');
@@ -25,4 +25,4 @@ ReportLengths declaredLengths(std::string_view hidrawPath) {
   return parseReportDescriptor(descriptor).value_or(fallbackLengths);
 }
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

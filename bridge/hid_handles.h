@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 // hid_init for one transaction, hid_exit when it ends.
 class HidLibrary {
@@ -31,4 +31,4 @@ struct EnumerationFreer {
 };
 using Enumeration = std::unique_ptr<hid_device_info, EnumerationFreer>;
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

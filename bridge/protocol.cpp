@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 namespace {
 
 constexpr std::size_t reportIdByte = 0;
@@ -49,4 +49,4 @@ int replyResult(Command command, std::span<const std::uint8_t> reply, std::size_
   return reply[valueByte];
 }
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

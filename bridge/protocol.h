@@ -9,7 +9,7 @@
 #include "bridge/hidbridge.h"
 #include "bridge/report_descriptor.h"
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 enum class Command : std::uint8_t { read = 0x01, write = 0x02 };
 
@@ -40,4 +40,4 @@ std::span<std::uint8_t> readTarget(std::span<std::uint8_t> reply, bool numbered)
 // value (read), HIDBRIDGE_DONE (write) or a negative HidBridgeResult.
 int replyResult(Command command, std::span<const std::uint8_t> reply, std::size_t valid);
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

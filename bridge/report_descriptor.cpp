@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 namespace {
 
 // Item prefixes with the size bits masked off (HID 1.11, 6.2.2).
@@ -106,4 +106,4 @@ std::optional<ReportLengths> parseReportDescriptor(std::span<const std::uint8_t>
                        longestReport(totals.output, numbered), numbered};
 }
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

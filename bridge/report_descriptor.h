@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 // Lengths as hidraw carries the reports: the longest input and output report in
 // bytes, including the report-ID byte when the device numbers its reports.
@@ -24,4 +24,4 @@ struct ReportLengths {
 // descriptor is truncated or malformed; the caller then falls back.
 std::optional<ReportLengths> parseReportDescriptor(std::span<const std::uint8_t> descriptor);
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

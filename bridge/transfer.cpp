@@ -7,7 +7,7 @@
 #include "bridge/declared_lengths.h"
 #include "bridge/hid_handles.h"
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 namespace {
 
 using namespace std::chrono_literals;
@@ -60,4 +60,4 @@ int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_
   return replyResult(command, reply, static_cast<std::size_t>(received) + idBytesAdded);
 }
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

@@ -5,10 +5,10 @@
 
 #include "bridge/protocol.h"
 
-namespace qv3380::bridge {
+namespace qv::bridge {
 
 // Finds and opens the adapter, sends one command, reads one reply, closes.
 // Returns the register value (read), HIDBRIDGE_DONE (write) or a negative HidBridgeResult.
 int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_t data);
 
-}  // namespace qv3380::bridge
+}  // namespace qv::bridge

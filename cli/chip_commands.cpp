@@ -7,8 +7,9 @@
 
 #include "app/chip_readback.h"
 #include "cli/exit_status.h"
+#include "files/panel/current_setup.h"
 #include "files/setup_file_reader.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 
 namespace qv::cli {
 namespace {

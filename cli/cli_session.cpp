@@ -6,13 +6,12 @@
 #include "app/modes.h"
 #include "app/startup.h"
 #include "app/status_line.h"
-#include "files/json_export.h"
-#include "files/setup_file_writer.h"
-#include "files/setup_image.h"
+#include "files/panel/json_export.h"
+#include "files/panel/setup_file_saving.h"
+#include "files/panel/setup_image.h"
 #include "model/program_state.h"
 #include "model/write_path.h"
 #include "ui/panel_ids.h"
-#include "ui/panel_store.h"
 #include "ui/toolkit.h"
 
 namespace qv::cli {
@@ -36,7 +35,7 @@ CliSession::~CliSession() {
 bool CliSession::Start(bool online) {
   if (InitUserInterface(0, nullptr) == 0) return false;
   RegisterProgramCallbacks();
-  Store().Clear();
+  DiscardAllPanels();
   StartProgram();
   // The status line only keeps the last transfer; a script needs to hear
   // about any write that failed.
@@ -53,11 +52,11 @@ bool CliSession::Start(bool online) {
     }
   });
   if (!online) {
-    Store().PressButton(startupPanelHandle, startuppnl::RUNOFFLINE);
+    PressCtrlButton(startupPanelHandle, startuppnl::RUNOFFLINE);
     return true;
   }
-  Store().PressButton(startupPanelHandle, startuppnl::RUNONLINE);
-  Store().PressButton(panelHandle, CheckConnectionButton);
+  PressCtrlButton(startupPanelHandle, startuppnl::RUNONLINE);
+  PressCtrlButton(panelHandle, CheckConnectionButton);
   // A successful check enables the panel and its File menu.
   int dimmed = 1;
   GetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::IMPORT, ATTR_DIMMED, &dimmed);
@@ -91,7 +90,7 @@ bool CliSession::ChooseWithFile(int menuItem, const std::string& path) {
   std::error_code error;
   const bool exists = std::filesystem::exists(path, error);
   ui_.fileAnswers.push_back({exists ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED, path});
-  const int chosen = Store().ChooseMenuItem(GetPanelMenuBar(panelHandle), menuItem);
+  const int chosen = ChooseMenuItem(GetPanelMenuBar(panelHandle), menuItem);
   ui_.fileAnswers.clear();
   return chosen == UIE_NO_ERROR && ui_.messages.size() == shown;
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/write_path.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 #include "ui/headless/headless_front_end.h"
 
 namespace qv::cli {

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "cli/cli_version.h"
+#include "base/trace.h"
+#include "base/version.h"
 #include "cli/exit_status.h"
 
 namespace qv::cli {
@@ -15,6 +16,7 @@ bool IsCommand(std::string_view name) {
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
+  Trace(TRACE_REFUSED, "command line: %s", problem.c_str());
   err << "qv3380: " << problem << "\nTry 'qv3380 --help'.\n";
   return EXIT_USAGE;
 }
@@ -22,7 +24,9 @@ int UsageError(std::ostream& err, const std::string& problem) {
 // FILE, -o and --online, as the row asks for them.
 void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments& arguments) {
   if (!entry.input.empty()) {
-    command.add_option("FILE", arguments.input, std::string(entry.input))->required()->type_name("");
+    command.add_option("FILE", arguments.input, std::string(entry.input))
+        ->required()
+        ->type_name("");
   }
   if (!entry.output.empty()) {
     command
@@ -43,8 +47,12 @@ CommandLine::CommandLine()
           "Check, show, edit and export QV3380 setup files and apply them to the chip,\n"
           "with the same code as the GUI's menus.",
           "qv3380")) {
-  app_->set_version_flag("--version", "qv3380 " + std::string(kVersion));
+  app_->set_version_flag("--version", "qv3380 " + std::string(kToolVersion));
   app_->require_subcommand(1);
+  app_->add_option("--trace", tracePath_,
+                   "append a line for each chip transfer, file read\n"
+                   "or write and refusal to FILE (as QV3380_TRACE=FILE)")
+      ->type_name("FILE");
   app_->get_formatter()->label("SUBCOMMAND", "COMMAND");
   app_->get_formatter()->column_width(30);
   // Set before the commands are added, so each command's help carries the table too.
@@ -64,10 +72,14 @@ CommandLine::~CommandLine() = default;
 
 std::optional<int> CommandLine::Parse(std::span<const std::string_view> args, std::ostream& out,
                                       std::ostream& err) {
-  if (args.empty()) return UsageError(err, "no command given");
-  // Before a command only --help and --version are known; CLI11 would only
-  // say that a command is missing.
-  const std::string first(args[0]);
+  // Before a command only the program's own options are known; CLI11 would
+  // only say that a command is missing.
+  std::size_t at = 0;
+  while (at < args.size() && (args[at] == "--trace" || args[at].starts_with("--trace="))) {
+    at += args[at] == "--trace" ? 2 : 1;
+  }
+  if (at >= args.size()) return UsageError(err, "no command given");
+  const std::string first(args[at]);
   if (!IsCommand(first) && !app_->get_option_no_throw(first)) {
     const char* what = first.starts_with('-') ? "unknown option: " : "unknown command: ";
     return UsageError(err, what + first);

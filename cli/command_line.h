@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,11 +29,14 @@ class CommandLine {
   // The command a Parse left to run, with what it was given.
   const CommandSpec& Command() const { return Commands()[chosen_]; }
   const CommonArguments& Arguments() const { return arguments_; }
+  // --trace FILE; empty when not given.
+  const std::string& TracePath() const { return tracePath_; }
   int Run(CommandContext& context) const { return runs_[chosen_](context); }
 
  private:
   std::unique_ptr<CLI::App> app_;
   CommonArguments arguments_;
+  std::string tracePath_;
   std::vector<CLI::App*> subcommands_;  // one for each row of the table
   std::vector<CommandRun> runs_;
   std::size_t chosen_ = 0;

@@ -36,9 +36,8 @@ constexpr std::array kCommands{
     CommandSpec{"export-json", "write the JSON definition of the setup file", kSetupFile,
                 "the JSON definition", true, ChipLink::Offline,
                 [](CLI::App&) -> CommandRun { return ExportJson; }},
-    CommandSpec{"new", "write the setup file of a fresh start", "",
-                "the setup file", true, ChipLink::Offline,
-                [](CLI::App&) -> CommandRun { return SaveSetup; }},
+    CommandSpec{"new", "write the setup file of a fresh start", "", "the setup file", true,
+                ChipLink::Offline, [](CLI::App&) -> CommandRun { return SaveSetup; }},
     CommandSpec{"apply", "write the setup file to the chip", kSetupFile, "", false,
                 ChipLink::Online, [](CLI::App&) -> CommandRun { return Loaded; }},
     CommandSpec{"read",
@@ -60,8 +59,7 @@ constexpr std::array kCommands{
     CommandSpec{"solve",
                 "find the best dividers for the wanted output frequencies;\n"
                 "with -o save the file with the plan applied",
-                kSetupFile, "the setup file with the plan", false, ChipLink::Offline,
-                DefineSolve},
+                kSetupFile, "the setup file with the plan", false, ChipLink::Offline, DefineSolve},
     CommandSpec{"ssc",
                 "find the spread-spectrum settings for a downspread and a\n"
                 "modulation frequency, keeping the VCO; with -o save the file with them",

@@ -5,19 +5,26 @@
 
 #include "files/setup_text.h"
 #include "model/program_state.h"
+#include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
-#include "ui/panel_store.h"
+#include "ui/toolkit.h"
 
 namespace qv::cli {
 namespace {
 
-const ControlState* FindControl(std::string_view constant) {
-  const PanelState* panel = Store().Find(panelHandle);
+const ControlDef* FindControl(std::string_view constant) {
+  const PanelDef* panel = GetPanelDefinition(panelHandle);
   if (!panel) return nullptr;
-  for (const ControlState& control : panel->controls) {
-    if (control.def->constant == constant) return &control;
+  for (const ControlDef& control : panel->controls) {
+    if (control.constant == constant) return &control;
   }
   return nullptr;
+}
+
+int Attribute(int control, int attribute) {
+  int value = 0;
+  GetCtrlAttribute(panelHandle, control, attribute, &value);
+  return value;
 }
 
 std::optional<int> ParseInteger(std::string_view text) {
@@ -37,8 +44,7 @@ std::optional<int> ParseControlValue(const ControlDef& def, std::string_view tex
   return std::nullopt;
 }
 
-std::string AllowedValues(const ControlState& control) {
-  const ControlDef& def = *control.def;
+std::string AllowedValues(const ControlDef& def) {
   switch (def.kind) {
     case ControlKind::Ring: {
       std::string items;
@@ -49,9 +55,9 @@ std::string AllowedValues(const ControlState& control) {
       return "one of " + items;
     }
     case ControlKind::Numeric:
-      return "from " + std::to_string(control.minValue) + " to " + std::to_string(control.maxValue);
-    default:
-      return "0 or 1";
+      return "from " + std::to_string(Attribute(def.id, ATTR_MIN_VALUE)) + " to " +
+             std::to_string(Attribute(def.id, ATTR_MAX_VALUE));
+    default: return "0 or 1";
   }
 }
 
@@ -77,25 +83,23 @@ std::optional<ControlSetting> SplitSetting(std::string_view text) {
 
 std::string CommitSetting(const ControlSetting& setting) {
   const std::string& name = setting.control;
-  const ControlState* control = FindControl(name);
+  const ControlDef* control = FindControl(name);
   if (!control) return "unknown control: " + name;
-  const ControlDef& def = *control->def;
+  const ControlDef& def = *control;
   const int id = def.id;
 
   if (def.holdsNumber()) {
     const std::optional<int> value = ParseControlValue(def, setting.value);
     int taken = value.value_or(0);
-    if (!value || !PanelStore::Coerce(*control, &taken) || taken != *value) {
-      return NotAllowed(setting, AllowedValues(*control));
+    if (!value || CoerceCtrlVal(panelHandle, id, &taken) != UIE_NO_ERROR || taken != *value) {
+      return NotAllowed(setting, AllowedValues(def));
     }
-    return Refusal(Store().CommitValue(panelHandle, id, *value), name);
+    return Refusal(CommitCtrlVal(panelHandle, id, *value), name);
   }
-  if (control->textRule) {
-    if (const std::string takes = control->textRule(setting.value); !takes.empty()) {
-      return NotAllowed(setting, takes);
-    }
+  if (const std::string takes = CheckCtrlText(panelHandle, id, setting.value); !takes.empty()) {
+    return NotAllowed(setting, takes);
   }
-  if (def.holdsText()) return Refusal(Store().CommitText(panelHandle, id, setting.value), name);
+  if (def.holdsText()) return Refusal(CommitCtrlVal(panelHandle, id, setting.value), name);
   return Refusal(UIE_WRONG_TYPE, name);
 }
 

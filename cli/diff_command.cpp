@@ -7,7 +7,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
-#include "files/current_setup.h"
+#include "files/panel/current_setup.h"
 #include "files/setup_file_reader.h"
 
 namespace qv::cli {

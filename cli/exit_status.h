@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/last_resort.h"
+
 namespace qv::cli {
 
 inline constexpr int EXIT_DONE = 0;
@@ -14,13 +16,14 @@ inline constexpr int EXIT_CHECK_FAILED = 3;  // or a target out of reach
 inline constexpr int EXIT_CHIP = 4;          // not reached, or a transfer refused
 inline constexpr int EXIT_INEXACT = 5;       // every target met, not all exactly
 inline constexpr int EXIT_DIFFERS = 6;       // verify: chip and file; diff: two files
+inline constexpr int EXIT_INTERNAL = INTERNAL_ERROR_STATUS;  // a fault of qv3380's own
 
 struct ExitStatusMeaning {
   int status;
   std::string_view meaning;
 };
 
-inline constexpr std::array<ExitStatusMeaning, 7> kExitStatuses{{
+inline constexpr std::array<ExitStatusMeaning, 8> kExitStatuses{{
     {EXIT_DONE, "done"},
     {EXIT_FILE_REFUSED, "a file refused or not written"},
     {EXIT_USAGE, "usage error, or a setting refused"},
@@ -28,6 +31,7 @@ inline constexpr std::array<ExitStatusMeaning, 7> kExitStatuses{{
     {EXIT_CHIP, "the chip could not be reached or refused a transfer"},
     {EXIT_INEXACT, "every target met, not all exactly"},
     {EXIT_DIFFERS, "differs (verify: chip and file; diff: two files)"},
+    {EXIT_INTERNAL, "internal error (a fault in qv3380 itself)"},
 }};
 
 // "Exit status:" and one line for each row of the table.

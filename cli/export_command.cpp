@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/exit_status.h"
-#include "files/register_export.h"
+#include "files/panel/register_export_file.h"
 
 namespace qv::cli {
 

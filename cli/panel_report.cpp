@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "base/text_format.h"
 #include "model/program_state.h"
-#include "model/text_format.h"
-#include "ui/panel_store.h"
+#include "ui/panel_defs.h"
+#include "ui/toolkit.h"
 
 namespace qv::cli {
 namespace {
@@ -22,8 +23,8 @@ void WriteChecks(std::string& text, const MapEvaluation& map) {
   AppendFormat(text, "Checks, %s%s:\n", MapTitle(map.map).c_str(), map.inUse ? ", in use" : "");
   for (const Check& check : map.checks) {
     const Verdict verdict = check.verdict();
-    AppendFormat(text, "  %s: %s", check.subject.c_str(), VerdictText(verdict));
-    if (verdict == Verdict::Fail || verdict == Verdict::Warning) text += " - " + check.reason;
+    AppendFormat(text, "  %s: %s", check.subject, VerdictText(verdict));
+    if (verdict == Verdict::Fail || verdict == Verdict::Warning) text += " - " + check.Reason();
     text += "\n";
   }
 }
@@ -34,21 +35,35 @@ std::string Color(int rgb) {
   return text;
 }
 
-Json ControlJson(const ControlState& control) {
-  const ControlDef& def = *control.def;
+int Attribute(int control, int attribute) {
+  int value = 0;
+  GetCtrlAttribute(panelHandle, control, attribute, &value);
+  return value;
+}
+
+Json ControlJson(const ControlDef& def) {
   Json entry;
-  if (def.holdsNumber()) entry["value"] = control.value;
-  if (def.holdsText()) entry["value"] = control.text;
-  entry["dimmed"] = control.dimmed;
-  entry["visible"] = control.visible;
-  entry["textBgColor"] = Color(control.textBgColor);
-  entry["textColor"] = Color(control.textColor);
-  entry["labelColor"] = Color(control.labelColor);
-  if (def.kind == ControlKind::OnOffSwitch || def.kind == ControlKind::ToggleButton) {
-    entry["onColor"] = Color(control.onColor);
-    entry["offColor"] = Color(control.offColor);
+  if (def.holdsNumber()) {
+    int value = 0;
+    GetCtrlVal(panelHandle, def.id, &value);
+    entry["value"] = value;
   }
-  if (def.kind == ControlKind::Decoration) entry["frameColor"] = Color(control.frameColor);
+  if (def.holdsText()) {
+    std::string text;
+    GetCtrlVal(panelHandle, def.id, &text);
+    entry["value"] = text;
+  }
+  entry["dimmed"] = Attribute(def.id, ATTR_DIMMED) != 0;
+  entry["visible"] = Attribute(def.id, ATTR_VISIBLE) != 0;
+  entry["textBgColor"] = Color(Attribute(def.id, ATTR_TEXT_BGCOLOR));
+  entry["textColor"] = Color(Attribute(def.id, ATTR_TEXT_COLOR));
+  entry["labelColor"] = Color(Attribute(def.id, ATTR_LABEL_COLOR));
+  if (def.kind == ControlKind::OnOffSwitch || def.kind == ControlKind::ToggleButton) {
+    entry["onColor"] = Color(Attribute(def.id, ATTR_ON_COLOR));
+    entry["offColor"] = Color(Attribute(def.id, ATTR_OFF_COLOR));
+  }
+  if (def.kind == ControlKind::Decoration)
+    entry["frameColor"] = Color(Attribute(def.id, ATTR_FRAME_COLOR));
   return entry;
 }
 
@@ -72,7 +87,7 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
     AppendFormat(text, "SSCG: FracRange %d, downspread %.3f%%, Fmod %.2f kHz\n", used.ssc.span,
                  used.ssc.downspreadPercent, used.ssc.modulationHz / 1000.0);
   } else {
-    text += "SSCG: disabled (" + used.sscOffReason + ")\n";
+    text += "SSCG: disabled (" + used.SscOffReason() + ")\n";
   }
   for (const MapEvaluation& map : plan.maps) WriteChecks(text, map);
   out << text;
@@ -81,14 +96,14 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
 void WriteFailures(std::ostream& out, const PlanEvaluation& plan) {
   for (const MapEvaluation& map : plan.maps) {
     for (const Check* failure : map.Failures())
-      out << MapTitle(map.map) << ": " << failure->reason << '\n';
+      out << MapTitle(map.map) << ": " << failure->Reason() << '\n';
   }
 }
 
 Json PanelJson() {
   Json panel = Json::object();
-  for (const ControlState& control : Store().Find(panelHandle)->controls) {
-    panel[std::string(control.def->constant)] = ControlJson(control);
+  for (const ControlDef& control : GetPanelDefinition(panelHandle)->controls) {
+    panel[std::string(control.constant)] = ControlJson(control);
   }
   return panel;
 }

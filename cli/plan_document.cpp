@@ -31,7 +31,7 @@ Json CheckJson(const Check& check, int map) {
           {"check", CheckName(check.kind)},
           {"subject", check.subject},
           {"verdict", VerdictName(check.verdict())},
-          {"reason", check.reason},
+          {"reason", check.Reason()},
           {"value", Number(check.value)},
           {"low", Number(check.low)},
           {"high", Number(check.high)},
@@ -80,7 +80,7 @@ Json SpreadSpectrumJson(const PlanEvaluation& plan, const MapEvaluation& map) {
                 {"minimum_span", map.ssc.minimumSpan},
                 {"downspread_percent", Number(map.ssc.downspreadPercent)},
                 {"modulation_hz", Number(map.ssc.modulationHz)}};
-  if (!map.active.ssc) entry["off_because"] = map.sscOffReason;
+  if (!map.active.ssc) entry["off_because"] = map.SscOffReason();
   return entry;
 }
 

@@ -1,9 +1,13 @@
 #include "cli/run_cli.h"
 
 #include <chrono>
+#include <exception>
+#include <memory>
 #include <thread>
 
 #include "app/status_line.h"
+#include "base/last_resort.h"
+#include "base/trace.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
 
@@ -12,16 +16,8 @@ namespace {
 
 bool Succeeded(int status) { return status == EXIT_DONE || status == EXIT_INEXACT; }
 
-}  // namespace
-
-void SleepSeconds(double seconds) {
-  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
-int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
-           const PauseFunction& pause) {
-  CommandLine line;
-  if (const std::optional<int> answered = line.Parse(args, out, err)) return *answered;
+int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
+               const PauseFunction& pause) {
   const CommandSpec& command = line.Command();
   const CommonArguments& arguments = line.Arguments();
 
@@ -38,7 +34,8 @@ int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostre
   CommandContext context{session, arguments, out, err};
   const int status = line.Run(context);
   if (Succeeded(status) && session.FirstChipWriteFailure()) {
-    if (session.PartialWholeSetWrite()) err << WholeSetWriteText(*session.PartialWholeSetWrite()) << '\n';
+    if (session.PartialWholeSetWrite())
+      err << WholeSetWriteText(*session.PartialWholeSetWrite()) << '\n';
     err << TransferFailureText(*session.FirstChipWriteFailure()) << '\n';
     return EXIT_CHIP;
   }
@@ -47,6 +44,42 @@ int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostre
     return EXIT_FILE_REFUSED;
   }
   return status;
+}
+
+}  // namespace
+
+void SleepSeconds(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+int InternalError(std::ostream& err, std::string_view what) {
+  Trace(TRACE_ERROR, "internal error: %.*s", static_cast<int>(what.size()), what.data());
+  err << "qv3380: internal error: " << what << '\n';
+  return EXIT_INTERNAL;
+}
+
+int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+           const PauseFunction& pause) {
+  // Open until the last resort below has written its line.
+  std::unique_ptr<TraceFile> trace;
+  try {
+    CommandLine line;
+    if (const std::optional<int> answered = line.Parse(args, out, err)) return *answered;
+    if (!line.TracePath().empty()) {
+      trace = std::make_unique<TraceFile>(line.TracePath(), "qv3380");
+      if (!trace->complaint().empty()) err << trace->complaint() << '\n';
+    }
+    if (TraceOn()) {
+      std::string given;
+      for (std::string_view arg : args) given.append(" ").append(arg);
+      Trace(TRACE_PROGRAM, "command line:%s", given.c_str());
+    }
+    const int status = RunCommand(line, out, err, pause);
+    Trace(TRACE_PROGRAM, "exit status %d", status);
+    return status;
+  } catch (...) {
+    return InternalError(err, ExceptionText(std::current_exception()));
+  }
 }
 
 }  // namespace qv::cli

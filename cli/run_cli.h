@@ -16,7 +16,12 @@ using PauseFunction = std::function<void(double seconds)>;
 void SleepSeconds(double seconds);
 
 // args without the program name; results go to `out`, messages to `err`.
+// An exception nothing else caught ends the run as an internal error.
 int RunCli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
            const PauseFunction& pause);
+
+// The last resort: "qv3380: internal error: WHAT" on `err` and in the trace;
+// returns EXIT_INTERNAL.
+int InternalError(std::ostream& err, std::string_view what);
 
 }  // namespace qv::cli

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/trace.h"
 #include "cli/control_edit.h"
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
 #include "cli/plan_document.h"
+#include "plan/panel/plan_inputs.h"
 
 namespace qv::cli {
 
@@ -53,6 +55,7 @@ CommandRun DefineEdit(CLI::App& command) {
     for (const std::string& text : *settings) {
       const std::string refusal = CommitSetting(*SplitSetting(text));
       if (!refusal.empty()) {
+        Trace(TRACE_REFUSED, "setting %s: %s", text.c_str(), refusal.c_str());
         context.err << "qv3380: " << refusal << '\n';
         return EXIT_USAGE;
       }

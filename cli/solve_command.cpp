@@ -10,8 +10,8 @@
 
 #include "cli/exit_status.h"
 #include "cli/solve_report.h"
-#include "plan/frequency_engine.h"
-#include "plan/solver_apply.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/solver_apply.h"
 #include "plan/solver_report.h"
 
 namespace qv::cli {

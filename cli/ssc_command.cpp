@@ -7,8 +7,8 @@
 
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
-#include "plan/frequency_engine.h"
-#include "plan/ssc_apply.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/ssc_apply.h"
 #include "plan/ssc_planner.h"
 #include "plan/ssc_report.h"
 
@@ -63,7 +63,7 @@ Json PlanJson(const SscPlan& plan) {
   document["error"] = {{"downspreadPercent", plan.depthErrorPercent}, {"fmodHz", plan.fmodErrorHz}};
   document["withinWindow"] = plan.withinWindow;
   document["exact"] = plan.exact;
-  const std::string& off = plan.after.maps[plan.map].sscOffReason;
+  const std::string off = plan.after.maps[plan.map].SscOffReason();
   if (!off.empty()) document["off_because"] = off;
   Json notes = Json::array();
   for (const std::string& note : SscNotes(plan)) notes.push_back(note);

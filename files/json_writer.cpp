@@ -1,6 +1,6 @@
 #include "files/json_writer.h"
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 
 namespace qv {
 namespace {

@@ -5,12 +5,9 @@
 #include <ctime>
 #include <vector>
 
-#include "files/baseline.h"
-#include "files/current_setup.h"
-#include "files/replace_file.h"
-#include "files/tool_version.h"
-#include "model/text_format.h"
-#include "model/write_path.h"
+#include "base/text_format.h"
+#include "base/version.h"
+#include "chip/i2c_interface.h"
 #include "plan/plan_evaluation.h"
 #include "plan/whole_set_sequence.h"
 
@@ -34,7 +31,7 @@ constexpr int kSevenBitAddress = QV3380_I2C_ADDRESS >> 1;
 // The C array's pause entry: an address the chip does not have.
 constexpr int kDelayMarker = 0xFF;
 static_assert(RegisterIndexOfAddress(kDelayMarker) < 0);
-constexpr int kPauseMs = static_cast<int>(ACQUIRE_SETTLE_SECONDS * 1000.0 + 0.5);
+constexpr int kPauseMs = ACQUIRE_SETTLE_MS;
 static_assert(kPauseMs <= 0xFF, "the pause must fit the array's value byte");
 
 std::string StepNote(const Step& step) {
@@ -232,17 +229,6 @@ std::string RenderRegisterExport(ExportFormat format, const SetupContents& setup
   AppendHeader(out, renderer, setup, provenance);
   renderer.body(out, setup);
   return out;
-}
-
-std::string RegisterExportText(ExportFormat format) {
-  return RenderRegisterExport(format, CurrentSetup(), ProvenanceNow(ConfigurationSource()));
-}
-
-int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure) {
-  std::string reason;
-  const bool written = ReplaceFileContents(path, RegisterExportText(format), reason);
-  if (failure) *failure = reason;
-  return written ? 1 : 0;
 }
 
 }  // namespace qv

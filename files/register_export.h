@@ -3,7 +3,7 @@
 // as a C header, a hex list or an i2c-tools script, and the register table as
 // CSV. Each starts with a header in its comment syntax: the tool and its
 // version, the source, the date, the plan (one line per output) and the
-// device address. Rendering changes nothing in the program.
+// device address.
 
 #include <span>
 #include <string>
@@ -38,16 +38,5 @@ ExportProvenance ProvenanceNow(std::string source);
 
 std::string RenderRegisterExport(ExportFormat format, const SetupContents& setup,
                                  const ExportProvenance& provenance);
-
-// The program's configuration now, from where it came, dated now.
-std::string RegisterExportText(ExportFormat format);
-
-inline constexpr const char* REGISTER_EXPORT_ERROR =
-    "An error occurred when attempting to export the registers.";
-
-// Writes RegisterExportText to path; the setup image, the baseline and the
-// menus stay as they are. 1 on success, 0 on failure (the previous file is
-// kept), with "PATH: reason" in `failure` when one is given.
-int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure = nullptr);
 
 }  // namespace qv

@@ -8,12 +8,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/trace.h"
 #include "files/file_descriptor.h"
 
 namespace qv {
+namespace {
 
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
-                                           std::string_view tooLarge, std::string& reason) {
+std::optional<std::string> Read(const std::string& path, std::size_t limit,
+                                std::string_view tooLarge, std::string& reason) {
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat info {};
   if (!file.valid() || ::fstat(file.get(), &info) != 0) {
@@ -44,6 +46,19 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
       reason = tooLarge;
       return std::nullopt;
     }
+  }
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
+                                           std::string_view tooLarge, std::string& reason) {
+  std::optional<std::string> text = Read(path, limit, tooLarge, reason);
+  if (text) {
+    Trace(TRACE_FILE, "read %s (%zu bytes)", path.c_str(), text->size());
+  } else {
+    Trace(TRACE_FILE, "not read %s: %s", path.c_str(), reason.c_str());
   }
   return text;
 }

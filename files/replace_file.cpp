@@ -10,6 +10,7 @@
 #include <optional>
 #include <system_error>
 
+#include "base/trace.h"
 #include "files/extended_attributes.h"
 #include "files/file_descriptor.h"
 
@@ -157,9 +158,7 @@ bool WriteToSpecialFile(const fs::path& target, std::string_view content, std::s
   return file.Close() || Fail(target, errno, failure);
 }
 
-}  // namespace
-
-bool ReplaceFileContents(const std::string& path, std::string_view content, std::string& failure) {
+bool Replace(const std::string& path, std::string_view content, std::string& failure) {
   if (path.empty()) return Fail(path, ENOENT, failure);
   const std::optional<fs::path> target = FinalTarget(path);
   if (!target) return Fail(path, errno, failure);
@@ -173,15 +172,24 @@ bool ReplaceFileContents(const std::string& path, std::string_view content, std:
   if (!Accessible(*target, W_OK)) return Fail(*target, errno, failure);
   if (existing.st_nlink == 1 && Accessible(FolderOf(*target), W_OK | X_OK)) {
     switch (WriteThroughTemporary(*target, &existing, content, failure)) {
-      case Renamed::Done:
-        return true;
-      case Renamed::Failed:
-        return false;
-      case Renamed::WouldLoseSomething:
-        break;
+      case Renamed::Done: return true;
+      case Renamed::Failed: return false;
+      case Renamed::WouldLoseSomething: break;
     }
   }
   return WriteInPlace(*target, content, failure);
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const std::string& path, std::string_view content, std::string& failure) {
+  const bool written = Replace(path, content, failure);
+  if (written) {
+    Trace(TRACE_FILE, "wrote %s (%zu bytes)", path.c_str(), content.size());
+  } else {
+    Trace(TRACE_FILE, "not written: %s", failure.c_str());
+  }
+  return written;
 }
 
 }  // namespace qv

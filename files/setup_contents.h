@@ -4,7 +4,8 @@
 
 #include <array>
 
-#include "model/registers.h"
+#include "chip/registers.h"
+#include "plan/configuration_diff.h"
 
 namespace qv {
 
@@ -19,5 +20,9 @@ struct SetupContents {
   double externalRefclkMHz = 0.0;
   bool operator==(const SetupContents&) const = default;
 };
+
+// The pins and reference settings as the plan reads them.
+BoardInputs BoardOf(const SetupContents& setup);
+Configuration ConfigurationOf(const SetupContents& setup);
 
 }  // namespace qv

@@ -6,8 +6,6 @@
 #include <string_view>
 
 #include "files/setup_contents.h"
-#include "plan/frequency_engine.h"
-#include "ui/panel_ids.h"
 
 namespace qv {
 
@@ -32,19 +30,9 @@ inline constexpr std::array<SectionTags, 4> kSetupSections{{
     {SetupSection::SoftwareSettings, "<SoftwareSettings>", "</SoftwareSettings>"},
 }};
 
-// The four input pins in file order, each with its panel ring.
-struct SetupPin {
-  std::string_view key;
-  int control;
-  int (*read)();
-};
-
-inline constexpr std::array<SetupPin, SETUP_PIN_COUNT> kSetupPins{{
-    {"REFSEL", REFSEL, GetRefselPin},
-    {"MARGIN", MARGIN, GetMarginPin},
-    {"SSCG", SSCG, GetSscgPin},
-    {"MAX_BW", MAXBW, GetMaxBwPin},
-}};
+// The four input pins in file order.
+inline constexpr std::array<std::string_view, SETUP_PIN_COUNT> kSetupPinKeys{"REFSEL", "MARGIN",
+                                                                             "SSCG", "MAX_BW"};
 
 inline constexpr std::string_view SETUP_KEY_PRODUCT = "Product";
 inline constexpr std::string_view SETUP_KEY_FILE_VERSION = "FileVersion";

@@ -7,16 +7,12 @@
 #include <cstdio>
 #include <string_view>
 
-#include "files/baseline.h"
+#include "base/text_format.h"
+#include "base/trace.h"
 #include "files/regular_file.h"
 #include "files/setup_file_format.h"
 #include "files/setup_text.h"
-#include "model/text_format.h"
-#include "model/program_state.h"
-#include "model/registers.h"
-#include "plan/register_decoding.h"
-#include "ui/panel_ids.h"
-#include "ui/toolkit.h"
+#include "plan/refclk.h"
 
 namespace qv {
 namespace {
@@ -31,22 +27,10 @@ constexpr int PIN_NOT_GIVEN = -1;
 constexpr unsigned CRYSTAL_NOT_GIVEN = UINT_MAX;
 constexpr double REFCLK_NOT_GIVEN = -1.0;
 constexpr unsigned CRYSTAL_INDEX_MAX = 2;
-// Far above any reference the chip takes, yet a number the plan can divide.
-constexpr double REFCLK_MAX_MHZ = 10000.0;
-// What REFFREQ shows of the loaded frequency.
-constexpr std::size_t REFFREQ_TEXT_LENGTH = 14;
-
-std::array<int, REGISTER_COUNT> RegisterDefaults() {
-  std::array<int, REGISTER_COUNT> image{};
-  for (int i = 0; i < REGISTER_COUNT; ++i) {
-    image[i] = static_cast<int>(RegisterTable[i].defaultValue);
-  }
-  return image;
-}
 
 struct PendingSetup {
   // A register the file does not list keeps its power-on default.
-  std::array<int, REGISTER_COUNT> registers = RegisterDefaults();
+  RegisterImage registers = DefaultRegisterImage();
   std::string product;
   std::string fileVersion;
   std::array<int, SETUP_PIN_COUNT> pins{PIN_NOT_GIVEN, PIN_NOT_GIVEN, PIN_NOT_GIVEN, PIN_NOT_GIVEN};
@@ -214,15 +198,9 @@ class SetupParser {
       return;
     }
     switch (section_) {
-      case SetupSection::Header:
-        HeaderSetting(*pair);
-        break;
-      case SetupSection::PinStates:
-        PinSetting(*pair);
-        break;
-      default:
-        SoftwareSetting(*pair);
-        break;
+      case SetupSection::Header: HeaderSetting(*pair); break;
+      case SetupSection::PinStates: PinSetting(*pair); break;
+      default: SoftwareSetting(*pair); break;
     }
   }
 
@@ -236,8 +214,8 @@ class SetupParser {
   }
 
   void PinSetting(const KeyValue& pair) {
-    for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
-      if (!EqualsIgnoringCase(pair.key, kSetupPins[i].key)) continue;
+    for (std::size_t i = 0; i < SETUP_PIN_COUNT; ++i) {
+      if (!EqualsIgnoringCase(pair.key, kSetupPinKeys[i])) continue;
       unsigned value = 0;
       int start = 0;
       int end = 0;
@@ -326,45 +304,16 @@ SetupFileReading ReadSetupFile(const std::string& path) {
   std::string reason;
   const std::optional<std::string> text =
       ReadRegularFile(path, SETUP_FILE_MAX_BYTES, "larger than 1 MiB", reason);
-  if (!text) {
-    SetupFileReading refused;
-    AppendFormat(refused.message, "Unable to open file: %s\n%s", path.c_str(), reason.c_str());
-    return refused;
+  SetupFileReading reading;
+  if (text) {
+    reading = CheckSetupText(*text);
+  } else {
+    AppendFormat(reading.message, "Unable to open file: %s\n%s", path.c_str(), reason.c_str());
   }
-  return CheckSetupText(*text);
-}
-
-// Pins and reference settings go first, so the recomputation at the end of
-// ApplyRegistersToPanel already plans with them.
-void ApplyBoardSettings(const SetupContents& contents) {
-  for (std::size_t i = 0; i < kSetupPins.size(); ++i) {
-    SetCtrlVal(panelHandle, kSetupPins[i].control, contents.pins[i]);
+  if (!reading.contents) {
+    Trace(TRACE_REFUSED, "setup file %s: %s", path.c_str(), reading.message.c_str());
   }
-  SetCtrlVal(panelHandle, CrystalFreq, static_cast<int>(contents.crystalIndex));
-  std::array<char, REFFREQ_TEXT_LENGTH + 1> refclk{};
-  FormatInto(refclk, "%f", contents.externalRefclkMHz);
-  SetCtrlVal(panelHandle, REFFREQ, refclk.data());
-}
-
-void ApplySetupContents(const SetupContents& contents) {
-  SetupImage = contents.registers;
-  ApplyBoardSettings(contents);
-  ApplyRegistersToPanel();
-  SetMenuBarAttribute(GetPanelMenuBar(panelHandle), menubar::RESETCFG, ATTR_DIMMED, 0);
-}
-
-int LoadSetupFile(const std::string& path, std::span<char> message) {
-  if (!message.empty()) message[0] = '\0';
-  const SetupFileReading reading = ReadSetupFile(path);
-  if (reading.contents) {
-    ApplySetupContents(*reading.contents);
-    SetBaselineToCurrent(BaselineOrigin::SetupFile, path);
-    return 1;
-  }
-  const char* text =
-      reading.message.empty() ? "An unexpected error occurred." : reading.message.c_str();
-  FormatInto(message, "%s", text);
-  return 0;
+  return reading;
 }
 
 }  // namespace qv

@@ -1,6 +1,6 @@
 #pragma once
-// Reading a setup file: checked line by line and as a whole, and applied to
-// the registers, the chip and the panel only when all of it is valid.
+// Reading a setup file: checked line by line and as a whole; nothing is
+// applied anywhere (files/panel/setup_file_loading.h applies what passed).
 
 #include <optional>
 #include <span>
@@ -29,18 +29,5 @@ struct SetupFileReading {
 SetupFileReading ReadSetupFile(const std::string& path);
 // The same checks on text already in memory.
 SetupFileReading CheckSetupText(std::string_view text);
-
-// The pins, the crystal and the REFCLK of checked contents on the panel; the
-// registers and everything else stay.
-void ApplyBoardSettings(const SetupContents& contents);
-
-// Puts checked contents into SetupImage, the pin and reference controls, the
-// registers, the chip (online) and the panel, and enables "Reset To Last Setup File".
-void ApplySetupContents(const SetupContents& contents);
-
-// ReadSetupFile, then ApplySetupContents. 1 when the file was valid and has
-// been applied; 0 otherwise, with the message in `message` (cut to its size)
-// and nothing changed anywhere.
-int LoadSetupFile(const std::string& path, std::span<char> message);
 
 }  // namespace qv

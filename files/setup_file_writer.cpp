@@ -1,19 +1,12 @@
 #include "files/setup_file_writer.h"
 
-#include "files/baseline.h"
-#include "files/replace_file.h"
+#include "base/text_format.h"
 #include "files/setup_file_format.h"
-#include "files/setup_image.h"
-#include "model/text_format.h"
-#include "model/program_state.h"
-#include "model/registers.h"
-#include "plan/frequency_engine.h"
-#include "ui/toolkit.h"
 
 namespace qv {
 namespace {
 
-void AppendRegisterLine(std::string& out, const RegisterRow& row, int image) {
+void AppendRegisterLine(std::string& out, const RegisterFacts& row, int image) {
   const unsigned value = static_cast<unsigned>(image) & 0xFF;
   AppendFormat(out, "&h%02X,&b", row.address);
   for (int bit = 7; bit >= 0; --bit) out += ((value >> bit) & 1) != 0 ? '1' : '0';
@@ -24,7 +17,7 @@ void AppendRegisterLine(std::string& out, const RegisterRow& row, int image) {
 
 }  // namespace
 
-std::string FormatSetupFile() {
+std::string FormatSetupText(const SetupContents& setup) {
   std::string out;
   out += ";Header contains information about the setup file and revision\n";
   out += "<Header>\n";
@@ -37,38 +30,27 @@ std::string FormatSetupFile() {
 
   out += "<RegisterMap>\n";
   for (int index = 0; index < REGISTER_COUNT; ++index) {
-    AppendRegisterLine(out, RegisterTable[index], SetupImage[index]);
+    AppendRegisterLine(out, kRegisters[index], setup.registers[index]);
   }
   out += "</RegisterMap>\n\n";
 
   out += "<PinStates>\n";
-  for (const SetupPin& pin : kSetupPins) {
-    AppendFormat(out, "%.*s=&h%X\n", static_cast<int>(pin.key.size()), pin.key.data(),
-                 static_cast<unsigned>(pin.read()));
+  for (std::size_t i = 0; i < SETUP_PIN_COUNT; ++i) {
+    const std::string_view key = kSetupPinKeys[i];
+    AppendFormat(out, "%.*s=&h%X\n", static_cast<int>(key.size()), key.data(),
+                 static_cast<unsigned>(setup.pins[i]));
   }
   out += "</PinStates>\n\n";
 
-  int crystal = 0;
-  GetCtrlVal(panelHandle, CrystalFreq, &crystal);
   out += "<SoftwareSettings>\n";
   AppendFormat(out,
                "CrystalIndex=%u            ; External crystal being used (0=19.44MHz, "
                "1=25MHz, 2=27MHz)\n",
-               static_cast<unsigned>(crystal));
+               setup.crystalIndex);
   AppendFormat(out, "ExternalRefclk=%2.5f   ; External REFCLK frequency in MHz\n",
-               GetExternalRefclkFrequency() / 1000000.0);
+               setup.externalRefclkMHz);
   out += "</SoftwareSettings>\n";
   return out;
-}
-
-int SaveSetupFile(const std::string& path, std::string* failure) {
-  CaptureSetupImage();
-  std::string reason;
-  const bool written = ReplaceFileContents(path, FormatSetupFile(), reason);
-  if (failure) *failure = reason;
-  if (!written) return 0;
-  SetBaselineToCurrent(BaselineOrigin::Saved, path);
-  return 1;
 }
 
 }  // namespace qv

@@ -1,20 +1,13 @@
 #pragma once
-// Writing the setup file: the register image, the pin states and the
-// reference settings as the panel holds them.
+// The setup file's text: the register image, the pin states and the
+// reference settings, each line as the reader takes it back.
 
 #include <string>
 
+#include "files/setup_contents.h"
+
 namespace qv {
 
-// The whole file text from SetupImage and the panel's pin and reference controls.
-std::string FormatSetupFile();
-
-inline constexpr const char* SETUP_SAVE_ERROR =
-    "An error occurred when attempting to save the setup file.";
-
-// Refreshes SetupImage from the register variables, then writes the file.
-// 1 when the file was written, 0 on any failure (the previous file is kept),
-// with "PATH: reason" in `failure` when one is given.
-int SaveSetupFile(const std::string& path, std::string* failure = nullptr);
+std::string FormatSetupText(const SetupContents& setup);
 
 }  // namespace qv

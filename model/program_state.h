@@ -14,4 +14,8 @@ inline int OpMode = OPMODE_UNCHOSEN;
 inline int panelHandle = 0;
 inline int startupPanelHandle = 0;
 
+// The model as at process start: every register and value variable and the
+// setup image 0, no mode, no panels, nobody observing transfers.
+void ResetModelState();
+
 }  // namespace qv

@@ -24,9 +24,9 @@ struct RegisterRow {
 };
 
 inline constexpr std::array<int*, REGISTER_COUNT> kRegisterVariables{
-    &BP0,  &AF0,  &BF0,  &BF1,  &BF2,  &BF3, &ABF0, &X0,  &ADV0, &ADV1, &ADV2,
-    &BDV0, &BDV1, &BDV2, &BS0,  &BS1,  &BS2, &BS3,  &AM0, &AM1,  &AM2,  &BM0,
-    &BM1,  &BM2,  &BM3,  &BM4,  &BM5,  &DR0, &DR1,  &DR2, &G0,   &C0,
+    &BP0,  &AF0,  &BF0,  &BF1, &BF2, &BF3, &ABF0, &X0,  &ADV0, &ADV1, &ADV2,
+    &BDV0, &BDV1, &BDV2, &BS0, &BS1, &BS2, &BS3,  &AM0, &AM1,  &AM2,  &BM0,
+    &BM1,  &BM2,  &BM3,  &BM4, &BM5, &DR0, &DR1,  &DR2, &G0,   &C0,
 };
 
 // Each register variable with the chip's facts of its row.

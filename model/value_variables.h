@@ -35,6 +35,7 @@ struct ValueVariable {
 };
 
 // The register defaults decode to exactly these start values.
+// clang-format off
 inline constexpr std::array<ValueVariable, 32> ValueVariables{{
     {&pll1_n, 100, "pll1_n"},   {&pll2_n, 96, "pll2_n"},     {&out0_v, 4, "out0_v"},
     {&out0_d, 4, "out0_d"},     {&out1_v, 4, "out1_v"},      {&out1_d, 5, "out1_d"},
@@ -48,6 +49,7 @@ inline constexpr std::array<ValueVariable, 32> ValueVariables{{
     {&OutputFormatPll1, 0, "OutputFormatPll1"},              {&OutputFormatPll2, 0, "OutputFormatPll2"},
     {&fracstep, 0, "fracstep", true}, {&numstep, 0, "numstep", true}, {&ckdiv, 0, "ckdiv", true},
 }};
+// clang-format on
 
 // Every value variable but the three spread-spectrum ones to its start value.
 void SetValueVariablesToStartValues();

@@ -1,7 +1,9 @@
 #include "model/write_path.h"
 
-#include <map>
 #include <utility>
+
+#include "base/listeners.h"
+#include "base/trace.h"
 
 #include "bridge/hidbridge.h"
 #include "model/program_state.h"
@@ -11,18 +13,40 @@
 namespace qv {
 namespace {
 
-std::map<int, TransferObserver>& Observers() {
-  static std::map<int, TransferObserver> observers;
+Listeners<const Transfer&>& Observers() {
+  static Listeners<const Transfer&> observers;
   return observers;
+}
+
+// The bridge header's name for a result; a read's value has none.
+const char* BridgeResultName(Transfer::Kind kind, int result) {
+  switch (result) {
+    case HIDBRIDGE_DONE: return kind == Transfer::Kind::Write ? " HIDBRIDGE_DONE" : "";
+    case HIDBRIDGE_NO_REPLY: return " HIDBRIDGE_NO_REPLY";
+    case HIDBRIDGE_NO_ADAPTER: return " HIDBRIDGE_NO_ADAPTER";
+    case HIDBRIDGE_ADAPTER_ERROR: return " HIDBRIDGE_ADAPTER_ERROR";
+    default: return "";
+  }
+}
+
+void TraceTransfer(const Transfer& transfer) {
+  const bool write = transfer.kind == Transfer::Kind::Write;
+  if (!write && transfer.Failed()) {
+    Trace(TRACE_TRANSFER, "read register 0x%02X result %d%s", transfer.address, transfer.result,
+          BridgeResultName(transfer.kind, transfer.result));
+    return;
+  }
+  Trace(TRACE_TRANSFER, "%s register 0x%02X value 0x%02X result %d%s", write ? "write" : "read",
+        transfer.address, static_cast<unsigned>(transfer.value), transfer.result,
+        BridgeResultName(transfer.kind, transfer.result));
 }
 
 int Publish(Transfer::Kind kind, unsigned address, int value, int result) {
   const Transfer transfer{std::chrono::system_clock::now(), kind, address & 0xFF,
                           kind == Transfer::Kind::Write ? value & 0xFF : (result >= 0 ? result : 0),
                           result};
-  // A copy: an observer may add or remove observers.
-  const auto observers = Observers();
-  for (const auto& [id, observer] : observers) observer(transfer);
+  if (TraceOn()) TraceTransfer(transfer);
+  Observers().Tell(transfer);
   return result;
 }
 
@@ -37,13 +61,9 @@ class BusyScope {
 
 }  // namespace
 
-int AddTransferObserver(TransferObserver observer) {
-  static int nextId = 1;
-  Observers()[nextId] = std::move(observer);
-  return nextId++;
-}
-
-void RemoveTransferObserver(int id) { Observers().erase(id); }
+int AddTransferObserver(TransferObserver observer) { return Observers().Add(std::move(observer)); }
+void RemoveTransferObserver(int id) { Observers().Remove(id); }
+void ClearTransferObservers() { Observers().Clear(); }
 
 TransferTally::TransferTally()
     : observer_(AddTransferObserver([this](const Transfer& transfer) {

@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "base/text_format.h"
 #include "chip/field_codec.h"
-#include "model/text_format.h"
 
 namespace qv {
 namespace {

@@ -1,6 +1,6 @@
 // Differences in a person's words, one line each, for the dialogs and qv3380.
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "plan/configuration_diff.h"
 
 namespace qv {

@@ -3,9 +3,10 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
+#include "base/text_format.h"
 #include "chip/field_codec.h"
-#include "model/text_format.h"
 
 namespace qv {
 namespace {
@@ -49,14 +50,40 @@ std::string Join(const std::vector<std::string>& parts, const char* separator) {
 }
 
 std::string PllName(int pll) { return std::string(kPlls[pll].name); }
-std::string VcoName(int pll) { return FormatText("VCO%d", pll + 1); }
+std::string PllOff(int pll) { return PllName(pll) + " is powered down"; }
 
-// Builds one map's checks in a fixed order, each with its reason.
+// Named after the chip's PLLs and outputs once: checks are made on every edit.
+struct NamedSubjects {
+  std::array<std::string, PLL_COUNT> vco, feedback;
+  std::array<std::string, OUTPUT_COUNT> output, vcoDivider;
+};
+
+const NamedSubjects& Subjects() {
+  static const NamedSubjects subjects = [] {
+    NamedSubjects named;
+    for (int pll = 0; pll < PLL_COUNT; ++pll) {
+      named.vco[pll] = FormatText("VCO%d", pll + 1);
+      named.feedback[pll] = PllName(pll) + " N";
+    }
+    for (int k = 0; k < OUTPUT_COUNT; ++k) {
+      named.output[k] = std::string(kOutputs[k].name);
+      named.vcoDivider[k] = named.output[k] + " VCO divider";
+    }
+    return named;
+  }();
+  return subjects;
+}
+
+// Every check of one map (the PFD, two per PLL, two per output and seven more), so that
+// their room is taken once.
+constexpr int kChecksPerMap = 1 + 2 * PLL_COUNT + 2 * OUTPUT_COUNT + 7;
+
+// Builds one map's checks in a fixed order.
 class MapChecker {
  public:
   MapChecker(const PlanInputs& in, const MapEvaluation& map, double fpfd, NRange range)
       : in_(in), settings_(in.maps[map.map]), map_(map), fpfd_(fpfd), range_(range) {
-    checks_.reserve(16);
+    checks_.reserve(kChecksPerMap);
   }
 
   std::vector<Check> Run() {
@@ -73,154 +100,106 @@ class MapChecker {
   }
 
  private:
-  Check& Add(CheckKind kind, int index, std::string subject, bool applies, bool within,
+  Check& Add(CheckKind kind, int index, const char* subject, bool applies, bool within,
              double value, double low, double high, const char* unit = "") {
-    Check check;
+    Check& check = checks_.emplace_back();
     check.kind = kind;
     check.index = index;
-    check.subject = std::move(subject);
+    check.subject = subject;
     check.applies = applies;
     check.withinLimits = within;
     check.value = value;
     check.low = low;
     check.high = high;
     check.unit = unit;
-    return checks_.emplace_back(std::move(check));
+    return check;
   }
 
-  void NotChecked(Check& check, const std::string& why) {
-    if (!check.applies) check.reason = check.subject + " is not checked: " + why;
+  static void NotChecked(Check& check, NotCheckedBecause why, int pll = 0) {
+    if (check.applies) return;
+    check.notChecked = why;
+    check.poweredDownPll = pll;
   }
 
-  std::string PllOff(int pll) const { return PllName(pll) + " is powered down"; }
-
-  // "VCO1 2.00000 GHz is below 2.15 GHz": the value as shown and the limit it breaks.
-  static std::string RangeReason(const Check& c, double scale, const char* unit) {
-    const std::string shown =
-        FormatText("%s %.5f %s is ", c.subject.c_str(), c.value / scale, unit);
-    if (c.withinLimits)
-      return shown + FormatText("within %g to %g %s", c.low / scale, c.high / scale, unit);
-    if (c.value > c.high) return shown + FormatText("above %g %s", c.high / scale, unit);
-    return shown + FormatText("below %g %s", c.low / scale, unit);
+  // An output or its divider: off with its channel, or with its PLL.
+  void OutputOff(Check& check, int k) const {
+    const int pll = kOutputs[k].pll;
+    NotChecked(check,
+               map_.active.pll[pll] ? NotCheckedBecause::OutputOff : NotCheckedBecause::PllOff,
+               pll);
   }
 
   void Pfd() {
-    Check& c =
-        Add(CheckKind::Pfd, 0, "PFD", true, PfdWithinLimits(fpfd_), fpfd_, FpfdMin, FpfdMax, "Hz");
-    c.reason = RangeReason(c, 1e6, "MHz");
+    Add(CheckKind::Pfd, 0, "PFD", true, PfdWithinLimits(fpfd_), fpfd_, FpfdMin, FpfdMax, "Hz");
   }
 
   void Feedback(int pll) {
     const int n = pll == 0 ? settings_.pll1N : settings_.pll2N;
-    Check& c = Add(CheckKind::FeedbackDivider, pll, PllName(pll) + " N", map_.active.pll[pll],
-                   FeedbackWithinRange(n, range_), n, range_.min, range_.max);
-    const std::string range = FormatText("%d <= N <= %d", range_.min, range_.max);
-    const char* where = c.withinLimits ? "within" : (n > range_.max ? "above" : "below");
-    c.reason = FormatText("%s N %d is %s the range ", PllName(pll).c_str(), n, where) + range;
-    NotChecked(c, PllOff(pll));
+    Check& c = Add(CheckKind::FeedbackDivider, pll, Subjects().feedback[pll].c_str(),
+                   map_.active.pll[pll], FeedbackWithinRange(n, range_), n, range_.min, range_.max);
+    NotChecked(c, NotCheckedBecause::PllOff, pll);
   }
 
   void Vco(int pll) {
     const double hz = map_.vco[pll];
-    Check& c = Add(CheckKind::Vco, pll, VcoName(pll), map_.active.pll[pll], VcoWithinLimits(hz), hz,
-                   FvcoMin, FvcoMax, "Hz");
-    c.reason = RangeReason(c, 1e9, "GHz");
-    NotChecked(c, PllOff(pll));
+    Check& c = Add(CheckKind::Vco, pll, Subjects().vco[pll].c_str(), map_.active.pll[pll],
+                   VcoWithinLimits(hz), hz, FvcoMin, FvcoMax, "Hz");
+    NotChecked(c, NotCheckedBecause::PllOff, pll);
   }
 
   void Output(int k) {
     const double hz = map_.out[k];
     const int family = map_.family[k];
-    const double limit = OutputLimit(family);
-    Check& c = Add(CheckKind::Output, k, std::string(kOutputs[k].name), map_.active.output[k],
-                   OutputWithinLimit(hz, family), hz, kNone, limit, "Hz");
-    const std::string limitText = FormatText(
-        "the %s limit of %g MHz", std::string(kFamilyNames[family]).c_str(), limit / 1e6);
-    const std::string shown = FormatText("%s %.5f MHz", c.subject.c_str(), hz / 1e6);
-    if (c.withinLimits) {
-      c.reason = shown + " is within " + limitText;
-    } else if (hz > limit) {
-      c.reason = shown + " is above " + limitText;
-    } else {
-      c.reason = shown + " is not a frequency";
-    }
-    const int pll = kOutputs[k].pll;
-    NotChecked(c, map_.active.pll[pll] ? c.subject + " is powered down" : PllOff(pll));
+    Check& c = Add(CheckKind::Output, k, Subjects().output[k].c_str(), map_.active.output[k],
+                   OutputWithinLimit(hz, family), hz, kNone, OutputLimit(family), "Hz");
+    c.other = family;
+    OutputOff(c, k);
   }
 
   void VcoDivider(int k) {
     const int v = settings_.v[k];
     const ValueRange range = ControlRange(FieldKind::VcoDivider);
-    Check& c = Add(CheckKind::VcoDivider, k, std::string(kOutputs[k].name) + " VCO divider",
+    Check& c = Add(CheckKind::VcoDivider, k, Subjects().vcoDivider[k].c_str(),
                    map_.active.ownVcoDivider[k], range.Contains(v), v, range.min, range.max);
-    c.reason = FormatText("%s %d is %s %d to %d", c.subject.c_str(), v,
-                          c.withinLimits ? "within" : "outside", range.min, range.max);
-    if (c.applies) return;
-    const int pll = kOutputs[k].pll;
     if (!map_.active.output[k]) {
-      NotChecked(c, map_.active.pll[pll] ? std::string(kOutputs[k].name) + " is powered down"
-                                         : PllOff(pll));
+      OutputOff(c, k);
     } else {
-      const OutputFacts& partner = kOutputs[VcoDividerSource(k, true)];
-      NotChecked(c, std::string(kOutputs[k].name) + " runs on " + std::string(partner.name) +
-                        "'s VCO divider");
+      NotChecked(c, NotCheckedBecause::PartnersDivider);
     }
   }
 
   void FractionalWord() {
-    const int frac = settings_.frac, mod = settings_.mod;
-    Check& c = Add(CheckKind::FractionalWord, FractionalPll(), "Fractional word",
-                   map_.active.fractional, FractionalWordValid(frac, mod), frac, kNone, kNone);
-    if (frac == 0) {
-      c.reason = "Fractional word 0 keeps N an integer";
-    } else {
-      c.reason = FormatText("Fractional word %d is %s the modulus %d", frac,
-                            c.withinLimits ? "below" : "not below", mod);
-    }
-    NotChecked(
-        c, map_.active.pll[FractionalPll()] ? "the SDM is powered down" : PllOff(FractionalPll()));
+    const int pll = FractionalPll();
+    Check& c =
+        Add(CheckKind::FractionalWord, pll, "Fractional word", map_.active.fractional,
+            FractionalWordValid(settings_.frac, settings_.mod), settings_.frac, kNone, kNone);
+    c.other = settings_.mod;
+    NotChecked(c, map_.active.pll[pll] ? NotCheckedBecause::SdmOff : NotCheckedBecause::PllOff,
+               pll);
   }
 
   void RefclkDivider() {
-    const bool crystal = in_.board.refsel;
-    Check& c = Add(CheckKind::RefclkDivider, 0, "REFCLK divider", true, !(crystal && in_.refdiv),
-                   in_.refdiv ? 2 : 1, kNone, kNone);
-    if (!c.withinLimits) {
-      c.reason = "REFCLK divider is 2 while the crystal is selected: it divides REFCLK only";
-    } else {
-      c.reason = FormatText("REFCLK divider is %d", in_.refdiv ? 2 : 1);
-    }
+    Add(CheckKind::RefclkDivider, 0, "REFCLK divider", true, !(in_.board.refsel && in_.refdiv),
+        in_.refdiv ? 2 : 1, kNone, kNone);
   }
 
   void Ssc() {
     const SscFigures& ssc = map_.ssc;
     const bool on = map_.active.ssc;
-    Check& span = Add(CheckKind::SscSpan, 0, "FracRange", on, SpanWithinLimit(ssc), ssc.span,
-                      ssc.minimumSpan, kNone);
-    span.reason = FormatText("FracRange %d is %s the minimum %d", ssc.span,
-                             span.withinLimits ? "within" : "below", ssc.minimumSpan);
-    NotChecked(span, map_.sscOffReason);
-
+    const auto off = [&](Check& check) {
+      check.sscOff = map_.sscOff;
+      NotChecked(check, NotCheckedBecause::SpreadSpectrumOff);
+    };
+    off(Add(CheckKind::SscSpan, 0, "FracRange", on, SpanWithinLimit(ssc), ssc.span, ssc.minimumSpan,
+            kNone));
     Check& depth = Add(CheckKind::SscDepth, 0, "Downspread", on, DownspreadShallow(ssc),
                        ssc.downspreadPercent, DOWNSPREAD_WARNING_PERCENT, kNone, "%");
     depth.warningOnly = true;
-    depth.reason =
-        FormatText("Downspread %.3f%% is %s %g%%", ssc.downspreadPercent,
-                   depth.withinLimits ? "within" : "at or beyond", DOWNSPREAD_WARNING_PERCENT);
-    NotChecked(depth, map_.sscOffReason);
-
-    Check& steps = Add(CheckKind::SscSteps, 0, "NumSteps", on, in_.numstep >= SSC_STEPS_MIN,
-                       in_.numstep, SSC_STEPS_MIN, kNone);
-    steps.reason = FormatText("NumSteps %d is %s %d", in_.numstep,
-                              steps.withinLimits ? "at least" : "below", SSC_STEPS_MIN);
-    NotChecked(steps, map_.sscOffReason);
-
-    Check& divider =
-        Add(CheckKind::SscClockDivider, 0, "CkDiv", on, in_.ckdiv >= SSC_CLOCK_DIVIDER_MIN,
-            in_.ckdiv, SSC_CLOCK_DIVIDER_MIN, kNone);
-    divider.reason = FormatText("CkDiv %d is %s %d", in_.ckdiv,
-                                divider.withinLimits ? "at least" : "below", SSC_CLOCK_DIVIDER_MIN);
-    NotChecked(divider, map_.sscOffReason);
+    off(depth);
+    off(Add(CheckKind::SscSteps, 0, "NumSteps", on, in_.numstep >= SSC_STEPS_MIN, in_.numstep,
+            SSC_STEPS_MIN, kNone));
+    off(Add(CheckKind::SscClockDivider, 0, "CkDiv", on, in_.ckdiv >= SSC_CLOCK_DIVIDER_MIN,
+            in_.ckdiv, SSC_CLOCK_DIVIDER_MIN, kNone));
   }
 
   void InjectionLock() {
@@ -228,10 +207,8 @@ class MapChecker {
     Check& c = Add(CheckKind::InjectionLock, 0, "Noise warning", both,
                    settings_.pll1N != settings_.pll2N, settings_.pll1N, kNone, kNone);
     c.warningOnly = true;
-    c.reason = c.withinLimits
-                   ? FormatText("PLL1 N %d and PLL2 N %d differ", settings_.pll1N, settings_.pll2N)
-                   : FormatText("PLL1 N equals PLL2 N (%d): noise may increase", settings_.pll1N);
-    NotChecked(c, PllOff(map_.active.pll[0] ? 1 : 0));
+    c.other = settings_.pll2N;
+    NotChecked(c, NotCheckedBecause::PllOff, map_.active.pll[0] ? 1 : 0);
   }
 
   const PlanInputs& in_;
@@ -241,6 +218,35 @@ class MapChecker {
   NRange range_;
   std::vector<Check> checks_;
 };
+
+// "VCO1 2.00000 GHz is below 2.15 GHz": the value as shown and the limit it breaks.
+std::string RangeReason(const Check& c, double scale, const char* unit) {
+  const double shown = c.value / scale;
+  if (c.withinLimits) {
+    return FormatText("%s %.5f %s is within %g to %g %s", c.subject, shown, unit, c.low / scale,
+                      c.high / scale, unit);
+  }
+  if (c.value > c.high) {
+    return FormatText("%s %.5f %s is above %g %s", c.subject, shown, unit, c.high / scale, unit);
+  }
+  return FormatText("%s %.5f %s is below %g %s", c.subject, shown, unit, c.low / scale, unit);
+}
+
+std::string NotCheckedReason(const Check& c) {
+  std::string why;
+  switch (c.notChecked) {
+    case NotCheckedBecause::Applies: break;
+    case NotCheckedBecause::PllOff: why = PllOff(c.poweredDownPll); break;
+    case NotCheckedBecause::OutputOff: why = Subjects().output[c.index] + " is powered down"; break;
+    case NotCheckedBecause::PartnersDivider:
+      why = Subjects().output[c.index] + " runs on " +
+            Subjects().output[VcoDividerSource(c.index, true)] + "'s VCO divider";
+      break;
+    case NotCheckedBecause::SdmOff: why = "the SDM is powered down"; break;
+    case NotCheckedBecause::SpreadSpectrumOff: why = c.sscOff.Text(); break;
+  }
+  return c.subject + std::string(" is not checked: ") + why;
+}
 
 ActivePaths PathsOf(const PlanInputs& in, const MapSettings& settings) {
   ActivePaths paths;
@@ -261,14 +267,14 @@ ActivePaths PathsOf(const PlanInputs& in, const MapSettings& settings) {
   return paths;
 }
 
-std::string SscOffReason(const PlanInputs& in, const MapSettings& settings, int map) {
-  std::vector<std::string> reasons;
-  if (!in.pllPowered[FractionalPll()])
-    reasons.push_back(PllName(FractionalPll()) + " is powered down");
-  if (!in.sdmPowered) reasons.push_back("the SDM is powered down");
-  if (settings.mod <= 0) reasons.push_back(FormatText("map %d's modulus is 0", map));
-  if (!in.board.sscg) reasons.push_back("the SSCG pin is low");
-  return Join(reasons, "; ");
+SscOffCauses SscOffCausesOf(const PlanInputs& in, const MapSettings& settings, int map) {
+  SscOffCauses causes;
+  causes.map = map;
+  causes.pllOff = !in.pllPowered[FractionalPll()];
+  causes.sdmOff = !in.sdmPowered;
+  causes.noModulus = settings.mod <= 0;
+  causes.pinLow = !in.board.sscg;
+  return causes;
 }
 
 MapEvaluation EvaluateMap(const PlanInputs& in, int m, double fpfd, NRange range) {
@@ -286,7 +292,7 @@ MapEvaluation EvaluateMap(const PlanInputs& in, int m, double fpfd, NRange range
   }
   e.ssc = ComputeSscFigures(s, in.fracstep, in.numstep, in.ckdiv, fpfd);
   e.active = PathsOf(in, s);
-  if (!e.active.ssc) e.sscOffReason = SscOffReason(in, s, m);
+  if (!e.active.ssc) e.sscOff = SscOffCausesOf(in, s, m);
   e.checks = MapChecker(in, e, fpfd, range).Run();
   return e;
 }
@@ -377,6 +383,68 @@ const char* VerdictName(Verdict verdict) {
   }
 }
 
+std::string SscOffCauses::Text() const {
+  std::string text;
+  const auto add = [&text](std::string_view cause) {
+    if (!text.empty()) text += "; ";
+    text += cause;
+  };
+  if (pllOff) add(PllOff(FractionalPll()));
+  if (sdmOff) add("the SDM is powered down");
+  if (noModulus) add(FormatText("map %d's modulus is 0", map));
+  if (pinLow) add("the SSCG pin is low");
+  return text;
+}
+
+std::string Check::Reason() const {
+  if (!applies) return NotCheckedReason(*this);
+  // Only where an int was checked.
+  const auto number = [this] { return static_cast<int>(value); };
+  switch (kind) {
+    case CheckKind::Pfd: return RangeReason(*this, 1e6, "MHz");
+    case CheckKind::Vco: return RangeReason(*this, 1e9, "GHz");
+    case CheckKind::FeedbackDivider:
+      return FormatText("%s %d is %s the range %d <= N <= %d", subject, number(),
+                        withinLimits ? "within" : (value > high ? "above" : "below"),
+                        static_cast<int>(low), static_cast<int>(high));
+    case CheckKind::Output: {
+      const char* outcome = withinLimits ? "is within" : (value > high ? "is above" : nullptr);
+      if (!outcome) return FormatText("%s %.5f MHz is not a frequency", subject, value / 1e6);
+      return FormatText("%s %.5f MHz %s the %s limit of %g MHz", subject, value / 1e6, outcome,
+                        std::string(kFamilyNames[other]).c_str(), high / 1e6);
+    }
+    case CheckKind::VcoDivider:
+      return FormatText("%s %d is %s %d to %d", subject, number(),
+                        withinLimits ? "within" : "outside", static_cast<int>(low),
+                        static_cast<int>(high));
+    case CheckKind::FractionalWord:
+      if (number() == 0) return "Fractional word 0 keeps N an integer";
+      return FormatText("Fractional word %d is %s the modulus %d", number(),
+                        withinLimits ? "below" : "not below", other);
+    case CheckKind::RefclkDivider:
+      if (!withinLimits) {
+        return "REFCLK divider is 2 while the crystal is selected: it divides REFCLK only";
+      }
+      return FormatText("REFCLK divider is %d", number());
+    case CheckKind::SscSpan:
+      return FormatText("FracRange %d is %s the minimum %d", number(),
+                        withinLimits ? "within" : "below", static_cast<int>(low));
+    case CheckKind::SscDepth:
+      return FormatText("Downspread %.3f%% is %s %g%%", value,
+                        withinLimits ? "within" : "at or beyond", DOWNSPREAD_WARNING_PERCENT);
+    case CheckKind::SscSteps:
+      return FormatText("NumSteps %d is %s %d", number(), withinLimits ? "at least" : "below",
+                        SSC_STEPS_MIN);
+    case CheckKind::SscClockDivider:
+      return FormatText("CkDiv %d is %s %d", number(), withinLimits ? "at least" : "below",
+                        SSC_CLOCK_DIVIDER_MIN);
+    case CheckKind::InjectionLock:
+      if (withinLimits) return FormatText("PLL1 N %d and PLL2 N %d differ", number(), other);
+      return FormatText("PLL1 N equals PLL2 N (%d): noise may increase", number());
+  }
+  return "";
+}
+
 Verdict Check::verdict() const {
   if (!applies) return Verdict::Inactive;
   if (withinLimits) return Verdict::Pass;
@@ -426,8 +494,9 @@ std::string MapTitle(int map) {
 }
 
 std::string SscOffNote(const MapEvaluation& map) {
-  if (map.sscOffReason.empty()) return "";
-  return "Spread spectrum is off in " + MapTitle(map.map) + ": " + map.sscOffReason;
+  const std::string reason = map.SscOffReason();
+  if (reason.empty()) return "";
+  return "Spread spectrum is off in " + MapTitle(map.map) + ": " + reason;
 }
 
 std::string InactiveMapNote(const MapEvaluation& map) {
@@ -436,7 +505,7 @@ std::string InactiveMapNote(const MapEvaluation& map) {
     // The N range is the VCO range divided by the PFD: with the VCO out, it says nothing more.
     const Check* vco = map.Find(CheckKind::Vco, failure->index);
     if (failure->kind == CheckKind::FeedbackDivider && vco->verdict() == Verdict::Fail) continue;
-    reasons.push_back(failure->reason);
+    reasons.push_back(failure->Reason());
   }
   if (reasons.empty()) return "";
   return MapTitle(map.map) + " would fail: " + Join(reasons, "; ");

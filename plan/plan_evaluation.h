@@ -4,6 +4,7 @@
 // paints it; the command line, the planners, the reports, verify and diff read it.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -61,10 +62,8 @@ struct PlanInputs {
   int ckdiv = 0;
 };
 
-// The panel's pins and reference settings, the value variables and the power,
-// modulator, format and sync bits of the registers.
-PlanInputs ReadPlanInputs();
-// The same from a register image (a file, the chip) and the board's settings.
+// What the plan is computed from, from a register image (a file, the chip) and
+// the board's settings. (plan/panel/plan_inputs.h reads them from the program.)
 PlanInputs PlanInputsFromRegisters(const RegisterImage& registers, const BoardInputs& board);
 
 // The formulas.
@@ -117,19 +116,49 @@ enum class CheckKind {
   InjectionLock,
 };
 
+// Why spread spectrum is off in a map; nothing while it runs.
+struct SscOffCauses {
+  int map = 0;
+  bool pllOff = false;     // the fractional PLL is powered down
+  bool sdmOff = false;     // the modulator is powered down
+  bool noModulus = false;  // the map's modulus is 0
+  bool pinLow = false;     // the SSCG pin is low
+
+  // "the SSCG pin is low; map 1's modulus is 0"; empty while it runs.
+  std::string Text() const;
+};
+
+// Why a check does not apply, as its reason says.
+enum class NotCheckedBecause : std::uint8_t {
+  Applies,
+  PllOff,            // poweredDownPll is powered down
+  OutputOff,         // the output is powered down
+  PartnersDivider,   // the output runs on its partner's VCO divider
+  SdmOff,            // the modulator is powered down
+  SpreadSpectrumOff  // sscOff says why
+};
+
 struct Check {
   CheckKind kind;
   int index = 0;             // the PLL of a VCO or N check, the output of an output check
-  std::string subject;       // "VCO1", "PLL2 N", "OUT3", "PFD", ...
+  const char* subject = "";  // "VCO1", "PLL2 N", "OUT3", "PFD", ...; never freed
   bool applies = true;       // the path it checks is in use
   bool withinLimits = true;  // the rule holds, whether or not it applies
   bool warningOnly = false;  // breaking it warns instead of failing
   double value = 0.0;        // what was checked, in the unit of its limits
   double low = 0.0;          // limits; NaN where there is none
   double high = 0.0;
-  std::string unit;    // "Hz", "%", or empty for plain numbers
-  std::string reason;  // in a person's words, whatever the outcome
+  const char* unit = "";  // "Hz", "%", or empty for plain numbers
 
+  // What the reason names beyond the above.
+  int other = 0;  // an output's family, the modulus, PLL2's N
+  NotCheckedBecause notChecked = NotCheckedBecause::Applies;
+  int poweredDownPll = 0;
+  SscOffCauses sscOff;
+
+  // In a person's words, whatever the outcome. Formatted when asked: the plan is
+  // evaluated on every edit, and then nobody reads it.
+  std::string Reason() const;
   Verdict verdict() const;
 };
 
@@ -156,11 +185,12 @@ struct MapEvaluation {
   std::array<int, OUTPUT_COUNT> family{};
   SscFigures ssc;
   ActivePaths active;
-  // Why spread spectrum is off for this map ("the SSCG pin is low; map 1's
-  // modulus is 0"); empty while it runs.
-  std::string sscOffReason;
+  SscOffCauses sscOff;
   std::vector<Check> checks;  // the same kinds in the same order for both maps
 
+  // Why spread spectrum is off for this map ("the SSCG pin is low; map 1's
+  // modulus is 0"); empty while it runs.
+  std::string SscOffReason() const { return sscOff.Text(); }
   bool Fails() const;
   std::vector<const Check*> Failures() const;
   const Check* Find(CheckKind kind, int index = 0) const;

@@ -46,8 +46,8 @@ struct RatioRange {
 };
 
 RatioRange VcoRatioRange(const SolverRequest& request, bool integerOnly) {
-  const double nHigh = integerOnly ? SOLVER_N.max
-                                   : SOLVER_N.max + (request.maxModulus - 1.0) / request.maxModulus;
+  const double nHigh =
+      integerOnly ? SOLVER_N.max : SOLVER_N.max + (request.maxModulus - 1.0) / request.maxModulus;
   return {std::max(FvcoMin / request.fpfd, static_cast<double>(SOLVER_N.min)),
           std::min(FvcoMax / request.fpfd, nHigh)};
 }
@@ -154,8 +154,11 @@ struct Score {
 class PllSearch {
  public:
   PllSearch(const SolverRequest& request, const Pll& pll, const std::array<bool, 4>& reachable)
-      : request_(request), pll_(pll), reachable_(reachable),
-        integerOnly_(IntegerOnly(request, pll)), range_(VcoRatioRange(request, integerOnly_)) {
+      : request_(request),
+        pll_(pll),
+        reachable_(reachable),
+        integerOnly_(IntegerOnly(request, pll)),
+        range_(VcoRatioRange(request, integerOnly_)) {
     outputs_ = {pll.even, pll.odd};
     for (int side = 0; side < 2; ++side) {
       wanted_[side] = request.targets[outputs_[side]].has_value();
@@ -207,7 +210,8 @@ class PllSearch {
       if (!wanted_[side]) continue;
       const double division = DivisionOf(base, side);
       ideal[side] = *request_.targets[outputs_[side]] * division / request_.fpfd;
-      range.high = std::min(range.high, OutputLimitOf(request_, outputs_[side]) * division / request_.fpfd);
+      range.high =
+          std::min(range.high, OutputLimitOf(request_, outputs_[side]) * division / request_.fpfd);
       anyReachable = anyReachable || reachable_[outputs_[side]];
     }
     if (range.low > range.high) return;
@@ -215,7 +219,8 @@ class PllSearch {
     // The worst relative error of the outputs that count first is smallest here.
     std::vector<double> counted;
     for (int side = 0; side < 2; ++side) {
-      if (wanted_[side] && (!anyReachable || reachable_[outputs_[side]])) counted.push_back(ideal[side]);
+      if (wanted_[side] && (!anyReachable || reachable_[outputs_[side]]))
+        counted.push_back(ideal[side]);
     }
     const double balanced =
         counted.size() == 1 ? counted[0] : 2 * counted[0] * counted[1] / (counted[0] + counted[1]);
@@ -381,12 +386,14 @@ void BracketFraction(double x, int maxDenominator, Fraction* lower, Fraction* up
     if (gap < 0) {
       // Mediants stay below x for k steps towards hi.
       const double k = std::floor((x * lo.den - lo.num) / (hi.num - x * hi.den) + kSame);
-      const int steps = std::max(1, static_cast<int>(std::min<double>(k, (maxDenominator - lo.den) / hi.den)));
+      const int room = (maxDenominator - lo.den) / hi.den;  // whole steps that fit
+      const int steps = std::max(1, static_cast<int>(std::min<double>(k, room)));
       lo = {lo.num + steps * hi.num, lo.den + steps * hi.den};
       if (equals(lo)) hi = lo;
     } else {
       const double k = std::floor((hi.num - x * hi.den) / (x * lo.den - lo.num) + kSame);
-      const int steps = std::max(1, static_cast<int>(std::min<double>(k, (maxDenominator - hi.den) / lo.den)));
+      const int room = (maxDenominator - hi.den) / lo.den;
+      const int steps = std::max(1, static_cast<int>(std::min<double>(k, room)));
       hi = {hi.num + steps * lo.num, hi.den + steps * lo.den};
       if (equals(hi)) lo = hi;
     }

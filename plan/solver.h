@@ -38,7 +38,7 @@ struct SolverRequest {
   // where a plan allows it (Hz).
   std::array<std::optional<double>, OUTPUT_COUNT> keep;
   PresentSettings present;
-  std::array<int, 2> formatCodes{};                          // PLL1 pair, PLL2 pair
+  std::array<int, 2> formatCodes{};  // PLL1 pair, PLL2 pair
   // A synchronised pair shares the even output's VCO divider.
   std::array<bool, 2> sync{};
   // Largest modulus to consider; 1 keeps PLL2 integer.

@@ -122,7 +122,8 @@ class Search {
     const double ideal = 100.0 * step * steps / (request_.downspreadPercent * ratio_.Value()) /
                          static_cast<double>(ratio_.den);
     std::vector<std::int64_t> values{clamped(std::floor(ideal)), clamped(std::ceil(ideal))};
-    if (present_.mod > 0 && present_.mod % ratio_.den == 0) values.push_back(present_.mod / ratio_.den);
+    if (present_.mod > 0 && present_.mod % ratio_.den == 0)
+      values.push_back(present_.mod / ratio_.den);
     // A larger modulus lets the word fall further. Where the ideal breaks the
     // span limit, the least multiple that keeps it is the closest there is.
     const auto holds = [&](std::int64_t k) {

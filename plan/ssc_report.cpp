@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "plan/solver_report.h"
 
 namespace qv {
@@ -61,9 +61,8 @@ std::string FormatSscVerdict(const SscPlan& plan) {
 std::vector<std::string> SscNotes(const SscPlan& plan) {
   std::vector<std::string> notes;
   const MapEvaluation& planned = plan.after.maps[plan.map];
-  if (!planned.sscOffReason.empty()) {
-    notes.push_back("Spread spectrum stays off until the board changes: " + planned.sscOffReason +
-                    ".");
+  if (const std::string off = planned.SscOffReason(); !off.empty()) {
+    notes.push_back("Spread spectrum stays off until the board changes: " + off + ".");
   }
   const int other = 1 - plan.map;
   const MapEvaluation& otherAfter = plan.after.maps[other];

@@ -1,6 +1,6 @@
 #include "plan/whole_set_sequence.h"
 
-#include "model/write_path.h"
+#include "chip/i2c_interface.h"
 
 namespace qv {
 
@@ -8,6 +8,7 @@ std::vector<SequenceStep> WholeSetSequence(const RegisterImage& registers) {
   using K = SequenceStep::Kind;
   const auto byte = [&](int index) { return registers[index] & 0xFF; };
   std::vector<SequenceStep> steps;
+  steps.reserve(REGISTER_COUNT + kAcquireSequence.size() + 3);
   for (int index = 0; index < REGISTER_COUNT; ++index) {
     steps.push_back({K::Register, kRegisters[index].address, byte(index), index});
   }

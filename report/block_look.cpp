@@ -10,7 +10,7 @@ std::string Reasons(std::initializer_list<const Check*> checks, Verdict verdict)
   for (const Check* check : checks) {
     if (!check || check->verdict() != verdict) continue;
     if (!text.empty()) text += "\n";
-    text += check->reason;
+    text += check->Reason();
   }
   return text;
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/text_format.h"
-#include "plan/panel_look.h"
+#include "base/text_format.h"
+#include "plan/plan_colors.h"
 #include "report/block_look.h"
 #include "report/drawing.h"
 #include "report/numbers.h"
@@ -161,7 +161,7 @@ class TreeDrawer {
                    {Find(CheckKind::SscSpan), Find(CheckKind::SscDepth), Find(CheckKind::SscSteps),
                     Find(CheckKind::SscClockDivider)},
                    "Spread spectrum sweeps " + std::string(kPlls[pll].name) + "'s fractional word",
-                   "Spread spectrum is off: " + map_.sscOffReason),
+                   "Spread spectrum is off: " + map_.SscOffReason()),
         {"Spread spectrum", figures});
     const Area pllArea = PllRow(kPllX, kPllWidth, pll);
     Add(LinkGroup("link-ssc-" + LowerCase(kPlls[pll].name),
@@ -242,10 +242,10 @@ class TreeDrawer {
         const Area o = OutputRow(kOutX, kOutWidth, k);
         Add(LinkGroup("link-vco" + std::to_string(pll + 1) + "-" + out + "-v",
                       Elbow(vcoBox.RightMiddle(), v.LeftMiddle()), paths_.ownVcoDivider[k]));
-        Add(LinkGroup("link-" + out + "-v-" + out + "-d", {v.RightMiddle(), d.LeftMiddle()},
-                      paths_.ownVcoDivider[k]));
-        Add(LinkGroup("link-" + out + "-d-" + out, {d.RightMiddle(), o.LeftMiddle()},
-                      paths_.output[k]));
+        Add(LinkGroup(FormatText("link-%s-v-%s-d", out.c_str(), out.c_str()),
+                      {v.RightMiddle(), d.LeftMiddle()}, paths_.ownVcoDivider[k]));
+        Add(LinkGroup(FormatText("link-%s-d-%s", out.c_str(), out.c_str()),
+                      {d.RightMiddle(), o.LeftMiddle()}, paths_.output[k]));
       }
       SyncLink(pll);
     }

@@ -3,8 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "plan/frequency_engine.h"
-#include "plan/panel_look.h"
+#include "plan/plan_colors.h"
 
 namespace qv::report {
 namespace {

@@ -1,6 +1,6 @@
 #include "report/report_writers.h"
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "report/drawing.h"
 #include "report/svg_writer.h"
 

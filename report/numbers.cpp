@@ -1,6 +1,6 @@
 #include "report/numbers.h"
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 
 namespace qv::report {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "base/text_format.h"
 #include "chip/field_codec.h"
-#include "model/text_format.h"
 #include "report/clock_tree.h"
 #include "report/numbers.h"
 #include "report/ssc_profile.h"
@@ -139,9 +139,10 @@ class ReportBuilder {
                 board.refsel)});
     table.rows.push_back({{"REFCLK"}, source(Mhz(board.refclkHz), !board.refsel)});
     const Check& divider = *used.Find(CheckKind::RefclkDivider);
-    table.rows.push_back({{"REFCLK divider"}, {divider.reason, ToneOf(divider.verdict())}});
+    table.rows.push_back({{"REFCLK divider"}, {divider.Reason(), ToneOf(divider.verdict())}});
     const Check& pfd = *used.Find(CheckKind::Pfd);
-    table.rows.push_back({{"PFD"}, {Mhz(plan_.pfdHz) + ": " + pfd.reason, ToneOf(pfd.verdict())}});
+    table.rows.push_back(
+        {{"PFD"}, {Mhz(plan_.pfdHz) + ": " + pfd.Reason(), ToneOf(pfd.verdict())}});
     table.rows.push_back({{"Feedback divider range"},
                           {FormatText("%d <= N <= %d", plan_.nRange.min, plan_.nRange.max)}});
     Add(TableBlock(std::move(table)));
@@ -219,7 +220,7 @@ class ReportBuilder {
   void SpreadSpectrum(const MapEvaluation& map) {
     const SscProfile profile = SpreadSpectrumProfile(plan_, map.map);
     if (!profile.active) {
-      Add(Paragraph("Spread spectrum is off: " + map.sscOffReason + "."));
+      Add(Paragraph("Spread spectrum is off: " + map.SscOffReason() + "."));
       return;
     }
     const PlanInputs& in = plan_.inputs;
@@ -251,7 +252,7 @@ class ReportBuilder {
   void Checks(const MapEvaluation& map) {
     Table table{{"Check", "Verdict", "Reason"}, {false, false, false}, {}};
     for (const Check& check : map.checks) {
-      table.rows.push_back({{check.subject}, VerdictCell(check.verdict()), {check.reason}});
+      table.rows.push_back({{check.subject}, VerdictCell(check.verdict()), {check.Reason()}});
     }
     Add(TableBlock(std::move(table)));
   }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "report/drawing.h"
 
 namespace qv::report {
@@ -210,7 +210,7 @@ SscProfile SpreadSpectrumProfile(const PlanEvaluation& plan, int map) {
   SscProfile profile;
   profile.map = map;
   profile.active = evaluation.active.ssc;
-  profile.offReason = evaluation.sscOffReason;
+  profile.offReason = evaluation.SscOffReason();
   profile.depthPercent = evaluation.ssc.downspreadPercent;
   profile.modulationHz = evaluation.ssc.modulationHz;
   profile.steps = in.numstep;

@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 
 namespace qv::report {
 namespace {

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # build tools
-  g++ cmake ninja-build pkg-config git
+  # build tools, and the style checks CI runs
+  g++ cmake ninja-build pkg-config git clang-format clang-tidy
   # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform
   qt6-base-dev fonts-dejavu-core qt6-wayland
   # the command line's parser (its JSON comes from nlohmann-json3-dev below)

@@ -44,8 +44,8 @@ constexpr ControlDef Numeric(int id, std::string_view constant, std::string_view
 }
 
 constexpr ControlDef Ring(int id, std::string_view constant, std::string_view label,
-                          std::string_view callback, std::span<const RingItem> items,
-                          int initial, S state = S::Dimmed) {
+                          std::string_view callback, std::span<const RingItem> items, int initial,
+                          S state = S::Dimmed) {
   ControlDef def = Control(id, constant, K::Ring, label, callback, state);
   def.items = items;
   def.initialValue = initial;
@@ -124,8 +124,8 @@ constexpr MenuItemDef Recent(int id, std::string_view constant) {
 }
 
 constexpr PanelDef Panel(std::string_view fileName, int resourceId, std::string_view constant,
-                         std::string_view title, int width, int height,
-                         std::string_view callback, std::span<const ControlDef> controls,
+                         std::string_view title, int width, int height, std::string_view callback,
+                         std::span<const ControlDef> controls,
                          std::span<const MenuItemDef> menu = {}) {
   PanelDef def;
   def.fileName = fileName;
@@ -487,10 +487,14 @@ constexpr std::array kMainMenu{
     Menu(menubar::IMPORT, "IMPORT", MenuKind::Item, menubar::FILE, "__Open Setup...",
          "OnFileImportMenuClicked", true, SHORTCUT_CTRL_O),
     Menu(menubar::RECENT, "RECENT", MenuKind::Menu, menubar::FILE, "Recent __Files", "", true),
-    Recent(menubar::RECENT1, "RECENT1"), Recent(menubar::RECENT2, "RECENT2"),
-    Recent(menubar::RECENT3, "RECENT3"), Recent(menubar::RECENT4, "RECENT4"),
-    Recent(menubar::RECENT5, "RECENT5"), Recent(menubar::RECENT6, "RECENT6"),
-    Recent(menubar::RECENT7, "RECENT7"), Recent(menubar::RECENT8, "RECENT8"),
+    Recent(menubar::RECENT1, "RECENT1"),
+    Recent(menubar::RECENT2, "RECENT2"),
+    Recent(menubar::RECENT3, "RECENT3"),
+    Recent(menubar::RECENT4, "RECENT4"),
+    Recent(menubar::RECENT5, "RECENT5"),
+    Recent(menubar::RECENT6, "RECENT6"),
+    Recent(menubar::RECENT7, "RECENT7"),
+    Recent(menubar::RECENT8, "RECENT8"),
     Menu(menubar::SEPARATOR_5, "SEPARATOR_5", MenuKind::Separator, menubar::RECENT),
     Menu(menubar::CLEARRECENT, "CLEARRECENT", MenuKind::Item, menubar::RECENT,
          "__Clear Recent Files", "OnFileClearRecentMenuClicked"),
@@ -498,8 +502,8 @@ constexpr std::array kMainMenu{
          "OnFileSaveMenuClicked", true, SHORTCUT_CTRL_S),
     Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, menubar::FILE, "__Save Setup As...",
          "OnFileExportMenuClicked", true, SHORTCUT_CTRL_SHIFT_S),
-    Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, menubar::FILE,
-         "Reset To __Last Setup File", "OnFileResetToCfgMenuClicked", true),
+    Menu(menubar::RESETCFG, "RESETCFG", MenuKind::Item, menubar::FILE, "Reset To __Last Setup File",
+         "OnFileResetToCfgMenuClicked", true),
     Menu(menubar::COMPARE, "COMPARE", MenuKind::Item, menubar::FILE, "Co__mpare With Setup File...",
          "OnFileCompareMenuClicked", true),
     Menu(menubar::SEPARATOR, "SEPARATOR", MenuKind::Separator, menubar::FILE),
@@ -507,8 +511,8 @@ constexpr std::array kMainMenu{
          "OnFileExportJsonMenuClicked"),
     Menu(menubar::EXPORTREGS, "EXPORTREGS", MenuKind::Item, menubar::FILE, "Export Re__gisters...",
          "OnFileExportRegistersMenuClicked", true),
-    Menu(menubar::EXPORTREPORT, "EXPORTREPORT", MenuKind::Item, menubar::FILE,
-         "Export __Report...", "OnFileExportReportMenuClicked"),
+    Menu(menubar::EXPORTREPORT, "EXPORTREPORT", MenuKind::Item, menubar::FILE, "Export __Report...",
+         "OnFileExportReportMenuClicked"),
     Menu(menubar::SEPARATOR_4, "SEPARATOR_4", MenuKind::Separator, menubar::FILE),
     Menu(menubar::READCHIP, "READCHIP", MenuKind::Item, menubar::FILE, "__Read From Chip",
          "OnFileReadChipMenuClicked", true),
@@ -579,12 +583,13 @@ constexpr Column kAchieved{176, 120};
 constexpr Column kError{308, 100};
 // Wide enough for "N 143 + 4094/4095, V 6, D 32".
 constexpr Column kDividers{420, 248};
-constexpr Rect Cell(Column column, int output) { return {column.left, RowTop(output), column.width, 22}; }
+constexpr Rect Cell(Column column, int output) {
+  return {column.left, RowTop(output), column.width, 22};
+}
 constexpr Rect Caption(Column column) { return {column.left, kFirstRow - 20, column.width, 16}; }
 
 constexpr ControlDef Target(int output, std::string_view constant, std::string_view label) {
-  return StringBox(planpnl::TARGET0 + output, constant, label, "OnPlanTargetEdited", "",
-                   S::Enabled)
+  return StringBox(planpnl::TARGET0 + output, constant, label, "OnPlanTargetEdited", "", S::Enabled)
       .at(Cell(kTarget, output))
       .labelAt({12, RowTop(output), 44, 22})
       .aligned(TextAlign::Right);
@@ -627,9 +632,12 @@ constexpr std::array kPlanControls{
     plan_grid::Result(planpnl::ERROR0 + 2, "ERROR2", plan_grid::kError, 2),
     plan_grid::Result(planpnl::ERROR0 + 3, "ERROR3", plan_grid::kError, 3),
     plan_grid::Result(planpnl::DIVIDERS0, "DIVIDERS0", plan_grid::kDividers, 0, TextAlign::Left),
-    plan_grid::Result(planpnl::DIVIDERS0 + 1, "DIVIDERS1", plan_grid::kDividers, 1, TextAlign::Left),
-    plan_grid::Result(planpnl::DIVIDERS0 + 2, "DIVIDERS2", plan_grid::kDividers, 2, TextAlign::Left),
-    plan_grid::Result(planpnl::DIVIDERS0 + 3, "DIVIDERS3", plan_grid::kDividers, 3, TextAlign::Left),
+    plan_grid::Result(planpnl::DIVIDERS0 + 1, "DIVIDERS1", plan_grid::kDividers, 1,
+                      TextAlign::Left),
+    plan_grid::Result(planpnl::DIVIDERS0 + 2, "DIVIDERS2", plan_grid::kDividers, 2,
+                      TextAlign::Left),
+    plan_grid::Result(planpnl::DIVIDERS0 + 3, "DIVIDERS3", plan_grid::kDividers, 3,
+                      TextAlign::Left),
     Text(planpnl::SUMMARY, "SUMMARY", "").at(12, 208, 656, 64),
     Button(planpnl::FINDPLAN, "FINDPLAN", "__Find Plan", "OnFindPlanClicked", S::Enabled)
         .at(12, 282, 110, 28),
@@ -761,8 +769,8 @@ constexpr std::array kExportControls{
 static_assert(kExportControls.size() == exportpnl::CANCEL - 1);
 
 constexpr std::array kClockTreeMapItems{RingItem{0, "The map MARGIN selects"},
-                                         RingItem{1, "Map 0 (MARGIN low)"},
-                                         RingItem{2, "Map 1 (MARGIN high)"}};
+                                        RingItem{1, "Map 0 (MARGIN low)"},
+                                        RingItem{2, "Map 1 (MARGIN high)"}};
 
 // The diagram at its own size (1100 x 500), the profile below it.
 constexpr std::array kClockTreeControls{

@@ -18,7 +18,7 @@ enum class ControlKind {
   ToggleButton,
   Decoration,
   Picture,
-  Table,  // read-only rows under column headers; its value is the selected row
+  Table,    // read-only rows under column headers; its value is the selected row
   Drawing,  // shows a picture the program hands it (a shared, unchanging Scene)
 };
 
@@ -109,7 +109,7 @@ struct MenuItemDef {
   int id = 0;
   std::string_view constant;
   MenuKind kind = MenuKind::Item;
-  int parent = 0;  // the menu holding it; the bar's own id for a menu on the bar
+  int parent = 0;         // the menu holding it; the bar's own id for a menu on the bar
   std::string_view text;  // "__" marks the mnemonic letter
   std::string_view callback;
   bool dimmedAtLoad = false;

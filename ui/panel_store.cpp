@@ -3,13 +3,21 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/trace.h"
 #include "ui/callback_registry.h"
 
 namespace qv {
 
+namespace {
+
+// Panels number their controls from 2, the panel itself being resource 1.
+constexpr int kFirstControlId = 2;
+
+}  // namespace
+
 ControlState* PanelState::control(int id) {
   // Definitions mostly number their controls in order: the slot is tried first.
-  const std::size_t slot = static_cast<std::size_t>(id) - 1;
+  const std::size_t slot = static_cast<std::size_t>(id) - kFirstControlId;
   if (slot < controls.size() && controls[slot].def->id == id) return &controls[slot];
   for (ControlState& state : controls) {
     if (state.def->id == id) return &state;
@@ -46,12 +54,10 @@ bool PanelStore::Coerce(const ControlState& control, int* value) {
       return std::ranges::any_of(control.def->items,
                                  [&](const RingItem& item) { return item.value == *value; });
     case ControlKind::OnOffSwitch:
-    case ControlKind::ToggleButton:
-      return *value == 0 || *value == 1;
+    case ControlKind::ToggleButton: return *value == 0 || *value == 1;
     case ControlKind::Table:
       return *value >= -1 && *value < static_cast<int>(control.table.rows.size());
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -398,6 +404,58 @@ bool PanelStore::AcceptsUserInput(int panel) const {
   return Find(panel) && (popups_.empty() || popups_.back() == panel);
 }
 
+namespace {
+
+const char* UieName(int code) {
+  switch (code) {
+    case UIE_BAD_PANEL: return "UIE_BAD_PANEL";
+    case UIE_BAD_CONTROL: return "UIE_BAD_CONTROL";
+    case UIE_BAD_ATTRIBUTE: return "UIE_BAD_ATTRIBUTE";
+    case UIE_WRONG_TYPE: return "UIE_WRONG_TYPE";
+    case UIE_VALUE_NOT_ALLOWED: return "UIE_VALUE_NOT_ALLOWED";
+    case UIE_NOT_AVAILABLE: return "UIE_NOT_AVAILABLE";
+    case UIE_NO_FRONT_END: return "UIE_NO_FRONT_END";
+    default: return "UIE_NO_ERROR";
+  }
+}
+
+// An action of the user's the store refuses, said in the trace by the names
+// the panel definitions give ("commit PANEL.PLL1_N: ...").
+struct Refusal {
+  enum class Target { Control, MenuItem, Panel };
+  const PanelStore& store;
+  const char* action;
+  int panel;
+  int id;
+  Target target = Target::Control;
+
+  int operator()(int code, const std::string& why) const {
+    if (!TraceOn()) return code;
+    const PanelState* state = store.Find(panel);
+    const std::string panelName =
+        state ? std::string(state->def->constant) : "panel " + std::to_string(panel);
+    std::string name = panelName + "." + std::to_string(id);
+    if (target == Target::Panel) {
+      name = panelName;
+    } else if (const ControlState* control =
+                   state && target == Target::Control ? state->control(id) : nullptr) {
+      name = panelName + "." + std::string(control->def->constant);
+    } else if (const MenuItemState* item =
+                   state && target == Target::MenuItem ? state->menuItem(id) : nullptr) {
+      name = panelName + "." + std::string(item->def->constant);
+    }
+    Trace(TRACE_REFUSED, "%s %s: %s (%s, %d)", action, name.c_str(), why.c_str(), UieName(code),
+          code);
+    return code;
+  }
+  // The first check of every action: the panel exists and no popup is in front of it.
+  int Blocked() const {
+    return (*this)(UIE_NOT_AVAILABLE, store.Find(panel) ? "a popup is in front" : "no such panel");
+  }
+};
+
+}  // namespace
+
 // One action of the user's, from its start to the end of everything it ran.
 class PanelStore::ActionScope {
  public:
@@ -418,13 +476,16 @@ class PanelStore::ActionScope {
 };
 
 int PanelStore::CommitValue(int panel, int control, int value) {
-  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  const Refusal refuse{*this, "commit", panel, control};
+  if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
   ControlState* ctrl = state->control(control);
-  if (!ctrl) return UIE_BAD_CONTROL;
-  if (!ctrl->def->holdsNumber()) return UIE_WRONG_TYPE;
-  if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
-  if (!Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  if (!ctrl) return refuse(UIE_BAD_CONTROL, "no such control");
+  if (!ctrl->def->holdsNumber()) return refuse(UIE_WRONG_TYPE, "it holds no number");
+  if (ctrl->dimmed || !ctrl->visible) return refuse(UIE_NOT_AVAILABLE, "dimmed or hidden");
+  if (!Coerce(*ctrl, &value)) {
+    return refuse(UIE_VALUE_NOT_ALLOWED, std::to_string(value) + " is not one of its values");
+  }
   const ActionScope action(*this, {UserActionKind::Commit, panel, control});
   CommittedValue committed{panel, control, false, ctrl->value, value, {}, {}};
   ctrl->value = value;
@@ -439,14 +500,21 @@ int PanelStore::CommitValue(int panel, int control, int value) {
 }
 
 int PanelStore::CommitText(int panel, int control, std::string_view text) {
-  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  const Refusal refuse{*this, "commit", panel, control};
+  if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
   ControlState* ctrl = state->control(control);
-  if (!ctrl) return UIE_BAD_CONTROL;
+  if (!ctrl) return refuse(UIE_BAD_CONTROL, "no such control");
   // Only string boxes with a callback are typed into; the rest show program output.
-  if (ctrl->def->kind != ControlKind::StringBox || !ctrl->callback) return UIE_WRONG_TYPE;
-  if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
-  if (ctrl->textRule && !ctrl->textRule(text).empty()) return UIE_VALUE_NOT_ALLOWED;
+  if (ctrl->def->kind != ControlKind::StringBox || !ctrl->callback) {
+    return refuse(UIE_WRONG_TYPE, "it takes no typed text");
+  }
+  if (ctrl->dimmed || !ctrl->visible) return refuse(UIE_NOT_AVAILABLE, "dimmed or hidden");
+  if (ctrl->textRule) {
+    if (const std::string takes = ctrl->textRule(text); !takes.empty()) {
+      return refuse(UIE_VALUE_NOT_ALLOWED, "\"" + std::string(text) + "\"; it takes " + takes);
+    }
+  }
   const ActionScope action(*this, {UserActionKind::Commit, panel, control});
   CommittedValue committed{panel, control, true, 0, 0, ctrl->text, std::string(text)};
   ctrl->text = std::string(text);
@@ -461,12 +529,13 @@ int PanelStore::CommitText(int panel, int control, std::string_view text) {
 }
 
 int PanelStore::PressButton(int panel, int control) {
-  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  const Refusal refuse{*this, "press", panel, control};
+  if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
   ControlState* ctrl = state->control(control);
-  if (!ctrl) return UIE_BAD_CONTROL;
-  if (ctrl->def->kind != ControlKind::CommandButton) return UIE_WRONG_TYPE;
-  if (ctrl->dimmed || !ctrl->visible) return UIE_NOT_AVAILABLE;
+  if (!ctrl) return refuse(UIE_BAD_CONTROL, "no such control");
+  if (ctrl->def->kind != ControlKind::CommandButton) return refuse(UIE_WRONG_TYPE, "not a button");
+  if (ctrl->dimmed || !ctrl->visible) return refuse(UIE_NOT_AVAILABLE, "dimmed or hidden");
   const ActionScope action(*this, {UserActionKind::Press, panel, control});
   if (CtrlCallbackPtr callback = ctrl->callback) {
     callback(panel, control, EVENT_COMMIT, nullptr, 0, 0);
@@ -483,12 +552,13 @@ void PanelStore::RunCommitCallback(int panel, int control, CtrlCallbackPtr callb
 }
 
 int PanelStore::ChooseMenuItem(int menuBar, int item) {
-  if (!AcceptsUserInput(menuBar)) return UIE_NOT_AVAILABLE;
+  const Refusal refuse{*this, "menu choice", menuBar, item, Refusal::Target::MenuItem};
+  if (!AcceptsUserInput(menuBar)) return refuse.Blocked();
   PanelState* state = Find(menuBar);
   MenuItemState* entry = state->menuItem(item);
-  if (!entry) return UIE_BAD_CONTROL;
-  if (entry->def->kind != MenuKind::Item) return UIE_WRONG_TYPE;
-  if (entry->dimmed || !entry->visible) return UIE_NOT_AVAILABLE;
+  if (!entry) return refuse(UIE_BAD_CONTROL, "no such item");
+  if (entry->def->kind != MenuKind::Item) return refuse(UIE_WRONG_TYPE, "not an item");
+  if (entry->dimmed || !entry->visible) return refuse(UIE_NOT_AVAILABLE, "dimmed or hidden");
   const ActionScope action(*this, {UserActionKind::MenuChoice, menuBar, item});
   if (MenuCallbackPtr callback = entry->callback) callback(menuBar, item, nullptr, menuBar);
   TellCommitted(menuBar, item);
@@ -504,7 +574,8 @@ int PanelStore::SendPanelEvent(int panel, int event) {
 }
 
 int PanelStore::DropFiles(int panel, std::vector<std::string> paths) {
-  if (!AcceptsUserInput(panel)) return UIE_NOT_AVAILABLE;
+  if (!AcceptsUserInput(panel))
+    return Refusal{*this, "drop on", panel, 0, Refusal::Target::Panel}.Blocked();
   PanelCallbackPtr callback = Find(panel)->callback;
   const ActionScope action(*this, {UserActionKind::FilesDropped, panel, EVENT_FILES_DROPPED});
   droppedFiles_ = std::move(paths);
@@ -531,17 +602,12 @@ void PanelStore::AddObserver(StoreObserver* observer) { observers_.push_back(obs
 void PanelStore::RemoveObserver(StoreObserver* observer) { std::erase(observers_, observer); }
 
 int PanelStore::AddCommitListener(CommitListener listener) {
-  commitListeners_[nextCommitListener_] = std::move(listener);
-  return nextCommitListener_++;
+  return commitListeners_.Add(std::move(listener));
 }
 
-void PanelStore::RemoveCommitListener(int id) { commitListeners_.erase(id); }
+void PanelStore::RemoveCommitListener(int id) { commitListeners_.Remove(id); }
 
-void PanelStore::TellCommitted(int panel, int control) {
-  // A copy: a listener may add or remove listeners.
-  const auto listeners = commitListeners_;
-  for (const auto& [id, listener] : listeners) listener(panel, control);
-}
+void PanelStore::TellCommitted(int panel, int control) { commitListeners_.Tell(panel, control); }
 
 void PanelStore::NotifyControl(int panel, int control) {
   for (StoreObserver* observer : observers_) observer->ControlChanged(panel, control);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/listeners.h"
 #include "ui/panel_defs.h"
 #include "ui/scene.h"
 #include "ui/toolkit.h"
@@ -19,10 +20,6 @@ namespace qv {
 
 inline constexpr int COLOR_WHITE = 0xFFFFFF;
 inline constexpr int COLOR_BLACK = 0x000000;
-
-// What a typed text must be: empty when the control takes the text, otherwise
-// what it takes ("a decimal number of MHz ..."), for the user to read.
-using TextRule = std::function<std::string(std::string_view text)>;
 
 struct ControlState {
   const ControlDef* def = nullptr;
@@ -39,8 +36,8 @@ struct ControlState {
   int minValue = 0;
   int maxValue = 0;
   std::string tooltip;
-  TextRule textRule;  // none: any text is taken
-  TableContents table;  // a table's rows; its value is the selected row
+  TextRule textRule;                   // none: any text is taken
+  TableContents table;                 // a table's rows; its value is the selected row
   std::shared_ptr<const Scene> scene;  // what a drawing shows; null: nothing
   CtrlCallbackPtr callback = nullptr;
 };
@@ -57,7 +54,7 @@ struct PanelState {
   int handle = 0;
   const PanelDef* def = nullptr;
   std::string title;
-  std::array<std::string, STATUS_FIELD_COUNT> status;  // the status line's fields
+  std::array<std::string, STATUS_FIELD_COUNT> status;          // the status line's fields
   std::array<std::string, STATUS_FIELD_COUNT> statusTooltips;  // empty: the field's text
   PanelCallbackPtr callback = nullptr;
   std::vector<ControlState> controls;  // in definition order
@@ -165,8 +162,7 @@ class PanelStore {
   std::vector<StoreObserver*> observers_;
   std::vector<UserActionObserver*> actionObservers_;
   std::vector<std::string> droppedFiles_;
-  std::map<int, CommitListener> commitListeners_;
-  int nextCommitListener_ = 1;
+  Listeners<int, int> commitListeners_;
   int nextHandle_ = 1;
 };
 

@@ -3,13 +3,17 @@
 #include <clocale>
 #include <utility>
 
+#include "ui/callback_registry.h"
 #include "ui/front_end.h"
 #include "ui/panel_store.h"
+#include "ui/picture_renderer.h"
 
 namespace qv {
 namespace {
 
 FrontEnd* g_frontEnd = nullptr;
+// SetWaitCursor's nesting.
+int g_waitDepth = 0;
 
 }  // namespace
 
@@ -68,6 +72,43 @@ int QuitUserInterface(int returnCode) {
 void ExitProgram(int status) {
   if (g_frontEnd) g_frontEnd->ExitProgram(status);
 }
+
+int SetCtrlTextRule(int panel, int control, TextRule rule) {
+  return Store().SetTextRule(panel, control, std::move(rule));
+}
+
+const PanelDef* GetPanelDefinition(int panel) {
+  const PanelState* state = Store().Find(panel);
+  return state ? state->def : nullptr;
+}
+
+void DiscardAllPanels() { Store().Clear(); }
+
+int CoerceCtrlVal(int panel, int control, int* value) {
+  const PanelState* state = Store().Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  const ControlState* entry = state->control(control);
+  if (!entry) return UIE_BAD_CONTROL;
+  return PanelStore::Coerce(*entry, value) ? UIE_NO_ERROR : UIE_VALUE_NOT_ALLOWED;
+}
+
+std::string CheckCtrlText(int panel, int control, std::string_view text) {
+  const PanelState* state = Store().Find(panel);
+  const ControlState* entry = state ? state->control(control) : nullptr;
+  return entry && entry->textRule ? entry->textRule(text) : "";
+}
+
+int CommitCtrlVal(int panel, int control, int value) {
+  return Store().CommitValue(panel, control, value);
+}
+
+int CommitCtrlVal(int panel, int control, std::string_view text) {
+  return Store().CommitText(panel, control, text);
+}
+
+int PressCtrlButton(int panel, int control) { return Store().PressButton(panel, control); }
+
+int ChooseMenuItem(int menuBar, int menuItem) { return Store().ChooseMenuItem(menuBar, menuItem); }
 
 int GetCtrlVal(int panel, int control, int* value) {
   return Store().GetValue(panel, control, value);
@@ -183,9 +224,8 @@ int MessagePopup(std::string_view title, std::string_view message) {
   return UIE_NO_ERROR;
 }
 
-int GenericMessagePopup(std::string_view title, std::string_view message,
-                        std::string_view button1, std::string_view button2,
-                        std::string_view button3) {
+int GenericMessagePopup(std::string_view title, std::string_view message, std::string_view button1,
+                        std::string_view button2, std::string_view button3) {
   if (!g_frontEnd) return GENERIC_POPUP_NOT_ASKED;
   Question question{std::string(title), std::string(message), {}};
   for (std::string_view button : {button1, button2, button3}) {
@@ -200,9 +240,12 @@ int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultF
                     int allowMakeDirectory, std::string* path) {
   path->clear();
   if (!g_frontEnd) return VAL_NO_FILE_SELECTED;
-  FileRequest request{std::string(defaultDirectory), std::string(defaultFileSpec),
-                      std::string(fileTypeList),     std::string(title),
-                      buttonKind,                    allowCancel != 0,
+  FileRequest request{std::string(defaultDirectory),
+                      std::string(defaultFileSpec),
+                      std::string(fileTypeList),
+                      std::string(title),
+                      buttonKind,
+                      allowCancel != 0,
                       allowMakeDirectory != 0};
   return g_frontEnd->SelectFile(request, path);
 }
@@ -248,11 +291,18 @@ int ProcessSystemEvents() {
 }
 
 int SetWaitCursor(int on) {
-  static int depth = 0;
-  int before = depth;
-  depth = on ? depth + 1 : (depth > 0 ? depth - 1 : 0);
-  if (g_frontEnd && (before == 0) != (depth == 0)) g_frontEnd->SetBusy(depth > 0);
+  const int before = g_waitDepth;
+  g_waitDepth = on ? g_waitDepth + 1 : (g_waitDepth > 0 ? g_waitDepth - 1 : 0);
+  if (g_frontEnd && (before == 0) != (g_waitDepth == 0)) g_frontEnd->SetBusy(g_waitDepth > 0);
   return UIE_NO_ERROR;
+}
+
+void ResetToolkitState() {
+  Store().Clear();
+  ClearCallbackRegistry();
+  g_waitDepth = 0;
+  g_frontEnd = nullptr;
+  InstallPictureRenderer(nullptr);
 }
 
 int RequestAttention(const AttentionRequest& request) {

@@ -12,6 +12,7 @@
 namespace qv {
 
 struct Scene;
+struct PanelDef;
 
 // Callbacks return 0. Control callbacks get the control that fired;
 // panel callbacks get the panel only; menu callbacks get the menu bar and item.
@@ -126,6 +127,32 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, std::string_view text);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string* text);
 
+// What a typed text must be: empty when the control takes the text, otherwise
+// what it takes ("a decimal number of MHz ..."), for the user to read.
+using TextRule = std::function<std::string(std::string_view text)>;
+// A typed text the rule refuses is not taken; the program's own writes are.
+int SetCtrlTextRule(int panel, int control, TextRule rule);
+
+// The definition a loaded panel was made from (its controls in definition
+// order); null for no such panel.
+const PanelDef* GetPanelDefinition(int panel);
+// Every panel discarded: the program starts again from LoadPanel.
+void DiscardAllPanels();
+
+// The number a user's entry becomes in a control (ranges clamp, rings take
+// only their items); UIE_VALUE_NOT_ALLOWED when it takes no such number.
+int CoerceCtrlVal(int panel, int control, int* value);
+// What the control's text rule says of a text: empty when it takes it.
+std::string CheckCtrlText(int panel, int control, std::string_view text);
+
+// The user's actions, performed for them exactly as a click performs them
+// (a script, undo, a planner's Apply): refused where the user could not act,
+// otherwise the value is taken and the callback runs.
+int CommitCtrlVal(int panel, int control, int value);
+int CommitCtrlVal(int panel, int control, std::string_view text);
+int PressCtrlButton(int panel, int control);
+int ChooseMenuItem(int menuBar, int menuItem);
+
 // A read-only table: its rows of text under column headers, each row with an
 // optional background colour. Its value (GetCtrlVal/SetCtrlVal) is the selected
 // row, -1 for none; the user choosing a row is a commit.
@@ -154,9 +181,8 @@ int MessagePopup(std::string_view title, std::string_view message);
 // close box choose the last. GENERIC_POPUP_NOT_ASKED when nobody can be asked
 // (the command line).
 inline constexpr int GENERIC_POPUP_NOT_ASKED = 0;
-int GenericMessagePopup(std::string_view title, std::string_view message,
-                        std::string_view button1, std::string_view button2 = "",
-                        std::string_view button3 = "");
+int GenericMessagePopup(std::string_view title, std::string_view message, std::string_view button1,
+                        std::string_view button2 = "", std::string_view button3 = "");
 // Fills *path and returns VAL_NO_FILE_SELECTED, VAL_EXISTING_FILE_SELECTED or
 // VAL_NEW_FILE_SELECTED.
 int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultFileSpec,
@@ -217,6 +243,11 @@ void Delay(double seconds);
 int ProcessSystemEvents();
 // While on, the front end shows that the program is busy (nested calls count).
 int SetWaitCursor(int on);
+
+// The boundary as at process start: no panels, no callbacks bound, no front
+// end or picture renderer installed, not busy. Commit listeners and action
+// observers outlive it, as they outlive a restart of the store.
+void ResetToolkitState();
 
 // Draws the user's attention to a window: flash it `count` times, `intervalMs` apart.
 struct AttentionRequest {

@@ -15,30 +15,30 @@
 
 namespace {
 
-using namespace qv3380::sim;
+using namespace qv::sim;
 using Clock = std::chrono::steady_clock;
 constexpr auto pause = std::chrono::milliseconds(50);
 
 template <typename Call>
 void aboveThePause(benchmark::State& state, Call call) {
-    Testbed testbed;
-    testbed.add(fixtures::otherHid);
-    testbed.add(fixtures::adapter);
-    Chip chip;
-    FakeAdapter adapter(testbed, chip, std::string(fixtures::adapterNode));
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        benchmark::DoNotOptimize(call());
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start - pause).count());
-    }
+  Testbed testbed;
+  testbed.add(fixtures::otherHid);
+  testbed.add(fixtures::adapter);
+  Chip chip;
+  FakeAdapter adapter(testbed, chip, std::string(fixtures::adapterNode));
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    benchmark::DoNotOptimize(call());
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start - pause).count());
+  }
 }
 
 void BM_ReadAboveThePause(benchmark::State& state) {
-    aboveThePause(state, [] { return readi2c(chipAddress, idRegister); });
+  aboveThePause(state, [] { return readi2c(chipAddress, idRegister); });
 }
 
 void BM_WriteAboveThePause(benchmark::State& state) {
-    aboveThePause(state, [] { return writei2c(chipAddress, 0x10, 0x5A); });
+  aboveThePause(state, [] { return writei2c(chipAddress, 0x10, 0x5A); });
 }
 
 // Each iteration sleeps 50 ms, so the count is fixed rather than left to the library.
@@ -48,10 +48,10 @@ BENCHMARK(BM_WriteAboveThePause)->UseManualTime()->Unit(benchmark::kMillisecond)
 }  // namespace
 
 int main(int argc, char** argv) {
-    qv3380::sim::ensureMockEnvironment(argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+  qv::sim::ensureMockEnvironment(argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
 }

@@ -1,12 +1,13 @@
-// How long the panel takes to follow one change, headless.
+// How long the panel takes to follow one change, headless, and the plan behind it.
 
 #include <benchmark/benchmark.h>
 
 #include "app/startup.h"
 #include "model/program_state.h"
 #include "model/registers.h"
-#include "plan/frequency_engine.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/register_decoding.h"
+#include "plan/plan_evaluation.h"
 #include "plan/solver.h"
 #include "plan/ssc_planner.h"
 #include "ui/headless/headless_front_end.h"
@@ -34,6 +35,27 @@ void BM_RecalculateFrequencies(benchmark::State& state) {
   for (auto _ : state) qv::RecalculateFrequencies();
 }
 BENCHMARK(BM_RecalculateFrequencies);
+
+// Both maps' rules alone, for the plan the panel starts with.
+void BM_EvaluatePlan(benchmark::State& state) {
+  const qv::PlanInputs inputs =
+      qv::PlanInputsFromRegisters(qv::DefaultRegisterImage(), qv::BoardInputs{});
+  for (auto _ : state) benchmark::DoNotOptimize(qv::EvaluatePlan(inputs));
+}
+BENCHMARK(BM_EvaluatePlan);
+
+// The same with every check's reason asked for, as the reports and the command line do.
+void BM_EvaluatePlanWithReasons(benchmark::State& state) {
+  const qv::PlanInputs inputs =
+      qv::PlanInputsFromRegisters(qv::DefaultRegisterImage(), qv::BoardInputs{});
+  for (auto _ : state) {
+    const qv::PlanEvaluation plan = qv::EvaluatePlan(inputs);
+    for (const qv::MapEvaluation& map : plan.maps) {
+      for (const qv::Check& check : map.checks) benchmark::DoNotOptimize(check.Reason());
+    }
+  }
+}
+BENCHMARK(BM_EvaluatePlanWithReasons);
 
 void BM_ApplyRegistersToPanelOffline(benchmark::State& state) {
   StartedOffline();

@@ -59,7 +59,8 @@ void BM_DividerCommitToUpdatedWidgets(benchmark::State& state) {
   StartProgram();
   Store().PressButton(startupPanelHandle, startuppnl::RUNOFFLINE);
   QCoreApplication::processEvents();
-  auto* spin = qobject_cast<QSpinBox*>(program.ui->Window(panelHandle)->Canvas()->View(OUT0D)->widget());
+  auto* spin =
+      qobject_cast<QSpinBox*>(program.ui->Window(panelHandle)->Canvas()->View(OUT0D)->widget());
   int value = 4;
   for (auto _ : state) {
     value = value == 4 ? 5 : 4;

@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "base/version.h"
 #include "report/report_files.h"
-#include "report/tool_version.h"
 #include "ui/paint/qt_picture_renderer.h"
 
 namespace qv {
@@ -27,7 +27,7 @@ PlanEvaluation BusyPlan() {
 
 void BM_File(benchmark::State& state, report::FileKind kind) {
   const PlanEvaluation plan = BusyPlan();
-  const report::ReportOrigin origin{std::string(report::kToolVersion), "board.stp", "Offline Mode",
+  const report::ReportOrigin origin{std::string(kToolVersion), "board.stp", "Offline Mode",
                                     "2024-01-01 00:00:00 +0000"};
   std::string problem;
   for (auto _ : state) {

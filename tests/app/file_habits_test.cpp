@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/undo.h"
-#include "files/baseline.h"
-#include "files/recent_files.h"
+#include "files/panel/baseline.h"
+#include "files/panel/recent_files.h"
+#include "files/panel/unsaved_changes.h"
 #include "files/setup_file_format.h"
-#include "files/unsaved_changes.h"
 #include "model/registers.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"
@@ -58,16 +58,18 @@ TEST_F(FileHabits, TheQuestionComesBeforeLosingWorkAndEachAnswerDoesWhatItSays) 
       {"Exit", "closing", [&] { Choose(menubar::EXIT); }, [&] { return ui.exitStatus == 1; }},
       {"close box", "closing", [&] { Store().SendPanelEvent(panelHandle, EVENT_CLOSE); },
        [&] { return ui.exitStatus == 1; }},
-      {"Open Setup", "opening another setup file", [&] { Open(other); }, [&] { return OpenSetupFile() == other; }},
+      {"Open Setup", "opening another setup file", [&] { Open(other); },
+       [&] { return OpenSetupFile() == other; }},
       {"recent file", "opening another setup file", [&] { Choose(menubar::RECENT2); },
        [&] { return OpenSetupFile() == other; }},
-      {"dropped file", "opening another setup file", [&] { Store().DropFiles(panelHandle, {other}); },
-       [&] { return OpenSetupFile() == other; }},
+      {"dropped file", "opening another setup file",
+       [&] { Store().DropFiles(panelHandle, {other}); }, [&] { return OpenSetupFile() == other; }},
       {"Reset To Defaults", "resetting to the defaults", [&] { Choose(menubar::RESETDEFAULT); },
        [&] { return Value(PLL1_N) == 100; }},
-      {"Reset DUT", "resetting to the defaults", [&] { Press(ResetRegisters); }, [&] { return Value(PLL1_N) == 100; }},
-      {"Reset To Last Setup File", "returning to the last setup file", [&] { Choose(menubar::RESETCFG); },
-       [&] { return CurrentRegisters() == SetupImage; }},
+      {"Reset DUT", "resetting to the defaults", [&] { Press(ResetRegisters); },
+       [&] { return Value(PLL1_N) == 100; }},
+      {"Reset To Last Setup File", "returning to the last setup file",
+       [&] { Choose(menubar::RESETCFG); }, [&] { return CurrentRegisters() == SetupImage; }},
   };
   enum class Answer { NotAsked, Save, Discard, Cancel };
   for (const Action& action : actions) {
@@ -100,8 +102,9 @@ TEST_F(FileHabits, TheQuestionComesBeforeLosingWorkAndEachAnswerDoesWhatItSays) 
       }
       ASSERT_EQ(ui.questions.size(), 1u);
       EXPECT_EQ(ui.questions[0].title, "Unsaved Changes");
-      EXPECT_EQ(ui.questions[0].message, "board.stp has changes that are not saved.\n\nSave them before " +
-                                             std::string(action.before) + "?");
+      EXPECT_EQ(ui.questions[0].message,
+                "board.stp has changes that are not saved.\n\nSave them before " +
+                    std::string(action.before) + "?");
       EXPECT_EQ(ui.questions[0].answers,
                 (std::vector<std::string>{"__Save", "__Discard", "Cancel"}));
       if (answer == Answer::Cancel) {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "bridge/hidbridge.h"
-#include "files/baseline.h"
-#include "files/current_setup.h"
+#include "files/panel/baseline.h"
+#include "files/panel/current_setup.h"
+#include "files/panel/setup_file_saving.h"
 #include "files/register_export.h"
-#include "files/setup_file_writer.h"
 #include "model/registers.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"

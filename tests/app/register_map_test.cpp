@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bridge/hidbridge.h"
-#include "files/baseline.h"
+#include "files/panel/baseline.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_ids.h"
@@ -133,7 +133,8 @@ TEST_F(RegisterMapWindow, TheBaselineMovesWithLoadsSavesResetsAndReadsOnly) {
        BaselineOrigin::Defaults, ""},
       {"JSON export", [&] { ChooseWithFile(menubar::EXPORTJSON, json); },
        BaselineOrigin::JsonExport, json},
-      {"reset to the last setup file", [&] { ASSERT_EQ(ChooseDiscarding(menubar::RESETCFG), UIE_NO_ERROR); },
+      {"reset to the last setup file",
+       [&] { ASSERT_EQ(ChooseDiscarding(menubar::RESETCFG), UIE_NO_ERROR); },
        BaselineOrigin::JsonExport, json},
       {"read from chip", [&] { ASSERT_EQ(Choose(menubar::READCHIP), UIE_NO_ERROR); },
        BaselineOrigin::Chip, ""},

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/registers.h"
-#include "plan/frequency_engine.h"
+#include "plan/plan_colors.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_ids.h"
 

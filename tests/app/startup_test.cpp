@@ -7,8 +7,8 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
-#include "model/registers.h"
 #include "bridge/hidbridge.h"
+#include "model/registers.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
@@ -20,6 +20,7 @@ using test::Bridge;
 using test::Describe;
 using test::WireEvent;
 
+// clang-format off
 const std::vector<int> kModeControls{
     REFSEL,    SSCG,      MAXBW,    MARGIN,    STRINGREFSELHIGH, CrystalFreq, STRINGREFSELLOW,
     REFFREQ,   REFDIV,    STRINGMARGINLOW,     PLL1_N,    VCO1FREQ,  OUT0V,   OUT0D,
@@ -32,6 +33,7 @@ const std::vector<int> kModeControls{
     PLL2POWER, CH0POWER,  CH1POWER, CH2POWER,  CH3POWER,  REFPOWER,  BLEEDSDM,
     ResetRegisters, PFD_VALID, NRANGE, VCOS_VALID, FOUT_CMOS_VALID, FOUT_LV_VALID,
 };
+// clang-format on
 
 class StartupTest : public test::ProgramTest {
  protected:
@@ -106,7 +108,8 @@ TEST_F(StartupTest, OnlineEnablesOnlyTheConnectionCheck) {
 }
 
 TEST_F(StartupTest, FailedChecksShowTheFailureOnceAndKeepTheButton) {
-  for (int failure : {0, int{HIDBRIDGE_NO_REPLY}, int{HIDBRIDGE_NO_ADAPTER}, int{HIDBRIDGE_ADAPTER_ERROR}}) {
+  for (int failure :
+       {0, int{HIDBRIDGE_NO_REPLY}, int{HIDBRIDGE_NO_ADAPTER}, int{HIDBRIDGE_ADAPTER_ERROR}}) {
     SCOPED_TRACE(failure);
     SetUp();
     Start();

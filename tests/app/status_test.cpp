@@ -37,9 +37,10 @@ TEST_F(StatusLine, OnlineTheChipLinkNamesTheLastResult) {
     int code;
     const char* text;
   };
-  for (auto [code, text] : {Case{HIDBRIDGE_NO_ADAPTER, "Chip write failed: adapter not found"},
-                            Case{HIDBRIDGE_NO_REPLY, "Chip write failed: no reply from adapter"},
-                            Case{HIDBRIDGE_ADAPTER_ERROR, "Chip write failed: adapter reported an error"}}) {
+  for (auto [code, text] :
+       {Case{HIDBRIDGE_NO_ADAPTER, "Chip write failed: adapter not found"},
+        Case{HIDBRIDGE_NO_REPLY, "Chip write failed: no reply from adapter"},
+        Case{HIDBRIDGE_ADAPTER_ERROR, "Chip write failed: adapter reported an error"}}) {
     Bridge().forcedResult = code;
     ASSERT_EQ(Commit(PLL1_N, 101), UIE_NO_ERROR);
     EXPECT_EQ(Status(ATTR_STATUS_LINK), text);
@@ -144,8 +145,10 @@ TEST_F(StatusLine, EveryEditableControlExplainsItself) {
   };
   EXPECT_EQ(tooltip(PLL1_N), "80 to 143; register 0x18 bits 5:0 (frequency map 0)");
   EXPECT_EQ(tooltip(OUT2D_M), "1 to 32; register 0x38 bits 4:0 (32 stored as 0) (frequency map 1)");
-  EXPECT_EQ(tooltip(PLL2_MOD), "0 to 4095; registers 0x1A bits 3:0 and 0x1B bits 7:0 (frequency map 0)");
-  EXPECT_EQ(tooltip(BLEEDSDM), "Off or On; register 0x11 bit 2 (set when on), 0x1D bit 4 (set when off)");
+  EXPECT_EQ(tooltip(PLL2_MOD),
+            "0 to 4095; registers 0x1A bits 3:0 and 0x1B bits 7:0 (frequency map 0)");
+  EXPECT_EQ(tooltip(BLEEDSDM),
+            "Off or On; register 0x11 bit 2 (set when on), 0x1D bit 4 (set when off)");
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 
 #include "app/panel_configuration.h"
 #include "app/undo.h"
-#include "files/baseline.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/baseline.h"
+#include "files/panel/setup_file_saving.h"
 #include "model/registers.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"
@@ -76,8 +76,7 @@ TEST_F(UndoTest, EveryKindOfStepIsUndoneAndRedoneOnPanelAndChip) {
        }},
       {"Reset To Defaults",
        [this] { ASSERT_EQ(ChooseDiscarding(menubar::RESETDEFAULT), UIE_NO_ERROR); }},
-      {"Reset DUT",
-       [this] { ASSERT_EQ(PressDiscarding(ResetRegisters), UIE_NO_ERROR); }},
+      {"Reset DUT", [this] { ASSERT_EQ(PressDiscarding(ResetRegisters), UIE_NO_ERROR); }},
       {"Reset To Last Setup File",
        [this] { ASSERT_EQ(ChooseDiscarding(menubar::RESETCFG), UIE_NO_ERROR); }},
       {"Apply Spread Spectrum",

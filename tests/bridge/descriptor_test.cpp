@@ -14,8 +14,8 @@
 
 namespace {
 
-using qv3380::bridge::parseReportDescriptor;
-using qv3380::bridge::ReportLengths;
+using qv::bridge::parseReportDescriptor;
+using qv::bridge::ReportLengths;
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes fromHex(const std::string& hex) {
@@ -26,7 +26,7 @@ Bytes fromHex(const std::string& hex) {
   return bytes;
 }
 
-// As in tests/bridge/fixtures: the adapter's vendor-page descriptor and the keyboard's.
+// As in tools/sim/fixtures: the adapter's vendor-page descriptor and the keyboard's.
 const Bytes adapterDescriptor =
     fromHex("0600FF0901A1010902150026FF007508954081020903150026FF00750895409102C0");
 const Bytes keyboardDescriptor = fromHex(

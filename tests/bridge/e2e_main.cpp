@@ -4,7 +4,7 @@
 
 // Started by hand, the binary puts itself under umockdev's preload.
 int main(int argc, char** argv) {
-  qv3380::sim::ensureMockEnvironment(argv);
+  qv::sim::ensureMockEnvironment(argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -21,7 +21,7 @@
 
 namespace {
 
-using namespace qv3380::sim;
+using namespace qv::sim;
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 using Clock = std::chrono::steady_clock;

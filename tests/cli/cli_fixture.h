@@ -42,7 +42,8 @@ class CliTest : public ProgramTest {
   }
   // Several lines replaced at once, in order.
   static std::string Replaced(
-      std::string text, std::initializer_list<std::pair<std::string_view, std::string_view>> edits) {
+      std::string text,
+      std::initializer_list<std::pair<std::string_view, std::string_view>> edits) {
     for (auto [from, to] : edits) text = Replaced(std::move(text), from, to);
     return text;
   }

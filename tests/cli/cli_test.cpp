@@ -8,10 +8,11 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/cli_session.h"
-#include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
 #include "bridge/hidbridge.h"
+#include "cli/cli_session.h"
+#include "files/panel/setup_file_loading.h"
+#include "files/panel/setup_file_saving.h"
+#include "files/setup_file_reader.h"
 #include "tests/cli/cli_fixture.h"
 #include "ui/panel_ids.h"
 
@@ -258,10 +259,11 @@ TEST_F(Cli, ShowJsonIsThePlanDocumentWithTheWholePanel) {
 TEST_F(Cli, EditEqualsTheSameCommitsThroughTheStore) {
   const std::string input = File("in.stp");
   const std::string edited = folder.Path("edited.stp");
-  const CliResult result =
-      Run({"edit", input, "--set", "PLL1_N=110", "--set", "OUT0D_M=7", "--set", "REFFREQ=19.44",
-           "--set", "REFSEL=Low", "--set", "MARGIN=1", "--set", "CH2POWER=0", "--set",
-           "Pll2OutputFormat=lvds/lvds", "--set", "FRACSTEP=-3", "-o", edited});
+  const CliResult result = Run({"edit",  input,         "--set", "PLL1_N=110",
+                                "--set", "OUT0D_M=7",   "--set", "REFFREQ=19.44",
+                                "--set", "REFSEL=Low",  "--set", "MARGIN=1",
+                                "--set", "CH2POWER=0",  "--set", "Pll2OutputFormat=lvds/lvds",
+                                "--set", "FRACSTEP=-3", "-o",    edited});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out + result.err, "");
 
@@ -293,8 +295,9 @@ TEST_F(Cli, EditRefusesWhatAUserCouldNotEnter) {
       {"PLL1_N=1e2", "PLL1_N: \"1e2\" is not allowed; it takes from 80 to 143"},
       {"PLL1_N=", "PLL1_N: \"\" is not allowed; it takes from 80 to 143"},
       {"MARGIN=5", "MARGIN: \"5\" is not allowed; it takes one of 0 (Low), 1 (High)"},
-      {"CrystalFreq=3", "CrystalFreq: \"3\" is not allowed; it takes one of 0 (19.44MHz), "
-                        "1 (25MHz), 2 (27MHz)"},
+      {"CrystalFreq=3",
+       "CrystalFreq: \"3\" is not allowed; it takes one of 0 (19.44MHz), "
+       "1 (25MHz), 2 (27MHz)"},
       {"CH2POWER=2", "CH2POWER: \"2\" is not allowed; it takes 0 or 1"},
       {"VCO1FREQ=3", "VCO1FREQ does not take input"},
       {"TextConnCheck=x", "TextConnCheck does not take input"},
@@ -326,8 +329,8 @@ TEST_F(Cli, ExportJson) {
 }
 
 TEST_F(Cli, ApplySendsWhatTheGuiSends) {
-  const std::string file = File("board.stp", Replaced(DefaultSetupFile(), "&h18,&b00010100",
-                                                      "&h18,&b00011110"));
+  const std::string file =
+      File("board.stp", Replaced(DefaultSetupFile(), "&h18,&b00010100", "&h18,&b00011110"));
   Bridge().chip[0x3F] = 0x5A;
   const CliResult result = Run({"apply", file});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -349,8 +352,8 @@ TEST_F(Cli, EditOnlineSendsEachCommitAsTheGuiDoes) {
   const std::string input = File("in.stp");
   const std::string output = folder.Path("out.stp");
   Bridge().chip[0x3F] = 0x5A;
-  const CliResult result = Run({"edit", input, "--online", "--set", "PLL2_N=100", "--set",
-                                "CH1POWER=0", "-o", output});
+  const CliResult result =
+      Run({"edit", input, "--online", "--set", "PLL2_N=100", "--set", "CH1POWER=0", "-o", output});
   ASSERT_EQ(result.status, 0) << result.err;
   const std::vector<WireEvent> byCli = Bridge().log;
 

@@ -12,5 +12,6 @@ int main(void) {
       ++writes;
     }
   }
-  return !(writes == 42 && waited_ms == 250 && QV3380_I2C_ADDRESS == (QV3380_I2C_ADDRESS_7BIT << 1));
+  return !(writes == 42 && waited_ms == 250 &&
+           QV3380_I2C_ADDRESS == (QV3380_I2C_ADDRESS_7BIT << 1));
 }

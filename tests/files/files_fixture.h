@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "files/json_export.h"
+#include "files/panel/json_export.h"
 #include "model/registers.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/files_fixture.h"
@@ -122,8 +122,8 @@ TEST_F(JsonExport, ErrorsAreShownAndLeaveTheMenuAsItWas) {
     ExportJson(path);
     ASSERT_EQ(ui.messages.size(), 1u) << path;
     EXPECT_EQ(ui.messages[0].title, "JSON Export Error");
-    EXPECT_EQ(ui.messages[0].text,
-              "An error occurred when attempting to export the JSON file.\n" + path + ": " + reason);
+    EXPECT_EQ(ui.messages[0].text, "An error occurred when attempting to export the JSON file.\n" +
+                                       path + ": " + reason);
     EXPECT_EQ(MenuDimmed(menubar::RESETCFG), 1);
     EXPECT_EQ(SetupImage[IDX_AF0], AF0) << "the image is replaced all the same";
   }

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "files/register_export.h"
+#include "files/panel/register_export_file.h"
+#include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
 #include "tests/files/temp_folder.h"
 #include "tests/support/program_fixture.h"

@@ -4,10 +4,11 @@
 
 #include <random>
 
+#include "files/panel/setup_file_loading.h"
+#include "files/panel/setup_file_saving.h"
 #include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
 #include "model/registers.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/register_decoding.h"
 #include "tests/files/files_fixture.h"
 
 namespace qv {

@@ -17,7 +17,7 @@
 #include <map>
 
 #include "files/extended_attributes.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/setup_file_saving.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/files_fixture.h"
 

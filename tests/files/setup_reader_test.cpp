@@ -7,11 +7,12 @@
 #include <array>
 #include <functional>
 
+#include "files/panel/setup_file_loading.h"
+#include "files/panel/setup_file_saving.h"
 #include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/frequency_engine.h"
+#include "plan/plan_colors.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/files_fixture.h"
 #include "tests/files/program_snapshot.h"
@@ -161,8 +162,8 @@ TEST_F(SetupReader, UntrustedInputsAreRefusedAtOnce) {
       {"/dev/zero", "Unable to open file: /dev/zero\nnot a regular file"},
       {"/dev/full", "Unable to open file: /dev/full\nnot a regular file"},
       {fifo, "Unable to open file: " + fifo + "\nnot a regular file"},
-      {folder.path().string(), "Unable to open file: " + folder.path().string() +
-                                   "\nnot a regular file"},
+      {folder.path().string(),
+       "Unable to open file: " + folder.path().string() + "\nnot a regular file"},
       {oversize, "Unable to open file: " + oversize + "\nlarger than 1 MiB"},
       {missing, "Unable to open file: " + missing + "\nNo such file or directory"},
       {atTheLimit, ""},
@@ -277,11 +278,13 @@ TEST_F(SetupReader, AppliesPinsAndReferenceBeforeRecomputing) {
 }
 
 TEST_F(SetupReader, ReferenceTextIsSixDecimals) {
+  // clang-format off
   const std::pair<const char*, const char*> cases[] = {
       {"25.00000", "25.000000"}, {"19.44", "19.440000"},     {"0", "0.000000"},
       {"10000", "10000.000000"}, {"9999.9999999", "10000.000000"},
       {"0x10", "16.000000"},  // what %lf reads
   };
+  // clang-format on
   for (const auto& [written, shown] : cases) {
     EXPECT_EQ(LoadText(WithLine(kRefclkLine, std::string("ExternalRefclk=") + written)), "");
     EXPECT_EQ(Text(REFFREQ), shown) << written;

@@ -8,7 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "files/setup_file_writer.h"
+#include "files/panel/setup_file_saving.h"
 #include "model/registers.h"
 #include "tests/files/expected_files.h"
 #include "tests/files/files_fixture.h"

@@ -11,8 +11,9 @@
 
 #include "app/startup.h"
 #include "files/file_handle.h"
+#include "files/panel/setup_file_loading.h"
+#include "files/panel/setup_file_saving.h"
 #include "files/setup_file_reader.h"
-#include "files/setup_file_writer.h"
 #include "model/program_state.h"
 #include "tests/files/program_snapshot.h"
 #include "tests/support/recording_bridge.h"
@@ -56,8 +57,7 @@ class Harness {
     WriteInput(data, size);
     Bridge().log.clear();
     const ProgramSnapshot before = TakeSnapshot();
-    const SetupFileReading checked =
-        CheckSetupText({reinterpret_cast<const char*>(data), size});
+    const SetupFileReading checked = CheckSetupText({reinterpret_cast<const char*>(data), size});
     std::array<char, SETUP_MESSAGE_CAPACITY> message{};
     const int loaded = LoadSetupFile(input_, message);
     if (loaded != (checked.contents ? 1 : 0) ||

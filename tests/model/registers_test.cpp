@@ -97,8 +97,8 @@ TEST(FieldGetters, OutputPowerByChannel) {
     int* reg;
     int bit;
   };
-  for (auto [channel, reg, bit] : {Case{0, &BP0, 0}, Case{1, &BP0, 1}, Case{2, &DR1, 6},
-                                   Case{3, &DR1, 7}, Case{7, &DR1, 7}}) {
+  for (auto [channel, reg, bit] :
+       {Case{0, &BP0, 0}, Case{1, &BP0, 1}, Case{2, &DR1, 6}, Case{3, &DR1, 7}, Case{7, &DR1, 7}}) {
     BP0 = DR1 = 0;
     EXPECT_EQ(IsOutputPowered(channel), 1) << channel;
     *reg = 1 << bit;
@@ -135,15 +135,25 @@ TEST(FieldCodec, EncodingsKeepNeighbouringBitsAndInvert) {
       {FieldOf(1, MapField::V2), {{IDX_BM5, 0x00}}, 3, {{IDX_BM5, 0x60}}},
       {FieldOf(1, MapField::D3), {{IDX_BM4, 0x00}}, 7, {{IDX_BM4, 0x07}}},
       // Frac 0xABC and modulus 0x123 share BF1 without touching each other's nibble.
-      {FieldOf(0, MapField::Frac), {{IDX_BF0, 0x00}, {IDX_BF1, 0x01}}, 0xABC,
+      {FieldOf(0, MapField::Frac),
+       {{IDX_BF0, 0x00}, {IDX_BF1, 0x01}},
+       0xABC,
        {{IDX_BF0, 0xAB}, {IDX_BF1, 0xC1}}},
-      {FieldOf(0, MapField::Mod), {{IDX_BF1, 0xC0}, {IDX_BF2, 0x00}}, 0x123,
+      {FieldOf(0, MapField::Mod),
+       {{IDX_BF1, 0xC0}, {IDX_BF2, 0x00}},
+       0x123,
        {{IDX_BF1, 0xC1}, {IDX_BF2, 0x23}}},
-      {FieldOf(1, MapField::Mod), {{IDX_BM2, 0x30}, {IDX_BM3, 0x00}}, 0xA45,
+      {FieldOf(1, MapField::Mod),
+       {{IDX_BM2, 0x30}, {IDX_BM3, 0x00}},
+       0xA45,
        {{IDX_BM2, 0x3A}, {IDX_BM3, 0x45}}},
-      {FieldOf(SharedField::StepCount), {{IDX_BS2, 0}, {IDX_BS3, 0x0A}}, 5,
+      {FieldOf(SharedField::StepCount),
+       {{IDX_BS2, 0}, {IDX_BS3, 0x0A}},
+       5,
        {{IDX_BS2, 2}, {IDX_BS3, 0x8A}}},
-      {FieldOf(SharedField::StepCount), {{IDX_BS2, 0}, {IDX_BS3, 0x8A}}, 4,
+      {FieldOf(SharedField::StepCount),
+       {{IDX_BS2, 0}, {IDX_BS3, 0x8A}},
+       4,
        {{IDX_BS2, 2}, {IDX_BS3, 0x0A}}},
       {FieldOf(SharedField::ClockDivider), {{IDX_BS3, 0x80}}, 10, {{IDX_BS3, 0x8A}}},
       {FieldOf(SharedField::StepSize), {{IDX_BS1, 0}}, -5, {{IDX_BS1, 0xFB}}},

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 
 namespace qv {
 namespace {
@@ -24,24 +24,30 @@ std::string Printf(const char* format, auto... values) {
 }
 
 TEST(TextFormat, EveryDigitAsPrintfWritesIt) {
+  // clang-format off
   std::vector<double> values = {0.0,    -0.0,     1.0,     0.5,     1.5,     2.5,     0.125,
                                 2.15,   637.51,   19.44,   1e-7,    0.0005,  0.00049999, 2.55e9,
                                 1e308,  -1e308,   5e-324,  1234567.0, 999999.5, -3.14159265358979,
                                 std::numeric_limits<double>::infinity(),
                                 -std::numeric_limits<double>::infinity(),
                                 std::numeric_limits<double>::quiet_NaN()};
+  // clang-format on
   std::mt19937_64 random(3380);
   std::uniform_real_distribution<double> exponent(-12, 12);
-  for (int i = 0; i < 500; ++i) values.push_back(std::pow(10.0, exponent(random)) * (i % 2 ? -1 : 1));
-  for (const char* format : {"%f", "%.0f", "%.3f", "%.5f", "%.9f", "%g", "%.0g", "%.3g", "%.12g",
-                             "x %.6f%% y"}) {
+  for (int i = 0; i < 500; ++i)
+    values.push_back(std::pow(10.0, exponent(random)) * (i % 2 ? -1 : 1));
+  for (const char* format :
+       {"%f", "%.0f", "%.3f", "%.5f", "%.9f", "%g", "%.0g", "%.3g", "%.12g", "x %.6f%% y", "%10.5f",
+        "%2.3f%%", "%2.2f kHz", "%40f", "%9g", "%12.3g"}) {
     for (double value : values) {
       ASSERT_EQ(FormatText(format, value), Printf(format, value)) << format << " " << value;
     }
   }
   for (int value : {0, 1, -1, 42, INT_MAX, INT_MIN}) {
-    EXPECT_EQ(FormatText("%d|%u", value, static_cast<unsigned>(value)),
-              Printf("%d|%u", value, static_cast<unsigned>(value)));
+    EXPECT_EQ(FormatText("%d|%u|%5d|%12u|%3s", value, static_cast<unsigned>(value), value,
+                         static_cast<unsigned>(value), "ab"),
+              Printf("%d|%u|%5d|%12u|%3s", value, static_cast<unsigned>(value), value,
+                     static_cast<unsigned>(value), "ab"));
   }
   // Flags, widths and other conversions go the long way, with the same result.
   EXPECT_EQ(FormatText("%02X %-3d| %+.3f %10.5f %zu %s%%", 10, 7, 1.5, 2.0, std::size_t{9}, "ok"),

@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "bridge/hidbridge.h"
 #include "model/registers.h"
 #include "model/write_path.h"
-#include "bridge/hidbridge.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_ids.h"
 
@@ -31,7 +31,8 @@ TEST_F(WritePathTest, OneRegisterChangeOnline) {
   StartOnlineConnected();
   AF0 = 0x1E;
   WriteRegister(IDX_AF0, 1, 1);
-  EXPECT_EQ(Bridge().log, Concat({{W::Write(0x40, 0x02), W::Write(0x18, 0x1E)}, AcquisitionSequence()}))
+  EXPECT_EQ(Bridge().log,
+            Concat({{W::Write(0x40, 0x02), W::Write(0x18, 0x1E)}, AcquisitionSequence()}))
       << Describe(Bridge().log);
 }
 
@@ -41,9 +42,9 @@ TEST_F(WritePathTest, TwoRegisterChangeEnablesOnceAndAcquiresOnce) {
   BF1 = 0xC0;
   WriteRegister(IDX_BF0, 1, 0);
   WriteRegister(IDX_BF1, 0, 1);
-  EXPECT_EQ(Bridge().log, Concat({{W::Write(0x40, 0x02), W::Write(0x19, 0xAB),
-                                   W::Write(0x1A, 0xC0)},
-                                  AcquisitionSequence()}))
+  EXPECT_EQ(Bridge().log,
+            Concat({{W::Write(0x40, 0x02), W::Write(0x19, 0xAB), W::Write(0x1A, 0xC0)},
+                    AcquisitionSequence()}))
       << Describe(Bridge().log);
 }
 

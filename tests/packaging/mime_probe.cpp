@@ -8,7 +8,8 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   const QMimeDatabase database;
   for (int i = 1; i < argc; ++i) {
-    std::printf("%s\n", qPrintable(database.mimeTypeForFile(QString::fromLocal8Bit(argv[i])).name()));
+    std::printf("%s\n",
+                qPrintable(database.mimeTypeForFile(QString::fromLocal8Bit(argv[i])).name()));
   }
   return 0;
 }

@@ -7,9 +7,9 @@
 #include "chip/field_codec.h"
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/frequency_maps.h"
-#include "plan/register_decoding.h"
-#include "plan/register_fields.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/register_decoding.h"
+#include "plan/panel/register_fields.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {
@@ -27,7 +27,8 @@ class Decoding : public test::PlanTest {
   }
   static std::array<int, REGISTER_COUNT> Defaults() {
     std::array<int, REGISTER_COUNT> image{};
-    for (int i = 0; i < REGISTER_COUNT; ++i) image[i] = static_cast<int>(RegisterTable[i].defaultValue);
+    for (int i = 0; i < REGISTER_COUNT; ++i)
+      image[i] = static_cast<int>(RegisterTable[i].defaultValue);
     return image;
   }
 };
@@ -83,8 +84,8 @@ TEST_F(Decoding, AllZeroImage) {
   EXPECT_EQ(out0_v, 0) << "the variable holds what the register says";
   EXPECT_EQ(Value(OUT0D), 32);
   EXPECT_EQ(Value(Pll2OutputFormat), 0);
-  for (int power : {PLL1POWER, PLL2POWER, CH0POWER, CH1POWER, CH2POWER, CH3POWER, REFPOWER,
-                    BLEEDSDM}) {
+  for (int power :
+       {PLL1POWER, PLL2POWER, CH0POWER, CH1POWER, CH2POWER, CH3POWER, REFPOWER, BLEEDSDM}) {
     EXPECT_EQ(Value(power), 1) << power;
   }
 }
@@ -142,7 +143,8 @@ TEST_F(Decoding, ResetButtonRestoresDefaultsEverywhere) {
   ClearWire();
   ASSERT_EQ(PressDiscarding(ResetRegisters), UIE_NO_ERROR);
   for (const RegisterRow& row : RegisterTable) {
-    EXPECT_EQ(*row.variable & 0xFF, static_cast<int>(row.defaultValue) | (row.variable == &C0 ? 2 : 0))
+    EXPECT_EQ(*row.variable & 0xFF,
+              static_cast<int>(row.defaultValue) | (row.variable == &C0 ? 2 : 0))
         << row.name;
   }
   auto writes = Bridge().Writes();
@@ -178,7 +180,8 @@ TEST_F(Decoding, RandomImagesSurviveDecodeAndEncode) {
       EXPECT_EQ(again, image) << FieldName(field);
     }
     for (const RegisterField& field : RegisterFields()) {
-      EXPECT_EQ(*field.variable, codec::DecodeField(*field.field, image)) << FieldName(*field.field);
+      EXPECT_EQ(*field.variable, codec::DecodeField(*field.field, image))
+          << FieldName(*field.field);
     }
     EXPECT_EQ(fracstep & 0xFF, image[IDX_BS1]);
     EXPECT_EQ(numstep, codec::DecodeField(FieldOf(SharedField::StepCount), image));
@@ -194,7 +197,9 @@ TEST_F(Decoding, RandomImagesSurviveDecodeAndEncode) {
 // the image: the handlers and the decoder agree on every register position.
 TEST_F(Decoding, CommittingTheShownValuesReproducesTheImage) {
   std::mt19937 random(8033);
-  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   for (int round = 0; round < 50; ++round) {
     std::array<int, REGISTER_COUNT> image = Defaults();
     for (const MapRegisters& map : kMapRegisters) {
@@ -229,7 +234,8 @@ TEST_F(Decoding, CommittingTheShownValuesReproducesTheImage) {
     // The handler stores the signed step.
     image[IDX_BS1] = codec::ValueFromRaw(FieldKind::StepSize, image[IDX_BS1]);
     for (int i = 0; i < REGISTER_COUNT; ++i) {
-      EXPECT_EQ(*RegisterTable[i].variable, image[i]) << RegisterTable[i].name << " round " << round;
+      EXPECT_EQ(*RegisterTable[i].variable, image[i])
+          << RegisterTable[i].name << " round " << round;
     }
   }
 }

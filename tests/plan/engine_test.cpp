@@ -7,8 +7,10 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/frequency_engine.h"
-#include "plan/register_decoding.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/register_decoding.h"
+#include "plan/plan_colors.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {
@@ -21,8 +23,8 @@ TEST_F(Engine, NRangeFollowsTheCrystal) {
     int crystal;
     const char* range;
   };
-  for (auto [crystal, range] : {Case{1, "86 <= N <= 102"}, Case{0, "111 <= N <= 131"},
-                                Case{2, "80 <= N <= 94"}}) {
+  for (auto [crystal, range] :
+       {Case{1, "86 <= N <= 102"}, Case{0, "111 <= N <= 131"}, Case{2, "80 <= N <= 94"}}) {
     ASSERT_EQ(Commit(CrystalFreq, crystal), UIE_NO_ERROR);
     EXPECT_EQ(Text(NRANGE), range) << crystal;
   }
@@ -54,10 +56,12 @@ TEST_F(Engine, RefclkTextReadsItsLeadingDecimalNumber) {
     const char* text;
     double hz;
   };
-  const Case cases[] = {{"25.0", 25e6},      {"  19.44MHz", 19.44e6}, {"2.5e1", 25e6},
-                        {"+26", 26e6},       {"-1", -1e6},            {"abc", 0.0},
-                        {"", 0.0},           {"0x1A", 0.0},           {"inf", 0.0},
-                        {"nan", 0.0},        {".5", 0.5e6},           {"25,0", 25e6}};
+  const Case cases[] = {{"25.0", 25e6},  {"  19.44MHz", 19.44e6},
+                        {"2.5e1", 25e6}, {"+26", 26e6},
+                        {"-1", -1e6},    {"abc", 0.0},
+                        {"", 0.0},       {"0x1A", 0.0},
+                        {"inf", 0.0},    {"nan", 0.0},
+                        {".5", 0.5e6},   {"25,0", 25e6}};
   ASSERT_EQ(Commit(REFSEL, 0), UIE_NO_ERROR);
   for (auto [text, hz] : cases) {
     ASSERT_EQ(SetCtrlVal(panelHandle, REFFREQ, text), UIE_NO_ERROR);
@@ -142,7 +146,8 @@ TEST_F(Engine, FractionalWordNotBelowTheModulusIsRedWhileTheModulatorRuns) {
 
 TEST_F(Engine, ZeroDividerFromARegisterImageFailsTheOutputWithoutACrash) {
   SetupImage = {};
-  for (int i = 0; i < REGISTER_COUNT; ++i) SetupImage[i] = static_cast<int>(RegisterTable[i].defaultValue);
+  for (int i = 0; i < REGISTER_COUNT; ++i)
+    SetupImage[i] = static_cast<int>(RegisterTable[i].defaultValue);
   SetupImage[IDX_ADV0] = 0x04;  // V = 0
   ApplyRegistersToPanel();
   EXPECT_EQ(Text(Out0Freq), "       inf");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/registers.h"
-#include "plan/frequency_engine.h"
+#include "plan/panel/plan_inputs.h"
 #include "plan/plan_evaluation.h"
 #include "tests/plan/plan_fixture.h"
 
@@ -26,7 +26,8 @@ struct Failure {
 
 std::vector<Failure> FailuresOf(const MapEvaluation& map) {
   std::vector<Failure> failures;
-  for (const Check* check : map.Failures()) failures.push_back({check->kind, check->index, check->reason});
+  for (const Check* check : map.Failures())
+    failures.push_back({check->kind, check->index, check->Reason()});
   return failures;
 }
 
@@ -142,11 +143,12 @@ TEST(Evaluation, WarningsAndInactivePathsDoNotFail) {
   PlanEvaluation plan = EvaluatePlan(in);
   EXPECT_FALSE(plan.AnyFailure());
   EXPECT_EQ(plan.maps[1].Find(CheckKind::SscDepth)->verdict(), Verdict::Warning);
-  EXPECT_EQ(plan.maps[1].Find(CheckKind::SscDepth)->reason, "Downspread -0.600% is at or beyond -0.55%");
+  EXPECT_EQ(plan.maps[1].Find(CheckKind::SscDepth)->Reason(),
+            "Downspread -0.600% is at or beyond -0.55%");
   EXPECT_EQ(plan.maps[1].Find(CheckKind::InjectionLock)->verdict(), Verdict::Warning);
   EXPECT_EQ(plan.maps[0].Find(CheckKind::SscDepth)->verdict(), Verdict::Inactive)
       << "map 0's modulus is 0";
-  EXPECT_EQ(plan.maps[0].sscOffReason, "map 0's modulus is 0");
+  EXPECT_EQ(plan.maps[0].SscOffReason(), "map 0's modulus is 0");
 
   in.pllPowered[0] = false;
   in.maps[1].pll1N = 85;
@@ -154,9 +156,93 @@ TEST(Evaluation, WarningsAndInactivePathsDoNotFail) {
   EXPECT_FALSE(plan.AnyFailure()) << "a powered-down PLL is not checked";
   const Check& vco1 = *plan.maps[1].Find(CheckKind::Vco, 0);
   EXPECT_EQ(vco1.verdict(), Verdict::Inactive);
-  EXPECT_EQ(vco1.reason, "VCO1 is not checked: PLL1 is powered down");
+  EXPECT_EQ(vco1.Reason(), "VCO1 is not checked: PLL1 is powered down");
   EXPECT_FALSE(plan.maps[1].active.output[1]);
   EXPECT_EQ(InactiveMapNote(plan.maps[1]), "");
+}
+
+// A reason is made when asked, from what its check kept: each outcome, and each
+// cause of a check not applying, reads as it did when every reason was made at once.
+TEST(Evaluation, EachCheckSaysWhyWhateverItsOutcome) {
+  struct Case {
+    const char* name;
+    std::function<void(PlanInputs&)> change;
+    int map;
+    std::vector<Failure> reasons;
+  };
+  const char* sscOff = "the SDM is powered down; map 0's modulus is 0; the SSCG pin is low";
+  const std::vector<Case> cases = {
+      {"the defaults",
+       [](PlanInputs&) {},
+       0,
+       {{CheckKind::Pfd, 0, "PFD 25.00000 MHz is within 19.44 to 27 MHz"},
+        {CheckKind::Vco, 0, "VCO1 2.50000 GHz is within 2.15 to 2.55 GHz"},
+        {CheckKind::FeedbackDivider, 0, "PLL1 N 100 is within the range 86 <= N <= 102"},
+        {CheckKind::Output, 3, "OUT3 33.33333 MHz is within the LVPECL limit of 637.51 MHz"},
+        {CheckKind::VcoDivider, 0, "OUT0 VCO divider 4 is within 2 to 6"},
+        {CheckKind::FractionalWord, 1, "Fractional word is not checked: the SDM is powered down"},
+        {CheckKind::RefclkDivider, 0, "REFCLK divider is 1"},
+        {CheckKind::SscSpan, 0, std::string("FracRange is not checked: ") + sscOff},
+        {CheckKind::SscClockDivider, 0, std::string("CkDiv is not checked: ") + sscOff},
+        {CheckKind::InjectionLock, 0, "PLL1 N 100 and PLL2 N 96 differ"}}},
+      {"PLL1 powered down",
+       [](PlanInputs& in) { in.pllPowered[0] = false; },
+       0,
+       {{CheckKind::FeedbackDivider, 0, "PLL1 N is not checked: PLL1 is powered down"},
+        {CheckKind::Output, 0, "OUT0 is not checked: PLL1 is powered down"},
+        {CheckKind::VcoDivider, 1, "OUT1 VCO divider is not checked: PLL1 is powered down"},
+        {CheckKind::InjectionLock, 0, "Noise warning is not checked: PLL1 is powered down"}}},
+      {"OUT1 powered down, OUT3 on OUT2's divider, equal dividers",
+       [](PlanInputs& in) {
+         in.outputPowered[1] = false, in.sync[1] = true;
+         in.maps[1].pll2N = 100;
+       },
+       1,
+       {{CheckKind::Output, 1, "OUT1 is not checked: OUT1 is powered down"},
+        {CheckKind::VcoDivider, 1, "OUT1 VCO divider is not checked: OUT1 is powered down"},
+        {CheckKind::VcoDivider, 3,
+         "OUT3 VCO divider is not checked: OUT3 runs on OUT2's VCO divider"},
+        {CheckKind::InjectionLock, 0, "PLL1 N equals PLL2 N (100): noise may increase"}}},
+      {"PLL2 powered down",
+       [](PlanInputs& in) { in.pllPowered[1] = false, in.sdmPowered = true; },
+       1,
+       {{CheckKind::FractionalWord, 1, "Fractional word is not checked: PLL2 is powered down"},
+        {CheckKind::SscSteps, 0,
+         "NumSteps is not checked: PLL2 is powered down; map 1's modulus is 0; the SSCG pin is "
+         "low"},
+        {CheckKind::InjectionLock, 0, "Noise warning is not checked: PLL2 is powered down"}}},
+      {"spread spectrum running",
+       [](PlanInputs& in) { SpreadSpectrumOn(in, 1), in.maps[1].frac = 250; },
+       1,
+       {{CheckKind::FractionalWord, 1, "Fractional word 250 is below the modulus 1000"},
+        {CheckKind::SscSpan, 0, "FracRange -500 is within the minimum -4250"},
+        {CheckKind::SscDepth, 0, "Downspread -0.489% is within -0.55%"},
+        {CheckKind::SscSteps, 0, "NumSteps 100 is at least 1"},
+        {CheckKind::SscClockDivider, 0, "CkDiv 4 is at least 2"}}},
+      {"REFCLK halved, beyond every range",
+       [](PlanInputs& in) {
+         in.board.refsel = false, in.refdiv = true, in.board.refclkHz = 38e6;
+         in.maps[0].pll1N = 140, in.maps[0].v[2] = 40, in.formatCodes[0] = 6;
+       },
+       0,
+       {{CheckKind::Pfd, 0, "PFD 19.00000 MHz is below 19.44 MHz"},
+        {CheckKind::Vco, 0, "VCO1 2.66000 GHz is above 2.55 GHz"},
+        {CheckKind::FeedbackDivider, 0, "PLL1 N 140 is above the range 114 <= N <= 131"},
+        {CheckKind::Output, 0, "OUT0 166.25000 MHz is within the CMOS limit of 200.01 MHz"},
+        {CheckKind::VcoDivider, 2, "OUT2 VCO divider 40 is outside 2 to 6"},
+        {CheckKind::RefclkDivider, 0, "REFCLK divider is 2"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlanInputs in = Defaults();
+    c.change(in);
+    const PlanEvaluation plan = EvaluatePlan(in);
+    for (const Failure& expected : c.reasons) {
+      const Check* check = plan.maps[c.map].Find(expected.kind, expected.index);
+      ASSERT_NE(check, nullptr) << expected.reason;
+      EXPECT_EQ(check->Reason(), expected.reason);
+    }
+  }
 }
 
 // What the panel reads is what a register image of the same settings gives.
@@ -173,7 +259,8 @@ TEST_F(PlanPanel, ThePanelsInputsEqualTheRegistersInputs) {
   const PlanEvaluation fromPanel = EvaluatePlan(ReadPlanInputs());
   BoardInputs board;
   board.refclkHz = GetExternalRefclkFrequency();
-  const PlanEvaluation fromRegisters = EvaluatePlan(PlanInputsFromRegisters(CurrentRegisters(), board));
+  const PlanEvaluation fromRegisters =
+      EvaluatePlan(PlanInputsFromRegisters(CurrentRegisters(), board));
   for (int m = 0; m < MAP_COUNT; ++m) {
     EXPECT_EQ(fromPanel.maps[m].vco, fromRegisters.maps[m].vco);
     EXPECT_EQ(fromPanel.maps[m].out, fromRegisters.maps[m].out);

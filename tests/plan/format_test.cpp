@@ -6,7 +6,7 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/output_format.h"
+#include "plan/panel/output_format.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {
@@ -20,12 +20,14 @@ using Formats = test::PlanTest;
 
 TEST_F(Formats, EveryCodeGivesEachOutputItsFamily) {
   // Per code: OUT0, OUT1 (and the same for OUT2, OUT3 from the PLL2 code).
+  // clang-format off
   constexpr std::array<std::array<int, 2>, 8> expected{{
       {FAMILY_LVPECL, FAMILY_LVPECL}, {FAMILY_LVDS, FAMILY_LVDS},
       {FAMILY_LVPECL, FAMILY_CMOS},   {FAMILY_CMOS, FAMILY_CMOS},
       {FAMILY_LVDS, FAMILY_CMOS},     {FAMILY_LVDS, FAMILY_LVPECL},
       {FAMILY_CMOS, FAMILY_LVPECL},   {FAMILY_CMOS_IN_PHASE, FAMILY_CMOS_IN_PHASE},
   }};
+  // clang-format on
   for (int code = 0; code < 8; ++code) {
     ASSERT_EQ(Commit(Pll1OutputFormat, code), UIE_NO_ERROR);
     ASSERT_EQ(Commit(Pll2OutputFormat, 7 - code), UIE_NO_ERROR);

@@ -8,26 +8,27 @@
 
 #include "model/registers.h"
 #include "model/value_variables.h"
-#include "plan/control_handlers.h"
+#include "plan/panel/control_handlers.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {
 namespace {
 
 using test::Bridge;
-using test::WithAcquisition;
 using test::Describe;
 using test::WireEvent;
+using test::WithAcquisition;
 using W = WireEvent;
 
 struct HandlerCase {
   const char* what;
-  std::vector<std::pair<int, int>> commits;        // (control, value), in order
-  std::vector<std::pair<int, int>> registers;      // (index, expected value) afterwards
-  std::vector<std::pair<int, int>> wire;           // (address, byte) of the last commit
+  std::vector<std::pair<int, int>> commits;    // (control, value), in order
+  std::vector<std::pair<int, int>> registers;  // (index, expected value) afterwards
+  std::vector<std::pair<int, int>> wire;       // (address, byte) of the last commit
   bool acquires;
 };
 
+// clang-format off
 const std::vector<HandlerCase> kCases{
     {"PLL1 N", {{PLL1_N, 101}}, {{IDX_AF0, 0x15}}, {{0x18, 0x15}}, true},
     {"PLL2 N", {{PLL2_N, 143}}, {{IDX_BF3, 0x3F}}, {{0x1C, 0x3F}}, true},
@@ -73,6 +74,7 @@ const std::vector<HandlerCase> kCases{
     {"negative step", {{FRACSTEP, -3}}, {{IDX_BS1, -3}, {IDX_BS2, 0x00}, {IDX_BS3, 0x82}},
      {{0x2A, 0xFD}, {0x2B, 0x00}, {0x2C, 0x82}}, true},
 };
+// clang-format on
 
 class Handlers : public test::ProgramTest {};
 

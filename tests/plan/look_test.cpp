@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "plan/panel_look.h"
+#include "plan/panel/panel_look.h"
 #include "tests/plan/plan_fixture.h"
 
 namespace qv {
@@ -12,12 +12,12 @@ namespace {
 
 using Look = test::PlanTest;
 
-const std::vector<int> kMap0{OUT0V, OUT0D, Out0Freq, OUT1V, OUT1D, Out1Freq, OUT2V, OUT2D,
-                             Out2Freq, OUT3V, OUT3D, Out3Freq, PLL1_N, VCO1FREQ, PLL2_N,
-                             VCO2FREQ};
-const std::vector<int> kMap1{OUT0V_M, OUT0D_M, OUT0FREQM, OUT1V_M, OUT1D_M, OUT1FREQM,
-                             OUT2V_M, OUT2D_M, OUT2FREQM, OUT3V_M, OUT3D_M, OUT3FREQM,
-                             PLL1N_M, VCO1FREQM, PLL2N_M, VCO2FREQM};
+const std::vector<int> kMap0{OUT0V,  OUT0D,    Out0Freq, OUT1V,   OUT1D, Out1Freq,
+                             OUT2V,  OUT2D,    Out2Freq, OUT3V,   OUT3D, Out3Freq,
+                             PLL1_N, VCO1FREQ, PLL2_N,   VCO2FREQ};
+const std::vector<int> kMap1{OUT0V_M, OUT0D_M,   OUT0FREQM, OUT1V_M,  OUT1D_M, OUT1FREQM,
+                             OUT2V_M, OUT2D_M,   OUT2FREQM, OUT3V_M,  OUT3D_M, OUT3FREQM,
+                             PLL1N_M, VCO1FREQM, PLL2N_M,   VCO2FREQM};
 
 TEST(FadeColor, BlendsOneToFourWithTheFadeGrey) {
   EXPECT_EQ(FadeColor(MARGIN_COLOR), 0xA88AB3);
@@ -138,8 +138,7 @@ TEST_F(Look, SyncGreysOnlyTheReplacedVcoDivider) {
 TEST_F(Look, SpreadSpectrumNeedsPinPllModulatorAndModulus) {
   auto sscgShown = [&] {
     bool texts = Visible(TXT_FRACRANGE) && Visible(TXT_SSCG_FMOD) && Visible(TXT_SSCG_DOWNSPREAD);
-    bool none = !Visible(TXT_FRACRANGE) && !Visible(TXT_SSCG_FMOD) &&
-                !Visible(TXT_SSCG_DOWNSPREAD);
+    bool none = !Visible(TXT_FRACRANGE) && !Visible(TXT_SSCG_FMOD) && !Visible(TXT_SSCG_DOWNSPREAD);
     EXPECT_TRUE(texts || none);
     EXPECT_NE(texts, Visible(LBL_SSCG_DISABLED)) << "notice and texts share one place";
     EXPECT_EQ(texts, !Grey(FRACSTEP) && !Grey(NUMSTEP) && !Grey(CKDIV));

@@ -1,7 +1,7 @@
 #pragma once
 // The program started offline (or online), driven as the user drives it.
 
-#include "plan/frequency_engine.h"
+#include "plan/plan_colors.h"
 #include "tests/support/program_fixture.h"
 #include "ui/panel_ids.h"
 

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "plan/frequency_engine.h"
-#include "plan/frequency_maps.h"
-#include "plan/output_format.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/output_format.h"
+#include "plan/panel/solver_apply.h"
+#include "plan/plan_evaluation.h"
 #include "plan/solver.h"
-#include "plan/solver_apply.h"
 #include "plan/solver_report.h"
 #include "tests/plan/plan_fixture.h"
 
@@ -106,7 +106,8 @@ Oracle BruteForce(const SolverRequest& request) {
     bool first = true;
     for (const Ratio& r : ratios) {
       const double vco = Vco(r, request.fpfd);
-      std::vector<int> vs = request.sync[pll] ? std::vector<int>{2, 3, 4, 5, 6} : std::vector<int>{0};
+      std::vector<int> vs =
+          request.sync[pll] ? std::vector<int>{2, 3, 4, 5, 6} : std::vector<int>{0};
       for (int sharedV : vs) {
         OracleScore score;
         for (int k : outputs) {
@@ -293,8 +294,8 @@ TEST(Solver, BadRequestsAreRefusedWithAReason) {
 }
 
 TEST(Solver, AgreesWithBruteForceOnAdversarialAndRandomTargets) {
-  const double adversarial[] = {156.25, 125.0, 100.0, 33.333333, 212.5, 644.53125, 19.44,
-                                637.51, 200.01, 11.2, 1275.0, 98.304, 122.88, 74.25, 148.5};
+  const double adversarial[] = {156.25, 125.0, 100.0,  33.333333, 212.5,  644.53125, 19.44, 637.51,
+                                200.01, 11.2,  1275.0, 98.304,    122.88, 74.25,     148.5};
   const double pfds[] = {25e6, 19.44e6, 27e6, 20e6};
   std::mt19937 random(3380);
   std::uniform_real_distribution<double> mhz(8.0, 700.0);
@@ -389,7 +390,8 @@ TEST_F(SolverApply, OnlineTheModulatorAndModulusGoBeforeTheWord) {
   // ABF0 (modulator), BF2 (modulus low), then BF0 (word high).
   ASSERT_GE(order.size(), 3u);
   EXPECT_EQ(order.front(), 0x1D);
-  EXPECT_LT(std::find(order.begin(), order.end(), 0x1B), std::find(order.begin(), order.end(), 0x19));
+  EXPECT_LT(std::find(order.begin(), order.end(), 0x1B),
+            std::find(order.begin(), order.end(), 0x19));
 }
 
 // What the solver keeps, and that it answers the request alone.

@@ -10,8 +10,9 @@
 #include <string>
 #include <utility>
 
-#include "plan/frequency_maps.h"
-#include "plan/ssc_apply.h"
+#include "plan/panel/frequency_maps.h"
+#include "plan/panel/plan_inputs.h"
+#include "plan/panel/ssc_apply.h"
 #include "plan/ssc_planner.h"
 #include "plan/ssc_report.h"
 #include "tests/plan/plan_fixture.h"
@@ -117,7 +118,7 @@ TEST_P(SscPlanner, OffersWhatThePlanEvaluationConfirms) {
   EXPECT_EQ(Text(map.vco2Control), vcoBefore);
   const PlanEvaluation after = EvaluatePlan(ReadPlanInputs());
   const MapEvaluation& used = after.maps[c.map];
-  EXPECT_TRUE(used.active.ssc) << used.sscOffReason;
+  EXPECT_TRUE(used.active.ssc) << used.SscOffReason();
   EXPECT_EQ(used.vco[1], plan.before.maps[c.map].vco[1]);
   EXPECT_EQ(used.ssc.span, plan.Figures().span);
   EXPECT_EQ(used.ssc.downspreadPercent, plan.Figures().downspreadPercent);

@@ -66,7 +66,8 @@ TEST_F(UserCommits, EachArrowStepIsACommit) {
   spin->setFocus();
   QTest::keyClick(spin, Qt::Key_Up);
   QTest::keyClick(spin, Qt::Key_Up);
-  EXPECT_EQ(Commits(), (std::vector<CallbackCall>{{PLL1N_M, EVENT_COMMIT}, {PLL1N_M, EVENT_COMMIT}}));
+  EXPECT_EQ(Commits(),
+            (std::vector<CallbackCall>{{PLL1N_M, EVENT_COMMIT}, {PLL1N_M, EVENT_COMMIT}}));
   EXPECT_EQ(State(PLL1N_M).value, 102);
 }
 
@@ -107,7 +108,8 @@ TEST_F(UserCommits, ClickingASwitchOrAToggleCommitsTheNewState) {
   EXPECT_FALSE(Widget<qt::OnOffSwitch>(CH1POWER)->isChecked());
 
   Click(Widget<QPushButton>(PLL1SYNC));
-  EXPECT_EQ(Commits(), (std::vector<CallbackCall>{{CH1POWER, EVENT_COMMIT}, {PLL1SYNC, EVENT_COMMIT}}));
+  EXPECT_EQ(Commits(),
+            (std::vector<CallbackCall>{{CH1POWER, EVENT_COMMIT}, {PLL1SYNC, EVENT_COMMIT}}));
   EXPECT_EQ(State(PLL1SYNC).value, 1);
 }
 
@@ -135,7 +137,8 @@ TEST_F(UserCommits, ARefusedReferenceTextStaysVisibleInRed) {
   EXPECT_EQ(State(REFFREQ).text, "25.0") << "the panel keeps the last text taken";
   EXPECT_EQ(edit->text(), "19,44");
   EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(0xFF0000));
-  EXPECT_TRUE(edit->toolTip().contains("takes a decimal number of MHz")) << edit->toolTip().toStdString();
+  EXPECT_TRUE(edit->toolTip().contains("takes a decimal number of MHz"))
+      << edit->toolTip().toStdString();
   TypeInto(edit, "19.44");
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(Commits(), Once(REFFREQ));

@@ -44,8 +44,8 @@ class FileDialogs : public QtProgramTest {
     });
   }
   int Select(const FileRequest& request, std::string* path) {
-    return FileSelectPopup(request.defaultDirectory, request.defaultFileSpec,
-                           request.fileTypeList, request.title, request.buttonKind, 0, 0, 1,
+    return FileSelectPopup(request.defaultDirectory, request.defaultFileSpec, request.fileTypeList,
+                           request.title, request.buttonKind, 0, 0, 1,
                            request.allowMakeDirectory ? 1 : 0, path);
   }
 
@@ -53,12 +53,12 @@ class FileDialogs : public QtProgramTest {
   std::vector<SeenDialog> seen;
 };
 
-const FileRequest kSaveSetup{"", "qv3380_setup.stp", "Setup File (*.stp)", "Save Setup File",
-                             VAL_SAVE_BUTTON, true, true};
-const FileRequest kOpenSetup{"", "*.stp", "Setup File (*.stp)", "Open Setup File",
-                             VAL_LOAD_BUTTON, true, false};
-const FileRequest kExportJson{"", "qv3380_def.json", "JSON File (*.json)", "Export JSON File",
-                              VAL_SAVE_BUTTON, true, true};
+const FileRequest kSaveSetup{
+    "", "qv3380_setup.stp", "Setup File (*.stp)", "Save Setup File", VAL_SAVE_BUTTON, true, true};
+const FileRequest kOpenSetup{
+    "", "*.stp", "Setup File (*.stp)", "Open Setup File", VAL_LOAD_BUTTON, true, false};
+const FileRequest kExportJson{
+    "", "qv3380_def.json", "JSON File (*.json)", "Export JSON File", VAL_SAVE_BUTTON, true, true};
 
 TEST_F(FileDialogs, EachRequestConfiguresItsDialog) {
   StartOffline();

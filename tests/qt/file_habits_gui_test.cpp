@@ -12,9 +12,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include "files/baseline.h"
-#include "files/recent_files.h"
-#include "files/setup_file_writer.h"
+#include "files/panel/baseline.h"
+#include "files/panel/recent_files.h"
+#include "files/panel/setup_file_saving.h"
 #include "tests/qt/qt_program_fixture.h"
 
 namespace qv::test {

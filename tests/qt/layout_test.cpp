@@ -174,14 +174,16 @@ TEST(PlannerLayout, ResultCellsFitTheirWidestText) {
 
 std::vector<int> TabChain(const PanelCanvas& canvas, const PanelDef& panel) {
   std::map<QWidget*, int> ids;
-  for (const ControlDef& control : panel.controls) ids[canvas.View(control.id)->widget()] = control.id;
+  for (const ControlDef& control : panel.controls)
+    ids[canvas.View(control.id)->widget()] = control.id;
   const std::vector<const ControlDef*> order = ReadingOrder(panel);
   QWidget* first = canvas.View(order.front()->id)->widget();
   std::vector<int> chain;
   QWidget* widget = first;
   do {
     auto found = ids.find(widget);
-    if (found != ids.end() && (widget->focusPolicy() & Qt::TabFocus)) chain.push_back(found->second);
+    if (found != ids.end() && (widget->focusPolicy() & Qt::TabFocus))
+      chain.push_back(found->second);
     widget = widget->nextInFocusChain();
   } while (widget != first && chain.size() <= panel.controls.size());
   return chain;
@@ -203,6 +205,7 @@ TEST(MainPanelLayout, TabFollowsReadingOrder) {
   auto position = [&](int id) { return std::ranges::find(chain, id) - chain.begin(); };
   // Pins, reference, spread spectrum; the maps row by row, map 0 first; then
   // outputs and the chip buttons.
+  // clang-format off
   const std::vector<int> expected{
       REFSEL,  MARGIN,    SSCG,      MAXBW,     REFFREQ,   REFDIV,           CrystalFreq,
       FRACSTEP, NUMSTEP,  CKDIV,     PLL1_N,    OUT0V,     OUT0D,            OUT1V,
@@ -212,6 +215,7 @@ TEST(MainPanelLayout, TabFollowsReadingOrder) {
       PLL2POWER, CH0POWER, CH1POWER, CH2POWER,  CH3POWER,  REFPOWER,         BLEEDSDM,
       Pll1OutputFormat,   PLL1SYNC,  Pll2OutputFormat,     PLL2SYNC,         CheckConnectionButton,
       InitiateAcquisition, ResetRegisters};
+  // clang-format on
   ASSERT_EQ(expected.size(), focusable.size());
   for (std::size_t i = 1; i < expected.size(); ++i) {
     EXPECT_LT(position(expected[i - 1]), position(expected[i]))

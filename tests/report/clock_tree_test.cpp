@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/text_format.h"
-#include "plan/frequency_engine.h"
+#include "base/text_format.h"
+#include "plan/plan_colors.h"
 #include "report/clock_tree.h"
 #include "report/svg_writer.h"
 #include "tests/report/svg_groups.h"
@@ -147,7 +147,7 @@ TEST(ClockTree, BlocksTakeTheirLookFromThePlansVerdictsAndPaths) {
         EXPECT_EQ(group.fill, Fill(VALIDATE_BAD_COLOR)) << id;
         bool named = false;
         for (const Check* failure : map.Failures()) {
-          named = named || group.title.find(failure->reason) != std::string::npos;
+          named = named || group.title.find(failure->Reason()) != std::string::npos;
         }
         EXPECT_TRUE(named) << id << ": " << group.title;
       } else if (group.Has("warning")) {

@@ -13,8 +13,8 @@
 
 #include "app/clock_tree_window.h"
 #include "app/report_export.h"
-#include "model/text_format.h"
-#include "plan/frequency_maps.h"
+#include "base/text_format.h"
+#include "plan/panel/frequency_maps.h"
 #include "report/svg_writer.h"
 #include "tests/files/temp_folder.h"
 #include "tests/report/painter_environment.h"

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "app/report_export.h"
+#include "base/text_format.h"
+#include "base/version.h"
 #include "chip/fields.h"
 #include "files/setup_file_reader.h"
-#include "model/text_format.h"
 #include "report/clock_tree.h"
 #include "report/numbers.h"
 #include "report/svg_writer.h"
-#include "report/tool_version.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/report/painter_environment.h"
 #include "tests/report/svg_groups.h"
@@ -81,15 +81,15 @@ TEST_F(ReportCommand, EachKindStatesTheFrequenciesVerdictsAndRegistersOfThePlan)
   ASSERT_TRUE(plan.maps[1].Fails()) << "the file has a failure to report";
   ASSERT_TRUE(plan.InUse().active.ssc);
 
-  std::vector<std::string> expected{"qv3380 " + std::string(report::kToolVersion), board,
-                                    "Offline Mode", report::Mhz(plan.pfdHz)};
+  std::vector<std::string> expected{"qv3380 " + std::string(kToolVersion), board, "Offline Mode",
+                                    report::Mhz(plan.pfdHz)};
   for (const MapEvaluation& map : plan.maps) {
     for (int pll = 0; pll < PLL_COUNT; ++pll) {
       expected.push_back(FormatText("%.6f", map.vco[pll] / 1e6));
       expected.push_back(FormatText("%.9f", map.vco[pll] / 1e9));
     }
     for (int k = 0; k < OUTPUT_COUNT; ++k) expected.push_back(FormatText("%.9f", map.out[k] / 1e6));
-    for (const Check& check : map.checks) expected.push_back(check.reason);
+    for (const Check& check : map.checks) expected.push_back(check.Reason());
   }
   expected.push_back("96 + 250/1000 = 96.250000000000");
   expected.push_back(report::Percent(plan.InUse().ssc.downspreadPercent) + " (" +

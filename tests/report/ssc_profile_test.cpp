@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "model/text_format.h"
+#include "base/text_format.h"
 #include "report/ssc_profile.h"
 #include "report/svg_writer.h"
 #include "tests/report/svg_groups.h"

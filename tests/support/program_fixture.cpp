@@ -1,27 +1,23 @@
 #include "tests/support/program_fixture.h"
 
-#include "app/app_state.h"
 #include "app/startup.h"
-#include "model/registers.h"
-#include "model/value_variables.h"
-#include "model/write_path.h"
-#include "ui/callback_registry.h"
+#include "files/panel/baseline.h"
+#include "model/program_state.h"
+#include "plan/panel/frequency_engine.h"
+#include "plan/panel/register_decoding.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
 namespace qv::test {
 
+// From the top layer down, each layer's state as HACKING lists it.
 void ResetProgramState() {
-  Store().Clear();
-  ClearCallbackRegistry();
-  for (const RegisterRow& row : RegisterTable) *row.variable = 0;
-  for (const ValueVariable& entry : ValueVariables) *entry.variable = 0;
-  SetupImage.fill(0);
-  OpMode = OPMODE_UNCHOSEN;
-  panelHandle = 0;
-  startupPanelHandle = 0;
-  title.clear();
-  ConnCheck = 0;
+  ResetAppState();
+  ResetBaseline();
+  ClearPlanListeners();
+  ClearWholeSetListeners();
+  ResetModelState();
+  ResetToolkitState();
 }
 
 void ProgramTest::SetUp() {

@@ -37,8 +37,12 @@ class ProgramTest : public ::testing::Test {
   int Press(int control) { return Store().PressButton(panelHandle, control); }
   int Choose(int menuItem) { return Store().ChooseMenuItem(panelHandle, menuItem); }
   // The same, answering Discard should unsaved changes be in the way.
-  int PressDiscarding(int control) { return Discarding([&] { return Press(control); }); }
-  int ChooseDiscarding(int menuItem) { return Discarding([&] { return Choose(menuItem); }); }
+  int PressDiscarding(int control) {
+    return Discarding([&] { return Press(control); });
+  }
+  int ChooseDiscarding(int menuItem) {
+    return Discarding([&] { return Choose(menuItem); });
+  }
 
   int Value(int control) const;
   std::string Text(int control) const;

@@ -56,9 +56,7 @@ std::string Describe(const WireEvent& event) {
     case WireEvent::Kind::Read:
       std::snprintf(text, sizeof text, "R %02X:%02X->%d", event.device, event.reg, event.value);
       break;
-    case WireEvent::Kind::Delay:
-      std::snprintf(text, sizeof text, "D %.3gs", event.seconds);
-      break;
+    case WireEvent::Kind::Delay: std::snprintf(text, sizeof text, "D %.3gs", event.seconds); break;
   }
   return text;
 }

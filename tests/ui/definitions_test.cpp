@@ -11,7 +11,7 @@
 
 #include "chip/field_codec.h"
 #include "model/registers.h"
-#include "plan/register_fields.h"
+#include "plan/panel/register_fields.h"
 #include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
@@ -42,10 +42,10 @@ TEST(Definitions, ConstantsNameTheirOwnIdentifiers) {
     std::string_view constant;
     int id;
   };
-  for (auto [constant, id] : {Case{"CheckConnectionButton", CheckConnectionButton},
-                              Case{"PLL1_N", PLL1_N}, Case{"OUT3D_M", OUT3D_M},
-                              Case{"REFFREQ", REFFREQ}, Case{"TXT_FRACRANGE", TXT_FRACRANGE},
-                              Case{"LBL_INJLOCK", LBL_INJLOCK}, Case{"BLEEDSDM", BLEEDSDM}}) {
+  for (auto [constant, id] :
+       {Case{"CheckConnectionButton", CheckConnectionButton}, Case{"PLL1_N", PLL1_N},
+        Case{"OUT3D_M", OUT3D_M}, Case{"REFFREQ", REFFREQ}, Case{"TXT_FRACRANGE", TXT_FRACRANGE},
+        Case{"LBL_INJLOCK", LBL_INJLOCK}, Case{"BLEEDSDM", BLEEDSDM}}) {
     ASSERT_NE(FindControlDef(main, constant), nullptr) << constant;
     EXPECT_EQ(FindControlDef(main, constant)->id, id) << constant;
   }
@@ -73,9 +73,9 @@ TEST(Definitions, MenusKeepTheirIdentifiersAndShowInDesktopOrder) {
                                                  "RESETCFG", "SEPARATOR", "EXPORTJSON",
                                                  "SEPARATOR_3", "EXIT"}));
   const std::pair<int, std::string_view> given[] = {
-      {1, "MENU"}, {2, "FILE"}, {3, "RESETDEFAULT"}, {4, "SEPARATOR_2"}, {5, "IMPORT"},
-      {6, "EXPORT"}, {7, "RESETCFG"}, {8, "SEPARATOR"}, {9, "EXPORTJSON"},
-      {10, "SEPARATOR_3"}, {11, "EXIT"}, {12, "HELP"}, {13, "ABOUT"}};
+      {1, "MENU"},   {2, "FILE"},     {3, "RESETDEFAULT"}, {4, "SEPARATOR_2"}, {5, "IMPORT"},
+      {6, "EXPORT"}, {7, "RESETCFG"}, {8, "SEPARATOR"},    {9, "EXPORTJSON"},  {10, "SEPARATOR_3"},
+      {11, "EXIT"},  {12, "HELP"},    {13, "ABOUT"}};
   for (auto [id, constant] : given) EXPECT_EQ(FindMenuItemDef(main, id)->constant, constant);
   EXPECT_EQ(FindMenuItemDef(main, menubar::ABOUT)->parent, menubar::HELP);
   EXPECT_EQ(FindMenuItemDef(main, menubar::EXPORTREPORT)->parent, menubar::FILE);
@@ -112,24 +112,24 @@ TEST(Definitions, MainPanelAtLoad) {
   };
   EXPECT_EQ(value(CrystalFreq), 1);
   EXPECT_EQ(value(REFSEL), 1);
-  for (int pin : {MARGIN, SSCG, MAXBW, REFDIV, Pll1OutputFormat, Pll2OutputFormat,
-                  PLL1SYNC, PLL2SYNC, BLEEDSDM}) {
+  for (int pin : {MARGIN, SSCG, MAXBW, REFDIV, Pll1OutputFormat, Pll2OutputFormat, PLL1SYNC,
+                  PLL2SYNC, BLEEDSDM}) {
     EXPECT_EQ(value(pin), 0) << pin;
   }
   for (int power : {CH0POWER, CH1POWER, CH2POWER, CH3POWER, PLL1POWER, PLL2POWER, REFPOWER}) {
     EXPECT_EQ(value(power), 1) << power;
   }
-  for (int hidden : {LBL_INJLOCK, LBL_INJLOCK_M, TXT_SSCG_DOWNSPREAD, TXT_SSCG_FMOD,
-                     TXT_FRACRANGE}) {
+  for (int hidden :
+       {LBL_INJLOCK, LBL_INJLOCK_M, TXT_SSCG_DOWNSPREAD, TXT_SSCG_FMOD, TXT_FRACRANGE}) {
     EXPECT_EQ(attribute(hidden, ATTR_VISIBLE), 0) << hidden;
   }
   EXPECT_EQ(attribute(LBL_SSCG_DISABLED, ATTR_VISIBLE), 1);
   for (const ControlDef& def : FindPanelDef(MAIN_PANEL_FILE, PANEL)->controls) {
     // Captions and the spread-spectrum results (hidden instead) carry no value to edit.
-    bool valueBearing = def.holdsNumber() || (def.kind == ControlKind::StringBox &&
-                                              !def.constant.starts_with("STRING") &&
-                                              def.constant != "INPINS" &&
-                                              def.atLoad != LoadState::Hidden);
+    bool valueBearing =
+        def.holdsNumber() ||
+        (def.kind == ControlKind::StringBox && !def.constant.starts_with("STRING") &&
+         def.constant != "INPINS" && def.atLoad != LoadState::Hidden);
     if (valueBearing) {
       EXPECT_EQ(attribute(def.id, ATTR_DIMMED), 1) << def.constant;
     }

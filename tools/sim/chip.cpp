@@ -1,6 +1,6 @@
 #include "tools/sim/chip.h"
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 Chip::Chip() : start_(std::chrono::steady_clock::now()) { registers_[idRegister] = chipId; }
 
@@ -40,4 +40,4 @@ std::vector<Transfer> Chip::log() const {
   return log_;
 }
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

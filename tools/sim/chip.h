@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 inline constexpr std::uint8_t chipAddress = 0x80;
 inline constexpr std::uint8_t idRegister = 0x3F;
@@ -50,4 +50,4 @@ class Chip {
   std::vector<Transfer> log_;
 };
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <system_error>
 
-namespace qv3380::sim {
+namespace qv::sim {
 namespace {
 
 constexpr std::uint8_t commandRead = 0x01;
@@ -234,4 +234,4 @@ void FakeAdapter::send(std::span<const std::uint8_t> report) const {
   [[maybe_unused]] const ssize_t written = ::write(writeEnd_.get(), report.data(), report.size());
 }
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

@@ -16,7 +16,7 @@
 #include "tools/sim/testbed.h"
 #include "tools/sim/unique_fd.h"
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 enum class AdapterMode {
   answer,      // runs each command on the chip and replies at once
@@ -87,4 +87,4 @@ class FakeAdapter {
   std::vector<std::vector<std::uint8_t>> lateReplies_;
 };
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

@@ -1,9 +1,9 @@
 #pragma once
-// The umockdev descriptions of tests/bridge/fixtures, built in.
+// The umockdev descriptions of tools/sim/fixtures, built in.
 
 #include <string_view>
 
-namespace qv3380::sim::fixtures {
+namespace qv::sim::fixtures {
 
 // The adapter, 04d8:feaa, vendor-page descriptor with 64-byte unnumbered reports.
 extern const std::string_view adapter;
@@ -18,4 +18,4 @@ inline constexpr std::string_view secondAdapterNode = "/dev/hidraw2";
 // A keyboard, 1234:5678; it enumerates before the adapters.
 extern const std::string_view otherHid;
 
-}  // namespace qv3380::sim::fixtures
+}  // namespace qv::sim::fixtures

@@ -30,7 +30,7 @@ extern char** environ;
 
 namespace {
 
-using namespace qv3380::sim;
+using namespace qv::sim;
 
 constexpr int exitUsage = 2;
 constexpr int exitCannotRun = 127;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qv3380::sim {
+namespace qv::sim {
 namespace {
 
 struct ErrorFree {
@@ -77,4 +77,4 @@ void ensureMockEnvironment(char** argv) {
   std::exit(77);
 }
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

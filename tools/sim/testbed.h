@@ -9,7 +9,7 @@
 
 #include <umockdev.h>
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 class Testbed {
  public:
@@ -40,4 +40,4 @@ bool inMockEnvironment();
 // returns only when it is. argv as main received it.
 void ensureMockEnvironment(char** argv);
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 std::string formatTransfer(const Transfer& transfer) {
   const double seconds = std::chrono::duration<double>(transfer.at).count();
@@ -28,4 +28,4 @@ std::string formatLog(std::span<const Transfer> log) {
   return text;
 }
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

@@ -6,10 +6,10 @@
 
 #include "tools/sim/chip.h"
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 // "    0.052 s  write  dev 0x80  reg 0x10 <- 0xFF"
 std::string formatTransfer(const Transfer& transfer);
 std::string formatLog(std::span<const Transfer> log);
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace qv3380::sim {
+namespace qv::sim {
 
 class UniqueFd {
  public:
@@ -26,4 +26,4 @@ class UniqueFd {
   int fd_ = -1;
 };
 
-}  // namespace qv3380::sim
+}  // namespace qv::sim

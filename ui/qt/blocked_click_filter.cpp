@@ -25,8 +25,7 @@ T Read(const unsigned char* bytes, std::size_t offset) {
 
 std::optional<std::uint8_t> XInputOpcode(xcb_connection_t* connection) {
   constexpr std::string_view kName = "XInputExtension";
-  xcb_query_extension_cookie_t cookie =
-      xcb_query_extension(connection, kName.size(), kName.data());
+  xcb_query_extension_cookie_t cookie = xcb_query_extension(connection, kName.size(), kName.data());
   xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection, cookie, nullptr);
   if (!reply) return std::nullopt;
   std::optional<std::uint8_t> opcode;
@@ -50,8 +49,7 @@ std::optional<PointerPress> ParseXInputButtonPress(const void* xcbEvent,
 BlockedClickFilter::BlockedClickFilter(std::uint8_t xinputOpcode, Handler onPress)
     : opcode_(xinputOpcode), onPress_(std::move(onPress)) {}
 
-bool BlockedClickFilter::nativeEventFilter(const QByteArray& eventType, void* message,
-                                           qintptr*) {
+bool BlockedClickFilter::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
   if (eventType != "xcb_generic_event_t") return false;
   const std::optional<PointerPress> press = ParseXInputButtonPress(message, opcode_);
   // Each press arrives once per device that reports it (master and slave).

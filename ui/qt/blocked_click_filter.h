@@ -18,8 +18,7 @@ struct PointerPress {
 };
 
 // An XInput2 button press from a raw xcb event, given the extension's opcode.
-std::optional<PointerPress> ParseXInputButtonPress(const void* xcbEvent,
-                                                   std::uint8_t xinputOpcode);
+std::optional<PointerPress> ParseXInputButtonPress(const void* xcbEvent, std::uint8_t xinputOpcode);
 
 class BlockedClickFilter : public QAbstractNativeEventFilter {
  public:

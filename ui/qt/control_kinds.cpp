@@ -45,9 +45,7 @@ QLabel* MakeLabel(const ControlDef& def, QWidget* canvas) {
   return new QLabel(MnemonicText(def.label), canvas);
 }
 
-int Commit(int panel, int control, int value) {
-  return Store().CommitValue(panel, control, value);
-}
+int Commit(int panel, int control, int value) { return Store().CommitValue(panel, control, value); }
 
 // A click, or a mnemonic that leaves the focus in a field.
 int Press(int panel, int control, int value) {
@@ -294,7 +292,8 @@ class FrameView final : public ControlView {
   FrameView(const ControlDef& def, int, QWidget* canvas) : FrameView(def, new QFrame(canvas)) {}
 
  private:
-  FrameView(const ControlDef& def, QFrame* frame) : ControlView(def, frame, nullptr), frame_(frame) {
+  FrameView(const ControlDef& def, QFrame* frame)
+      : ControlView(def, frame, nullptr), frame_(frame) {
     // Box|Plain draws its line in WindowText; sunken panels ignore the colour.
     frame_->setFrameStyle(QFrame::Box | QFrame::Plain);
     frame_->setLineWidth(2);
@@ -314,8 +313,8 @@ class PictureView final : public ControlView {
       : ControlView(def, new QLabel(canvas), nullptr) {
     auto* picture = static_cast<QLabel*>(widget());
     const QPixmap pixmap(QStringLiteral(":/qv3380/%1.png").arg(ToQString(def.initialText)));
-    picture->setPixmap(pixmap.scaled(picture->size(), Qt::KeepAspectRatio,
-                                     Qt::SmoothTransformation));
+    picture->setPixmap(
+        pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     picture->setAlignment(Qt::AlignCenter);
   }
 
@@ -341,9 +340,8 @@ class TableView final : public ControlView {
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A long log is measured by its newest rows, not all of them on every append.
     table_->horizontalHeader()->setResizeContentsPrecision(200);
-    QObject::connect(table_, &QTableWidget::itemSelectionChanged, [panel, id = def.id, table] {
-      Commit(panel, id, table->currentRow());
-    });
+    QObject::connect(table_, &QTableWidget::itemSelectionChanged,
+                     [panel, id = def.id, table] { Commit(panel, id, table->currentRow()); });
   }
   void MirrorKind(const ControlState& state) override {
     const TableContents& contents = state.table;

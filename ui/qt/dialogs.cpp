@@ -60,9 +60,9 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request) {
   if (save) {
     dialog.setDefaultSuffix(DefaultSuffix(filters));
     // A name typed without an extension takes the one of the kind chosen.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-      dialog.setDefaultSuffix(DefaultSuffix({filter}));
-    });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(DefaultSuffix({filter})); });
   }
   // A wildcard only narrows the list; a plain name is the suggested file.
   const QString fileSpec = ToQString(request.defaultFileSpec);

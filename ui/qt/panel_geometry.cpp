@@ -35,11 +35,9 @@ QRect LabelGeometry(const ControlDef& control, const QFontMetrics& metrics) {
       const int height = metrics.height() + 2;
       return {box.center().x() - (width - 1) / 2, box.top() - 2 - height, width, height};
     }
-    case LabelSide::Right:
-      return {box.right() + 1 + kLabelGap, box.top(), textWidth, box.height()};
+    case LabelSide::Right: return {box.right() + 1 + kLabelGap, box.top(), textWidth, box.height()};
     case LabelSide::Left:
-    default:
-      return {box.left() - kLabelGap - textWidth, box.top(), textWidth, box.height()};
+    default: return {box.left() - kLabelGap - textWidth, box.top(), textWidth, box.height()};
   }
 }
 
@@ -50,12 +48,9 @@ bool TakesFocus(const ControlDef& control) {
     case ControlKind::Numeric:
     case ControlKind::OnOffSwitch:
     case ControlKind::ToggleButton:
-    case ControlKind::Table:
-      return true;
-    case ControlKind::StringBox:
-      return !control.callback.empty();
-    default:
-      return false;
+    case ControlKind::Table: return true;
+    case ControlKind::StringBox: return !control.callback.empty();
+    default: return false;
   }
 }
 
@@ -73,6 +68,7 @@ std::vector<const ControlDef*> ReadingOrder(const PanelDef& panel) {
   }
   std::ranges::stable_sort(entries, {}, &Entry::key);
   std::vector<const ControlDef*> order;
+  order.reserve(entries.size());
   for (const Entry& entry : entries) order.push_back(entry.control);
   return order;
 }

@@ -67,8 +67,8 @@ PanelMenu::PanelMenu(QMenuBar* bar, const PanelState& panel) {
     switch (item.kind) {
       case MenuKind::Bar: break;
       case MenuKind::Menu: {
-        QMenu* added = menu ? menu->addMenu(MnemonicText(item.text))
-                            : bar->addMenu(MnemonicText(item.text));
+        QMenu* added =
+            menu ? menu->addMenu(MnemonicText(item.text)) : bar->addMenu(MnemonicText(item.text));
         added->setObjectName(ToQString(item.constant));
         menus[item.id] = added;
         actions_[item.id] = added->menuAction();

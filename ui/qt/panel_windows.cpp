@@ -4,10 +4,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
-#include <QUrl>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QUrl>
 #include <array>
 #include <string>
 #include <vector>
@@ -30,8 +30,8 @@ MainPanelWindow::MainPanelWindow(const PanelState& panel)
   menu_ = std::make_unique<PanelMenu>(menuBar(), panel);
   // The message takes what room is left and never widens the fixed window;
   // the other fields sit at the right, each as wide as its text.
-  static constexpr std::array<const char*, STATUS_FIELD_COUNT> kNames{
-      "statusMessage", "statusFile", "statusLink", "statusMode"};
+  static constexpr std::array<const char*, STATUS_FIELD_COUNT> kNames{"statusMessage", "statusFile",
+                                                                      "statusLink", "statusMode"};
   for (int field = 0; field < STATUS_FIELD_COUNT; ++field) {
     auto* label = new QLabel(statusBar());
     label->setObjectName(QString::fromLatin1(kNames[field]));
@@ -102,9 +102,7 @@ PopupWindow::PopupWindow(const PanelState& panel)
   MirrorPanel(panel);
 }
 
-void PopupWindow::MirrorPanel(const PanelState& panel) {
-  setWindowTitle(ToQString(panel.title));
-}
+void PopupWindow::MirrorPanel(const PanelState& panel) { setWindowTitle(ToQString(panel.title)); }
 
 // The logic decides: it removes the popup or ends the program.
 void PopupWindow::reject() { Store().SendPanelEvent(handle_, EVENT_CLOSE); }

@@ -34,8 +34,8 @@ bool DisplayReachable() {
 }
 
 void CenterOver(QWidget* window, const QWidget* over) {
-  const QRect area = over && over->isVisible() ? over->frameGeometry()
-                                               : window->screen()->availableGeometry();
+  const QRect area =
+      over && over->isVisible() ? over->frameGeometry() : window->screen()->availableGeometry();
   QRect frame = window->frameGeometry();
   frame.moveCenter(area.center());
   window->move(frame.topLeft());
@@ -64,13 +64,14 @@ bool QtFrontEnd::Start(int argc, char* argv[]) {
     argc_ = argc;
     argv_ = argv;
     // Takes the arguments meant for Qt out of argc_ and argv.
-    ownApplication_ = std::make_unique<QApplication>(argc_, argv);
+    ownApplication_ = std::make_unique<Application>(argc_, argv, escaped_);
   }
   auto* app = static_cast<QApplication*>(QCoreApplication::instance());
   ApplyApplicationLook(*app);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/qv3380/icon.png")));
   QGuiApplication::setDesktopFileName(QStringLiteral("qv3380"));
-  clickFilter_ = InstallBlockedClickFilter([this](std::uint32_t window) { PointerPressed(window); });
+  clickFilter_ =
+      InstallBlockedClickFilter([this](std::uint32_t window) { PointerPressed(window); });
   if (!observing_) {
     Store().AddObserver(this);
     observing_ = true;
@@ -195,9 +196,7 @@ int QtFrontEnd::SelectFile(const FileRequest& request, std::string* path) {
   return dialogs_.SelectFile(DialogParent(), request, path);
 }
 
-int QtFrontEnd::Ask(const Question& question) {
-  return dialogs_.Ask(DialogParent(), question);
-}
+int QtFrontEnd::Ask(const Question& question) { return dialogs_.Ask(DialogParent(), question); }
 
 namespace {
 

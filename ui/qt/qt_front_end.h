@@ -12,9 +12,9 @@
 
 #include "ui/front_end.h"
 #include "ui/panel_store.h"
+#include "ui/qt/application.h"
 #include "ui/qt/dialogs.h"
 
-class QApplication;
 class QWidget;
 
 namespace qv::qt {
@@ -61,6 +61,9 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   Dialogs& dialogs() { return dialogs_; }
   void SetSleeper(std::function<void(double seconds)> sleeper) { sleep_ = std::move(sleeper); }
   void SetExitHandler(std::function<void(int status)> handler) { exit_ = std::move(handler); }
+  // Where an exception that escapes an event handler goes, once Start has
+  // made the application (not when the program brought its own).
+  void SetEscapedExceptionHandler(EscapedException handler) { escaped_ = std::move(handler); }
   // Where the settings kept across runs live (by default the user's
   // configuration folder, under the tool's name).
   void SetSettingsFile(QString path) { settingsFile_ = std::move(path); }
@@ -83,6 +86,7 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   Dialogs dialogs_;
   std::function<void(double)> sleep_;
   std::function<void(int)> exit_;
+  EscapedException escaped_;
   bool observing_ = false;
   bool loopRunning_ = false;
   std::optional<int> quitCode_;

@@ -1,0 +1,88 @@
+#include "files/panel/recent_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "base/text_format.h"
+#include "files/panel/setup_file_menu.h"
+#include "model/program_state.h"
+#include "ui/panel_ids.h"
+#include "ui/toolkit.h"
+
+namespace qv {
+namespace {
+
+constexpr std::size_t kKept = menubar::RECENT_COUNT;
+constexpr std::string_view kRecentFilesSetting = "recentFiles";
+constexpr std::string_view kLastFolderSetting = "lastFolder";
+
+// One path a line.
+void Keep(const std::vector<std::string>& files) {
+  std::string joined;
+  for (const std::string& file : files) joined += file + '\n';
+  SetPersistentSetting(kRecentFilesSetting, joined);
+}
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+std::vector<std::string> RecentSetupFiles() {
+  std::vector<std::string> files;
+  std::istringstream lines(GetPersistentSetting(kRecentFilesSetting));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && files.size() < kKept) files.push_back(line);
+  }
+  return files;
+}
+
+void RememberSetupFile(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) absolute = path;
+  const std::string file = absolute.lexically_normal().string();
+  std::vector<std::string> files = RecentSetupFiles();
+  std::erase(files, file);
+  files.insert(files.begin(), file);
+  if (files.size() > kKept) files.resize(kKept);
+  Keep(files);
+  SetPersistentSetting(kLastFolderSetting, absolute.parent_path().string());
+  ShowRecentFiles();
+}
+
+std::string LastSetupFolder() { return GetPersistentSetting(kLastFolderSetting); }
+
+void ShowRecentFiles() {
+  const int menuBar = GetPanelMenuBar(panelHandle);
+  if (menuBar == 0) return;
+  const std::vector<std::string> files = RecentSetupFiles();
+  for (int k = 0; k < menubar::RECENT_COUNT; ++k) {
+    const int item = menubar::RECENT1 + k;
+    const bool shown = k < static_cast<int>(files.size());
+    SetMenuBarAttribute(menuBar, item, ATTR_VISIBLE, shown ? 1 : 0);
+    if (!shown) continue;
+    SetMenuBarAttribute(menuBar, item, ATTR_ITEM_NAME,
+                        FormatText("__%d  %s", k + 1, files[k].c_str()));
+    SetMenuBarAttribute(menuBar, item, ATTR_DIMMED, Exists(files[k]) ? 0 : 1);
+  }
+  int openDimmed = 1;
+  GetMenuBarAttribute(menuBar, menubar::IMPORT, ATTR_DIMMED, &openDimmed);
+  SetMenuBarAttribute(menuBar, menubar::RECENT, ATTR_DIMMED, files.empty() || openDimmed ? 1 : 0);
+}
+
+void OnFileRecentMenuClicked(int, int menuItem, void*, int) {
+  const std::vector<std::string> files = RecentSetupFiles();
+  const std::size_t k = static_cast<std::size_t>(menuItem - menubar::RECENT1);
+  if (k < files.size()) OpenSetupFileAt(files[k]);
+}
+
+void OnFileClearRecentMenuClicked(int, int, void*, int) {
+  Keep({});
+  ShowRecentFiles();
+}
+
+}  // namespace qv

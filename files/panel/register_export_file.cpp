@@ -1,0 +1,24 @@
+#include "files/panel/register_export_file.h"
+
+#include "base/trace.h"
+#include "files/panel/baseline.h"
+#include "files/panel/current_setup.h"
+#include "files/replace_file.h"
+
+namespace qv {
+
+std::string RegisterExportText(ExportFormat format) {
+  return RenderRegisterExport(format, CurrentSetup(), ProvenanceNow(ConfigurationSource()));
+}
+
+int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure) {
+  std::string reason;
+  const bool written = ReplaceFileContents(path, RegisterExportText(format), reason);
+  if (failure) *failure = reason;
+  if (!written) return 0;
+  const std::string name(FormatFacts(format).name);
+  Trace(TRACE_FILE, "exported registers (%s) %s", name.c_str(), path.c_str());
+  return 1;
+}
+
+}  // namespace qv

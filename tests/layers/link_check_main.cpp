@@ -1,0 +1,2 @@
+// Nothing to run: linking is the check.
+int main() { return 0; }
