@@ -42,4 +42,11 @@ std::vector<AdapterFacts> ListAdapters() {
   return adapters;
 }
 
+bool AdapterPresent(std::string_view wanted) {
+  for (const AdapterFacts& facts : ListAdapters()) {
+    if (IsWantedAdapter(wanted, facts.path, facts.serial)) return true;
+  }
+  return false;
+}
+
 }  // namespace qv::bridge

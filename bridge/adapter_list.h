@@ -3,6 +3,7 @@
 // `qv3380.adapters()`). Outside libhidbridge, which keeps its two exports.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bridge/adapter_choice.h"
@@ -19,5 +20,8 @@ struct AdapterFacts {
 
 // In enumeration order, the order in which the bridge tries them.
 std::vector<AdapterFacts> ListAdapters();
+
+// Whether an adapter present is the one `wanted` names (any adapter for empty).
+bool AdapterPresent(std::string_view wanted);
 
 }  // namespace qv::bridge

@@ -8,6 +8,7 @@
 #include "app/status_line.h"
 #include "base/last_resort.h"
 #include "base/trace.h"
+#include "bridge/adapter_list.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
 
@@ -21,6 +22,7 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
   const CommandSpec& command = line.Command();
   const CommonArguments& arguments = line.Arguments();
 
+  const bridge::ScopedAdapterChoice adapter(arguments.adapter);
   CliSession session(err, pause);
   const bool online =
       command.chip == ChipLink::Online || (command.chip == ChipLink::OnRequest && arguments.online);
@@ -28,6 +30,11 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
       command.chip == ChipLink::ReadOnly ? session.StartReadingChip() : session.Start(online);
   if (!started) {
     err << "I2C communication failure\n";
+    if (const std::string wanted = bridge::WantedAdapter();
+        !wanted.empty() && !bridge::AdapterPresent(wanted)) {
+      err << "qv3380: no adapter has the serial number or path \"" << wanted
+          << "\"; qv3380 adapters lists those present\n";
+    }
     return EXIT_CHIP;
   }
   if (!command.input.empty() && !session.Open(arguments.input)) return EXIT_FILE_REFUSED;
