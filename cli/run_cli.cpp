@@ -5,7 +5,6 @@
 #include <memory>
 #include <thread>
 
-#include "app/status_line.h"
 #include "base/last_resort.h"
 #include "base/trace.h"
 #include "bridge/adapter_list.h"
@@ -41,9 +40,7 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
   CommandContext context{session, arguments, out, err};
   const int status = line.Run(context);
   if (Succeeded(status) && session.FirstChipWriteFailure()) {
-    if (session.PartialWholeSetWrite())
-      err << WholeSetWriteText(*session.PartialWholeSetWrite()) << '\n';
-    err << TransferFailureText(*session.FirstChipWriteFailure()) << '\n';
+    err << session.ChipWriteFailureText();
     return EXIT_CHIP;
   }
   if (Succeeded(status) && !out.flush()) {
