@@ -17,7 +17,8 @@ struct OpenAdapter {
   std::string path;  // hidraw node, e.g. "/dev/hidraw1"
 };
 
-// The first adapter in enumeration order that opens; nullopt when none does.
-std::optional<OpenAdapter> openFirstAdapter();
+// The adapter QV3380_ADAPTER names, or without it the first in enumeration
+// order that opens; nullopt when none does.
+std::optional<OpenAdapter> openAdapter();
 
 }  // namespace qv::bridge

@@ -34,7 +34,7 @@ int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_
   const HidLibrary hid;
   if (!hid.ready()) return HIDBRIDGE_NO_ADAPTER;
 
-  const std::optional<OpenAdapter> adapter = openFirstAdapter();
+  const std::optional<OpenAdapter> adapter = openAdapter();
   if (!adapter) return HIDBRIDGE_NO_ADAPTER;
   hid_device* const handle = adapter->device.get();
 

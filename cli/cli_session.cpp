@@ -85,6 +85,13 @@ std::string CliSession::JsonDefinitionText() {
 
 std::optional<Transfer> CliSession::FirstChipWriteFailure() const { return firstWriteFailure_; }
 
+std::string CliSession::ChipWriteFailureText() const {
+  if (!firstWriteFailure_) return "";
+  std::string text;
+  if (partialWrite_) text += WholeSetWriteText(*partialWrite_) + "\n";
+  return text + TransferFailureText(*firstWriteFailure_) + "\n";
+}
+
 bool CliSession::ChooseWithFile(int menuItem, const std::string& path) {
   const std::size_t shown = ui_.messages.size();
   std::error_code error;

@@ -43,6 +43,10 @@ class CliSession {
   std::optional<Transfer> FirstChipWriteFailure() const;
   // A whole-set write that did not all reach the chip, if one was made.
   const std::optional<WholeSetChange>& PartialWholeSetWrite() const { return partialWrite_; }
+  // What qv3380 says of those two after a command: how much of a whole set
+  // reached the chip, then the first failed write, a line each; empty when
+  // every write reached it.
+  std::string ChipWriteFailureText() const;
 
  private:
   bool ChooseWithFile(int menuItem, const std::string& path);

@@ -26,6 +26,7 @@ struct CommonArguments {
   std::string input;   // FILE
   std::string output;  // -o PATH
   bool online = false;
+  std::string adapter;  // --adapter SERIAL|PATH; empty: QV3380_ADAPTER or the first
   bool OutputIsStandardOutput() const { return output == kStandardOutput; }
 };
 

@@ -35,8 +35,18 @@ void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments
         ->type_name("PATH")
         ->required(entry.outputRequired);
   }
+  CLI::Option* online = nullptr;
   if (entry.chip == ChipLink::OnRequest) {
-    command.add_flag("--online", arguments.online, "work on the chip through the USB adapter");
+    online =
+        command.add_flag("--online", arguments.online, "work on the chip through the USB adapter");
+  }
+  if (entry.chip != ChipLink::Offline) {
+    CLI::Option* adapter = command
+                               .add_option("--adapter", arguments.adapter,
+                                           "the adapter by serial number or hidraw path\n"
+                                           "(as QV3380_ADAPTER; qv3380 adapters lists them)")
+                               ->type_name("SERIAL|PATH");
+    if (online) adapter->needs(online);
   }
 }
 

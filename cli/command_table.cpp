@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "cli/adapter_command.h"
 #include "cli/chip_commands.h"
 #include "cli/command.h"
 #include "cli/diff_command.h"
@@ -48,6 +49,10 @@ constexpr std::array kCommands{
                 "compare the chip with a setup file; exit 6 with one line\n"
                 "per field that differs; writes nothing to the chip",
                 "", "", false, ChipLink::ReadOnly, DefineVerify},
+    CommandSpec{"adapters",
+                "list the USB adapters present: path, serial number, product,\n"
+                "and whether you may open them (for --adapter)",
+                "", "", false, ChipLink::Offline, DefineAdapters},
     CommandSpec{"export",
                 "write the registers for firmware: a C header, a CSV table,\n"
                 "hex pairs or an i2c-tools script",

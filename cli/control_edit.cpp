@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "base/trace.h"
 #include "files/setup_text.h"
 #include "model/program_state.h"
 #include "ui/panel_defs.h"
@@ -11,15 +12,6 @@
 
 namespace qv::cli {
 namespace {
-
-const ControlDef* FindControl(std::string_view constant) {
-  const PanelDef* panel = GetPanelDefinition(panelHandle);
-  if (!panel) return nullptr;
-  for (const ControlDef& control : panel->controls) {
-    if (control.constant == constant) return &control;
-  }
-  return nullptr;
-}
 
 int Attribute(int control, int attribute) {
   int value = 0;
@@ -81,9 +73,20 @@ std::optional<ControlSetting> SplitSetting(std::string_view text) {
   return ControlSetting{std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
 }
 
-std::string CommitSetting(const ControlSetting& setting) {
+const ControlDef* FindMainPanelControl(std::string_view constant) {
+  const PanelDef* panel = GetPanelDefinition(panelHandle);
+  if (!panel) return nullptr;
+  for (const ControlDef& control : panel->controls) {
+    if (control.constant == constant) return &control;
+  }
+  return nullptr;
+}
+
+namespace {
+
+std::string Commit(const ControlSetting& setting) {
   const std::string& name = setting.control;
-  const ControlDef* control = FindControl(name);
+  const ControlDef* control = FindMainPanelControl(name);
   if (!control) return "unknown control: " + name;
   const ControlDef& def = *control;
   const int id = def.id;
@@ -101,6 +104,17 @@ std::string CommitSetting(const ControlSetting& setting) {
   }
   if (def.holdsText()) return Refusal(CommitCtrlVal(panelHandle, id, setting.value), name);
   return Refusal(UIE_WRONG_TYPE, name);
+}
+
+}  // namespace
+
+std::string CommitSetting(const ControlSetting& setting) {
+  std::string refusal = Commit(setting);
+  if (!refusal.empty()) {
+    Trace(TRACE_REFUSED, "setting %s=%s: %s", setting.control.c_str(), setting.value.c_str(),
+          refusal.c_str());
+  }
+  return refusal;
 }
 
 }  // namespace qv::cli

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/panel_defs.h"
+
 namespace qv::cli {
 
 struct ControlSetting {
@@ -16,8 +18,11 @@ struct ControlSetting {
 std::optional<ControlSetting> SplitSetting(std::string_view text);
 
 // Empty when the control took the value and its callback ran; otherwise why not,
-// naming the control. A value outside a control's range is refused rather than
-// clamped, so a script never gets a value it did not ask for.
+// naming the control (and traced). A value outside a control's range is refused
+// rather than clamped, so a script never gets a value it did not ask for.
 std::string CommitSetting(const ControlSetting& setting);
+
+// A control of the main panel by its constant ("PLL1_N"); null when there is none.
+const ControlDef* FindMainPanelControl(std::string_view constant);
 
 }  // namespace qv::cli

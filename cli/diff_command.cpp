@@ -31,8 +31,18 @@ Json FrequenciesJson(const std::vector<FrequencyChange>& changes) {
   return list;
 }
 
-Json DiffJson(const ConfigurationDiff& diff, const DiffOptions& options) {
-  Json document{{"old", options.before}, {"new", options.after}, {"equal", diff.Empty()}};
+template <typename Change, typename Line>
+void WriteSection(std::ostream& out, const char* title, const std::vector<Change>& changes,
+                  Line line) {
+  if (changes.empty()) return;
+  out << title << '\n';
+  for (const Change& change : changes) out << "  " << line(change) << '\n';
+}
+
+}  // namespace
+
+Json DiffJson(const ConfigurationDiff& diff, std::string_view before, std::string_view after) {
+  Json document{{"old", before}, {"new", after}, {"equal", diff.Empty()}};
   Json registers = Json::array();
   for (const RegisterChange& change : diff.registers) {
     registers.push_back({{"name", kRegisters[change.reg].name},
@@ -64,24 +74,15 @@ Json DiffJson(const ConfigurationDiff& diff, const DiffOptions& options) {
   return document;
 }
 
-template <typename Change, typename Line>
-void WriteSection(std::ostream& out, const char* title, const std::vector<Change>& changes,
-                  Line line) {
-  if (changes.empty()) return;
-  out << title << '\n';
-  for (const Change& change : changes) out << "  " << line(change) << '\n';
-}
-
-void WriteDiff(std::ostream& out, const ConfigurationDiff& diff, const DiffOptions& options) {
-  out << DiffSummary(diff, options.before, options.after) << '\n';
+void WriteDiff(std::ostream& out, const ConfigurationDiff& diff, std::string_view before,
+               std::string_view after) {
+  out << DiffSummary(diff, before, after) << '\n';
   WriteSection(out, "Registers:", diff.registers, RegisterChangeLine);
   WriteSection(out, "Fields:", diff.fields, FieldChangeLine);
   WriteSection(out, "Pins and reference:", diff.board, BoardChangeLine);
   WriteSection(out, "Output frequencies:", diff.frequencies,
                [](const FrequencyChange& change) { return FrequencyChangeText(change, false); });
 }
-
-}  // namespace
 
 CommandRun DefineDiff(CLI::App& command) {
   auto options = std::make_shared<DiffOptions>();
@@ -106,9 +107,9 @@ CommandRun DefineDiff(CLI::App& command) {
     }
     const ConfigurationDiff diff = CompareConfigurations(*sides[0], *sides[1]);
     if (options->json) {
-      WriteJson(context.out, DiffJson(diff, *options));
+      WriteJson(context.out, DiffJson(diff, options->before, options->after));
     } else {
-      WriteDiff(context.out, diff, *options);
+      WriteDiff(context.out, diff, options->before, options->after);
     }
     return diff.Empty() ? EXIT_DONE : EXIT_DIFFERS;
   };

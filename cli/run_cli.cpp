@@ -5,9 +5,9 @@
 #include <memory>
 #include <thread>
 
-#include "app/status_line.h"
 #include "base/last_resort.h"
 #include "base/trace.h"
+#include "bridge/adapter_list.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
 
@@ -21,6 +21,7 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
   const CommandSpec& command = line.Command();
   const CommonArguments& arguments = line.Arguments();
 
+  const bridge::ScopedAdapterChoice adapter(arguments.adapter);
   CliSession session(err, pause);
   const bool online =
       command.chip == ChipLink::Online || (command.chip == ChipLink::OnRequest && arguments.online);
@@ -28,15 +29,18 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
       command.chip == ChipLink::ReadOnly ? session.StartReadingChip() : session.Start(online);
   if (!started) {
     err << "I2C communication failure\n";
+    if (const std::string wanted = bridge::WantedAdapter();
+        !wanted.empty() && !bridge::AdapterPresent(wanted)) {
+      err << "qv3380: no adapter has the serial number or path \"" << wanted
+          << "\"; qv3380 adapters lists those present\n";
+    }
     return EXIT_CHIP;
   }
   if (!command.input.empty() && !session.Open(arguments.input)) return EXIT_FILE_REFUSED;
   CommandContext context{session, arguments, out, err};
   const int status = line.Run(context);
   if (Succeeded(status) && session.FirstChipWriteFailure()) {
-    if (session.PartialWholeSetWrite())
-      err << WholeSetWriteText(*session.PartialWholeSetWrite()) << '\n';
-    err << TransferFailureText(*session.FirstChipWriteFailure()) << '\n';
+    err << session.ChipWriteFailureText();
     return EXIT_CHIP;
   }
   if (Succeeded(status) && !out.flush()) {

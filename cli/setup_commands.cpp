@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/trace.h"
 #include "cli/control_edit.h"
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
@@ -55,7 +54,6 @@ CommandRun DefineEdit(CLI::App& command) {
     for (const std::string& text : *settings) {
       const std::string refusal = CommitSetting(*SplitSetting(text));
       if (!refusal.empty()) {
-        Trace(TRACE_REFUSED, "setting %s: %s", text.c_str(), refusal.c_str());
         context.err << "qv3380: " << refusal << '\n';
         return EXIT_USAGE;
       }

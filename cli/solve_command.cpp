@@ -34,10 +34,8 @@ std::optional<double> TargetHz(const std::string& text) {
 }
 
 int Solve(const SolveOptions& options, CommandContext& context) {
-  const int map = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
-  SolverRequest request = RequestFromPanel(options.targetsHz, map);
-  request.preferIntegerWithinPpm = options.preferIntegerWithinPpm;
-  const SolverResult plan = SolvePlan(request);
+  const auto [map, request, plan] =
+      SolveOnPanel(options.targetsHz, options.map, options.preferIntegerWithinPpm);
   if (!plan.ok) {
     context.err << "qv3380: " << plan.problem << '\n';
     return EXIT_CHECK_FAILED;
@@ -54,11 +52,25 @@ int Solve(const SolveOptions& options, CommandContext& context) {
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
   }
-  if (!plan.AllReachable()) return EXIT_CHECK_FAILED;
-  return plan.AllExact() ? EXIT_DONE : EXIT_INEXACT;
+  return SolveStatus(plan);
 }
 
 }  // namespace
+
+PanelSolve SolveOnPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targetsHz,
+                        std::optional<int> map, double preferIntegerWithinPpm) {
+  PanelSolve solve;
+  solve.map = map.value_or(GetMarginPin() != 0 ? 1 : 0);
+  solve.request = RequestFromPanel(targetsHz, solve.map);
+  solve.request.preferIntegerWithinPpm = preferIntegerWithinPpm;
+  solve.plan = SolvePlan(solve.request);
+  return solve;
+}
+
+int SolveStatus(const SolverResult& plan) {
+  if (!plan.AllReachable()) return EXIT_CHECK_FAILED;
+  return plan.AllExact() ? EXIT_DONE : EXIT_INEXACT;
+}
 
 CommandRun DefineSolve(CLI::App& command) {
   auto options = std::make_shared<SolveOptions>();

@@ -23,7 +23,9 @@ struct SscOptions {
   bool json = false;
 };
 
-void WriteReport(std::ostream& out, const SscPlan& plan) {
+}  // namespace
+
+void WriteSscReport(std::ostream& out, const SscPlan& plan) {
   std::string text = MapTitle(plan.map) + "\n";
   text += "Downspread " + FormatDepth(plan.Figures().downspreadPercent) + "  asked " +
           FormatDepth(plan.request.downspreadPercent) + "  error " + FormatDepthError(plan) + "\n";
@@ -36,7 +38,7 @@ void WriteReport(std::ostream& out, const SscPlan& plan) {
   out << text;
 }
 
-Json PlanJson(const SscPlan& plan) {
+Json SscJson(const SscPlan& plan) {
   const SscFigures& figures = plan.Figures();
   const SscWindow& window = plan.request.window;
   Json document;
@@ -71,8 +73,18 @@ Json PlanJson(const SscPlan& plan) {
   return document;
 }
 
+SscPlan PlanSscOnPanel(const SscRequest& request, std::optional<int> map) {
+  return PlanSpreadSpectrum(ReadPlanInputs(), map.value_or(GetMarginPin() != 0 ? 1 : 0), request);
+}
+
+int SscStatus(const SscPlan& plan) {
+  if (plan.exact) return EXIT_DONE;
+  return plan.withinWindow ? EXIT_INEXACT : EXIT_CHECK_FAILED;
+}
+
+namespace {
+
 int PlanSsc(const SscOptions& options, CommandContext& context) {
-  const int map = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
   SscRequest request = PCI_EXPRESS_SSC;
   std::string problem;
   if (!options.pciExpress &&
@@ -80,15 +92,15 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     context.err << "qv3380: " << problem << '\n';
     return EXIT_USAGE;
   }
-  const SscPlan plan = PlanSpreadSpectrum(ReadPlanInputs(), map, request);
+  const SscPlan plan = PlanSscOnPanel(request, options.map);
   if (!plan.ok) {
     context.err << "qv3380: " << plan.problem << '\n';
     return EXIT_CHECK_FAILED;
   }
   if (options.json) {
-    WriteJson(context.report(), PlanJson(plan));
+    WriteJson(context.report(), SscJson(plan));
   } else {
-    WriteReport(context.report(), plan);
+    WriteSscReport(context.report(), plan);
   }
   if (!context.args.output.empty()) {
     if (!ApplySscPlan(plan)) {
@@ -97,8 +109,7 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
   }
-  if (plan.exact) return EXIT_DONE;
-  return plan.withinWindow ? EXIT_INEXACT : EXIT_CHECK_FAILED;
+  return SscStatus(plan);
 }
 
 }  // namespace

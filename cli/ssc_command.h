@@ -2,10 +2,24 @@
 // qv3380 ssc: the spread-spectrum settings for a wanted downspread and
 // modulation frequency, as Tools > Spread Spectrum... finds them.
 
+#include <optional>
+#include <ostream>
+
 #include "cli/command.h"
+#include "cli/json_output.h"
+#include "plan/ssc_planner.h"
 
 namespace qv::cli {
 
 CommandRun DefineSsc(CLI::App& command);
+
+// The planner asked for the panel's configuration; `map` nullopt: the one
+// MARGIN selects.
+SscPlan PlanSscOnPanel(const SscRequest& request, std::optional<int> map);
+// What `qv3380 ssc` prints of a plan, as text or with --json.
+void WriteSscReport(std::ostream& out, const SscPlan& plan);
+Json SscJson(const SscPlan& plan);
+// 0 depth and modulation frequency met exactly, 5 within the window, 3 not.
+int SscStatus(const SscPlan& plan);
 
 }  // namespace qv::cli

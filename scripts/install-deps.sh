@@ -12,6 +12,8 @@ packages=(
   libcli11-dev
   # adapter access and its mock
   libhidapi-dev libudev-dev umockdev libumockdev-dev
+  # the Python module (import qv3380) and its tests
+  pybind11-dev python3-dev python3-pytest
   # tests, benchmarks, JSON checks in tests (and the plan document against its schema), fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev
   python3-jsonschema

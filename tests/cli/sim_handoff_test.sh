@@ -34,4 +34,22 @@ expect "verify names the field" \
 expect "only apply wrote" test "$(grep -c ' write ' "$work/log")" = 43
 expect "read and verify read each register once" test "$(grep -c ' read ' "$work/log")" = 100
 
+# Two adapters, each chip programmed and verified through the one --adapter names.
+"$sim" --adapters 2 --log "$work/two.log" -- sh -c '
+  "$1" adapters --json >"$2/adapters.json" || exit 10
+  "$1" apply --adapter MOCK0002 "$2/board.stp" || exit 11
+  "$1" apply --adapter /dev/hidraw1 "$2/other.stp" || exit 12
+  "$1" verify --adapter /dev/hidraw2 "$2/board.stp" >/dev/null || exit 13
+  QV3380_ADAPTER=MOCK0001 "$1" verify "$2/other.stp" >/dev/null || exit 14
+  status=0
+  "$1" verify --adapter MOCK0003 "$2/board.stp" 2>"$2/absent.err" || status=$?
+  exit $((status == 4 ? 0 : 15))
+' sh "$qv3380" "$work" 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+expect "both adapters listed by serial" \
+  test "$(grep -c '"serial": "MOCK000[12]"' "$work/adapters.json")" = 2
+expect "an absent adapter is named" grep -qx \
+  'qv3380: no adapter has the serial number or path "MOCK0003"; qv3380 adapters lists those present' \
+  "$work/absent.err"
+expect "each chip took one apply" test "$(grep -c ' write ' "$work/two.log")" = 86
+
 exit $((failures > 0))

@@ -36,13 +36,17 @@ constexpr int exitUsage = 2;
 constexpr int exitCannotRun = 127;
 
 constexpr std::string_view usage =
-    "usage: qv3380-sim [--mode MODE] [--unplug-after N] [--log FILE] -- COMMAND [ARG...]\n"
-    "Runs COMMAND with a simulated QV3380 adapter (USB HID 04d8:feaa, behind a\n"
-    "keyboard that enumerates first) and chip at 0x80, then prints the chip's\n"
-    "transfer log to stderr or FILE. COMMAND's exit status is passed on.\n"
+    "usage: qv3380-sim [--mode MODE] [--unplug-after N] [--adapters N] [--log FILE] -- COMMAND "
+    "[ARG...]\n"
+    "Runs COMMAND with a simulated QV3380 adapter (USB HID 04d8:feaa, serial\n"
+    "MOCK0001, behind a keyboard that enumerates first) and chip at 0x80, then\n"
+    "prints the chip's transfer log to stderr or FILE. COMMAND's exit status is\n"
+    "passed on.\n"
     "MODE: answer (default), silent, error, late, absent (no adapter), refuse\n"
     "      (cannot be opened; umockdev stops a program after 50 such opens).\n"
-    "--unplug-after N: the adapter answers N commands, then cannot be opened any more.\n";
+    "--unplug-after N: the adapter answers N commands, then cannot be opened any more.\n"
+    "--adapters 2: a second adapter, serial MOCK0002, with a chip of its own; MODE\n"
+    "      and --unplug-after apply to both, and each chip's log is printed.\n";
 
 struct ModeName {
   std::string_view name;
@@ -62,6 +66,7 @@ struct Options {
   std::optional<AdapterMode> mode = AdapterMode::answer;
   std::string logFile;
   std::size_t unplugAfter = 0;
+  std::size_t adapters = 1;
   std::vector<char*> command;
 };
 
@@ -78,10 +83,19 @@ std::optional<Options> parse(std::span<char*> args) {
       std::fputs(usage.data(), stdout);
       std::exit(0);
     }
-    if ((arg == "--mode" || arg == "--log" || arg == "--unplug-after") && i + 1 < args.size()) {
+    if ((arg == "--mode" || arg == "--log" || arg == "--unplug-after" || arg == "--adapters") &&
+        i + 1 < args.size()) {
       const std::string_view value = args[++i];
       if (arg == "--log") {
         options.logFile = value;
+        continue;
+      }
+      if (arg == "--adapters") {
+        if (value != "1" && value != "2") {
+          std::fprintf(stderr, "qv3380-sim: --adapters takes 1 or 2\n");
+          return std::nullopt;
+        }
+        options.adapters = value == "1" ? 1 : 2;
         continue;
       }
       if (arg == "--unplug-after") {
@@ -174,16 +188,29 @@ int run(const std::vector<char*>& command) {
   return WEXITSTATUS(status);
 }
 
-std::string summary(const std::optional<AdapterMode>& mode, std::size_t commands,
-                    std::size_t transfers) {
+// `serial` is named only when there are two adapters.
+std::string summary(std::string_view serial, const std::optional<AdapterMode>& mode,
+                    std::size_t commands, std::size_t transfers) {
   const auto* found = std::find_if(modeNames.begin(), modeNames.end(),
                                    [&](const ModeName& m) { return m.mode == mode; });
-  std::array<char, 128> line{};
+  std::array<char, 160> line{};
   std::snprintf(line.data(), line.size(),
-                "qv3380-sim: adapter %.*s, %zu command(s), %zu transfer(s)\n",
+                "qv3380-sim: adapter %.*s%s%.*s, %zu command(s), %zu transfer(s)\n",
+                static_cast<int>(serial.size()), serial.data(), serial.empty() ? "" : " ",
                 static_cast<int>(found->name.size()), found->name.data(), commands, transfers);
   return line.data();
 }
+
+// One simulated adapter and the chip behind it.
+struct Board {
+  Board(std::string_view fixture, std::string_view node, std::string_view serial)
+      : fixture(fixture), node(node), serial(serial) {}
+  std::string_view fixture;
+  std::string_view node;
+  std::string_view serial;
+  Chip chip;
+  std::optional<FakeAdapter> adapter;
+};
 
 }  // namespace
 
@@ -198,22 +225,29 @@ int main(int argc, char** argv) {
   try {
     Testbed testbed;
     testbed.add(fixtures::otherHid);
-    Chip chip;
-    std::optional<FakeAdapter> adapter;
-    if (options->mode) {
-      testbed.add(fixtures::adapter);
-      adapter.emplace(testbed, chip, std::string(fixtures::adapterNode));
-      adapter->setMode(*options->mode);
-      if (options->unplugAfter != 0) adapter->unplugAfter(options->unplugAfter);
+    std::array<Board, 2> boards{{
+        {fixtures::adapter, fixtures::adapterNode, fixtures::adapterSerial},
+        {fixtures::secondAdapter, fixtures::secondAdapterNode, fixtures::secondAdapterSerial},
+    }};
+    const std::span<Board> present(boards.data(), options->adapters);
+    for (Board& board : present) {
+      if (!options->mode) break;
+      testbed.add(board.fixture);
+      board.adapter.emplace(testbed, board.chip, std::string(board.node));
+      board.adapter->setMode(*options->mode);
+      if (options->unplugAfter != 0) board.adapter->unplugAfter(options->unplugAfter);
     }
 
     installSignalHandling();
     const int status = run(options->command);
 
-    const std::vector<Transfer> log = chip.log();
-    const std::string report =
-        summary(options->mode, adapter ? adapter->commands().size() : 0, log.size()) +
-        formatLog(log);
+    std::string report;
+    for (const Board& board : present) {
+      const std::vector<Transfer> log = board.chip.log();
+      report += summary(present.size() > 1 ? board.serial : "", options->mode,
+                        board.adapter ? board.adapter->commands().size() : 0, log.size()) +
+                formatLog(log);
+    }
     if (options->logFile.empty()) {
       std::fputs(report.c_str(), stderr);
     } else if (std::ofstream file(options->logFile); !(file << report)) {

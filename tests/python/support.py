@@ -1,0 +1,37 @@
+"""Helpers of the qv3380 module's tests: the command line they compare it
+with, and the setup files."""
+
+from __future__ import annotations
+
+import os
+import subprocess
+from dataclasses import dataclass
+from pathlib import Path
+
+import pytest
+
+SOURCE = Path(os.environ.get("QV3380_SOURCE", Path(__file__).resolve().parents[2]))
+CORPUS = SOURCE / "tests" / "fixtures" / "setup_corpus"
+BOARD = SOURCE / "tests" / "fixtures" / "exports" / "board.stp"
+
+
+@dataclass
+class Ran:
+    status: int
+    out: str
+    err: str
+
+
+def qv3380(*args: str | os.PathLike[str]) -> Ran:
+    """The command line of the build, run on the same input."""
+    program = os.environ.get("QV3380_CLI")
+    if not program:
+        pytest.skip("QV3380_CLI names no qv3380 to compare with (CTest sets it)")
+    done = subprocess.run(
+        [program, *map(os.fspath, args)], capture_output=True, text=True, check=False
+    )
+    return Ran(done.returncode, done.stdout, done.stderr)
+
+
+def under_simulator() -> bool:
+    return "libumockdev-preload" in os.environ.get("LD_PRELOAD", "")
