@@ -77,7 +77,7 @@ TEST_F(Cli, UsageErrors) {
       {{"solve", file, "--out0", "fast"}, "solve: --out0: \"fast\" is not a frequency in MHz"},
       {{"solve", file, "--out1=-5"}, "solve: --out1: \"-5\" is not a frequency in MHz"},
       {{"solve", file, "--out2", "0x10"}, "solve: --out2: \"0x10\" is not a frequency in MHz"},
-      {{"solve", file, "--out0", "100", "--map", "2"}, "solve: --map: 2 not in {0,1}"},
+      {{"solve", file, "--out0", "100", "--map", "2"}, "solve: --map: 2 not in {0,1,both}"},
       {{"solve", file, "--out0", "100", "--out4", "1"}, "solve: unexpected arguments: --out4 1"},
       {{"solve", file, "--out0", "100", "--json", "-o", "-"},
        "solve: --json and -o - cannot both write to standard output"},

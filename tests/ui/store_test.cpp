@@ -230,8 +230,8 @@ TEST_F(StoreTest, TablesSelectOnlyTheirRowsAndCommitsAreToldAfterTheCallback) {
   EXPECT_EQ(told, (std::vector<int>{PLL1_N, table, PLL1_N}));
 }
 
-// A drawing holds the very picture it was given, takes nothing else, and the
-// user cannot commit to it.
+// A drawing holds the very picture it was given and the name of what was
+// clicked last, takes nothing else, and the user commits only a click to it.
 TEST_F(StoreTest, ADrawingHoldsItsPictureAndNothingElse) {
   const int window = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
   auto scene = std::make_shared<const Scene>();
@@ -242,7 +242,8 @@ TEST_F(StoreTest, ADrawingHoldsItsPictureAndNothingElse) {
   EXPECT_EQ(GetCtrlVal(window, clockpnl::DIAGRAM, &held), UIE_NO_ERROR);
   EXPECT_EQ(held, scene);
   EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, 1), UIE_WRONG_TYPE);
-  EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, "text"), UIE_WRONG_TYPE);
+  EXPECT_EQ(Store().CommitText(window, clockpnl::PROFILE, "ssc"), UIE_WRONG_TYPE)
+      << "the profile has nothing to click";
   EXPECT_EQ(SetCtrlVal(panel, PLL1_N, scene), UIE_WRONG_TYPE);
   EXPECT_EQ(GetCtrlVal(panel, PLL1_N, &held), UIE_WRONG_TYPE);
   EXPECT_EQ(Store().CommitValue(window, clockpnl::DIAGRAM, 1), UIE_WRONG_TYPE);
