@@ -715,7 +715,7 @@ constexpr ControlDef Result(int id, std::string_view constant, Column column, in
 
 constexpr std::array kSscControls{
     Text(sscpnl::INTRO, "INTRO",
-         "A downspread and a modulation frequency for one map; PLL2's VCO stays where it is.")
+         "A downspread and a modulation frequency for a map or both; PLL2's VCO stays where it is.")
         .at(12, 12, 596, 18),
     Ring(sscpnl::MAP, "MAP", "Frequency map", "OnSscRequestEdited", kPlanMapItems, 0, S::Enabled)
         .at(128, 40, 200, 22)

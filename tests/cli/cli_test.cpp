@@ -285,6 +285,32 @@ TEST_F(Cli, EditEqualsTheSameCommitsThroughTheStore) {
   EXPECT_NE(ReadText(edited), DefaultSetupFile());
 }
 
+// --copy-map is Edit > Copy Map, in the order given among the --set: the
+// map copied is the one as the settings before it left it.
+TEST_F(Cli, EditCopiesAMapInTheOrderGiven) {
+  const std::string input = File("in.stp");
+  const std::string edited = folder.Path("copied.stp");
+  const CliResult result = Run({"edit", input, "--set", "PLL2_N=100", "--copy-map", "0:1", "--set",
+                                "PLL2_N=98", "-o", edited});
+  ASSERT_EQ(result.status, 0) << result.err;
+
+  RestartFixture();
+  StartOffline();
+  std::array<char, SETUP_MESSAGE_CAPACITY> message{};
+  ASSERT_EQ(LoadSetupFile(input, message), 1);
+  ASSERT_EQ(Commit(PLL2_N, 100), UIE_NO_ERROR);
+  ASSERT_EQ(Choose(menubar::COPYMAP01), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(PLL2_N, 98), UIE_NO_ERROR);
+  EXPECT_EQ(Value(PLL2N_M), 100);
+  const std::string byHand = folder.Path("by-hand.stp");
+  ASSERT_EQ(SaveSetupFile(byHand), 1);
+  EXPECT_EQ(ReadText(edited), ReadText(byHand));
+
+  const CliResult wrong = Run({"edit", input, "--copy-map", "0:0", "-o", edited});
+  EXPECT_EQ(wrong.status, cli::EXIT_USAGE);
+  EXPECT_NE(wrong.err.find("--copy-map: 0:0 not in {0:1,1:0}"), std::string::npos) << wrong.err;
+}
+
 TEST_F(Cli, EditRefusesWhatAUserCouldNotEnter) {
   const std::string input = File("in.stp");
   const std::string output = folder.Path("out.stp");

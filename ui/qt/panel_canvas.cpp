@@ -8,7 +8,7 @@
 
 namespace qv::qt {
 
-PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent)
+PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent, QStyle* controlStyle)
     : QWidget(parent), def_(*panel.def) {
   const PanelDef& def = def_;
   resize(def.width, def.height);
@@ -19,7 +19,12 @@ PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent)
   for (bool frames : {true, false}) {
     for (const ControlDef& control : def.controls) {
       if ((control.kind == ControlKind::Decoration) != frames) continue;
-      views_[control.id] = MakeControlView(control, panel.handle, this);
+      std::unique_ptr<ControlView> view = MakeControlView(control, panel.handle, this);
+      if (controlStyle) {
+        view->widget()->setStyle(controlStyle);
+        if (view->label()) view->label()->setStyle(controlStyle);
+      }
+      views_[control.id] = std::move(view);
     }
   }
   QWidget* previous = nullptr;

@@ -10,13 +10,17 @@
 #include "ui/panel_store.h"
 #include "ui/qt/control_view.h"
 
+class QStyle;
+
 namespace qv::qt {
 
 class FlashOverlay;
 
 class PanelCanvas : public QWidget {
  public:
-  PanelCanvas(const PanelState& panel, QWidget* parent);
+  // The controls are drawn in `controlStyle` where one is given (not owned;
+  // it outlives the canvas).
+  PanelCanvas(const PanelState& panel, QWidget* parent, QStyle* controlStyle = nullptr);
   ~PanelCanvas() override;
 
   void MirrorControl(const ControlState& state);

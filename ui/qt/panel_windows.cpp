@@ -73,17 +73,18 @@ bool PanelWindow::RestorePlace() {
   }
   // The screen may be another, or smaller, than when it was left.
   const QMargins frame = FrameOf(window);
-  const QRect kept =
-      KeptInside({window->pos(), WithFrame(window->size(), frame)}, AvailableFor(window));
+  const QRect framed(window->pos(), WithFrame(window->size(), frame));
+  const QRect kept = KeptInside(framed, AvailableFor(window));
+  if (kept == framed) return true;
   window->resize(kept.width() - frame.left() - frame.right(),
                  kept.height() - frame.top() - frame.bottom());
   window->move(kept.topLeft());
   return true;
 }
 
-std::unique_ptr<PanelWindow> MakePanelWindow(const PanelState& panel) {
-  if (!panel.def->menu.empty()) return std::make_unique<MainPanelWindow>(panel);
-  return std::make_unique<PopupWindow>(panel);
+std::unique_ptr<PanelWindow> MakePanelWindow(const PanelState& panel, QStyle* controlStyle) {
+  if (!panel.def->menu.empty()) return std::make_unique<MainPanelWindow>(panel, controlStyle);
+  return std::make_unique<PopupWindow>(panel, controlStyle);
 }
 
 // Draws the panel as large as the room it has allows, keeping every
@@ -124,8 +125,10 @@ class MainPanelWindow::ScaledHost final : public QWidget {
   PanelCanvas* canvas_ = nullptr;
 };
 
-MainPanelWindow::MainPanelWindow(const PanelState& panel)
-    : handle_(panel.handle), host_(new ScaledHost(this)), canvas_(new PanelCanvas(panel, host_)) {
+MainPanelWindow::MainPanelWindow(const PanelState& panel, QStyle* controlStyle)
+    : handle_(panel.handle),
+      host_(new ScaledHost(this)),
+      canvas_(new PanelCanvas(panel, host_, controlStyle)) {
   setObjectName(ToQString(panel.def->constant));
   setCentralWidget(host_);
   host_->SetCanvas(canvas_);
@@ -240,8 +243,10 @@ void MainPanelWindow::dropEvent(QDropEvent* event) {
   Store().DropFiles(handle_, std::move(files));
 }
 
-PopupWindow::PopupWindow(const PanelState& panel)
-    : handle_(panel.handle), canvas_(new PanelCanvas(panel, this)), scale_(DesktopScale()) {
+PopupWindow::PopupWindow(const PanelState& panel, QStyle* controlStyle)
+    : handle_(panel.handle),
+      canvas_(new PanelCanvas(panel, this, controlStyle)),
+      scale_(DesktopScale()) {
   const PanelDef& def = *panel.def;
   setObjectName(ToQString(def.constant));
   if (def.sizing == PanelSizing::Stretched) {

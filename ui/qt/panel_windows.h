@@ -37,11 +37,13 @@ class PanelWindow {
   bool RestorePlace();
 };
 
-std::unique_ptr<PanelWindow> MakePanelWindow(const PanelState& panel);
+// The panel's controls are drawn in `controlStyle` (not owned), whatever
+// style the windows around them have.
+std::unique_ptr<PanelWindow> MakePanelWindow(const PanelState& panel, QStyle* controlStyle);
 
 class MainPanelWindow final : public QMainWindow, public PanelWindow {
  public:
-  explicit MainPanelWindow(const PanelState& panel);
+  MainPanelWindow(const PanelState& panel, QStyle* controlStyle);
   ~MainPanelWindow() override;
 
   QWidget* Window() override { return this; }
@@ -81,7 +83,7 @@ class MainPanelWindow final : public QMainWindow, public PanelWindow {
 
 class PopupWindow final : public QDialog, public PanelWindow {
  public:
-  explicit PopupWindow(const PanelState& panel);
+  PopupWindow(const PanelState& panel, QStyle* controlStyle);
 
   QWidget* Window() override { return this; }
   PanelCanvas* Canvas() const override { return canvas_; }

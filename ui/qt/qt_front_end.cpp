@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -79,6 +81,7 @@ bool QtFrontEnd::Start(int argc, char* argv[]) {
   auto* app = static_cast<QApplication*>(QCoreApplication::instance());
   if (!desktop_) desktop_ = CaptureDesktopLook(*app);
   ApplyApplicationLook(*app, *desktop_, classic_);
+  if (!controlStyle_) controlStyle_.reset(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/qv3380/icon.png")));
   QGuiApplication::setDesktopFileName(QStringLiteral("qv3380"));
   clickFilter_ =
@@ -99,7 +102,7 @@ PanelWindow* QtFrontEnd::EnsureWindow(int panel) {
   if (PanelWindow* window = Window(panel)) return window;
   const PanelState* state = Store().Find(panel);
   if (!state) return nullptr;
-  return (windows_[panel] = MakePanelWindow(*state)).get();
+  return (windows_[panel] = MakePanelWindow(*state, controlStyle_.get())).get();
 }
 
 void QtFrontEnd::ShowPanel(int panel) {

@@ -17,6 +17,7 @@
 #include "ui/qt/dialogs.h"
 #include "ui/qt/look.h"
 
+class QStyle;
 class QWidget;
 
 namespace qv::qt {
@@ -99,6 +100,10 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   QString settingsFile_;
   QString userGuideFolder_;
   std::unique_ptr<HelpWindow> help_;
+  // The panels' controls keep one compact style on every desktop: each box
+  // holds its designed text, and the logic's colours paint exactly. Made
+  // before the windows and gone after them.
+  std::unique_ptr<QStyle> controlStyle_;
   std::optional<DesktopLook> desktop_;
   bool classic_ = false;
   std::map<int, std::unique_ptr<PanelWindow>> windows_;
