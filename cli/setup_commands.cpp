@@ -72,10 +72,11 @@ CommandRun DefineEdit(CLI::App& command) {
       } else if (given == copy && nextCopy < copies->size()) {
         text = (*copies)[nextCopy++];
         const std::string why = CopyFrequencyMap(text[0] - '0', text[2] - '0');
-        if (!why.empty()) refusal = "--copy-map " + text + ": " + why;
+        if (!why.empty()) refusal.append("--copy-map ").append(text).append(": ").append(why);
       }
       if (!refusal.empty()) {
-        Trace(TRACE_REFUSED, "setting %s: %s", text.c_str(), refusal.c_str());
+        // The copy says so where it is refused.
+        if (given == set) Trace(TRACE_REFUSED, "setting %s: %s", text.c_str(), refusal.c_str());
         context.err << "qv3380: " << refusal << '\n';
         return EXIT_USAGE;
       }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/text_format.h"
+#include "base/trace.h"
 #include "chip/fields.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_maps.h"
@@ -37,8 +38,11 @@ std::string CopyFrequencyMap(int from, int to) {
       int low = 0, high = 0;
       GetCtrlAttribute(panelHandle, BindingOf(to, field).control, ATTR_MIN_VALUE, &low);
       GetCtrlAttribute(panelHandle, BindingOf(to, field).control, ATTR_MAX_VALUE, &high);
-      return FormatText("%s is %d; map %d's control takes %d to %d",
-                        FieldName(FieldOf(from, field)).c_str(), value, to, low, high);
+      std::string refused = FormatText("%s is %d; map %d's control takes %d to %d",
+                                       FieldName(FieldOf(from, field)).c_str(), value, to, low,
+                                       high);
+      Trace(TRACE_REFUSED, "copy map %d to map %d: %s", from, to, refused.c_str());
+      return refused;
     }
   }
   bool ok = true;
