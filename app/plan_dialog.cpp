@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/planner_notes.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_maps.h"
 #include "plan/panel/plan_inputs.h"
@@ -200,9 +201,7 @@ int OnApplyPlanClicked(int panel, int, int event, void*, int, int) {
   if (!solutions) return 0;
   const bool applied = ApplySolverPlans(*solutions);
   ShowResults(panel, *solutions);
-  std::string summary = TextOf(panel, planpnl::SUMMARY);
-  summary += applied ? "\nApplied to the panel." : "\nThe panel refused a value of the plan.";
-  SetCtrlVal(panel, planpnl::SUMMARY, summary);
+  NoteApplied(panel, planpnl::SUMMARY, applied);
   return 0;
 }
 

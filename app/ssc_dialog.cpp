@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/planner_notes.h"
 #include "base/text_format.h"
 #include "model/program_state.h"
 #include "plan/panel/plan_inputs.h"
@@ -156,9 +157,7 @@ int OnApplySscClicked(int panel, int, int event, void*, int, int) {
   if (!plans) return 0;
   const bool applied = ApplyAll(*plans);
   ShowPlans(panel, *plans);
-  std::string summary = TextOf(panel, sscpnl::SUMMARY);
-  summary += applied ? "\nApplied to the panel." : "\nThe panel refused a value of the plan.";
-  SetCtrlVal(panel, sscpnl::SUMMARY, summary);
+  NoteApplied(panel, sscpnl::SUMMARY, applied);
   return 0;
 }
 
