@@ -38,9 +38,9 @@ std::string CopyFrequencyMap(int from, int to) {
       int low = 0, high = 0;
       GetCtrlAttribute(panelHandle, BindingOf(to, field).control, ATTR_MIN_VALUE, &low);
       GetCtrlAttribute(panelHandle, BindingOf(to, field).control, ATTR_MAX_VALUE, &high);
-      std::string refused = FormatText("%s is %d; map %d's control takes %d to %d",
-                                       FieldName(FieldOf(from, field)).c_str(), value, to, low,
-                                       high);
+      std::string refused =
+          FormatText("%s is %d; map %d's control takes %d to %d",
+                     FieldName(FieldOf(from, field)).c_str(), value, to, low, high);
       Trace(TRACE_REFUSED, "copy map %d to map %d: %s", from, to, refused.c_str());
       return refused;
     }
