@@ -2,6 +2,7 @@
 
 #include "app/clock_tree_window.h"
 #include "app/handoff_callbacks.h"
+#include "app/menu_commands.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/report_export.h"
@@ -41,6 +42,7 @@ void RegisterProgramCallbacks() {
   RegisterCallbacks(HandoffCallbacks());
   RegisterCallbacks(ClockTreeCallbacks());
   RegisterCallbacks(ReportCallbacks());
+  RegisterCallbacks(MenuCommandCallbacks());
 }
 
 }  // namespace qv

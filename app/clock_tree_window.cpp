@@ -6,8 +6,12 @@
 
 #include "base/text_format.h"
 #include "base/trace.h"
+#include "files/panel/file_dialog_start.h"
+#include "files/panel/recent_files.h"
 #include "files/replace_file.h"
+#include "model/program_state.h"
 #include "plan/panel/frequency_engine.h"
+#include "plan/panel/frequency_maps.h"
 #include "plan/panel/plan_inputs.h"
 #include "report/clock_tree.h"
 #include "report/report_files.h"
@@ -103,9 +107,11 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
   for (const ExportKind& kind : kExports) {
     if (kind.button != control) continue;
     std::string path;
-    const int chosen = FileSelectPopup("", kind.defaultName, kind.fileTypes, kind.title,
+    const FileSuggestion start = SuggestFile(kind.defaultName);
+    const int chosen = FileSelectPopup(start.folder, start.name, kind.fileTypes, kind.title,
                                        VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
     if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
+    RememberFolderOf(path);
     std::string problem, failure;
     const std::string bytes = DiagramFile(control, &problem);
     if (bytes.empty()) {
@@ -117,6 +123,44 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
     }
     MessagePopup("Clock Tree Export Error", std::string(CLOCK_TREE_EXPORT_ERROR) + "\n" + failure);
   }
+  return 0;
+}
+
+int ControlOfBlock(const std::string& block, int map) {
+  if (map < 0 || map >= MAP_COUNT) return 0;
+  const FrequencyMap& controls = kFrequencyMaps[map];
+  struct Named {
+    const char* block;
+    int control;
+  };
+  const Named named[] = {
+      {"crystal", CrystalFreq},
+      {"refclk", REFFREQ},
+      {"refdiv", REFDIV},
+      {"refsel", REFSEL},
+      {"pll1", controls.pll1NControl},
+      {"vco1", controls.pll1NControl},
+      {"pll2", controls.pll2NControl},
+      {"vco2", controls.pll2NControl},
+      {"ssc", FRACSTEP},
+  };
+  for (const Named& entry : named) {
+    if (block == entry.block) return entry.control;
+  }
+  for (int k = 0; k < OUTPUT_COUNT; ++k) {
+    const std::string out = FormatText("out%d", k);
+    if (block == out || block == out + "-d") return controls.outputs[k].dControl;
+    if (block == out + "-v") return controls.outputs[k].vControl;
+  }
+  return 0;
+}
+
+int OnClockTreeBlockClicked(int panel, int control, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  std::string block;
+  GetCtrlVal(panel, control, &block);
+  const int shows = ControlOfBlock(block, ShownMap(EvaluatePlan(ReadPlanInputs())));
+  if (shows != 0) SetActiveCtrl(panelHandle, shows);
   return 0;
 }
 
@@ -136,6 +180,7 @@ std::span<const CallbackBinding> ClockTreeCallbacks() {
       {"OnClockTreeMapChosen", CtrlCallbackPtr{OnClockTreeMapChosen}},
       {"OnClockTreeExportClicked", CtrlCallbackPtr{OnClockTreeExportClicked}},
       {"OnClockTreeCloseClicked", CtrlCallbackPtr{OnClockTreeCloseClicked}},
+      {"OnClockTreeBlockClicked", CtrlCallbackPtr{OnClockTreeBlockClicked}},
       {"ClockTreePanelCallback", PanelCallbackPtr{ClockTreePanelCallback}},
   });
   return kBindings;

@@ -8,6 +8,8 @@
 #include "app/findings_dialog.h"
 #include "base/text_format.h"
 #include "files/panel/current_setup.h"
+#include "files/panel/file_dialog_start.h"
+#include "files/panel/recent_files.h"
 #include "files/setup_file_format.h"
 #include "files/setup_file_reader.h"
 
@@ -80,9 +82,10 @@ TableContents ComparisonTable(const ConfigurationDiff& diff, std::string_view be
 
 void OnFileCompareMenuClicked(int, int, void*, int) {
   std::string path;
-  const int chosen =
-      FileSelectPopup("", "*.stp", SETUP_FILE_FILTER, kTitle, VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
+  const int chosen = FileSelectPopup(DialogFolder(), "*.stp", SETUP_FILE_FILTER, kTitle,
+                                     VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
+  RememberFolderOf(path);
   // Only read and checked: comparing changes nothing.
   const SetupFileReading reading = ReadSetupFile(path);
   if (!reading.contents) {

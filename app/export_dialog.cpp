@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "files/panel/file_dialog_start.h"
+#include "files/panel/recent_files.h"
 #include "files/panel/register_export_file.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
@@ -45,9 +47,11 @@ int OnExportRegistersClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   const ExportFormatFacts& facts = FormatFacts(ChosenFormat(panel));
   std::string path;
-  const int chosen = FileSelectPopup("", facts.defaultFile, facts.filter, "Export Registers",
+  const FileSuggestion start = SuggestFile(facts.defaultFile);
+  const int chosen = FileSelectPopup(start.folder, start.name, facts.filter, "Export Registers",
                                      VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
+  RememberFolderOf(path);
   std::string failure;
   if (ExportRegisters(path, facts.format, &failure) == 0) {
     MessagePopup("Register Export Error", std::string(REGISTER_EXPORT_ERROR) + "\n" + failure);

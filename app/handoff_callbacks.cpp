@@ -25,6 +25,9 @@ std::span<const CallbackBinding> HandoffCallbacks() {
       {"ExportPanelCallback", PanelCallbackPtr{ExportPanelCallback}},
       {"OnRegisterMapRowChosen", CtrlCallbackPtr{OnRegisterMapRowChosen}},
       {"OnCloseRegisterMapClicked", CtrlCallbackPtr{OnCloseRegisterMapClicked}},
+      {"OnRegisterFieldChosen", CtrlCallbackPtr{OnRegisterFieldChosen}},
+      {"OnClearRegisterLogClicked", CtrlCallbackPtr{OnClearRegisterLogClicked}},
+      {"OnSaveRegisterLogClicked", CtrlCallbackPtr{OnSaveRegisterLogClicked}},
       {"RegisterMapPanelCallback", PanelCallbackPtr{RegisterMapPanelCallback}},
   });
   return kBindings;

@@ -3,7 +3,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/planner_notes.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_maps.h"
 #include "plan/panel/plan_inputs.h"
@@ -39,6 +41,12 @@ void Close(int panel) {
   DiscardPanel(panel);
 }
 
+void EnableApply(int panel, bool on) {
+  for (int button : {planpnl::APPLY, planpnl::OK}) {
+    SetCtrlAttribute(panel, button, ATTR_DIMMED, on ? 0 : 1);
+  }
+}
+
 void ClearResults(int panel) {
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     for (int column : {planpnl::ACHIEVED0, planpnl::ERROR0, planpnl::DIVIDERS0}) {
@@ -46,7 +54,7 @@ void ClearResults(int panel) {
       SetCtrlAttribute(panel, column + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
     }
   }
-  SetCtrlAttribute(panel, planpnl::APPLY, ATTR_DIMMED, 1);
+  EnableApply(panel, false);
 }
 
 void ShowResult(int panel, const SolverResult& plan) {
@@ -64,17 +72,51 @@ void ShowResult(int panel, const SolverResult& plan) {
       continue;
     }
     SetCtrlVal(panel, planpnl::ACHIEVED0 + k, FormatMhz(out.achieved));
-    SetCtrlVal(panel, planpnl::ERROR0 + k, FormatPpm(out.errorPpm));
+    SetCtrlVal(panel, planpnl::ERROR0 + k, FormatSignedPpm(out));
     SetCtrlVal(panel, planpnl::DIVIDERS0 + k, FormatDividers(plan, k));
     const int colour = out.reachable ? VALIDATE_GOOD_COLOR : VALIDATE_BAD_COLOR;
     SetCtrlAttribute(panel, planpnl::ACHIEVED0 + k, ATTR_TEXT_BGCOLOR, colour);
     SetCtrlAttribute(panel, planpnl::ERROR0 + k, ATTR_TEXT_BGCOLOR, colour);
   }
-  std::string summary = FormatPllSummary(plan, 0) + "\n" + FormatPllSummary(plan, 1);
-  for (const std::string& line : {FormatOutOfReach(plan), FormatMoves(plan)}) {
-    if (!line.empty()) summary += "\n" + line;
+}
+
+// What the table cannot show: each PLL, what is out of reach and what moved;
+// with both maps, per map, the table showing the one MARGIN selects.
+std::string Summary(const std::vector<MapSolution>& solutions) {
+  std::string summary;
+  const auto line = [&summary](const std::string& text) {
+    if (text.empty()) return;
+    if (!summary.empty()) summary += "\n";
+    summary += text;
+  };
+  for (const MapSolution& solution : solutions) {
+    const SolverResult& plan = solution.plan;
+    const std::string prefix =
+        solutions.size() > 1 ? "Map " + std::to_string(solution.map) + ": " : "";
+    if (solutions.size() > 1) {
+      line(prefix + FormatPllSummary(plan, 0) + "; " + FormatPllSummary(plan, 1));
+    } else {
+      line(FormatPllSummary(plan, 0));
+      line(FormatPllSummary(plan, 1));
+    }
+    for (const std::string& note : {FormatOutOfReach(plan), FormatMoves(plan)}) {
+      if (!note.empty()) line(prefix + note);
+    }
   }
-  SetCtrlVal(panel, planpnl::SUMMARY, summary);
+  return summary;
+}
+
+// The plan the table shows: the map MARGIN selects when it is planned.
+const MapSolution& Shown(const std::vector<MapSolution>& solutions) {
+  for (const MapSolution& solution : solutions) {
+    if (solution.map == (GetMarginPin() != 0 ? 1 : 0)) return solution;
+  }
+  return solutions.front();
+}
+
+void ShowResults(int panel, const std::vector<MapSolution>& solutions) {
+  ShowResult(panel, Shown(solutions).plan);
+  SetCtrlVal(panel, planpnl::SUMMARY, Summary(solutions));
 }
 
 // What was typed last time; at the first opening the map's present
@@ -94,10 +136,10 @@ void PrefillTargets(int panel, int map) {
   }
 }
 
-// The plan for the targets typed in the dialog, or nothing after saying why.
-// The solver gives the same plan for the same request, so Apply solves again
-// rather than keep the plan found somewhere.
-std::optional<SolverResult> SolveTyped(int panel) {
+// The plan for the targets typed in the dialog, one per map chosen, or
+// nothing after saying why. The solver gives the same plan for the same
+// request, so Apply solves again rather than keep the plan found somewhere.
+std::optional<std::vector<MapSolution>> SolveTyped(int panel) {
   std::array<std::optional<double>, OUTPUT_COUNT> targets;
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const std::string text = TextOf(panel, planpnl::TARGET0 + k);
@@ -117,16 +159,16 @@ std::optional<SolverResult> SolveTyped(int panel) {
     return std::nullopt;
   }
   SetCtrlAttribute(panel, planpnl::TOLERANCE, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
-  int map = 0;
-  GetCtrlVal(panel, planpnl::MAP, &map);
-  SolverRequest request = RequestFromPanel(targets, map);
-  request.preferIntegerWithinPpm = tolerance;
-  SolverResult plan = SolvePlan(request);
-  if (!plan.ok) {
-    SetCtrlVal(panel, planpnl::SUMMARY, plan.problem);
-    return std::nullopt;
+  int choice = 0;
+  GetCtrlVal(panel, planpnl::MAP, &choice);
+  std::vector<MapSolution> solutions = SolveForMaps(targets, choice, tolerance);
+  for (const MapSolution& solution : solutions) {
+    if (!solution.plan.ok) {
+      SetCtrlVal(panel, planpnl::SUMMARY, solution.plan.problem);
+      return std::nullopt;
+    }
   }
-  return plan;
+  return solutions;
 }
 
 }  // namespace
@@ -144,22 +186,31 @@ void OnPlanFromTargetsMenuClicked(int, int, void*, int) {
 int OnFindPlanClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   ClearResults(panel);
-  const std::optional<SolverResult> plan = SolveTyped(panel);
-  if (!plan) return 0;
-  ShowResult(panel, *plan);
-  SetCtrlAttribute(panel, planpnl::APPLY, ATTR_DIMMED, 0);
+  const auto solutions = SolveTyped(panel);
+  if (!solutions) return 0;
+  ShowResults(panel, *solutions);
+  EnableApply(panel, true);
   return 0;
 }
 
+// Apply: the plan reaches the panel behind the dialog, which stays open to
+// show it and to plan on.
 int OnApplyPlanClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
-  int map = 0;
-  GetCtrlVal(panel, planpnl::MAP, &map);
-  const std::optional<SolverResult> plan = SolveTyped(panel);
-  if (!plan) return 0;
-  // The main panel takes the commits only once the dialog is gone.
+  const auto solutions = SolveTyped(panel);
+  if (!solutions) return 0;
+  const bool applied = ApplySolverPlans(*solutions);
+  ShowResults(panel, *solutions);
+  NoteApplied(panel, planpnl::SUMMARY, applied);
+  return 0;
+}
+
+int OnPlanOkClicked(int panel, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  const auto solutions = SolveTyped(panel);
+  if (!solutions) return 0;
   Close(panel);
-  ApplySolverPlan(*plan, map);
+  ApplySolverPlans(*solutions);
   return 0;
 }
 
@@ -185,6 +236,7 @@ std::span<const CallbackBinding> PlanDialogCallbacks() {
       {"OnFindPlanClicked", CtrlCallbackPtr{OnFindPlanClicked}},
       {"OnApplyPlanClicked", CtrlCallbackPtr{OnApplyPlanClicked}},
       {"OnClosePlanClicked", CtrlCallbackPtr{OnClosePlanClicked}},
+      {"OnPlanOkClicked", CtrlCallbackPtr{OnPlanOkClicked}},
       {"OnPlanTargetEdited", CtrlCallbackPtr{OnPlanTargetEdited}},
       {"PlanPanelCallback", PanelCallbackPtr{PlanPanelCallback}},
   });

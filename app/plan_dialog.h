@@ -16,6 +16,8 @@ int OnFindPlanClicked(int panel, int control, int event, void* callbackData, int
                       int eventData2);
 int OnApplyPlanClicked(int panel, int control, int event, void* callbackData, int eventData1,
                        int eventData2);
+int OnPlanOkClicked(int panel, int control, int event, void* callbackData, int eventData1,
+                    int eventData2);
 int OnClosePlanClicked(int panel, int control, int event, void* callbackData, int eventData1,
                        int eventData2);
 int OnPlanTargetEdited(int panel, int control, int event, void* callbackData, int eventData1,

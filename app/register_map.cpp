@@ -5,12 +5,18 @@
 
 #include "app/status_line.h"
 #include "base/text_format.h"
+#include "base/trace.h"
 #include "chip/field_codec.h"
 #include "chip/fields.h"
+#include "chip/i2c_interface.h"
 #include "files/panel/baseline.h"
+#include "files/panel/file_dialog_start.h"
+#include "files/panel/recent_files.h"
+#include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "plan/panel/frequency_engine.h"
+#include "plan/panel/register_fields.h"
 #include "ui/panel_ids.h"
 
 namespace qv {
@@ -124,7 +130,9 @@ void ShowLog() {
   SetCtrlVal(
       state.panel, regmappnl::LOG_CAPTION,
       online ? "Transfers with the chip, newest last" : "Offline: nothing is sent to the chip.");
-  SetCtrlAttribute(state.panel, regmappnl::LOG, ATTR_VISIBLE, online ? 1 : 0);
+  for (int control : {regmappnl::LOG, regmappnl::CLEARLOG, regmappnl::SAVELOG}) {
+    SetCtrlAttribute(state.panel, control, ATTR_VISIBLE, online ? 1 : 0);
+  }
   SetTableContents(state.panel, regmappnl::LOG, TransferLogTable(state.log));
   // The newest transfer is selected, so the log shows it.
   SetCtrlVal(state.panel, regmappnl::LOG, static_cast<int>(state.log.size()) - 1);
@@ -194,6 +202,27 @@ TableContents TransferLogTable(const std::vector<Transfer>& transfers) {
   return table;
 }
 
+std::string TransferLogCsv(const std::vector<Transfer>& transfers, const ExportProvenance& made) {
+  std::string text = "# QV3380 transfers with the chip\n";
+  text += "# Written by " + made.tool + " on " + made.date + "\n";
+  text += "# Source: " + made.source + "\n";
+  AppendFormat(text, "# Device address: 0x%02X (8-bit), 0x%02X (7-bit)\n", QV3380_I2C_ADDRESS,
+               QV3380_I2C_ADDRESS >> 1);
+  text += "date,time,kind,address,value,result,code\n";
+  for (const Transfer& transfer : transfers) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(transfer.time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const bool write = transfer.kind == Transfer::Kind::Write;
+    AppendFormat(text, "%04d-%02d-%02d,%s,%s,0x%02X,%s,%s,%d\n", local.tm_year + 1900,
+                 local.tm_mon + 1, local.tm_mday, TimeOfDay(transfer.time).c_str(),
+                 write ? "write" : "read", transfer.address,
+                 transfer.Failed() && !write ? "" : FormatText("0x%02X", transfer.value).c_str(),
+                 TransferResultName(transfer.result).c_str(), transfer.result);
+  }
+  return text;
+}
+
 void StopRegisterMap() {
   RegisterMapState& state = State();
   RemoveTransferObserver(state.transferObserver);
@@ -213,6 +242,8 @@ void StartRegisterMap() {
   state.baselineListener = AddBaselineListener(RefreshRegisters);
 }
 
+int RegisterMapPanel() { return State().panel; }
+
 void OnViewRegisterMapMenuClicked(int, int, void*, int) {
   RegisterMapState& state = State();
   if (state.panel == 0) state.panel = LoadPanel(0, REGMAP_PANEL_FILE, REGMAPPNL);
@@ -228,6 +259,43 @@ int OnRegisterMapRowChosen(int panel, int control, int event, void*, int, int) {
   GetCtrlVal(panel, control, &row);
   if (row >= 0 && row < REGISTER_COUNT) State().selected = row;
   ShowFields();
+  return 0;
+}
+
+int OnRegisterFieldChosen(int panel, int control, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  int row = -1;
+  GetCtrlVal(panel, control, &row);
+  const auto fields = FieldsInRegister(State().selected);
+  if (row < 0 || row >= static_cast<int>(fields.size())) return 0;
+  if (const int setBy = ControlSetting(*fields[row]); setBy != 0) {
+    SetActiveCtrl(panelHandle, setBy);
+  }
+  return 0;
+}
+
+int OnClearRegisterLogClicked(int, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  State().log.clear();
+  ShowLog();
+  return 0;
+}
+
+int OnSaveRegisterLogClicked(int, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  const FileSuggestion start = SuggestFile("qv3380_transfers.csv", "-transfers.csv");
+  std::string path;
+  const int chosen = FileSelectPopup(start.folder, start.name, "CSV Table (*.csv)",
+                                     "Save Transfer Log", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
+  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
+  RememberFolderOf(path);
+  std::string failure;
+  const std::string text = TransferLogCsv(State().log, ProvenanceNow(ConfigurationSource()));
+  if (ReplaceFileContents(path, text, failure)) {
+    Trace(TRACE_FILE, "saved transfer log %s", path.c_str());
+    return 0;
+  }
+  MessagePopup("Transfer Log Error", std::string(REGISTER_LOG_EXPORT_ERROR) + "\n" + failure);
   return 0;
 }
 

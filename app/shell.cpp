@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/version.h"
 #include "files/panel/setup_file_menu.h"
 #include "files/panel/unsaved_changes.h"
 #include "model/program_state.h"
@@ -50,7 +51,20 @@ void OnFileExitMenuClicked(int, int, void*, int) {
 
 void OnHelpAboutMenuClicked(int, int, void*, int) {
   int about = LoadPanel(0, ABOUT_PANEL_FILE, ABOUT);
+  SetCtrlVal(about, aboutpnl::VERSION, AboutVersionText());
+  SetCtrlVal(about, aboutpnl::LIBRARIES, AboutLibrariesText());
+  SetCtrlVal(about, aboutpnl::LICENCE, "Licence: " + std::string(kToolLicence));
   InstallPopup(about);
+}
+
+std::string AboutVersionText() {
+  return "Version " + std::string(kToolVersion) + ", built " + std::string(kBuildDate);
+}
+
+std::string AboutLibrariesText() {
+  std::string toolkit = UserInterfaceVersion();
+  if (toolkit.empty()) toolkit = "no user interface";
+  return toolkit + ", hidapi " + std::string(kHidapiVersion.empty() ? "?" : kHidapiVersion);
 }
 
 int AboutPanelCallback(int panel, int event, void*, int, int) {

@@ -3,7 +3,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/planner_notes.h"
 #include "base/text_format.h"
 #include "model/program_state.h"
 #include "plan/panel/plan_inputs.h"
@@ -50,34 +52,56 @@ void Close(int panel) {
   DiscardPanel(panel);
 }
 
+void EnableApply(int panel, bool on) {
+  for (int button : {sscpnl::APPLY, sscpnl::OK}) {
+    SetCtrlAttribute(panel, button, ATTR_DIMMED, on ? 0 : 1);
+  }
+}
+
 void ClearResults(int panel) {
   for (int cell : kResultCells) {
     SetCtrlVal(panel, cell, "");
     SetCtrlAttribute(panel, cell, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
   }
   for (int text : {sscpnl::WINDOW, sscpnl::SETTINGS, sscpnl::SUMMARY}) SetCtrlVal(panel, text, "");
-  SetCtrlAttribute(panel, sscpnl::APPLY, ATTR_DIMMED, 1);
+  EnableApply(panel, false);
 }
 
-void ShowPlan(int panel, const SscPlan& plan) {
-  const SscFigures& figures = plan.Figures();
-  SetCtrlVal(panel, sscpnl::DEPTH_ACHIEVED, FormatDepth(figures.downspreadPercent));
-  SetCtrlVal(panel, sscpnl::FMOD_ACHIEVED, FormatFmod(figures.modulationHz));
-  SetCtrlVal(panel, sscpnl::DEPTH_ERROR, FormatDepthError(plan));
-  SetCtrlVal(panel, sscpnl::FMOD_ERROR, FormatFmodError(plan));
-  const int colour = plan.withinWindow ? VALIDATE_GOOD_COLOR : VALIDATE_BAD_COLOR;
+// Each map's figures, one after the other where both are planned.
+std::string Joined(const std::vector<SscPlan>& plans, std::string (*text)(const SscPlan&)) {
+  std::string joined;
+  for (const SscPlan& plan : plans) {
+    if (!joined.empty()) joined += " | ";
+    joined += text(plan);
+  }
+  return joined;
+}
+
+std::string DepthText(const SscPlan& plan) { return FormatDepth(plan.Figures().downspreadPercent); }
+std::string FmodText(const SscPlan& plan) { return FormatFmod(plan.Figures().modulationHz); }
+
+void ShowPlans(int panel, const std::vector<SscPlan>& plans) {
+  const SscPlan& first = plans.front();
+  // The steps and the clock divider are shared: one modulation frequency.
+  SetCtrlVal(panel, sscpnl::DEPTH_ACHIEVED, Joined(plans, DepthText));
+  SetCtrlVal(panel, sscpnl::FMOD_ACHIEVED, FmodText(first));
+  SetCtrlVal(panel, sscpnl::DEPTH_ERROR, Joined(plans, FormatDepthError));
+  SetCtrlVal(panel, sscpnl::FMOD_ERROR, FormatFmodError(first));
+  bool within = true;
+  for (const SscPlan& plan : plans) within = within && plan.withinWindow;
+  const int colour = within ? VALIDATE_GOOD_COLOR : VALIDATE_BAD_COLOR;
   for (int cell : kResultCells) SetCtrlAttribute(panel, cell, ATTR_TEXT_BGCOLOR, colour);
-  SetCtrlVal(panel, sscpnl::WINDOW, FormatSscWindow(plan.request.window));
-  SetCtrlVal(panel, sscpnl::SETTINGS, FormatSscSettings(plan));
-  std::string summary = FormatSscVerdict(plan);
-  for (const std::string& note : SscNotes(plan)) summary += "\n" + note;
+  SetCtrlVal(panel, sscpnl::WINDOW, FormatSscWindow(first.request.window));
+  SetCtrlVal(panel, sscpnl::SETTINGS, FormatSscSettings(plans));
+  std::string summary = FormatSscVerdict(plans);
+  for (const std::string& note : SscNotes(plans)) summary += "\n" + note;
   SetCtrlVal(panel, sscpnl::SUMMARY, summary);
 }
 
-// The plan for what is typed in the dialog, or nothing after saying why. The
+// The plans for what is typed in the dialog, or nothing after saying why. The
 // planner gives the same plan for the same request, so Apply plans again
 // rather than keep a plan found for other settings.
-std::optional<SscPlan> PlanTyped(int panel) {
+std::optional<std::vector<SscPlan>> PlanTyped(int panel) {
   SscRequest request;
   std::string problem;
   if (!ParseSscRequest(TextOf(panel, sscpnl::DOWNSPREAD), TextOf(panel, sscpnl::FMOD), &request,
@@ -85,14 +109,20 @@ std::optional<SscPlan> PlanTyped(int panel) {
     SetCtrlVal(panel, sscpnl::SUMMARY, problem);
     return std::nullopt;
   }
-  int map = 0;
-  GetCtrlVal(panel, sscpnl::MAP, &map);
-  SscPlan plan = PlanSpreadSpectrum(ReadPlanInputs(), map, request);
-  if (!plan.ok) {
-    SetCtrlVal(panel, sscpnl::SUMMARY, plan.problem);
+  int choice = 0;
+  GetCtrlVal(panel, sscpnl::MAP, &choice);
+  std::vector<SscPlan> plans = PlanSpreadSpectrumMaps(ReadPlanInputs(), choice, request);
+  if (!plans.front().ok) {
+    SetCtrlVal(panel, sscpnl::SUMMARY, plans.front().problem);
     return std::nullopt;
   }
-  return plan;
+  return plans;
+}
+
+bool ApplyAll(const std::vector<SscPlan>& plans) {
+  bool ok = true;
+  for (const SscPlan& plan : plans) ok = ApplySscPlan(plan) && ok;
+  return ok;
 }
 
 }  // namespace
@@ -113,20 +143,30 @@ void OnSpreadSpectrumMenuClicked(int, int, void*, int) {
 int OnFindSscClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   ClearResults(panel);
-  const std::optional<SscPlan> plan = PlanTyped(panel);
-  if (!plan) return 0;
-  ShowPlan(panel, *plan);
-  SetCtrlAttribute(panel, sscpnl::APPLY, ATTR_DIMMED, 0);
+  const auto plans = PlanTyped(panel);
+  if (!plans) return 0;
+  ShowPlans(panel, *plans);
+  EnableApply(panel, true);
   return 0;
 }
 
+// Apply: the settings reach the panel behind the dialog, which stays open.
 int OnApplySscClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
-  const std::optional<SscPlan> plan = PlanTyped(panel);
-  if (!plan) return 0;
-  // The main panel takes the commits only once the dialog is gone.
+  const auto plans = PlanTyped(panel);
+  if (!plans) return 0;
+  const bool applied = ApplyAll(*plans);
+  ShowPlans(panel, *plans);
+  NoteApplied(panel, sscpnl::SUMMARY, applied);
+  return 0;
+}
+
+int OnSscOkClicked(int panel, int, int event, void*, int, int) {
+  if (event != EVENT_COMMIT) return 0;
+  const auto plans = PlanTyped(panel);
+  if (!plans) return 0;
   Close(panel);
-  ApplySscPlan(*plan);
+  ApplyAll(*plans);
   return 0;
 }
 
@@ -159,6 +199,7 @@ std::span<const CallbackBinding> SscDialogCallbacks() {
       {"OnFindSscClicked", CtrlCallbackPtr{OnFindSscClicked}},
       {"OnApplySscClicked", CtrlCallbackPtr{OnApplySscClicked}},
       {"OnCloseSscClicked", CtrlCallbackPtr{OnCloseSscClicked}},
+      {"OnSscOkClicked", CtrlCallbackPtr{OnSscOkClicked}},
       {"OnPciExpressClicked", CtrlCallbackPtr{OnPciExpressClicked}},
       {"OnSscRequestEdited", CtrlCallbackPtr{OnSscRequestEdited}},
       {"SscPanelCallback", PanelCallbackPtr{SscPanelCallback}},

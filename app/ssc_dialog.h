@@ -17,6 +17,8 @@ int OnFindSscClicked(int panel, int control, int event, void* callbackData, int 
                      int eventData2);
 int OnApplySscClicked(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);
+int OnSscOkClicked(int panel, int control, int event, void* callbackData, int eventData1,
+                   int eventData2);
 int OnCloseSscClicked(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);
 int OnPciExpressClicked(int panel, int control, int event, void* callbackData, int eventData1,

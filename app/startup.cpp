@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/clock_tree_window.h"
+#include "app/menu_commands.h"
 #include "app/modes.h"
 #include "app/plan_dialog.h"
 #include "app/register_map.h"
@@ -51,6 +52,7 @@ void StartProgram() {
   StartClockTree();
   StartUndo();
   ShowRecentFiles();
+  ApplyChosenLook();
   const std::vector<std::string> arguments = GetProgramArguments();
   g_commandLineFile = arguments.empty() ? "" : arguments.front();
   DisplayPanel(panelHandle);

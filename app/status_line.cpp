@@ -1,6 +1,8 @@
 #include "app/status_line.h"
 
 #include <array>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 
 #include "base/text_format.h"
@@ -20,12 +22,22 @@ struct StatusLineState {
   int commitListener = 0;
   int baselineListener = 0;
   std::array<std::string, 3> notes;  // by StatusNote
+  bool linkVerified = false;         // the connection check passed
 };
 StatusLineState g_status;
 
 void ShowChipLink(const Transfer& transfer) {
   const std::string failure = TransferFailureText(transfer);
-  SetPanelAttribute(panelHandle, ATTR_STATUS_LINK, failure.empty() ? "Chip link OK" : failure);
+  if (failure.empty()) {
+    SetPanelAttribute(panelHandle, ATTR_STATUS_LINK, "Chip link OK");
+    SetPanelAttribute(panelHandle, ATTR_STATUS_LINK_TOOLTIP, "");
+    return;
+  }
+  // The connection check's text above the buttons still says how the check went.
+  const bool lost = g_status.linkVerified;
+  SetPanelAttribute(panelHandle, ATTR_STATUS_LINK, lost ? LinkLostText(transfer) : failure);
+  SetPanelAttribute(panelHandle, ATTR_STATUS_LINK_TOOLTIP,
+                    lost ? LinkLostTooltip(transfer) : std::string());
 }
 
 void ShowMessage() {
@@ -101,6 +113,26 @@ std::string TransferFailureText(const Transfer& transfer) {
   return std::string(write ? "Chip write failed: " : "Chip read failed: ") +
          TransferResultName(transfer.result);
 }
+
+std::string LinkLostText(const Transfer& transfer) {
+  const bool write = transfer.kind == Transfer::Kind::Write;
+  return std::string("Chip link lost: ") + (write ? "write" : "read") + " failed (" +
+         TransferResultName(transfer.result) + ")";
+}
+
+std::string LinkLostTooltip(const Transfer& transfer) {
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(transfer.time);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  const bool write = transfer.kind == Transfer::Kind::Write;
+  return FormatText(
+      "The connection check passed, but at %02d:%02d:%02d the %s of register 0x%02X failed: %s. "
+      "Every change is still sent; this says \"Chip link OK\" once one reaches the chip.",
+      local.tm_hour, local.tm_min, local.tm_sec, write ? "write" : "read", transfer.address,
+      TransferResultName(transfer.result).c_str());
+}
+
+void NoteLinkVerified() { g_status.linkVerified = true; }
 
 std::string TransferResultName(int result) {
   switch (result) {

@@ -34,6 +34,13 @@ std::string WholeSetWriteText(const WholeSetChange& write);
 // A bridge result by name: "OK", "no reply from adapter", "adapter not found", ...
 std::string TransferResultName(int result);
 
+// The connection check passed: a failure from now on means the link was lost,
+// and the chip field says so ("Chip link lost: write failed (adapter not
+// found)"), with when and where as its tooltip.
+void NoteLinkVerified();
+std::string LinkLostText(const Transfer& transfer);
+std::string LinkLostTooltip(const Transfer& transfer);
+
 // What may speak in the message field, most urgent first: the field shows the
 // first that has something to say.
 enum class StatusNote { Chip, Plan, Hint };

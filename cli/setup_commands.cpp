@@ -9,6 +9,7 @@
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
 #include "cli/plan_document.h"
+#include "plan/panel/map_copy.h"
 #include "plan/panel/plan_inputs.h"
 
 namespace qv::cli {
@@ -37,22 +38,41 @@ int CheckLoaded(CommandContext& context) {
 
 CommandRun DefineEdit(CLI::App& command) {
   auto settings = std::make_shared<std::vector<std::string>>();
+  auto copies = std::make_shared<std::vector<std::string>>();
   const CLI::Validator controlEqualsValue(
       [](std::string& text) {
         return SplitSetting(text) ? std::string() : "expected CONTROL=VALUE, not \"" + text + "\"";
       },
       "");
-  command
-      .add_option("--set", *settings,
-                  "a main-panel control by its constant, in the\n"
-                  "order given: PLL1_N=102, REFFREQ=19.44,\n"
-                  "MARGIN=High (a ring takes its item text)")
-      ->type_name("CONTROL=VALUE")
-      ->allow_extra_args(false)
-      ->check(controlEqualsValue);
-  return [settings](CommandContext& context) {
-    for (const std::string& text : *settings) {
-      const std::string refusal = CommitSetting(*SplitSetting(text));
+  const CLI::Option* set = command
+                               .add_option("--set", *settings,
+                                           "a main-panel control by its constant, in the\n"
+                                           "order given: PLL1_N=102, REFFREQ=19.44,\n"
+                                           "MARGIN=High (a ring takes its item text)")
+                               ->type_name("CONTROL=VALUE")
+                               ->allow_extra_args(false)
+                               ->check(controlEqualsValue);
+  const CLI::Option* copy =
+      command
+          .add_option("--copy-map", *copies,
+                      "every divider of one frequency map onto the\n"
+                      "other, as Edit > Copy Map does; in the order\n"
+                      "given among the --set")
+          ->type_name("FROM:TO")
+          ->allow_extra_args(false)
+          ->check(CLI::IsMember(std::vector<std::string>{"0:1", "1:0"}).description(""));
+  return [settings, copies, &command, set, copy](CommandContext& context) {
+    std::size_t nextSetting = 0, nextCopy = 0;
+    for (const CLI::Option* given : command.parse_order()) {
+      std::string refusal, text;
+      if (given == set && nextSetting < settings->size()) {
+        text = (*settings)[nextSetting++];
+        refusal = CommitSetting(*SplitSetting(text));
+      } else if (given == copy && nextCopy < copies->size()) {
+        text = (*copies)[nextCopy++];
+        const std::string why = CopyFrequencyMap(text[0] - '0', text[2] - '0');
+        if (!why.empty()) refusal.append("--copy-map ").append(text).append(": ").append(why);
+      }
       if (!refusal.empty()) {
         context.err << "qv3380: " << refusal << '\n';
         return EXIT_USAGE;

@@ -7,8 +7,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/exit_status.h"
+#include "cli/map_option.h"
 #include "cli/solve_report.h"
 #include "plan/panel/plan_inputs.h"
 #include "plan/panel/solver_apply.h"
@@ -34,25 +36,48 @@ std::optional<double> TargetHz(const std::string& text) {
 }
 
 int Solve(const SolveOptions& options, CommandContext& context) {
-  const auto [map, request, plan] =
-      SolveOnPanel(options.targetsHz, options.map, options.preferIntegerWithinPpm);
-  if (!plan.ok) {
-    context.err << "qv3380: " << plan.problem << '\n';
-    return EXIT_CHECK_FAILED;
+  const int choice = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
+  const std::vector<MapSolution> solutions =
+      SolveForMaps(options.targetsHz, choice, options.preferIntegerWithinPpm);
+  for (const MapSolution& solution : solutions) {
+    if (!solution.plan.ok) {
+      context.err << "qv3380: " << solution.plan.problem << '\n';
+      return EXIT_CHECK_FAILED;
+    }
   }
   if (options.json) {
-    WriteJson(context.report(), SolveJson(request, plan, map));
+    if (solutions.size() == 1) {
+      const MapSolution& only = solutions.front();
+      WriteJson(context.report(), SolveJson(only.request, only.plan, only.map));
+    } else {
+      Json document;
+      document["map"] = "both";
+      Json& plans = document["plans"] = Json::array();
+      for (const MapSolution& solution : solutions) {
+        plans.push_back(SolveJson(solution.request, solution.plan, solution.map));
+      }
+      WriteJson(context.report(), document);
+    }
   } else {
-    WriteSolveReport(context.report(), request, plan, map);
+    for (std::size_t i = 0; i < solutions.size(); ++i) {
+      if (i > 0) context.report() << '\n';
+      WriteSolveReport(context.report(), solutions[i].request, solutions[i].plan, solutions[i].map);
+    }
   }
   if (!context.args.output.empty()) {
-    if (!ApplySolverPlan(plan, map)) {
+    if (!ApplySolverPlans(solutions)) {
       context.err << "qv3380: the panel refused a value of the plan\n";
       return EXIT_FILE_REFUSED;
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
   }
-  return SolveStatus(plan);
+  // The worse of the maps: one out of reach, else one not met exactly.
+  int status = EXIT_DONE;
+  for (const MapSolution& solution : solutions) {
+    const int each = SolveStatus(solution.plan);
+    if (each == EXIT_CHECK_FAILED || (each == EXIT_INEXACT && status == EXIT_DONE)) status = each;
+  }
+  return status;
 }
 
 }  // namespace
@@ -90,11 +115,9 @@ CommandRun DefineSolve(CLI::App& command) {
         ->check(frequency)
         ->group("Targets (at least one)");
   }
-  command
-      .add_option("--map", options->map,
-                  "the frequency map to fill\n(default: the one MARGIN selects)")
-      ->type_name("0|1")
-      ->check(CLI::IsMember({0, 1}).description(""));
+  AddMapOption(command, options->map,
+               "the frequency map to fill, or both with the same\n"
+               "targets (default: the one MARGIN selects)");
   command
       .add_option_function<std::string>(
           "--prefer-integer-within",

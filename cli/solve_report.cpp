@@ -29,7 +29,7 @@ void WriteSolveReport(std::ostream& out, const SolverRequest& request, const Sol
       continue;
     }
     AppendFormat(text, "OUT%-3d %14s %14s %12s  %s%s\n", k, FormatMhz(out.target).c_str(),
-                 FormatMhz(out.achieved).c_str(), FormatPpm(out.errorPpm).c_str(),
+                 FormatMhz(out.achieved).c_str(), FormatSignedPpm(out).c_str(),
                  FormatDividers(plan, k).c_str(), out.reachable ? "" : "  OUT OF REACH");
   }
   for (const std::string& line : {FormatOutOfReach(plan), FormatMoves(plan)}) {
@@ -65,7 +65,7 @@ Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map) 
     if (o.wanted) {
       entry["targetHz"] = o.target;
       entry["achievedHz"] = o.achieved;
-      entry["errorPpm"] = o.errorPpm;
+      entry["errorPpm"] = o.SignedErrorPpm();
       entry["reachable"] = o.reachable;
     }
     if (o.kept) {

@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
+#include "cli/map_option.h"
 #include "plan/panel/plan_inputs.h"
 #include "plan/panel/ssc_apply.h"
 #include "plan/ssc_planner.h"
@@ -23,15 +25,21 @@ struct SscOptions {
   bool json = false;
 };
 
-}  // namespace
-
-void WriteSscReport(std::ostream& out, const SscPlan& plan) {
+// The map and what it reaches.
+void WriteFigures(std::ostream& out, const SscPlan& plan) {
   std::string text = MapTitle(plan.map) + "\n";
   text += "Downspread " + FormatDepth(plan.Figures().downspreadPercent) + "  asked " +
           FormatDepth(plan.request.downspreadPercent) + "  error " + FormatDepthError(plan) + "\n";
   text += "Fmod       " + FormatFmod(plan.Figures().modulationHz) + "  asked " +
           FormatFmod(plan.request.fmodHz) + "  error " + FormatFmodError(plan) + "\n";
-  text += FormatSscWindow(plan.request.window) + "\n";
+  out << text;
+}
+
+}  // namespace
+
+void WriteSscReport(std::ostream& out, const SscPlan& plan) {
+  WriteFigures(out, plan);
+  std::string text = FormatSscWindow(plan.request.window) + "\n";
   text += FormatSscSettings(plan) + "\n";
   text += FormatSscVerdict(plan) + "\n";
   for (const std::string& note : SscNotes(plan)) text += note + "\n";
@@ -85,6 +93,7 @@ int SscStatus(const SscPlan& plan) {
 namespace {
 
 int PlanSsc(const SscOptions& options, CommandContext& context) {
+  const int choice = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
   SscRequest request = PCI_EXPRESS_SSC;
   std::string problem;
   if (!options.pciExpress &&
@@ -92,24 +101,46 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     context.err << "qv3380: " << problem << '\n';
     return EXIT_USAGE;
   }
-  const SscPlan plan = PlanSscOnPanel(request, options.map);
-  if (!plan.ok) {
-    context.err << "qv3380: " << plan.problem << '\n';
+  const std::vector<SscPlan> plans = PlanSpreadSpectrumMaps(ReadPlanInputs(), choice, request);
+  if (!plans.front().ok) {
+    context.err << "qv3380: " << plans.front().problem << '\n';
     return EXIT_CHECK_FAILED;
   }
   if (options.json) {
-    WriteJson(context.report(), SscJson(plan));
+    if (plans.size() == 1) {
+      WriteJson(context.report(), SscJson(plans.front()));
+    } else {
+      Json document;
+      document["map"] = "both";
+      Json& each = document["plans"] = Json::array();
+      for (const SscPlan& plan : plans) each.push_back(SscJson(plan));
+      WriteJson(context.report(), document);
+    }
+  } else if (plans.size() == 1) {
+    WriteSscReport(context.report(), plans.front());
   } else {
-    WriteSscReport(context.report(), plan);
+    for (const SscPlan& plan : plans) WriteFigures(context.report(), plan);
+    context.report() << FormatSscWindow(request.window) << '\n'
+                     << FormatSscSettings(plans) << '\n'
+                     << FormatSscVerdict(plans) << '\n';
+    for (const std::string& note : SscNotes(plans)) context.report() << note << '\n';
   }
   if (!context.args.output.empty()) {
-    if (!ApplySscPlan(plan)) {
+    bool applied = true;
+    for (const SscPlan& plan : plans) applied = ApplySscPlan(plan) && applied;
+    if (!applied) {
       context.err << "qv3380: the panel refused a value of the plan\n";
       return EXIT_FILE_REFUSED;
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
   }
-  return SscStatus(plan);
+  // The worse of the maps: one outside the window, else one not met exactly.
+  int status = EXIT_DONE;
+  for (const SscPlan& plan : plans) {
+    const int each = SscStatus(plan);
+    if (each == EXIT_CHECK_FAILED || (each == EXIT_INEXACT && status == EXIT_DONE)) status = each;
+  }
+  return status;
 }
 
 }  // namespace
@@ -126,11 +157,9 @@ CommandRun DefineSsc(CLI::App& command) {
                 "PCI Express: -0.5 % at 31.5 kHz, window 0 to -0.5 %\nand 30 to 33 kHz")
       ->excludes(downspread)
       ->excludes(fmod);
-  command
-      .add_option("--map", options->map,
-                  "the frequency map to plan for\n(default: the one MARGIN selects)")
-      ->type_name("0|1")
-      ->check(CLI::IsMember({0, 1}).description(""));
+  AddMapOption(command, options->map,
+               "the frequency map to plan for, or both with the\n"
+               "same steps (default: the one MARGIN selects)");
   command.add_flag("--json", options->json, "the plan as JSON");
   command.callback([options, downspread, fmod] {
     if (!options->pciExpress && (downspread->count() == 0 || fmod->count() == 0)) {

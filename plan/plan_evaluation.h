@@ -213,6 +213,10 @@ PlanEvaluation EvaluatePlan(const PlanInputs& inputs);
 
 // "Map 1 (MARGIN high)".
 std::string MapTitle(int map);
+
+// What a planner is asked to fill: map 0, map 1, or both with the same request.
+inline constexpr int BOTH_MAPS = MAP_COUNT;
+constexpr bool PlansMap(int choice, int map) { return choice == BOTH_MAPS || choice == map; }
 // "Spread spectrum is off in Map 1 (MARGIN high): map 1's modulus is 0"; empty
 // while it runs.
 std::string SscOffNote(const MapEvaluation& map);

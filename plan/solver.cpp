@@ -501,6 +501,10 @@ bool SolverResult::AllExact() const {
 
 bool OutputPlan::Moved() const { return kept && errorPpm > EXACT_PPM; }
 
+double OutputPlan::SignedErrorPpm() const {
+  return target > 0.0 ? (achieved - target) / target * 1e6 : 0.0;
+}
+
 bool SolverResult::AnyMoved() const {
   return std::ranges::any_of(outputs, [](const OutputPlan& o) { return o.Moved(); });
 }

@@ -63,6 +63,8 @@ struct OutputPlan {
   int d = 0;
 
   bool Moved() const;
+  // achieved - target, in ppm of the target: errorPpm with its sign.
+  double SignedErrorPpm() const;
 };
 
 struct PllPlan {

@@ -20,8 +20,6 @@ std::string FeedbackText(const PllPlan& pll) {
 
 std::string FormatMhz(double hz) { return Printf("%.6f", hz / 1e6); }
 
-std::string FormatPpm(double ppm) { return ppm <= EXACT_PPM ? "0" : Printf("%.3f", ppm); }
-
 std::string FormatDividers(const SolverResult& plan, int output) {
   const OutputPlan& out = plan.outputs[output];
   const PllPlan& pll = plan.plls[kOutputs[output].pll];
@@ -52,7 +50,7 @@ std::string FormatOutOfReach(const SolverResult& plan) {
 
 std::string FormatSignedPpm(const OutputPlan& out) {
   if (out.errorPpm <= EXACT_PPM) return "0";
-  return Printf("%+.3f", (out.achieved - out.target) / out.target * 1e6);
+  return Printf("%+.3f", out.SignedErrorPpm());
 }
 
 std::string FormatMoves(const SolverResult& plan) {

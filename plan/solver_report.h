@@ -10,8 +10,6 @@ namespace qv {
 
 // A frequency in MHz with the digits a planner wants to see.
 std::string FormatMhz(double hz);
-// "0" when exact, else three decimals.
-std::string FormatPpm(double ppm);
 // "N 96 + 87/128, V 5, D 3": what sets this output in the plan.
 std::string FormatDividers(const SolverResult& plan, int output);
 // "PLL2: VCO 2.416992 GHz, N 96 + 87/128 (SDM on)", or that it stays as it is.
@@ -23,7 +21,8 @@ std::string FormatOutOfReach(const SolverResult& plan);
 // "Moved: OUT2 100.000000 -> 91.666667 MHz (-83333.333 ppm)", or empty when every
 // output without a target keeps its frequency.
 std::string FormatMoves(const SolverResult& plan);
-// "+12.500" ppm: how far a kept output moves, signed.
+// "+12.500" ppm: how far the plan puts an output from its target (or a kept
+// output from its frequency), signed; "0" when exact.
 std::string FormatSignedPpm(const OutputPlan& out);
 
 // A plain decimal number (no hexadecimal, infinities or trailing words):

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 #include <vector>
+
+#include "base/text_format.h"
 
 namespace qv {
 namespace {
@@ -45,56 +48,79 @@ Ratio PresentRatio(const MapSettings& settings, const MapEvaluation& map) {
   return {num / divisor, settings.mod / divisor};
 }
 
-// Closest first; then fewer changes; then the smoother sweep.
-struct Score {
+// How close one map comes with a setting: closest first, then fewer changes,
+// then the smaller modulus.
+struct MapScore {
   bool inWindow = false;
   double worst = 0.0;  // the larger relative error of depth and modulation frequency
   double other = 0.0;
   bool changed = false;
-  int numstep = 0;
   int mod = 0;
-  int fracstep = 0;
-  int ckdiv = 0;
 
-  bool BetterThan(const Score& o) const {
+  bool BetterThan(const MapScore& o) const {
     if (inWindow != o.inWindow) return inWindow;
     if (worst < o.worst - kSame) return true;
     if (worst > o.worst + kSame) return false;
     if (other < o.other - kSame) return true;
     if (other > o.other + kSame) return false;
     if (changed != o.changed) return !changed;
+    return mod < o.mod;
+  }
+};
+
+// Every map planned, as the map that comes off worst; then the smoother sweep.
+struct Score {
+  MapScore maps;  // inWindow of all, the worst errors, any change, the moduli summed
+  int numstep = 0;
+  int fracstep = 0;
+  int ckdiv = 0;
+
+  bool BetterThan(const Score& o) const {
+    const MapScore& a = maps;
+    const MapScore& b = o.maps;
+    if (a.inWindow != b.inWindow) return a.inWindow;
+    if (a.worst < b.worst - kSame) return true;
+    if (a.worst > b.worst + kSame) return false;
+    if (a.other < b.other - kSame) return true;
+    if (a.other > b.other + kSame) return false;
+    if (a.changed != b.changed) return !a.changed;
     // More steps of the word make a finer staircase.
     if (numstep != o.numstep) return numstep > o.numstep;
-    if (mod != o.mod) return mod < o.mod;
+    if (a.mod != b.mod) return a.mod < b.mod;
     if (fracstep != o.fracstep) return fracstep > o.fracstep;
     return ckdiv < o.ckdiv;
   }
 };
 
+// One map to plan: its settings as they are and the feedback ratio to keep.
+struct MapToPlan {
+  int map;
+  MapSettings present;
+  Ratio ratio;
+};
+
+// The steps and the clock divider are shared by both maps; each map keeps its
+// own ratio with a modulus of its own.
 class Search {
  public:
-  Search(const MapSettings& present, const SscRequest& request, double fpfd, Ratio ratio)
-      : present_(present),
-        request_(request),
-        fpfd_(fpfd),
-        ratio_(ratio),
-        whole_(static_cast<int>(ratio.num / ratio.den)),
-        remainder_(ratio.num % ratio.den) {}
+  Search(std::vector<MapToPlan> maps, const SscRequest& request, double fpfd)
+      : maps_(std::move(maps)), request_(request), fpfd_(fpfd) {}
 
   bool Run() {
+    std::vector<std::vector<std::int64_t>> multiples(maps_.size());
     for (int steps = SSC_STEPS.min; steps <= SSC_STEPS.max; ++steps) {
       const std::vector<int> dividers = ClockDividers(steps);
       // A step of 0 spreads nothing.
       for (int step = std::min(SSC_STEP.max, -1); step >= SSC_STEP.min; --step) {
-        for (std::int64_t k : Multiples(step, steps)) {
-          for (int divider : dividers) Consider(step, steps, divider, k);
-        }
+        for (std::size_t m = 0; m < maps_.size(); ++m) multiples[m] = Multiples(m, step, steps);
+        for (int divider : dividers) Consider(step, steps, divider, multiples);
       }
     }
     return found_;
   }
 
-  const SscSettings& Best() const { return best_; }
+  // The settings of each map, in the order the maps were given.
+  const std::vector<SscSettings>& Best() const { return best_; }
 
  private:
   // The modulation frequency falls as the divider grows: its best values are
@@ -114,20 +140,22 @@ class Search {
   // Moduli that keep the ratio exact are the multiples k of its denominator.
   // The depth falls as the modulus grows: the two multiples around the ideal,
   // the smallest the span limit allows, and the modulus as it is.
-  std::vector<std::int64_t> Multiples(int step, int steps) const {
-    const std::int64_t most = SSC_MODULUS.max / ratio_.den;
+  std::vector<std::int64_t> Multiples(std::size_t m, int step, int steps) const {
+    const MapToPlan& map = maps_[m];
+    const Ratio& ratio = map.ratio;
+    const std::int64_t most = SSC_MODULUS.max / ratio.den;
     const auto clamped = [&](double k) {
       return static_cast<std::int64_t>(std::clamp(k, 1.0, static_cast<double>(most)));
     };
-    const double ideal = 100.0 * step * steps / (request_.downspreadPercent * ratio_.Value()) /
-                         static_cast<double>(ratio_.den);
+    const double ideal = 100.0 * step * steps / (request_.downspreadPercent * ratio.Value()) /
+                         static_cast<double>(ratio.den);
     std::vector<std::int64_t> values{clamped(std::floor(ideal)), clamped(std::ceil(ideal))};
-    if (present_.mod > 0 && present_.mod % ratio_.den == 0)
-      values.push_back(present_.mod / ratio_.den);
+    if (map.present.mod > 0 && map.present.mod % ratio.den == 0)
+      values.push_back(map.present.mod / ratio.den);
     // A larger modulus lets the word fall further. Where the ideal breaks the
     // span limit, the least multiple that keeps it is the closest there is.
     const auto holds = [&](std::int64_t k) {
-      return SpanWithinLimit(FiguresOf(Settings(step, steps, SSC_CLOCK_DIVIDER.min, k)));
+      return SpanWithinLimit(FiguresOf(map, Settings(map, step, steps, SSC_CLOCK_DIVIDER.min, k)));
     };
     if (!holds(values[1]) && holds(most)) {
       std::int64_t low = values[1] + 1, high = most;  // high holds
@@ -144,56 +172,74 @@ class Search {
     return values;
   }
 
-  SscSettings Settings(int step, int steps, int divider, std::int64_t k) const {
+  static SscSettings Settings(const MapToPlan& map, int step, int steps, int divider,
+                              std::int64_t k) {
     SscSettings settings;
     settings.fracstep = step;
     settings.numstep = steps;
     settings.ckdiv = divider;
-    settings.pll2N = whole_;
-    settings.mod = static_cast<int>(k * ratio_.den);
-    settings.frac = static_cast<int>(k * remainder_);
+    settings.pll2N = static_cast<int>(map.ratio.num / map.ratio.den);
+    settings.mod = static_cast<int>(k * map.ratio.den);
+    settings.frac = static_cast<int>(k * (map.ratio.num % map.ratio.den));
     return settings;
   }
 
   // The figures as the plan evaluation computes them.
-  SscFigures FiguresOf(const SscSettings& settings) const {
-    MapSettings map = present_;
-    map.pll2N = settings.pll2N;
-    map.frac = settings.frac;
-    map.mod = settings.mod;
-    return ComputeSscFigures(map, settings.fracstep, settings.numstep, settings.ckdiv, fpfd_);
+  SscFigures FiguresOf(const MapToPlan& map, const SscSettings& settings) const {
+    MapSettings settingsOfMap = map.present;
+    settingsOfMap.pll2N = settings.pll2N;
+    settingsOfMap.frac = settings.frac;
+    settingsOfMap.mod = settings.mod;
+    return ComputeSscFigures(settingsOfMap, settings.fracstep, settings.numstep, settings.ckdiv,
+                             fpfd_);
   }
 
-  void Consider(int step, int steps, int divider, std::int64_t k) {
-    const SscSettings settings = Settings(step, steps, divider, k);
-    const SscFigures figures = FiguresOf(settings);
-    if (!SpanWithinLimit(figures)) return;
-
+  void Consider(int step, int steps, int divider,
+                const std::vector<std::vector<std::int64_t>>& multiples) {
     Score score;
-    score.inWindow = InWindow(figures, request_.window);
-    const double depth = Relative(figures.downspreadPercent, request_.downspreadPercent);
-    const double fmod = Relative(figures.modulationHz, request_.fmodHz);
-    score.worst = std::max(depth, fmod);
-    score.other = std::min(depth, fmod);
-    score.changed = FeedbackDiffers(settings, present_);
+    score.maps.inWindow = true;
     score.numstep = steps;
-    score.mod = settings.mod;
     score.fracstep = step;
     score.ckdiv = divider;
+    std::vector<SscSettings> chosen(maps_.size());
+    for (std::size_t m = 0; m < maps_.size(); ++m) {
+      std::optional<MapScore> bestOfMap;
+      for (std::int64_t k : multiples[m]) {
+        const SscSettings settings = Settings(maps_[m], step, steps, divider, k);
+        const SscFigures figures = FiguresOf(maps_[m], settings);
+        if (!SpanWithinLimit(figures)) continue;
+        MapScore mapScore;
+        mapScore.inWindow = InWindow(figures, request_.window);
+        const double depth = Relative(figures.downspreadPercent, request_.downspreadPercent);
+        const double fmod = Relative(figures.modulationHz, request_.fmodHz);
+        mapScore.worst = std::max(depth, fmod);
+        mapScore.other = std::min(depth, fmod);
+        mapScore.changed = FeedbackDiffers(settings, maps_[m].present);
+        mapScore.mod = settings.mod;
+        if (!bestOfMap || mapScore.BetterThan(*bestOfMap)) {
+          bestOfMap = mapScore;
+          chosen[m] = settings;
+        }
+      }
+      // Every map needs a setting inside the span limit.
+      if (!bestOfMap) return;
+      score.maps.inWindow = score.maps.inWindow && bestOfMap->inWindow;
+      score.maps.worst = std::max(score.maps.worst, bestOfMap->worst);
+      score.maps.other = std::max(score.maps.other, bestOfMap->other);
+      score.maps.changed = score.maps.changed || bestOfMap->changed;
+      score.maps.mod += bestOfMap->mod;
+    }
     if (!found_ || score.BetterThan(bestScore_)) {
-      best_ = settings;
+      best_ = std::move(chosen);
       bestScore_ = score;
       found_ = true;
     }
   }
 
-  const MapSettings& present_;
+  std::vector<MapToPlan> maps_;
   const SscRequest& request_;
   double fpfd_;
-  Ratio ratio_;
-  int whole_;
-  std::int64_t remainder_;
-  SscSettings best_;
+  std::vector<SscSettings> best_;
   Score bestScore_;
   bool found_ = false;
 };
@@ -223,49 +269,98 @@ PlanInputs WithSscSettings(PlanInputs inputs, int map, const SscSettings& settin
   return inputs;
 }
 
-SscPlan PlanSpreadSpectrum(const PlanInputs& inputs, int map, const SscRequest& request) {
-  SscPlan plan;
-  plan.map = map;
-  plan.request = request;
-  if (map < 0 || map >= MAP_COUNT) {
-    plan.problem = "The map must be 0 or 1.";
-    return plan;
+namespace {
+
+// The plan of each map the choice names, searched together; empty with the
+// problem in *failed when there is none.
+std::vector<SscPlan> Plan(const PlanInputs& inputs, int choice, const SscRequest& request,
+                          SscPlan* failed) {
+  failed->map = choice;
+  failed->request = request;
+  if (choice < 0 || choice > BOTH_MAPS) {
+    failed->problem = "The map must be 0, 1 or both.";
+    return {};
   }
   if (!(request.downspreadPercent < 0.0) || !std::isfinite(request.downspreadPercent)) {
-    plan.problem = "The downspread must be a number of percent other than 0.";
-    return plan;
+    failed->problem = "The downspread must be a number of percent other than 0.";
+    return {};
   }
   if (!(request.fmodHz > 0.0) || !std::isfinite(request.fmodHz)) {
-    plan.problem = "The modulation frequency must be above 0.";
-    return plan;
+    failed->problem = "The modulation frequency must be above 0.";
+    return {};
   }
   const PlanEvaluation before = EvaluatePlan(inputs);
   if (!(before.pfdHz > 0.0) || !std::isfinite(before.pfdHz)) {
-    plan.problem = "The reference gives no PFD frequency to plan from.";
-    return plan;
+    failed->problem = "The reference gives no PFD frequency to plan from.";
+    return {};
   }
-  const Ratio ratio = PresentRatio(inputs.maps[map], before.maps[map]);
-  if (!ControlRange(FieldKind::FeedbackDivider).Contains(static_cast<int>(ratio.num / ratio.den))) {
-    plan.problem = "PLL2's feedback ratio has no setting with a modulus to keep it.";
-    return plan;
+  std::vector<MapToPlan> maps;
+  for (int map = 0; map < MAP_COUNT; ++map) {
+    if (!PlansMap(choice, map)) continue;
+    const Ratio ratio = PresentRatio(inputs.maps[map], before.maps[map]);
+    if (!ControlRange(FieldKind::FeedbackDivider)
+             .Contains(static_cast<int>(ratio.num / ratio.den))) {
+      failed->problem = choice == BOTH_MAPS
+                            ? FormatText(
+                                  "Map %d's PLL2 feedback ratio has no setting with a "
+                                  "modulus to keep it.",
+                                  map)
+                            : "PLL2's feedback ratio has no setting with a modulus to keep it.";
+      return {};
+    }
+    maps.push_back({map, inputs.maps[map], ratio});
   }
-  Search search(inputs.maps[map], request, before.pfdHz, ratio);
+  Search search(maps, request, before.pfdHz);
   if (!search.Run()) {
-    plan.problem = "No spread-spectrum setting stays inside the span limit.";
-    return plan;
+    failed->problem = "No spread-spectrum setting stays inside the span limit.";
+    return {};
   }
-  plan.ok = true;
-  plan.settings = search.Best();
-  plan.feedbackChanged = FeedbackDiffers(plan.settings, inputs.maps[map]);
-  plan.before = before;
-  plan.after = EvaluatePlan(WithSscSettings(inputs, map, plan.settings));
-  const SscFigures& figures = plan.Figures();
-  plan.depthErrorPercent = figures.downspreadPercent - request.downspreadPercent;
-  plan.fmodErrorHz = figures.modulationHz - request.fmodHz;
-  plan.withinWindow = InWindow(figures, request.window);
-  plan.exact = Relative(figures.downspreadPercent, request.downspreadPercent) <= kSame &&
-               Relative(figures.modulationHz, request.fmodHz) <= kSame;
-  return plan;
+  PlanInputs planned = inputs;
+  for (std::size_t m = 0; m < maps.size(); ++m) {
+    planned = WithSscSettings(planned, maps[m].map, search.Best()[m]);
+  }
+  const PlanEvaluation after = EvaluatePlan(planned);
+  std::vector<SscPlan> plans;
+  for (std::size_t m = 0; m < maps.size(); ++m) {
+    SscPlan plan;
+    plan.ok = true;
+    plan.map = maps[m].map;
+    plan.request = request;
+    plan.settings = search.Best()[m];
+    plan.feedbackChanged = FeedbackDiffers(plan.settings, inputs.maps[plan.map]);
+    plan.before = before;
+    plan.after = after;
+    const SscFigures& figures = plan.Figures();
+    plan.depthErrorPercent = figures.downspreadPercent - request.downspreadPercent;
+    plan.fmodErrorHz = figures.modulationHz - request.fmodHz;
+    plan.withinWindow = InWindow(figures, request.window);
+    plan.exact = Relative(figures.downspreadPercent, request.downspreadPercent) <= kSame &&
+                 Relative(figures.modulationHz, request.fmodHz) <= kSame;
+    plans.push_back(std::move(plan));
+  }
+  return plans;
+}
+
+}  // namespace
+
+SscPlan PlanSpreadSpectrum(const PlanInputs& inputs, int map, const SscRequest& request) {
+  SscPlan failed;
+  if (map < 0 || map >= MAP_COUNT) {
+    failed.map = map;
+    failed.request = request;
+    failed.problem = "The map must be 0 or 1.";
+    return failed;
+  }
+  std::vector<SscPlan> plans = Plan(inputs, map, request, &failed);
+  return plans.empty() ? failed : std::move(plans.front());
+}
+
+std::vector<SscPlan> PlanSpreadSpectrumMaps(const PlanInputs& inputs, int choice,
+                                            const SscRequest& request) {
+  SscPlan failed;
+  std::vector<SscPlan> plans = Plan(inputs, choice, request, &failed);
+  if (plans.empty()) plans.push_back(std::move(failed));
+  return plans;
 }
 
 }  // namespace qv

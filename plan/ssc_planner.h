@@ -6,6 +6,7 @@
 // so the answer is the closest there is.
 
 #include <string>
+#include <vector>
 
 #include "chip/fields.h"
 #include "plan/plan_evaluation.h"
@@ -81,6 +82,13 @@ struct SscPlan {
 };
 
 SscPlan PlanSpreadSpectrum(const PlanInputs& inputs, int map, const SscRequest& request);
+// For map 0, map 1 or BOTH_MAPS: one plan per map, in map order. Both maps
+// share the steps and the clock divider, so with both they are searched
+// together and each map reaches the request with a modulus of its own; each
+// plan's `after` holds every map's settings. A single plan that is not ok
+// says why none was found.
+std::vector<SscPlan> PlanSpreadSpectrumMaps(const PlanInputs& inputs, int choice,
+                                            const SscRequest& request);
 
 // The inputs with a plan's settings in place and the modulator on: what Apply leaves.
 PlanInputs WithSscSettings(PlanInputs inputs, int map, const SscSettings& settings);

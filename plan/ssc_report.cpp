@@ -85,6 +85,46 @@ std::vector<std::string> SscNotes(const SscPlan& plan) {
   return notes;
 }
 
+std::string FormatSscSettings(const std::vector<SscPlan>& plans) {
+  if (plans.size() == 1) return FormatSscSettings(plans.front());
+  const SscSettings& shared = plans.front().settings;
+  std::string text = FormatText("FracStep %d, NumSteps %d, CkDiv %d", shared.fracstep,
+                                shared.numstep, shared.ckdiv);
+  std::string vcos;
+  for (const SscPlan& plan : plans) {
+    const SscSettings& s = plan.settings;
+    AppendFormat(text, "\nMap %d PLL2: N %d, word %d, modulus %d%s", plan.map, s.pll2N, s.frac,
+                 s.mod, plan.feedbackChanged ? "" : " (as it is)");
+    AppendFormat(vcos, "%s%.6f GHz in map %d", vcos.empty() ? "" : ", ",
+                 plan.after.maps[plan.map].vco[FractionalPll()] / 1e9, plan.map);
+  }
+  return text + "\nVCO2 stays at " + vcos;
+}
+
+std::string FormatSscVerdict(const std::vector<SscPlan>& plans) {
+  if (plans.size() == 1) return FormatSscVerdict(plans.front());
+  bool exact = true, within = true;
+  for (const SscPlan& plan : plans) {
+    exact = exact && plan.exact;
+    within = within && plan.withinWindow;
+  }
+  if (exact) return "Met exactly on both maps.";
+  if (within) return "Met within the window on both maps.";
+  return "Not reachable within the window on both maps: the closest setting is shown.";
+}
+
+std::vector<std::string> SscNotes(const std::vector<SscPlan>& plans) {
+  if (plans.size() == 1) return SscNotes(plans.front());
+  std::vector<std::string> notes;
+  for (const SscPlan& plan : plans) {
+    if (const std::string off = plan.after.maps[plan.map].SscOffReason(); !off.empty()) {
+      notes.push_back(MapTitle(plan.map) +
+                      ": spread spectrum stays off until the board changes: " + off + ".");
+    }
+  }
+  return notes;
+}
+
 bool ParseSscRequest(const std::string& downspread, const std::string& fmodKhz, SscRequest* request,
                      std::string* problem) {
   std::optional<double> depth, khz;

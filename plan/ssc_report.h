@@ -25,6 +25,12 @@ std::string FormatSscVerdict(const SscPlan& plan);
 // map's figures with the shared steps, a VCO the modulator moves.
 std::vector<std::string> SscNotes(const SscPlan& plan);
 
+// The same for the plans of PlanSpreadSpectrumMaps: one map as above; both
+// with the shared steps once and each map's PLL2 on a line of its own.
+std::string FormatSscSettings(const std::vector<SscPlan>& plans);
+std::string FormatSscVerdict(const std::vector<SscPlan>& plans);
+std::vector<std::string> SscNotes(const std::vector<SscPlan>& plans);
+
 // A downspread typed in percent and a modulation frequency in kHz, as the
 // dialog and the command line read them; false with the reason otherwise.
 bool ParseSscRequest(const std::string& downspread, const std::string& fmodKhz, SscRequest* request,

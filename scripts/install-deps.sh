@@ -19,8 +19,9 @@ packages=(
   python3-jsonschema
   # reading the PDF report back in tests (pdftotext, pdftoppm)
   poppler-utils
-  # looking at the GUI on a virtual X server, and on a headless Wayland compositor
-  xvfb xauth xdotool imagemagick x11-utils weston
+  # looking at the GUI on a virtual X server (with a window manager, and a
+  # dark desktop style to look at), and on a headless Wayland compositor
+  xvfb xauth xdotool imagemagick x11-utils openbox adwaita-qt6 weston
 )
 
 missing=()

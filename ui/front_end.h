@@ -55,6 +55,15 @@ class FrontEnd {
   virtual void RequestAttention(const AttentionRequest& request) = 0;
   // A number that names the panel's window for RequestAttention.
   virtual int NativeWindow(int panel) = 0;
+  // Focus, size and look, which only a screen has.
+  virtual void FocusControl(int panel, int control) = 0;
+  virtual void Zoom(int panel, int zoom) = 0;
+  virtual void SetClassicLook(bool on) = 0;
+  // Empty when the guide is shown, else what went wrong.
+  virtual std::string ShowUserGuide(std::string_view page) = 0;
+  virtual std::string ToolkitVersion() = 0;
+  // Empty when the picture was written, else what went wrong.
+  virtual std::string SavePanelPicture(int panel, std::string_view path) = 0;
 };
 
 // The front end the toolkit operations use; not owned.

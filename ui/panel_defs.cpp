@@ -98,8 +98,8 @@ constexpr ControlDef Table(int id, std::string_view constant, std::string_view c
   return Control(id, constant, K::Table, "", callback, S::Enabled);
 }
 
-constexpr ControlDef Drawing(int id, std::string_view constant) {
-  return Control(id, constant, K::Drawing, "", "", S::Enabled);
+constexpr ControlDef Drawing(int id, std::string_view constant, std::string_view callback = "") {
+  return Control(id, constant, K::Drawing, "", callback, S::Enabled);
 }
 
 constexpr MenuItemDef Menu(int id, std::string_view constant, MenuKind kind, int parent,
@@ -498,7 +498,8 @@ constexpr std::array kMainMenu{
     Menu(menubar::SEPARATOR_5, "SEPARATOR_5", MenuKind::Separator, menubar::RECENT),
     Menu(menubar::CLEARRECENT, "CLEARRECENT", MenuKind::Item, menubar::RECENT,
          "__Clear Recent Files", "OnFileClearRecentMenuClicked"),
-    Menu(menubar::SAVE, "SAVE", MenuKind::Item, menubar::FILE, "__Save Setup",
+    // "Save Setup As..." has S; Alt+F T is Save.
+    Menu(menubar::SAVE, "SAVE", MenuKind::Item, menubar::FILE, "Save Se__tup",
          "OnFileSaveMenuClicked", true, SHORTCUT_CTRL_S),
     Menu(menubar::EXPORT, "EXPORT", MenuKind::Item, menubar::FILE, "__Save Setup As...",
          "OnFileExportMenuClicked", true, SHORTCUT_CTRL_SHIFT_S),
@@ -511,7 +512,8 @@ constexpr std::array kMainMenu{
          "OnFileExportJsonMenuClicked"),
     Menu(menubar::EXPORTREGS, "EXPORTREGS", MenuKind::Item, menubar::FILE, "Export Re__gisters...",
          "OnFileExportRegistersMenuClicked", true),
-    Menu(menubar::EXPORTREPORT, "EXPORTREPORT", MenuKind::Item, menubar::FILE, "Export __Report...",
+    // "Read From Chip" has R.
+    Menu(menubar::EXPORTREPORT, "EXPORTREPORT", MenuKind::Item, menubar::FILE, "Export Re__port...",
          "OnFileExportReportMenuClicked"),
     Menu(menubar::SEPARATOR_4, "SEPARATOR_4", MenuKind::Separator, menubar::FILE),
     Menu(menubar::READCHIP, "READCHIP", MenuKind::Item, menubar::FILE, "__Read From Chip",
@@ -527,17 +529,37 @@ constexpr std::array kMainMenu{
     Menu(menubar::REDO, "REDO", MenuKind::Item, menubar::EDIT, "__Redo", "OnEditRedoMenuClicked",
          true, SHORTCUT_CTRL_SHIFT_Z)
         .alsoOn(SHORTCUT_CTRL_Y),
+    Menu(menubar::SEPARATOR_6, "SEPARATOR_6", MenuKind::Separator, menubar::EDIT),
+    Menu(menubar::COPYMAP01, "COPYMAP01", MenuKind::Item, menubar::EDIT, "Copy Map 0 to Map __1",
+         "OnEditCopyMapMenuClicked", true),
+    Menu(menubar::COPYMAP10, "COPYMAP10", MenuKind::Item, menubar::EDIT, "Copy Map 1 to Map __0",
+         "OnEditCopyMapMenuClicked", true),
     Menu(menubar::VIEW, "VIEW", MenuKind::Menu, menubar::MENU, "__View"),
     Menu(menubar::REGISTERMAP, "REGISTERMAP", MenuKind::Item, menubar::VIEW, "Register __Map",
          "OnViewRegisterMapMenuClicked", true),
     Menu(menubar::CLOCKTREE, "CLOCKTREE", MenuKind::Item, menubar::VIEW, "__Clock Tree",
          "OnClockTreeMenuClicked"),
+    Menu(menubar::SEPARATOR_7, "SEPARATOR_7", MenuKind::Separator, menubar::VIEW),
+    Menu(menubar::ZOOMIN, "ZOOMIN", MenuKind::Item, menubar::VIEW, "Zoom __In",
+         "OnViewZoomMenuClicked", false, SHORTCUT_CTRL_PLUS)
+        .alsoOn(SHORTCUT_CTRL_EQUAL),
+    Menu(menubar::ZOOMOUT, "ZOOMOUT", MenuKind::Item, menubar::VIEW, "Zoom __Out",
+         "OnViewZoomMenuClicked", false, SHORTCUT_CTRL_MINUS),
+    Menu(menubar::ACTUALSIZE, "ACTUALSIZE", MenuKind::Item, menubar::VIEW, "__Actual Size",
+         "OnViewZoomMenuClicked", false, SHORTCUT_CTRL_0),
+    Menu(menubar::SEPARATOR_9, "SEPARATOR_9", MenuKind::Separator, menubar::VIEW),
+    Menu(menubar::CLASSICLOOK, "CLASSICLOOK", MenuKind::Item, menubar::VIEW, "Classic __Look",
+         "OnViewClassicLookMenuClicked")
+        .withCheckMark(),
     Menu(menubar::TOOLS, "TOOLS", MenuKind::Menu, menubar::MENU, "__Tools"),
     Menu(menubar::PLANFROMTARGETS, "PLANFROMTARGETS", MenuKind::Item, menubar::TOOLS,
          "__Plan From Targets...", "OnPlanFromTargetsMenuClicked", true),
     Menu(menubar::SSCPLANNER, "SSCPLANNER", MenuKind::Item, menubar::TOOLS, "__Spread Spectrum...",
          "OnSpreadSpectrumMenuClicked", true),
     Menu(menubar::HELP, "HELP", MenuKind::Menu, menubar::MENU, "__Help"),
+    Menu(menubar::USERGUIDE, "USERGUIDE", MenuKind::Item, menubar::HELP, "__User Guide",
+         "OnHelpUserGuideMenuClicked", false, SHORTCUT_F1),
+    Menu(menubar::SEPARATOR_8, "SEPARATOR_8", MenuKind::Separator, menubar::HELP),
     Menu(menubar::ABOUT, "ABOUT", MenuKind::Item, menubar::HELP, "__About...",
          "OnHelpAboutMenuClicked"),
 };
@@ -564,10 +586,16 @@ constexpr std::array kAboutControls{
         .at(80, 26, 303, 18),
     Picture(aboutpnl::PICTURE, "PICTURE", "chip").at(300, 146, 84, 36),
     Picture(aboutpnl::PICTURE_2, "PICTURE_2", "icon").at(12, 12, 56, 56),
+    // Filled in when the popup opens.
+    Text(aboutpnl::VERSION, "VERSION", "").at(80, 48, 303, 18),
+    Text(aboutpnl::LIBRARIES, "LIBRARIES", "").at(10, 146, 284, 18),
+    Text(aboutpnl::LICENCE, "LICENCE", "").at(10, 166, 284, 18),
 };
+static_assert(kAboutControls.size() == aboutpnl::LICENCE - 1);
 
+// The planners plan one map or both: BOTH_MAPS is the third item's value.
 constexpr std::array kPlanMapItems{RingItem{0, "Map 0 (MARGIN low)"},
-                                   RingItem{1, "Map 1 (MARGIN high)"}};
+                                   RingItem{1, "Map 1 (MARGIN high)"}, RingItem{2, "Both maps"}};
 
 // The result table: one row per output, the target box's label names the row.
 namespace plan_grid {
@@ -638,20 +666,22 @@ constexpr std::array kPlanControls{
                       TextAlign::Left),
     plan_grid::Result(planpnl::DIVIDERS0 + 3, "DIVIDERS3", plan_grid::kDividers, 3,
                       TextAlign::Left),
-    Text(planpnl::SUMMARY, "SUMMARY", "").at(12, 208, 656, 64),
+    // Up to six lines: both maps' PLLs, what is out of reach or moved, Apply's word.
+    Text(planpnl::SUMMARY, "SUMMARY", "").at(12, 208, 656, 96),
     Button(planpnl::FINDPLAN, "FINDPLAN", "__Find Plan", "OnFindPlanClicked", S::Enabled)
-        .at(12, 282, 110, 28),
+        .at(12, 314, 110, 28),
     Button(planpnl::APPLY, "APPLY", "__Apply", "OnApplyPlanClicked", S::Dimmed)
-        .at(450, 282, 100, 28),
+        .at(450, 314, 100, 28),
     Button(planpnl::CLOSE, "CLOSE", "C__lose", "OnClosePlanClicked", S::Enabled)
-        .at(560, 282, 108, 28),
+        .at(560, 314, 108, 28),
     StringBox(planpnl::TOLERANCE, "TOLERANCE", "Prefer integer N within (ppm)",
               "OnPlanTargetEdited", "", S::Enabled)
         .at(588, 40, 80, 22)
         .labelAt({380, 40, 200, 22})
         .aligned(TextAlign::Right),
+    Button(planpnl::OK, "OK", "__OK", "OnPlanOkClicked", S::Dimmed).at(340, 314, 100, 28),
 };
-static_assert(kPlanControls.size() == planpnl::TOLERANCE - 1);
+static_assert(kPlanControls.size() == planpnl::OK - 1);
 
 // Two rows, downspread and modulation frequency: asked, achieved, error.
 namespace ssc_grid {
@@ -662,8 +692,9 @@ struct Column {
   int width;
 };
 constexpr Column kAsked{128, 100};
-constexpr Column kAchieved{240, 130};
-constexpr Column kError{382, 226};
+// Wide enough for both maps' depths.
+constexpr Column kAchieved{240, 170};
+constexpr Column kError{422, 186};
 constexpr Rect Cell(Column column, int row) {
   return {column.left, kFirstRow + row * kPitch, column.width, 22};
 }
@@ -684,7 +715,7 @@ constexpr ControlDef Result(int id, std::string_view constant, Column column, in
 
 constexpr std::array kSscControls{
     Text(sscpnl::INTRO, "INTRO",
-         "A downspread and a modulation frequency for one map; PLL2's VCO stays where it is.")
+         "A downspread and a modulation frequency for a map or both; PLL2's VCO stays where it is.")
         .at(12, 12, 596, 18),
     Ring(sscpnl::MAP, "MAP", "Frequency map", "OnSscRequestEdited", kPlanMapItems, 0, S::Enabled)
         .at(128, 40, 200, 22)
@@ -707,30 +738,54 @@ constexpr std::array kSscControls{
     ssc_grid::Result(sscpnl::DEPTH_ERROR, "DEPTH_ERROR", ssc_grid::kError, 0),
     ssc_grid::Result(sscpnl::FMOD_ERROR, "FMOD_ERROR", ssc_grid::kError, 1),
     Text(sscpnl::WINDOW, "WINDOW", "").at(12, 154, 596, 18),
-    Text(sscpnl::SETTINGS, "SETTINGS", "").at(12, 178, 596, 50),
-    Text(sscpnl::SUMMARY, "SUMMARY", "").at(12, 234, 596, 66),
+    // Four lines: the steps, each map's PLL2 (both maps planned), the VCO.
+    Text(sscpnl::SETTINGS, "SETTINGS", "").at(12, 178, 596, 66),
+    Text(sscpnl::SUMMARY, "SUMMARY", "").at(12, 250, 596, 66),
     Button(sscpnl::FIND, "FIND", "__Find Settings", "OnFindSscClicked", S::Enabled)
-        .at(12, 312, 130, 28),
-    Button(sscpnl::APPLY, "APPLY", "__Apply", "OnApplySscClicked", S::Dimmed).at(390, 312, 100, 28),
+        .at(12, 328, 130, 28),
+    Button(sscpnl::APPLY, "APPLY", "__Apply", "OnApplySscClicked", S::Dimmed).at(390, 328, 100, 28),
     Button(sscpnl::CLOSE, "CLOSE", "C__lose", "OnCloseSscClicked", S::Enabled)
-        .at(500, 312, 108, 28),
+        .at(500, 328, 108, 28),
+    Button(sscpnl::OK, "OK", "__OK", "OnSscOkClicked", S::Dimmed).at(280, 328, 100, 28),
 };
-static_assert(kSscControls.size() == sscpnl::CLOSE - 1);
+static_assert(kSscControls.size() == sscpnl::OK - 1);
 
 // The register map: registers on the left; the selected register's fields and
 // the transfer log on the right.
+// The register list takes 45 % of what the window has more or less than the
+// panel, the fields and the log the rest; the log all of the height.
+constexpr double kRegistersShare = 0.45;
+constexpr double kRestShare = 1.0 - kRegistersShare;
+
 constexpr std::array kRegisterMapControls{
     Text(regmappnl::REGISTERS_CAPTION, "REGISTERS_CAPTION", "Registers").at(12, 10, 460, 18),
-    Table(regmappnl::REGISTERS, "REGISTERS", "OnRegisterMapRowChosen").at(12, 32, 460, 672),
-    Text(regmappnl::BASELINE_NOTE, "BASELINE_NOTE", "").at(12, 710, 520, 34),
-    Text(regmappnl::FIELDS_CAPTION, "FIELDS_CAPTION", "Fields").at(488, 10, 500, 18),
-    Table(regmappnl::FIELDS, "FIELDS").at(488, 32, 500, 220),
-    Text(regmappnl::LOG_CAPTION, "LOG_CAPTION", "Transfers with the chip").at(488, 266, 500, 18),
-    Table(regmappnl::LOG, "LOG").at(488, 288, 500, 416),
+    Table(regmappnl::REGISTERS, "REGISTERS", "OnRegisterMapRowChosen")
+        .at(12, 32, 460, 672)
+        .stretches(0, 0, kRegistersShare, 1),
+    Text(regmappnl::BASELINE_NOTE, "BASELINE_NOTE", "").at(12, 710, 520, 34).stretches(0, 1, 0, 0),
+    Text(regmappnl::FIELDS_CAPTION, "FIELDS_CAPTION", "Fields")
+        .at(488, 10, 500, 18)
+        .stretches(kRegistersShare, 0, kRestShare, 0),
+    Table(regmappnl::FIELDS, "FIELDS", "OnRegisterFieldChosen")
+        .at(488, 32, 500, 220)
+        .stretches(kRegistersShare, 0, kRestShare, 0),
+    Text(regmappnl::LOG_CAPTION, "LOG_CAPTION", "Transfers with the chip")
+        .at(488, 266, 500, 18)
+        .stretches(kRegistersShare, 0, kRestShare, 0),
+    Table(regmappnl::LOG, "LOG")
+        .at(488, 288, 500, 416)
+        .stretches(kRegistersShare, 0, kRestShare, 1),
     Button(regmappnl::CLOSE, "CLOSE", "C__lose", "OnCloseRegisterMapClicked", S::Enabled)
-        .at(880, 712, 108, 28),
+        .at(880, 712, 108, 28)
+        .stretches(1, 1, 0, 0),
+    Button(regmappnl::CLEARLOG, "CLEARLOG", "Cl__ear Log", "OnClearRegisterLogClicked", S::Enabled)
+        .at(648, 712, 108, 28)
+        .stretches(1, 1, 0, 0),
+    Button(regmappnl::SAVELOG, "SAVELOG", "__Save Log...", "OnSaveRegisterLogClicked", S::Enabled)
+        .at(764, 712, 108, 28)
+        .stretches(1, 1, 0, 0),
 };
-static_assert(kRegisterMapControls.size() == regmappnl::CLOSE - 1);
+static_assert(kRegisterMapControls.size() == regmappnl::SAVELOG - 1);
 
 constexpr std::array kListControls{
     Text(listpnl::SUMMARY, "SUMMARY", "").at(12, 12, 736, 36),
@@ -772,39 +827,53 @@ constexpr std::array kClockTreeMapItems{RingItem{0, "The map MARGIN selects"},
                                         RingItem{1, "Map 0 (MARGIN low)"},
                                         RingItem{2, "Map 1 (MARGIN high)"}};
 
-// The diagram at its own size (1100 x 500), the profile below it.
+// The diagram at its own size (1100 x 500), the profile below it; of what the
+// window has more or less height, the diagram takes this share.
+constexpr double kDiagramShare = 0.64;
 constexpr std::array kClockTreeControls{
     Ring(clockpnl::MAP, "MAP", "Frequency map", "OnClockTreeMapChosen", kClockTreeMapItems, 0,
          S::Enabled)
         .at(120, 10, 220, 24)
         .labelAt({12, 10, 100, 24}),
-    Drawing(clockpnl::DIAGRAM, "DIAGRAM").at(12, 44, 1100, 500),
-    Drawing(clockpnl::PROFILE, "PROFILE").at(12, 552, 1100, 280),
+    // A click on a block is a commit of the block's name.
+    Drawing(clockpnl::DIAGRAM, "DIAGRAM", "OnClockTreeBlockClicked")
+        .at(12, 44, 1100, 500)
+        .stretches(0, 0, 1, kDiagramShare),
+    Drawing(clockpnl::PROFILE, "PROFILE")
+        .at(12, 552, 1100, 280)
+        .stretches(0, kDiagramShare, 1, 1 - kDiagramShare),
     Button(clockpnl::EXPORTSVG, "EXPORTSVG", "Export __SVG...", "OnClockTreeExportClicked",
            S::Enabled)
-        .at(756, 8, 116, 28),
+        .at(756, 8, 116, 28)
+        .stretches(1, 0, 0, 0),
     Button(clockpnl::EXPORTPNG, "EXPORTPNG", "Export __PNG...", "OnClockTreeExportClicked",
            S::Enabled)
-        .at(880, 8, 116, 28),
+        .at(880, 8, 116, 28)
+        .stretches(1, 0, 0, 0),
     Button(clockpnl::CLOSE, "CLOSE", "C__lose", "OnClockTreeCloseClicked", S::Enabled)
-        .at(1004, 8, 108, 28),
+        .at(1004, 8, 108, 28)
+        .stretches(1, 0, 0, 0),
 };
 static_assert(kClockTreeControls.size() == clockpnl::CLOSE - 1);
 
 constexpr std::array kPanels{
     Panel(MAIN_PANEL_FILE, PANEL, "PANEL", "QV3380 Customer User Interface", 1012, 711,
-          "OnPanelEvent", kMainControls, kMainMenu),
+          "OnPanelEvent", kMainControls, kMainMenu)
+        .sized(PanelSizing::Scaled),
     Panel(STARTUP_PANEL_FILE, STARTUPPNL, "STARTUPPNL",
           "QV3380 User Interface -- Select Operation Mode", 352, 166, "OnStartupPanelEvent",
           kStartupControls),
     Panel(ABOUT_PANEL_FILE, ABOUT, "ABOUT", "About QV3380 Customer GUI", 395, 188,
           "AboutPanelCallback", kAboutControls),
-    Panel(PLAN_PANEL_FILE, PLANPNL, "PLANPNL", "Plan From Targets", 680, 322, "PlanPanelCallback",
-          kPlanControls),
-    Panel(SSC_PANEL_FILE, SSCPNL, "SSCPNL", "Spread Spectrum", 620, 352, "SscPanelCallback",
-          kSscControls),
+    Panel(PLAN_PANEL_FILE, PLANPNL, "PLANPNL", "Plan From Targets", 680, 354, "PlanPanelCallback",
+          kPlanControls)
+        .withDefaultButton(planpnl::FINDPLAN),
+    Panel(SSC_PANEL_FILE, SSCPNL, "SSCPNL", "Spread Spectrum", 620, 368, "SscPanelCallback",
+          kSscControls)
+        .withDefaultButton(sscpnl::FIND),
     Panel(REGMAP_PANEL_FILE, REGMAPPNL, "REGMAPPNL", "Register Map", 1000, 752,
-          "RegisterMapPanelCallback", kRegisterMapControls),
+          "RegisterMapPanelCallback", kRegisterMapControls)
+        .sized(PanelSizing::Stretched),
     Panel(LIST_PANEL_FILE, LISTPNL, "LISTPNL", "", 760, 422, "FindingsPanelCallback",
           kListControls),
     Panel(NOTE_PANEL_FILE, NOTEPNL, "NOTEPNL", "", 440, 100, "FindingsPanelCallback",
@@ -812,7 +881,8 @@ constexpr std::array kPanels{
     Panel(EXPORT_PANEL_FILE, EXPORTPNL, "EXPORTPNL", "Export Registers", 480, 172,
           "ExportPanelCallback", kExportControls),
     Panel(CLOCK_TREE_PANEL_FILE, CLOCKPNL, "CLOCKPNL", "Clock Tree", 1124, 840,
-          "ClockTreePanelCallback", kClockTreeControls),
+          "ClockTreePanelCallback", kClockTreeControls)
+        .sized(PanelSizing::Stretched),
 };
 
 }  // namespace

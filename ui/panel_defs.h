@@ -37,6 +37,16 @@ struct Rect {
   int height = 0;
 };
 
+// How a control follows a window that is larger or smaller than its panel:
+// the share of the difference in width and height it moves by (left, top)
+// and grows by (width, height). All 0: it stays where the panel puts it.
+struct Stretch {
+  double left = 0.0;
+  double top = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+};
+
 struct RingItem {
   int value;
   std::string_view text;
@@ -62,6 +72,7 @@ struct ControlDef {
   LabelSide labelSide = LabelSide::Left;
   Rect labelRect;  // width 0: the front end places the label itself
   TextAlign textAlign = TextAlign::Left;
+  Stretch stretch;
 
   constexpr ControlDef at(int left, int top, int width, int height) const {
     return at(Rect{left, top, width, height});
@@ -87,12 +98,19 @@ struct ControlDef {
     copy.textAlign = align;
     return copy;
   }
+  constexpr ControlDef stretches(double left, double top, double width, double height) const {
+    ControlDef copy = *this;
+    copy.stretch = {left, top, width, height};
+    return copy;
+  }
   constexpr ControlDef labelAt(int left, int top, int width, int height,
                                LabelSide side = LabelSide::Left) const {
     return labelAt(Rect{left, top, width, height}, side);
   }
+  // A drawing's text is the name of the part of its picture the user last clicked.
   constexpr bool holdsText() const {
-    return kind == ControlKind::StringBox || kind == ControlKind::TextMessage;
+    return kind == ControlKind::StringBox || kind == ControlKind::TextMessage ||
+           kind == ControlKind::Drawing;
   }
   constexpr bool holdsNumber() const {
     return kind == ControlKind::Ring || kind == ControlKind::Numeric ||
@@ -116,6 +134,7 @@ struct MenuItemDef {
   int shortcut = 0;
   int alternateShortcut = 0;  // a second key for the same item; 0: none
   bool hiddenAtLoad = false;
+  bool checkable = false;  // shows a check mark (ATTR_CHECKED)
 
   constexpr MenuItemDef alsoOn(int key) const {
     MenuItemDef copy = *this;
@@ -127,7 +146,20 @@ struct MenuItemDef {
     copy.hiddenAtLoad = true;
     return copy;
   }
+  constexpr MenuItemDef withCheckMark() const {
+    MenuItemDef copy = *this;
+    copy.checkable = true;
+    return copy;
+  }
 };
+
+// How a panel's window takes a size other than the panel's: Fixed keeps it;
+// Scaled draws the whole panel larger or smaller, every position kept;
+// Stretched moves and grows the controls by their Stretch, down to these
+// shares of the panel's width and height (what a laptop screen leaves).
+enum class PanelSizing { Fixed, Scaled, Stretched };
+inline constexpr double kSmallestStretchedWidth = 0.9;
+inline constexpr double kSmallestStretchedHeight = 0.7;
 
 struct PanelDef {
   std::string_view fileName;
@@ -140,6 +172,20 @@ struct PanelDef {
   std::string_view callback;
   std::span<const ControlDef> controls;
   std::span<const MenuItemDef> menu;  // empty: no menu bar; in display order
+  PanelSizing sizing = PanelSizing::Fixed;
+  // The button Enter presses wherever the focus is in the panel; 0: none.
+  int defaultButton = 0;
+
+  constexpr PanelDef sized(PanelSizing how) const {
+    PanelDef copy = *this;
+    copy.sizing = how;
+    return copy;
+  }
+  constexpr PanelDef withDefaultButton(int control) const {
+    PanelDef copy = *this;
+    copy.defaultButton = control;
+    return copy;
+  }
 };
 
 // Every panel definition of the program.

@@ -124,6 +124,10 @@ inline constexpr int TEXTMSG_5 = 3;
 inline constexpr int TEXTMSG_3 = 4;
 inline constexpr int PICTURE = 5;
 inline constexpr int PICTURE_2 = 6;
+// What the program is: version and build date, the libraries, the licence.
+inline constexpr int VERSION = 7;
+inline constexpr int LIBRARIES = 8;
+inline constexpr int LICENCE = 9;
 }  // namespace aboutpnl
 
 // The main panel's menu bar: menus and items share one sequence. New menus and
@@ -171,6 +175,17 @@ inline constexpr int RECENT8 = 38;
 inline constexpr int RECENT_COUNT = RECENT8 - RECENT1 + 1;
 inline constexpr int SEPARATOR_5 = 39;
 inline constexpr int CLEARRECENT = 40;
+inline constexpr int COPYMAP01 = 41;
+inline constexpr int COPYMAP10 = 42;
+inline constexpr int SEPARATOR_6 = 43;
+inline constexpr int ZOOMIN = 44;
+inline constexpr int ZOOMOUT = 45;
+inline constexpr int ACTUALSIZE = 46;
+inline constexpr int SEPARATOR_7 = 47;
+inline constexpr int CLASSICLOOK = 48;
+inline constexpr int USERGUIDE = 49;
+inline constexpr int SEPARATOR_8 = 50;
+inline constexpr int SEPARATOR_9 = 51;
 }  // namespace menubar
 
 // The "Plan From Targets" popup PLANPNL.
@@ -194,6 +209,7 @@ inline constexpr int FINDPLAN = 25;
 inline constexpr int APPLY = 26;
 inline constexpr int CLOSE = 27;
 inline constexpr int TOLERANCE = 28;
+inline constexpr int OK = 29;
 }  // namespace planpnl
 
 // The "Spread Spectrum" popup SSCPNL.
@@ -219,6 +235,7 @@ inline constexpr int SUMMARY = 16;
 inline constexpr int FIND = 17;
 inline constexpr int APPLY = 18;
 inline constexpr int CLOSE = 19;
+inline constexpr int OK = 20;
 }  // namespace sscpnl
 // The "Register Map" window REGMAPPNL: every register, the fields of the one
 // selected, and the transfers with the chip.
@@ -234,6 +251,8 @@ inline constexpr int FIELDS = 6;
 inline constexpr int LOG_CAPTION = 7;
 inline constexpr int LOG = 8;
 inline constexpr int CLOSE = 9;
+inline constexpr int CLEARLOG = 10;
+inline constexpr int SAVELOG = 11;
 }  // namespace regmappnl
 
 // A list of findings with a summary: Verify Chip, Compare With Setup File.
@@ -289,5 +308,12 @@ inline constexpr int SHORTCUT_CTRL_SHIFT_S = 0x00050073;
 inline constexpr int SHORTCUT_CTRL_Z = 0x0004007A;
 inline constexpr int SHORTCUT_CTRL_SHIFT_Z = 0x0005007A;
 inline constexpr int SHORTCUT_CTRL_Y = 0x00040079;
+inline constexpr int SHORTCUT_CTRL_PLUS = 0x0004002B;
+inline constexpr int SHORTCUT_CTRL_EQUAL = 0x0004003D;
+inline constexpr int SHORTCUT_CTRL_MINUS = 0x0004002D;
+inline constexpr int SHORTCUT_CTRL_0 = 0x00040030;
+// A function key: this bit and the key's number.
+inline constexpr int SHORTCUT_FUNCTION_KEY = 0x00100000;
+inline constexpr int SHORTCUT_F1 = SHORTCUT_FUNCTION_KEY | 1;
 
 }  // namespace qv

@@ -85,7 +85,7 @@ int PanelStore::Load(std::string_view fileName, int resourceId) {
   }
   for (const MenuItemDef& itemDef : def->menu) {
     panel->menu.push_back({&itemDef, itemDef.dimmedAtLoad, FindMenuCallback(itemDef.callback),
-                           std::string(itemDef.text), !itemDef.hiddenAtLoad});
+                           std::string(itemDef.text), !itemDef.hiddenAtLoad, false});
   }
   panels_.push_back(std::move(panel));
   return panels_.back()->handle;
@@ -342,6 +342,8 @@ int PanelStore::SetMenuItemAttribute(int menuBar, int item, int attribute, int v
     entry->dimmed = value != 0;
   } else if (attribute == ATTR_VISIBLE) {
     entry->visible = value != 0;
+  } else if (attribute == ATTR_CHECKED && entry->def->checkable) {
+    entry->checked = value != 0;
   } else {
     return UIE_BAD_ATTRIBUTE;
   }
@@ -358,6 +360,8 @@ int PanelStore::GetMenuItemAttribute(int menuBar, int item, int attribute, int* 
     *value = entry->dimmed ? 1 : 0;
   } else if (attribute == ATTR_VISIBLE) {
     *value = entry->visible ? 1 : 0;
+  } else if (attribute == ATTR_CHECKED && entry->def->checkable) {
+    *value = entry->checked ? 1 : 0;
   } else {
     return UIE_BAD_ATTRIBUTE;
   }
@@ -401,7 +405,10 @@ int PanelStore::PopPopup() {
 int PanelStore::TopPopup() const { return popups_.empty() ? 0 : popups_.back(); }
 
 bool PanelStore::AcceptsUserInput(int panel) const {
-  return Find(panel) && (popups_.empty() || popups_.back() == panel);
+  if (!Find(panel)) return false;
+  if (popups_.empty() || popups_.back() == panel) return true;
+  // Inside the user's action on the popup in front, the popup acts for them.
+  return !actionPanels_.empty() && actionPanels_.front() == popups_.back();
 }
 
 namespace {
@@ -460,16 +467,19 @@ struct Refusal {
 class PanelStore::ActionScope {
  public:
   ActionScope(PanelStore& store, UserAction action)
-      : observers_(store.actionObservers_), action_(action) {
+      : store_(store), observers_(store.actionObservers_), action_(action) {
+    store_.actionPanels_.push_back(action.panel);
     for (UserActionObserver* observer : observers_) observer->ActionBegins(action_);
   }
   ~ActionScope() {
     for (UserActionObserver* observer : observers_) observer->ActionEnds(action_);
+    store_.actionPanels_.pop_back();
   }
   ActionScope(const ActionScope&) = delete;
   ActionScope& operator=(const ActionScope&) = delete;
 
  private:
+  PanelStore& store_;
   // A copy: an action may add or remove observers.
   const std::vector<UserActionObserver*> observers_;
   const UserAction action_;
@@ -505,10 +515,11 @@ int PanelStore::CommitText(int panel, int control, std::string_view text) {
   PanelState* state = Find(panel);
   ControlState* ctrl = state->control(control);
   if (!ctrl) return refuse(UIE_BAD_CONTROL, "no such control");
-  // Only string boxes with a callback are typed into; the rest show program output.
-  if (ctrl->def->kind != ControlKind::StringBox || !ctrl->callback) {
-    return refuse(UIE_WRONG_TYPE, "it takes no typed text");
-  }
+  // Only string boxes with a callback are typed into, and a drawing with one
+  // takes the name of what was clicked; the rest show program output.
+  const bool takesText =
+      ctrl->def->kind == ControlKind::StringBox || ctrl->def->kind == ControlKind::Drawing;
+  if (!takesText || !ctrl->callback) return refuse(UIE_WRONG_TYPE, "it takes no typed text");
   if (ctrl->dimmed || !ctrl->visible) return refuse(UIE_NOT_AVAILABLE, "dimmed or hidden");
   if (ctrl->textRule) {
     if (const std::string takes = ctrl->textRule(text); !takes.empty()) {

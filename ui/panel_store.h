@@ -48,6 +48,7 @@ struct MenuItemState {
   MenuCallbackPtr callback = nullptr;
   std::string text;  // "__" marks the mnemonic
   bool visible = true;
+  bool checked = false;  // for an item with a check mark
 };
 
 struct PanelState {
@@ -112,7 +113,9 @@ class PanelStore {
   // UIE_VALUE_NOT_ALLOWED and nothing changes.
   int SetTextRule(int panel, int control, TextRule rule);
 
-  // Modal popups: while one is installed, only it takes the user's input.
+  // Modal popups: while one is installed, only it takes the user's input,
+  // and what an action of the user's on it does in turn (a dialog's Apply
+  // committing to the panel behind it).
   int PushPopup(int panel);
   int PopPopup();
   int TopPopup() const;
@@ -162,6 +165,8 @@ class PanelStore {
   std::vector<StoreObserver*> observers_;
   std::vector<UserActionObserver*> actionObservers_;
   std::vector<std::string> droppedFiles_;
+  // The panel of each of the user's actions in progress, the outermost first.
+  std::vector<int> actionPanels_;
   Listeners<int, int> commitListeners_;
   int nextHandle_ = 1;
 };

@@ -281,6 +281,45 @@ int AddCommitListener(CommitListener listener) {
 
 void RemoveCommitListener(int id) { Store().RemoveCommitListener(id); }
 
+int SetActiveCtrl(int panel, int control) {
+  const PanelState* state = Store().Find(panel);
+  if (!state) return UIE_BAD_PANEL;
+  if (!state->control(control)) return UIE_BAD_CONTROL;
+  if (g_frontEnd) g_frontEnd->FocusControl(panel, control);
+  return UIE_NO_ERROR;
+}
+
+int ZoomPanel(int panel, int zoom) {
+  if (!Store().Find(panel)) return UIE_BAD_PANEL;
+  if (zoom != ZOOM_IN && zoom != ZOOM_OUT && zoom != ZOOM_ACTUAL) return UIE_VALUE_NOT_ALLOWED;
+  if (g_frontEnd) g_frontEnd->Zoom(panel, zoom);
+  return UIE_NO_ERROR;
+}
+
+int SetClassicLook(int on) {
+  if (!g_frontEnd) return UIE_NO_FRONT_END;
+  g_frontEnd->SetClassicLook(on != 0);
+  return UIE_NO_ERROR;
+}
+
+bool ShowUserGuide(std::string_view page, std::string* problem) {
+  *problem = g_frontEnd ? g_frontEnd->ShowUserGuide(page) : "there is no screen to show it on";
+  return problem->empty();
+}
+
+std::string UserInterfaceVersion() { return g_frontEnd ? g_frontEnd->ToolkitVersion() : ""; }
+
+bool SavePanelPicture(int panel, std::string_view path, std::string* problem) {
+  if (!Store().Find(panel)) {
+    *problem = "no such panel";
+    return false;
+  }
+  *problem = g_frontEnd ? g_frontEnd->SavePanelPicture(panel, path) : "there is no screen";
+  return problem->empty();
+}
+
+int GetActivePopup() { return Store().TopPopup(); }
+
 void Delay(double seconds) {
   if (g_frontEnd) g_frontEnd->Delay(seconds);
 }

@@ -81,6 +81,8 @@ constexpr int StatusTooltipFieldOf(int attribute) {
 // Attributes of menu items, beside ATTR_DIMMED and ATTR_VISIBLE: the text
 // ("__" marks the mnemonic).
 inline constexpr int ATTR_ITEM_NAME = 200;
+// Of an item defined with a check mark: 1 shows the mark.
+inline constexpr int ATTR_CHECKED = 201;
 
 // FileSelectPopup button kinds and results.
 inline constexpr int VAL_SAVE_BUTTON = 1;
@@ -238,6 +240,30 @@ void RemoveUserActionObserver(UserActionObserver* observer);
 using CommitListener = std::function<void(int panel, int control)>;
 int AddCommitListener(CommitListener listener);
 void RemoveCommitListener(int id);
+
+// Moves the keyboard focus to a control and brings its panel's window forward.
+int SetActiveCtrl(int panel, int control);
+
+// How large a panel is drawn: a step larger or smaller, or the size it is
+// designed at (at the desktop's font size). Where the screen is too small,
+// as large as it allows.
+inline constexpr int ZOOM_IN = 1;
+inline constexpr int ZOOM_OUT = -1;
+inline constexpr int ZOOM_ACTUAL = 0;
+int ZoomPanel(int panel, int zoom);
+// 1: one fixed style, font and light palette on every machine; 0: the
+// desktop's style, palette and font size. The validation, inactive and pin
+// colours are the logic's either way.
+int SetClassicLook(int on);
+// Opens the user guide at a page ("" for its first); false with what went
+// wrong when it cannot be shown.
+bool ShowUserGuide(std::string_view page, std::string* problem);
+// The toolkit and its version ("Qt 6.4.2"); empty without one.
+std::string UserInterfaceVersion();
+// A picture of the panel's window as it is on the screen, as a PNG file.
+bool SavePanelPicture(int panel, std::string_view path, std::string* problem);
+// The popup in front, 0 when none is installed.
+int GetActivePopup();
 
 void Delay(double seconds);
 int ProcessSystemEvents();

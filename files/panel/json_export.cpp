@@ -3,6 +3,8 @@
 #include "base/trace.h"
 #include "files/json_definition.h"
 #include "files/panel/baseline.h"
+#include "files/panel/file_dialog_start.h"
+#include "files/panel/recent_files.h"
 #include "files/panel/setup_image.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
@@ -28,9 +30,11 @@ int ExportJsonDefinition(const std::string& path, std::string* failure) {
 
 void OnFileExportJsonMenuClicked(int, int, void*, int) {
   std::string path;
-  const int chosen = FileSelectPopup("", JSON_DEFAULT_NAME, "JSON File (*.json)",
+  const FileSuggestion start = SuggestFile(JSON_DEFAULT_NAME);
+  const int chosen = FileSelectPopup(start.folder, start.name, "JSON File (*.json)",
                                      "Export JSON File", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
+  RememberFolderOf(path);
   std::string failure;
   if (ExportJsonDefinition(path, &failure) == 0) {
     MessagePopup("JSON Export Error", std::string(JSON_EXPORT_ERROR) + "\n" + failure);

@@ -56,6 +56,13 @@ void RememberSetupFile(const std::string& path) {
 
 std::string LastSetupFolder() { return GetPersistentSetting(kLastFolderSetting); }
 
+void RememberFolderOf(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) absolute = path;
+  SetPersistentSetting(kLastFolderSetting, absolute.lexically_normal().parent_path().string());
+}
+
 void ShowRecentFiles() {
   const int menuBar = GetPanelMenuBar(panelHandle);
   if (menuBar == 0) return;

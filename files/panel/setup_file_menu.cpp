@@ -1,9 +1,9 @@
 #include "files/panel/setup_file_menu.h"
 
 #include <array>
-#include <filesystem>
 
 #include "files/panel/baseline.h"
+#include "files/panel/file_dialog_start.h"
 #include "files/panel/recent_files.h"
 #include "files/panel/setup_file_loading.h"
 #include "files/panel/setup_file_saving.h"
@@ -47,12 +47,9 @@ bool SaveSetup() {
 }
 
 bool SaveSetupAs() {
-  const std::filesystem::path open = OpenSetupFile();
-  const std::string folder = open.empty() ? "" : open.parent_path().string();
-  const std::string name =
-      open.empty() ? std::string(SETUP_FILE_DEFAULT_NAME) : open.filename().string();
+  const FileSuggestion start = SuggestFile(SETUP_FILE_DEFAULT_NAME);
   std::string path;
-  const int chosen = FileSelectPopup(folder, name, SETUP_FILE_FILTER, "Save Setup File",
+  const int chosen = FileSelectPopup(start.folder, start.name, SETUP_FILE_FILTER, "Save Setup File",
                                      VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
   return Chosen(chosen) && SaveTo(path);
 }
@@ -64,8 +61,8 @@ void OpenSetupFileAt(const std::string& path) {
 void OnFileImportMenuClicked(int, int, void*, int) {
   if (!MayReplaceConfiguration(Replacing::OpenFile)) return;
   std::string path;
-  const int chosen = FileSelectPopup(LastSetupFolder(), "*.stp", SETUP_FILE_FILTER,
-                                     "Open Setup File", VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
+  const int chosen = FileSelectPopup(DialogFolder(), "*.stp", SETUP_FILE_FILTER, "Open Setup File",
+                                     VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
   if (Chosen(chosen)) LoadChosenFile(path);
 }
 

@@ -94,4 +94,19 @@ std::optional<ControlledField> FieldSetBy(int control) {
   return std::nullopt;
 }
 
+int ControlSetting(const ChipField& field) {
+  for (const RegisterField& row : RegisterFieldTable()) {
+    if (row.field == &field) return row.control;
+  }
+  for (const SwitchField& row : kSwitchFields) {
+    for (SharedField shared : row.Fields()) {
+      if (&FieldOf(shared) == &field) return row.control;
+    }
+  }
+  for (const PlainField& row : kPlainFields) {
+    if (&FieldOf(row.field) == &field) return row.control;
+  }
+  return 0;
+}
+
 }  // namespace qv

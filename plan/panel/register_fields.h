@@ -50,4 +50,8 @@ struct ControlledField {
 };
 std::optional<ControlledField> FieldSetBy(int control);
 
+// The main-panel control that sets a field (Bleed & SDM for both its bits);
+// 0 for a field no control sets.
+int ControlSetting(const ChipField& field);
+
 }  // namespace qv

@@ -55,4 +55,28 @@ bool ApplySolverPlan(const SolverResult& plan, int map) {
   return ok;
 }
 
+std::vector<MapSolution> SolveForMaps(
+    const std::array<std::optional<double>, OUTPUT_COUNT>& targets, int choice,
+    double preferIntegerWithinPpm) {
+  std::vector<MapSolution> solutions;
+  for (int map = 0; map < MAP_COUNT; ++map) {
+    if (!PlansMap(choice, map)) continue;
+    MapSolution solution;
+    solution.map = map;
+    solution.request = RequestFromPanel(targets, map);
+    solution.request.preferIntegerWithinPpm = preferIntegerWithinPpm;
+    solution.plan = SolvePlan(solution.request);
+    solutions.push_back(std::move(solution));
+  }
+  return solutions;
+}
+
+bool ApplySolverPlans(const std::vector<MapSolution>& solutions) {
+  bool ok = true;
+  for (const MapSolution& solution : solutions) {
+    ok = ApplySolverPlan(solution.plan, solution.map) && ok;
+  }
+  return ok;
+}
+
 }  // namespace qv

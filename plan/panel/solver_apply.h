@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "plan/solver.h"
 
@@ -19,5 +20,19 @@ SolverRequest RequestFromPanel(const std::array<std::optional<double>, OUTPUT_CO
 // every change reaches the chip through the usual handlers. Returns false when
 // a control refused its value.
 bool ApplySolverPlan(const SolverResult& plan, int map);
+
+// The plan of one map.
+struct MapSolution {
+  int map = 0;
+  SolverRequest request;
+  SolverResult plan;
+};
+// Map 0, map 1 or BOTH_MAPS: each map asked for the same targets, with its own
+// outputs without a target kept where they are.
+std::vector<MapSolution> SolveForMaps(
+    const std::array<std::optional<double>, OUTPUT_COUNT>& targets, int choice,
+    double preferIntegerWithinPpm);
+// Every map's plan, as ApplySolverPlan commits one.
+bool ApplySolverPlans(const std::vector<MapSolution>& solutions);
 
 }  // namespace qv

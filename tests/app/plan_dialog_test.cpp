@@ -6,7 +6,9 @@
 
 #include "model/registers.h"
 #include "plan/plan_colors.h"
+#include "plan/plan_evaluation.h"
 #include "tests/support/program_fixture.h"
+#include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
 
 namespace qv {
@@ -71,7 +73,7 @@ TEST_F(PlanDialog, FindAndApplyFillTheMapMarginSelects) {
   EXPECT_NE(Cell(planpnl::DIVIDERS0, 2).find('/'), std::string::npos) << "a fractional N";
   EXPECT_FALSE(ApplyDimmed());
   ASSERT_EQ(Store().PressButton(dialog, planpnl::APPLY), UIE_NO_ERROR);
-  EXPECT_EQ(Store().TopPopup(), 0) << "Apply closes the dialog";
+  EXPECT_EQ(Store().TopPopup(), dialog) << "Apply leaves the dialog open";
   EXPECT_EQ(Text(OUT0FREQM), " 125.00000");
   EXPECT_EQ(Text(OUT2FREQM), " 161.13281");
   EXPECT_EQ(Text(Out0Freq), " 156.25000") << "map 0 untouched";
@@ -114,6 +116,70 @@ TEST_F(PlanDialog, EditingATargetWithdrawsTheFoundPlan) {
   Type(0, "100");
   EXPECT_TRUE(ApplyDimmed());
   EXPECT_EQ(Cell(planpnl::ACHIEVED0, 0), "");
+}
+
+// Apply applies and stays, OK applies and goes, Close goes and applies
+// nothing; Find is what Enter presses.
+TEST_F(PlanDialog, TheButtonsDoWhatTheirNamesSay) {
+  StartOffline();
+  EXPECT_EQ(FindPanelDef(PLAN_PANEL_FILE, PLANPNL)->defaultButton, planpnl::FINDPLAN);
+  struct Case {
+    int button;
+    bool applied;
+    bool open;
+  };
+  for (const Case& c : {Case{planpnl::APPLY, true, true}, Case{planpnl::OK, true, false},
+                        Case{planpnl::CLOSE, false, false}}) {
+    SCOPED_TRACE(c.button);
+    ASSERT_EQ(ChooseDiscarding(menubar::RESETDEFAULT), UIE_NO_ERROR);
+    Open();
+    Type(0, "125");
+    ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+    ASSERT_EQ(Store().PressButton(dialog, c.button), UIE_NO_ERROR);
+    EXPECT_EQ(Text(Out0Freq), c.applied ? " 125.00000" : " 156.25000");
+    EXPECT_EQ(Store().TopPopup(), c.open ? dialog : 0);
+    if (c.open) {
+      EXPECT_NE(Cell(planpnl::SUMMARY, 0).find("Applied to the panel."), std::string::npos);
+      EXPECT_EQ(Commit(PLL1_N, 90), UIE_NOT_AVAILABLE) << "still modal for the user";
+      Store().PressButton(dialog, planpnl::CLOSE);
+    }
+  }
+}
+
+// With both maps the same targets are met on each, so MARGIN can switch on
+// the board without moving an output.
+TEST_F(PlanDialog, BothMapsGetTheSameTargets) {
+  StartOffline();
+  Open();
+  ASSERT_EQ(Store().CommitValue(dialog, planpnl::MAP, BOTH_MAPS), UIE_NO_ERROR);
+  const char* targets[] = {"100", "125", "161.1328125", ""};
+  for (int k = 0; k < OUTPUT_COUNT; ++k) Type(k, targets[k]);
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+  EXPECT_NE(Cell(planpnl::SUMMARY, 0).find("Map 1: PLL1"), std::string::npos) << "each map said";
+  ASSERT_EQ(Store().PressButton(dialog, planpnl::OK), UIE_NO_ERROR);
+  const int shown[2][OUTPUT_COUNT] = {{Out0Freq, Out1Freq, Out2Freq, Out3Freq},
+                                      {OUT0FREQM, OUT1FREQM, OUT2FREQM, OUT3FREQM}};
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(Text(shown[0][k]), Text(shown[1][k])) << "OUT" << k;
+  EXPECT_NE(Text(shown[0][3]), Text(shown[1][3])) << "without a target each map keeps its own";
+  EXPECT_EQ(Text(Out2Freq), " 161.13281");
+  EXPECT_EQ(Text(OUT0FREQM), " 100.00000");
+}
+
+// The error column keeps its sign: above and below the target read apart.
+TEST_F(PlanDialog, ErrorsAreSigned) {
+  StartOffline();
+  Open();
+  for (int k : {1, 2, 3}) Type(k, "");
+  for (const char* target : {"156.26", "156.24"}) {
+    Type(0, target);
+    ASSERT_EQ(Store().PressButton(dialog, planpnl::FINDPLAN), UIE_NO_ERROR);
+    const std::string error = Cell(planpnl::ERROR0, 0);
+    ASSERT_FALSE(error.empty());
+    const double ppm = std::stod(error);
+    const double achieved = std::stod(Cell(planpnl::ACHIEVED0, 0));
+    EXPECT_EQ(ppm < 0, achieved < std::stod(target)) << target << ": " << error;
+    EXPECT_TRUE(error[0] == '+' || error[0] == '-') << error;
+  }
 }
 
 TEST_F(PlanDialog, CloseChangesNothing) {

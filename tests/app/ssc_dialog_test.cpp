@@ -9,7 +9,9 @@
 
 #include "model/registers.h"
 #include "plan/plan_colors.h"
+#include "plan/plan_evaluation.h"
 #include "tests/support/program_fixture.h"
+#include "ui/panel_defs.h"
 #include "ui/panel_ids.h"
 
 namespace qv {
@@ -81,8 +83,8 @@ TEST_F(SscDialog, ApplyCommitsTheSettingsInTheOrderTheChipNeeds) {
   EXPECT_FALSE(ApplyDimmed());
 
   ClearWire();
-  PressInDialog(sscpnl::APPLY);
-  EXPECT_EQ(Store().TopPopup(), 0) << "Apply closes the dialog";
+  PressInDialog(sscpnl::OK);
+  EXPECT_EQ(Store().TopPopup(), 0) << "OK closes the dialog";
   EXPECT_EQ(Text(TXT_SSCG_DOWNSPREAD), "-0.500%");
   EXPECT_EQ(Text(TXT_SSCG_FMOD), "31.57 kHz");
   EXPECT_EQ(Text(VCO2FREQ), "   2.40000");
@@ -96,6 +98,32 @@ TEST_F(SscDialog, ApplyCommitsTheSettingsInTheOrderTheChipNeeds) {
   EXPECT_EQ(test::Bridge().chip[0x2A], BS1 & 0xFF)
       << "the chip holds what the register model holds";
   EXPECT_EQ(test::Bridge().chip[0x2C], BS3);
+}
+
+// Apply stays open, Find is what Enter presses; with both maps the steps are
+// shared and each map reaches the depth with a modulus of its own.
+TEST_F(SscDialog, ApplyStaysAndBothMapsMeetTheRequest) {
+  StartOffline();
+  EXPECT_EQ(FindPanelDef(SSC_PANEL_FILE, SSCPNL)->defaultButton, sscpnl::FIND);
+  ASSERT_EQ(Commit(SSCG, 1), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(PLL2N_M, 100), UIE_NO_ERROR);  // another ratio than map 0's
+  Open();
+  ASSERT_EQ(Store().CommitValue(dialog, sscpnl::MAP, BOTH_MAPS), UIE_NO_ERROR);
+  PressInDialog(sscpnl::FIND);
+  EXPECT_NE(Cell(sscpnl::DEPTH_ACHIEVED).find(" | "), std::string::npos)
+      << "each map's depth: " << Cell(sscpnl::DEPTH_ACHIEVED);
+  EXPECT_NE(Cell(sscpnl::SETTINGS).find("Map 1 PLL2"), std::string::npos);
+  PressInDialog(sscpnl::APPLY);
+  EXPECT_EQ(Store().TopPopup(), dialog) << "Apply leaves the dialog open";
+  EXPECT_NE(Cell(sscpnl::SUMMARY).find("Applied to the panel."), std::string::npos);
+  for (int margin : {0, 1}) {
+    ASSERT_EQ(Store().PressButton(dialog, sscpnl::CLOSE), UIE_NO_ERROR);
+    ASSERT_EQ(Commit(MARGIN, margin), UIE_NO_ERROR);
+    EXPECT_EQ(Attribute(LBL_SSCG_DISABLED, ATTR_VISIBLE), 0) << "map " << margin;
+    const double depth = std::stod(Text(TXT_SSCG_DOWNSPREAD));
+    EXPECT_TRUE(depth <= 0.0 && depth >= -0.5) << "map " << margin << ": " << depth;
+    Open();
+  }
 }
 
 TEST_F(SscDialog, ARequestThatIsNoNumberIsNamedAndEditingWithdrawsTheSettings) {

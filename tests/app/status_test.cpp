@@ -29,8 +29,18 @@ TEST_F(StatusLine, OfflineShowsTheModeAndNoLink) {
   EXPECT_EQ(Status(ATTR_STATUS_LINK), "") << "offline nothing is sent";
 }
 
+// After a check that passed, a failure is a link lost: the chip field says so
+// (and when, in its tooltip) beside the check's own "working" text.
 TEST_F(StatusLine, OnlineTheChipLinkNamesTheLastResult) {
-  StartOnlineConnected();
+  Start();
+  Store().PressButton(startupPanelHandle, startuppnl::RUNONLINE);
+  Bridge().forcedResult = HIDBRIDGE_NO_ADAPTER;
+  ASSERT_EQ(Press(CheckConnectionButton), UIE_NO_ERROR);
+  EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip read failed: adapter not found")
+      << "never connected: nothing was lost";
+  Bridge().forcedResult.reset();
+  Bridge().chip[0x3F] = 0x5A;
+  ASSERT_EQ(Press(CheckConnectionButton), UIE_NO_ERROR);
   EXPECT_EQ(Status(ATTR_STATUS_MODE), "Online Mode");
   EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip link OK");
   struct Case {
@@ -38,17 +48,22 @@ TEST_F(StatusLine, OnlineTheChipLinkNamesTheLastResult) {
     const char* text;
   };
   for (auto [code, text] :
-       {Case{HIDBRIDGE_NO_ADAPTER, "Chip write failed: adapter not found"},
-        Case{HIDBRIDGE_NO_REPLY, "Chip write failed: no reply from adapter"},
-        Case{HIDBRIDGE_ADAPTER_ERROR, "Chip write failed: adapter reported an error"}}) {
+       {Case{HIDBRIDGE_NO_ADAPTER, "Chip link lost: write failed (adapter not found)"},
+        Case{HIDBRIDGE_NO_REPLY, "Chip link lost: write failed (no reply from adapter)"},
+        Case{HIDBRIDGE_ADAPTER_ERROR,
+             "Chip link lost: write failed (adapter reported an error)"}}) {
     Bridge().forcedResult = code;
     ASSERT_EQ(Commit(PLL1_N, 101), UIE_NO_ERROR);
     EXPECT_EQ(Status(ATTR_STATUS_LINK), text);
+    EXPECT_NE(Status(ATTR_STATUS_LINK_TOOLTIP).find("The connection check passed, but at "),
+              std::string::npos);
+    EXPECT_EQ(Text(TextConnCheck), "I2C communication is working\n") << "the check's own text";
     EXPECT_EQ(Value(PLL1_N), 101) << "the panel keeps the new value";
   }
   Bridge().forcedResult.reset();
   ASSERT_EQ(Commit(CH0POWER, 0), UIE_NO_ERROR);
   EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip link OK");
+  EXPECT_EQ(Status(ATTR_STATUS_LINK_TOOLTIP), "");
 }
 
 // A load that stops reaching the chip leaves it holding parts of two plans;
@@ -59,7 +74,7 @@ TEST_F(StatusLine, APartlyProgrammedChipIsSaidSo) {
   ASSERT_EQ(Choose(menubar::RESETDEFAULT), UIE_NO_ERROR);
   EXPECT_EQ(Status(ATTR_STATUS_MESSAGE),
             "Chip partly programmed: 19 of 41 transfers reached it (adapter not found)");
-  EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip write failed: adapter not found");
+  EXPECT_EQ(Status(ATTR_STATUS_LINK), "Chip link lost: write failed (adapter not found)");
   Bridge().transfersUntilUnplugged.reset();
   ASSERT_EQ(Commit(PLL1_N, 101), UIE_NO_ERROR);
   EXPECT_NE(Status(ATTR_STATUS_MESSAGE), "") << "one register does not make the set whole";

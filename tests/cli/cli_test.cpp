@@ -77,7 +77,7 @@ TEST_F(Cli, UsageErrors) {
       {{"solve", file, "--out0", "fast"}, "solve: --out0: \"fast\" is not a frequency in MHz"},
       {{"solve", file, "--out1=-5"}, "solve: --out1: \"-5\" is not a frequency in MHz"},
       {{"solve", file, "--out2", "0x10"}, "solve: --out2: \"0x10\" is not a frequency in MHz"},
-      {{"solve", file, "--out0", "100", "--map", "2"}, "solve: --map: 2 not in {0,1}"},
+      {{"solve", file, "--out0", "100", "--map", "2"}, "solve: --map: 2 not in {0,1,both}"},
       {{"solve", file, "--out0", "100", "--out4", "1"}, "solve: unexpected arguments: --out4 1"},
       {{"solve", file, "--out0", "100", "--json", "-o", "-"},
        "solve: --json and -o - cannot both write to standard output"},
@@ -283,6 +283,32 @@ TEST_F(Cli, EditEqualsTheSameCommitsThroughTheStore) {
   ASSERT_EQ(SaveSetupFile(byHand), 1);
   EXPECT_EQ(ReadText(edited), ReadText(byHand));
   EXPECT_NE(ReadText(edited), DefaultSetupFile());
+}
+
+// --copy-map is Edit > Copy Map, in the order given among the --set: the
+// map copied is the one as the settings before it left it.
+TEST_F(Cli, EditCopiesAMapInTheOrderGiven) {
+  const std::string input = File("in.stp");
+  const std::string edited = folder.Path("copied.stp");
+  const CliResult result = Run({"edit", input, "--set", "PLL2_N=100", "--copy-map", "0:1", "--set",
+                                "PLL2_N=98", "-o", edited});
+  ASSERT_EQ(result.status, 0) << result.err;
+
+  RestartFixture();
+  StartOffline();
+  std::array<char, SETUP_MESSAGE_CAPACITY> message{};
+  ASSERT_EQ(LoadSetupFile(input, message), 1);
+  ASSERT_EQ(Commit(PLL2_N, 100), UIE_NO_ERROR);
+  ASSERT_EQ(Choose(menubar::COPYMAP01), UIE_NO_ERROR);
+  ASSERT_EQ(Commit(PLL2_N, 98), UIE_NO_ERROR);
+  EXPECT_EQ(Value(PLL2N_M), 100);
+  const std::string byHand = folder.Path("by-hand.stp");
+  ASSERT_EQ(SaveSetupFile(byHand), 1);
+  EXPECT_EQ(ReadText(edited), ReadText(byHand));
+
+  const CliResult wrong = Run({"edit", input, "--copy-map", "0:0", "-o", edited});
+  EXPECT_EQ(wrong.status, cli::EXIT_USAGE);
+  EXPECT_NE(wrong.err.find("--copy-map: 0:0 not in {0:1,1:0}"), std::string::npos) << wrong.err;
 }
 
 TEST_F(Cli, EditRefusesWhatAUserCouldNotEnter) {

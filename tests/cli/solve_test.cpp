@@ -53,6 +53,8 @@ TEST_F(Solve, ExitStatusSaysHowWellTheTargetsAreMet) {
       {{"--out0", "-5"}, cli::EXIT_USAGE},
       {{"--out4", "100"}, cli::EXIT_USAGE},
       {{"--out0", "100", "--map", "2"}, cli::EXIT_USAGE},
+      {{"--out0", "100", "--map", "both"}, cli::EXIT_DONE},
+      {{"--out0", "100", "--out3", "700", "--map", "both"}, cli::EXIT_CHECK_FAILED},
       // The best integer plan is some hundred ppm off; with it preferred, inexact.
       {{"--out2", "161.1328125", "--prefer-integer-within", "100000"}, cli::EXIT_INEXACT},
       {{"--out2", "161.1328125", "--prefer-integer-within", "0"}, cli::EXIT_DONE},
@@ -68,8 +70,8 @@ TEST_F(Solve, ExitStatusSaysHowWellTheTargetsAreMet) {
 TEST_F(Solve, ReportNamesTheDividersAndTheError) {
   const Result result = Run({"--out0", "33.333333", "--out3", "700"});
   EXPECT_NE(result.out.find("Plan for map 0 (MARGIN low) at PFD 25.00000 MHz"), std::string::npos);
-  EXPECT_NE(result.out.find("OUT0        33.333333      33.333333        0.010"), std::string::npos)
-      << result.out;
+  EXPECT_NE(result.out.find("OUT0        33.333333      33.333333       +0.010"), std::string::npos)
+      << "signed: " << result.out;
   EXPECT_NE(result.out.find("OUT OF REACH"), std::string::npos);
   EXPECT_NE(result.out.find("Out of reach: OUT3 700 MHz (closest 637.500000)"), std::string::npos);
 }
@@ -99,6 +101,35 @@ TEST_F(Solve, OutputFileCarriesThePlanInTheChosenMap) {
   EXPECT_EQ(panel["OUT2FREQM"]["value"], " 161.13281");
   EXPECT_EQ(panel["Out0Freq"]["value"], " 156.25000") << "map 0 untouched";
   EXPECT_EQ(panel["BLEEDSDM"]["value"], 1);
+}
+
+// --map both: the same targets on each map, in the file and in the JSON; an
+// error is signed there too.
+TEST_F(Solve, BothMapsCarryThePlan) {
+  const Result json = Run({"--out0", "156.26", "--map", "both", "--json"});
+  const auto document = nlohmann::json::parse(json.out);
+  EXPECT_EQ(document["map"], "both");
+  ASSERT_EQ(document["plans"].size(), 2u);
+  for (int map : {0, 1}) {
+    const auto& plan = document["plans"][map];
+    EXPECT_EQ(plan["map"], map);
+    const double achieved = plan["OUT0"]["achievedHz"].get<double>();
+    const double ppm = plan["OUT0"]["errorPpm"].get<double>();
+    EXPECT_NEAR(ppm, (achieved - 156.26e6) / 156.26e6 * 1e6, 1e-6) << "signed";
+  }
+  const std::string planned = folder.Path("both.stp");
+  ASSERT_EQ(Run({"--out0", "125", "--out2", "161.1328125", "--map", "both", "-o", planned}).status,
+            cli::EXIT_DONE);
+  std::vector<std::string_view> show{"show", planned, "--json"};
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunCli(show, out, err, [](double) {}), cli::EXIT_DONE) << err.str();
+  const auto panel = nlohmann::json::parse(out.str()).at("panel");
+  for (const char* control : {"Out0Freq", "OUT0FREQM"}) {
+    EXPECT_EQ(panel[control]["value"], " 125.00000") << control;
+  }
+  for (const char* control : {"Out2Freq", "OUT2FREQM"}) {
+    EXPECT_EQ(panel[control]["value"], " 161.13281") << control;
+  }
 }
 
 }  // namespace

@@ -43,10 +43,31 @@ TEST_F(SscCommand, ExitStatusSaysHowWellTheRequestIsMet) {
       {{"--downspread", "0", "--fmod", "31.5"}, cli::EXIT_USAGE},
       {{"--downspread", "-0.5", "--fmod", "fast"}, cli::EXIT_USAGE},
       {{"--pcie", "--map", "2"}, cli::EXIT_USAGE},
+      {{"--pcie", "--map", "both"}, cli::EXIT_INEXACT},
   };
   for (const Case& c : cases) {
     const test::CliResult result = Plan(c.args);
     EXPECT_EQ(result.status, c.status) << testing::PrintToString(c.args) << result.err;
+  }
+}
+
+// --map both: the steps once, each map's PLL2 and depth; the file holds them.
+TEST_F(SscCommand, BothMapsShareTheSteps) {
+  const test::CliResult json = Plan({"--pcie", "--map", "both", "--json"});
+  ASSERT_EQ(json.status, cli::EXIT_INEXACT) << json.err;
+  const auto document = nlohmann::json::parse(json.out);
+  EXPECT_EQ(document["map"], "both");
+  ASSERT_EQ(document["plans"].size(), 2u);
+  for (int map : {0, 1}) {
+    const auto& plan = document["plans"][map];
+    EXPECT_EQ(plan["map"], map);
+    EXPECT_EQ(plan["settings"], document["plans"][0]["settings"]) << "shared steps";
+    EXPECT_TRUE(plan["withinWindow"].get<bool>()) << map;
+  }
+  const test::CliResult text = Plan({"--pcie", "--map", "both"});
+  for (const char* line : {"Map 0 (MARGIN low)\n", "Map 1 (MARGIN high)\n", "Map 0 PLL2: ",
+                           "Map 1 PLL2: ", "Met within the window on both maps.\n"}) {
+    EXPECT_NE(text.out.find(line), std::string::npos) << line << text.out;
   }
 }
 

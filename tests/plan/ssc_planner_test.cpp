@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "plan/panel/frequency_maps.h"
 #include "plan/panel/plan_inputs.h"
@@ -158,6 +160,36 @@ TEST_F(SscPlannerLimits, OutOfReachItGoesAsFarAsTheLimitsAllow) {
   EXPECT_FALSE(PlanSpreadSpectrum(inputs, 0, MakeSscRequest(0, 31500)).ok);
   EXPECT_FALSE(PlanSpreadSpectrum(inputs, 0, MakeSscRequest(-0.5, 0)).ok);
   EXPECT_FALSE(PlanSpreadSpectrum(inputs, 2, PCI_EXPRESS_SSC).ok);
+}
+
+// One map through PlanSpreadSpectrumMaps is PlanSpreadSpectrum; both maps
+// share the steps and each keeps its own VCO, within the window.
+TEST_F(SscPlannerLimits, BothMapsShareTheStepsAndKeepTheirVcos) {
+  const PlanInputs inputs = ReadPlanInputs();
+  for (int map : {0, 1}) {
+    const std::vector<SscPlan> one = PlanSpreadSpectrumMaps(inputs, map, PCI_EXPRESS_SSC);
+    ASSERT_EQ(one.size(), 1u);
+    const SscPlan alone = PlanSpreadSpectrum(inputs, map, PCI_EXPRESS_SSC);
+    EXPECT_EQ(std::tie(one[0].settings.fracstep, one[0].settings.numstep, one[0].settings.ckdiv,
+                       one[0].settings.mod, one[0].settings.frac),
+              std::tie(alone.settings.fracstep, alone.settings.numstep, alone.settings.ckdiv,
+                       alone.settings.mod, alone.settings.frac));
+  }
+  const std::vector<SscPlan> both = PlanSpreadSpectrumMaps(inputs, BOTH_MAPS, PCI_EXPRESS_SSC);
+  ASSERT_EQ(both.size(), 2u);
+  const PlanEvaluation before = EvaluatePlan(inputs);
+  for (int map : {0, 1}) {
+    const SscPlan& plan = both[map];
+    ASSERT_TRUE(plan.ok) << plan.problem;
+    EXPECT_EQ(plan.map, map);
+    EXPECT_TRUE(plan.withinWindow) << map;
+    EXPECT_EQ(
+        std::tie(plan.settings.fracstep, plan.settings.numstep, plan.settings.ckdiv),
+        std::tie(both[0].settings.fracstep, both[0].settings.numstep, both[0].settings.ckdiv));
+    EXPECT_EQ(plan.after.maps[map].vco[FractionalPll()], before.maps[map].vco[FractionalPll()]);
+    EXPECT_TRUE(plan.after.maps[map].active.ssc || !plan.after.maps[map].SscOffReason().empty());
+  }
+  EXPECT_NE(both[0].settings.mod, both[1].settings.mod) << "each map's own modulus";
 }
 
 }  // namespace

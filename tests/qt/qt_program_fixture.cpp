@@ -33,6 +33,7 @@ void QtProgramTest::SetUp() {
   g_calls.clear();
   g_spied.clear();
   ui = std::make_unique<qt::QtFrontEnd>();
+  ui->SetSettingsFile(settings.filePath(QStringLiteral("qv3380_gui.conf")));
   ui->SetSleeper([this](double seconds) {
     pauses.push_back(seconds);
     Bridge().RecordDelay(seconds);

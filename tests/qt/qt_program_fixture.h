@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -65,6 +66,8 @@ class QtProgramTest : public ::testing::Test {
 
   const ControlState& State(int control, int panel = panelHandle) const;
 
+  // Settings of this test's own: no window remembers another test's place.
+  QTemporaryDir settings;
   std::unique_ptr<qt::QtFrontEnd> ui;
   std::vector<double> pauses;
   std::optional<int> exitStatus;

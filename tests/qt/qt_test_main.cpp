@@ -1,11 +1,13 @@
-// One QApplication for every test, on the offscreen platform, with a home
-// of its own in the build tree (no settings or sockets of the machine's user).
+// One QApplication for every test, on the offscreen platform with a screen
+// of 1920 x 1200, with a home of its own in the build tree (no settings or
+// sockets of the machine's user).
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
 int main(int argc, char* argv[]) {
   const QString home = QStringLiteral(QV_QT_TEST_HOME);
@@ -15,7 +17,18 @@ int main(int argc, char* argv[]) {
   qputenv("XDG_CONFIG_HOME", (home + "/config").toUtf8());
   qputenv("XDG_RUNTIME_DIR", (home + "/runtime").toUtf8());
   qputenv("QTEST_FUNCTION_TIMEOUT", "60000");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A desktop's screen, on which the main panel opens at its designed size.
+  const QString screen = home + "/screen.json";
+  QFile config(screen);
+  if (config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    config.write(R"({"screens": [{"name": "Desk", "x": 0, "y": 0, "width": 1920,
+                   "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.close();
+  }
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).toUtf8());
+  }
 
   ::testing::InitGoogleTest(&argc, argv);
   // Exit tests run the program in a fresh copy of this process, not a fork of it.

@@ -160,11 +160,25 @@ TEST_F(StoreTest, DimmedOrHiddenControlsRefuseTheUser) {
   EXPECT_TRUE(g_calls.empty());
 }
 
+// What the user's action on the popup does in turn (a dialog's Apply) may
+// reach the panel behind it; the user cannot.
+int g_behindResult = 0;
+int CommitBehind(int, int, int event, void*, int, int) {
+  if (event == EVENT_COMMIT) g_behindResult = CommitCtrlVal(1, PLL1_N, 91);
+  return 0;
+}
+
 TEST_F(StoreTest, ModalPopupBlocksEveryOtherPanel) {
+  const CallbackBinding apply[] = {{"OnRunOfflineButtonClicked", CtrlCallbackPtr{CommitBehind}}};
+  RegisterCallbacks(apply);
   int popup = LoadPanel(0, STARTUP_PANEL_FILE, STARTUPPNL);
   InstallPopup(popup);
   EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NOT_AVAILABLE);
   EXPECT_EQ(Store().ChooseMenuItem(panel, menubar::EXIT), UIE_NOT_AVAILABLE);
+  ASSERT_EQ(Store().PressButton(popup, startuppnl::RUNOFFLINE), UIE_NO_ERROR);
+  EXPECT_EQ(g_behindResult, UIE_NO_ERROR) << "the popup acts for the user";
+  EXPECT_EQ(ValueOf(PLL1_N), 91);
+  EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NOT_AVAILABLE) << "and only then";
   RemovePopup(0);
   EXPECT_EQ(Store().CommitValue(panel, PLL1_N, 90), UIE_NO_ERROR);
 }
@@ -190,6 +204,14 @@ TEST_F(StoreTest, MenuItemsDimAndUndim) {
   EXPECT_EQ(dimmed, 0);
   EXPECT_EQ(Store().ChooseMenuItem(bar, menubar::SEPARATOR), UIE_WRONG_TYPE);
   EXPECT_EQ(GetPanelMenuBar(LoadPanel(0, ABOUT_PANEL_FILE, ABOUT)), 0);
+  // Only an item defined with a check mark has one.
+  int checked = -1;
+  EXPECT_EQ(GetMenuBarAttribute(bar, menubar::CLASSICLOOK, ATTR_CHECKED, &checked), UIE_NO_ERROR);
+  EXPECT_EQ(checked, 0);
+  EXPECT_EQ(SetMenuBarAttribute(bar, menubar::CLASSICLOOK, ATTR_CHECKED, 1), UIE_NO_ERROR);
+  GetMenuBarAttribute(bar, menubar::CLASSICLOOK, ATTR_CHECKED, &checked);
+  EXPECT_EQ(checked, 1);
+  EXPECT_EQ(SetMenuBarAttribute(bar, menubar::EXIT, ATTR_CHECKED, 1), UIE_BAD_ATTRIBUTE);
 }
 
 // A table's value is its selected row: only a row it has, or -1 for none; a
@@ -230,8 +252,8 @@ TEST_F(StoreTest, TablesSelectOnlyTheirRowsAndCommitsAreToldAfterTheCallback) {
   EXPECT_EQ(told, (std::vector<int>{PLL1_N, table, PLL1_N}));
 }
 
-// A drawing holds the very picture it was given, takes nothing else, and the
-// user cannot commit to it.
+// A drawing holds the very picture it was given and the name of what was
+// clicked last, takes nothing else, and the user commits only a click to it.
 TEST_F(StoreTest, ADrawingHoldsItsPictureAndNothingElse) {
   const int window = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
   auto scene = std::make_shared<const Scene>();
@@ -242,7 +264,8 @@ TEST_F(StoreTest, ADrawingHoldsItsPictureAndNothingElse) {
   EXPECT_EQ(GetCtrlVal(window, clockpnl::DIAGRAM, &held), UIE_NO_ERROR);
   EXPECT_EQ(held, scene);
   EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, 1), UIE_WRONG_TYPE);
-  EXPECT_EQ(SetCtrlVal(window, clockpnl::DIAGRAM, "text"), UIE_WRONG_TYPE);
+  EXPECT_EQ(Store().CommitText(window, clockpnl::PROFILE, "ssc"), UIE_WRONG_TYPE)
+      << "the profile has nothing to click";
   EXPECT_EQ(SetCtrlVal(panel, PLL1_N, scene), UIE_WRONG_TYPE);
   EXPECT_EQ(GetCtrlVal(panel, PLL1_N, &held), UIE_WRONG_TYPE);
   EXPECT_EQ(Store().CommitValue(window, clockpnl::DIAGRAM, 1), UIE_WRONG_TYPE);

@@ -104,4 +104,23 @@ void HeadlessFrontEnd::RequestAttention(const AttentionRequest& request) {
 
 int HeadlessFrontEnd::NativeWindow(int panel) { return 1000 + panel; }
 
+void HeadlessFrontEnd::FocusControl(int panel, int control) { focused.push_back({panel, control}); }
+
+void HeadlessFrontEnd::Zoom(int, int zoom) { zooms.push_back(zoom); }
+
+void HeadlessFrontEnd::SetClassicLook(bool on) { classicLook = on; }
+
+// Shown as long as nobody looks: the guide is the screen's.
+std::string HeadlessFrontEnd::ShowUserGuide(std::string_view page) {
+  guidePages.emplace_back(page);
+  return "";
+}
+
+std::string HeadlessFrontEnd::ToolkitVersion() { return ""; }
+
+std::string HeadlessFrontEnd::SavePanelPicture(int panel, std::string_view path) {
+  pictures.emplace_back(panel, std::string(path));
+  return "";
+}
+
 }  // namespace qv

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/front_end.h"
@@ -47,6 +48,17 @@ class HeadlessFrontEnd : public FrontEnd {
   std::vector<int> shownPanels;
   std::vector<int> popupsShown;
   std::vector<double> delays;
+  // SetActiveCtrl, ZoomPanel, SetClassicLook and ShowUserGuide, as asked.
+  struct Focus {
+    int panel;
+    int control;
+    bool operator==(const Focus&) const = default;
+  };
+  std::vector<Focus> focused;
+  std::vector<int> zooms;
+  std::optional<bool> classicLook;
+  std::vector<std::string> guidePages;
+  std::vector<std::pair<int, std::string>> pictures;
   double virtualSeconds = 0.0;
   std::optional<int> exitStatus;
   std::optional<int> quitCode;
@@ -77,6 +89,12 @@ class HeadlessFrontEnd : public FrontEnd {
   void SetBusy(bool on) override;
   void RequestAttention(const AttentionRequest& request) override;
   int NativeWindow(int panel) override;
+  void FocusControl(int panel, int control) override;
+  void Zoom(int panel, int zoom) override;
+  void SetClassicLook(bool on) override;
+  std::string ShowUserGuide(std::string_view page) override;
+  std::string ToolkitVersion() override;
+  std::string SavePanelPicture(int panel, std::string_view path) override;
 
   bool Running() const { return running_; }
 

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 #include "ui/qt/control_view.h"
 #include "ui/qt/look.h"
@@ -69,7 +70,8 @@ class ButtonView final : public ControlView {
   }
   void MirrorKind(const ControlState& state) override {
     QPalette palette = button_->palette();
-    SetRole(palette, QPalette::ButtonText, ToQColor(state.textColor), Groups::Enabled);
+    const QColor face = palette.color(QPalette::Active, QPalette::Button);
+    SetRole(palette, QPalette::ButtonText, Ink(state.textColor, face), Groups::Enabled);
     SetPaletteIfChanged(button_, palette);
   }
   QPushButton* button_;
@@ -115,7 +117,11 @@ class RingView final : public ControlView {
                                " QComboBox::drop-down { border: none; width: 18px; }"
                                " QComboBox::down-arrow { image: url(:/qv3380/arrow.png); }"
                                " QComboBox::down-arrow:disabled"
-                               " { image: url(:/qv3380/arrow-dimmed.png); }")
+                               " { image: url(:/qv3380/arrow-dimmed.png); }"
+                               // The list reads the same on any desktop palette.
+                               " QComboBox QAbstractItemView { background-color: white;"
+                               " color: black; selection-background-color: #308cc6;"
+                               " selection-color: white; }")
                     .arg(ToQColor(state.textBgColor).name(), ToQColor(state.textColor).name(),
                          ToQColor(kDimmedTextRgb).name()));
   }
@@ -218,7 +224,7 @@ class TextView final : public ControlView {
     const QString text = ToQString(state.text);
     if (text_->text() != text) text_->setText(text);
     QPalette palette = text_->palette();
-    SetRole(palette, QPalette::WindowText, ToQColor(state.textColor), Groups::Enabled);
+    SetRole(palette, QPalette::WindowText, Ink(state.textColor, PanelColor()), Groups::Enabled);
     SetPaletteIfChanged(text_, palette);
   }
   QLabel* text_;
@@ -240,8 +246,10 @@ class SwitchView final : public ControlView {
       QSignalBlocker block(switch_);
       switch_->setChecked(state.value != 0);
     }
+    // The switch paints its own light track: the logic's colours read on it.
     QPalette palette = switch_->palette();
     SetRole(palette, QPalette::ButtonText, ToQColor(state.textColor), Groups::Enabled);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, ToQColor(kDimmedTextRgb));
     SetPaletteIfChanged(switch_, palette);
   }
   OnOffSwitch* switch_;
@@ -296,7 +304,7 @@ class FrameView final : public ControlView {
       : ControlView(def, frame, nullptr), frame_(frame) {
     // Box|Plain draws its line in WindowText; sunken panels ignore the colour.
     frame_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    frame_->setLineWidth(2);
+    frame_->setLineWidth(kLineWidth);
     frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
   void MirrorKind(const ControlState& state) override {
@@ -304,22 +312,36 @@ class FrameView final : public ControlView {
     SetRole(palette, QPalette::WindowText, ToQColor(state.frameColor), Groups::All);
     SetPaletteIfChanged(frame_, palette);
   }
+  void PlaceKind(const CanvasLayout& layout) override {
+    frame_->setLineWidth(layout.Length(kLineWidth));
+  }
+  static constexpr int kLineWidth = 2;
   QFrame* frame_;
 };
 
 class PictureView final : public ControlView {
  public:
   PictureView(const ControlDef& def, int, QWidget* canvas)
-      : ControlView(def, new QLabel(canvas), nullptr) {
-    auto* picture = static_cast<QLabel*>(widget());
-    const QPixmap pixmap(QStringLiteral(":/qv3380/%1.png").arg(ToQString(def.initialText)));
-    picture->setPixmap(
-        pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    picture->setAlignment(Qt::AlignCenter);
+      : ControlView(def, new QLabel(canvas), nullptr),
+        picture_(static_cast<QLabel*>(widget())),
+        pixmap_(QStringLiteral(":/qv3380/%1.png").arg(ToQString(def.initialText))) {
+    picture_->setAlignment(Qt::AlignCenter);
+    Show();
   }
 
  private:
   void MirrorKind(const ControlState&) override {}
+  void PlaceKind(const CanvasLayout&) override { Show(); }
+  // Drawn from the full-size picture at the size shown, so it stays sharp.
+  void Show() {
+    const qreal ratio = picture_->devicePixelRatioF();
+    QPixmap shown =
+        pixmap_.scaled(picture_->size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(ratio);
+    picture_->setPixmap(shown);
+  }
+  QLabel* picture_;
+  QPixmap pixmap_;
 };
 
 class TableView final : public ControlView {
@@ -340,8 +362,18 @@ class TableView final : public ControlView {
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A long log is measured by its newest rows, not all of them on every append.
     table_->horizontalHeader()->setResizeContentsPrecision(200);
-    QObject::connect(table_, &QTableWidget::itemSelectionChanged,
-                     [panel, id = def.id, table] { Commit(panel, id, table->currentRow()); });
+    QObject::connect(table_, &QTableWidget::itemSelectionChanged, [this, panel, id = def.id] {
+      chosenByPress_ = true;
+      Commit(panel, id, table_->currentRow());
+    });
+    // Choosing the row already chosen is a commit too: its control is wanted again.
+    QObject::connect(table_, &QTableWidget::cellClicked, [this, panel, id = def.id](int row, int) {
+      if (!std::exchange(chosenByPress_, false)) Commit(panel, id, row);
+    });
+  }
+  void PlaceKind(const CanvasLayout& layout) override {
+    table_->horizontalHeader()->setFont(layout.font);
+    table_->verticalHeader()->setDefaultSectionSize(QFontMetrics(layout.font).height() + 6);
   }
   void MirrorKind(const ControlState& state) override {
     const TableContents& contents = state.table;
@@ -381,6 +413,9 @@ class TableView final : public ControlView {
         const QVariant background = rgb == TABLE_NO_COLOR ? QVariant() : QVariant(ToQColor(rgb));
         if (item->data(Qt::BackgroundRole) != background) {
           item->setData(Qt::BackgroundRole, background);
+          // On a row of the logic's colour the palette's text may not read.
+          item->setData(Qt::ForegroundRole,
+                        rgb == TABLE_NO_COLOR ? QVariant() : QVariant(QColor(Qt::black)));
         }
       }
     }
@@ -403,16 +438,24 @@ class TableView final : public ControlView {
   }
   QTableWidget* table_;
   std::vector<std::string> shownColumns_;
+  bool chosenByPress_ = false;
 };
 
 class DrawingView final : public ControlView {
  public:
-  DrawingView(const ControlDef& def, int, QWidget* canvas)
-      : DrawingView(def, new SceneWidget(canvas)) {}
+  DrawingView(const ControlDef& def, int panel, QWidget* canvas)
+      : DrawingView(def, panel, new SceneWidget(canvas)) {}
 
  private:
-  DrawingView(const ControlDef& def, SceneWidget* drawing)
-      : ControlView(def, drawing, nullptr), drawing_(drawing) {}
+  DrawingView(const ControlDef& def, int panel, SceneWidget* drawing)
+      : ControlView(def, drawing, nullptr), drawing_(drawing) {
+    if (def.callback.empty()) return;
+    drawing_->SetClickable(true);
+    QObject::connect(drawing_, &SceneWidget::groupClicked,
+                     [panel, id = def.id](const QString& name) {
+                       Store().CommitText(panel, id, name.toStdString());
+                     });
+  }
   void MirrorKind(const ControlState& state) override { drawing_->SetScene(state.scene); }
   SceneWidget* drawing_;
 };

@@ -34,10 +34,32 @@ void ControlView::Mirror(const ControlState& state) {
     if (label_->isEnabled() == state.dimmed) label_->setEnabled(!state.dimmed);
     if (label_->toolTip() != tooltip) label_->setToolTip(tooltip);
     QPalette palette = label_->palette();
-    SetRole(palette, QPalette::WindowText, ToQColor(state.labelColor), Groups::Enabled);
+    SetRole(palette, QPalette::WindowText, Ink(state.labelColor, PanelColor()), Groups::Enabled);
     SetPaletteIfChanged(label_, palette);
   }
   MirrorKind(state);
+}
+
+void ControlView::Place(const CanvasLayout& layout) {
+  const QRect where = layout.Map(def_.rect, def_.stretch);
+  if (widget_->geometry() != where) widget_->setGeometry(where);
+  if (widget_->font() != layout.font) widget_->setFont(layout.font);
+  if (label_) {
+    if (label_->font() != layout.font) label_->setFont(layout.font);
+    const QRect design = LabelGeometry(def_, QFontMetrics(layout.designFont));
+    const QRect labelWhere = layout.MapLabel(design, def_.stretch);
+    if (label_->geometry() != labelWhere) label_->setGeometry(labelWhere);
+  }
+  PlaceKind(layout);
+}
+
+QColor ControlView::Ink(int rgb, const QColor& background) const {
+  return Legible(ToQColor(rgb), background);
+}
+
+QColor ControlView::PanelColor() const {
+  const QWidget* canvas = widget_->parentWidget();
+  return canvas ? canvas->palette().color(QPalette::Window) : QColor(Qt::white);
 }
 
 }  // namespace qv::qt

@@ -9,6 +9,7 @@
 
 #include "ui/panel_defs.h"
 #include "ui/panel_store.h"
+#include "ui/qt/panel_geometry.h"
 
 namespace qv::qt {
 
@@ -20,6 +21,8 @@ class ControlView {
   ControlView& operator=(const ControlView&) = delete;
 
   void Mirror(const ControlState& state);
+  // Puts the widget and its label where the layout says, in its font.
+  void Place(const CanvasLayout& layout);
   // Commits what the user typed and has not yet committed (Enter or leaving
   // the field commits it): a button, a mnemonic or a menu must act on it.
   virtual void CommitPendingEdit() {}
@@ -31,6 +34,12 @@ class ControlView {
  protected:
   // What only this kind shows: its value and colours.
   virtual void MirrorKind(const ControlState& state) = 0;
+  // What only this kind sizes with the layout (a line width, a picture).
+  virtual void PlaceKind(const CanvasLayout&) {}
+  // Text the logic leaves plain black, as it reads on this background.
+  QColor Ink(int rgb, const QColor& background) const;
+  // The panel's background behind the control.
+  QColor PanelColor() const;
 
  private:
   const ControlDef& def_;

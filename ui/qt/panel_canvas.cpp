@@ -1,24 +1,30 @@
 #include "ui/qt/panel_canvas.h"
 
+#include <QApplication>
+
 #include "ui/qt/flash_overlay.h"
 #include "ui/qt/look.h"
 #include "ui/qt/panel_geometry.h"
 
 namespace qv::qt {
 
-PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent) : QWidget(parent) {
-  const PanelDef& def = *panel.def;
-  setFixedSize(def.width, def.height);
+PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent, QStyle* controlStyle)
+    : QWidget(parent), def_(*panel.def) {
+  const PanelDef& def = def_;
+  resize(def.width, def.height);
   setAutoFillBackground(true);
-  QPalette background = palette();
-  SetRole(background, QPalette::Window, ToQColor(def.backgroundColor), Groups::All);
-  setPalette(background);
+  ShowBackground();
 
   // Frames first, so every control lies above the frame around it.
   for (bool frames : {true, false}) {
     for (const ControlDef& control : def.controls) {
       if ((control.kind == ControlKind::Decoration) != frames) continue;
-      views_[control.id] = MakeControlView(control, panel.handle, this);
+      std::unique_ptr<ControlView> view = MakeControlView(control, panel.handle, this);
+      if (controlStyle) {
+        view->widget()->setStyle(controlStyle);
+        if (view->label()) view->label()->setStyle(controlStyle);
+      }
+      views_[control.id] = std::move(view);
     }
   }
   QWidget* previous = nullptr;
@@ -29,6 +35,21 @@ PanelCanvas::PanelCanvas(const PanelState& panel, QWidget* parent) : QWidget(par
   }
   overlay_ = new FlashOverlay(this);
   MirrorAll(panel);
+}
+
+void PanelCanvas::ShowBackground() {
+  QPalette background = palette();
+  SetRole(background, QPalette::Window,
+          PanelBackground(def_.backgroundColor, QApplication::palette()), Groups::All);
+  setPalette(background);
+}
+
+void PanelCanvas::Arrange(const CanvasLayout& layout) {
+  layout_ = layout;
+  const QSize size = layout.CanvasSize(def_);
+  if (this->size() != size) resize(size);
+  for (const auto& [id, view] : views_) view->Place(layout);
+  overlay_->setGeometry(rect());
 }
 
 PanelCanvas::~PanelCanvas() = default;

@@ -1,6 +1,7 @@
 #include "ui/qt/panel_geometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "ui/qt/look.h"
@@ -23,6 +24,44 @@ const ControlDef* EnclosingFrame(const PanelDef& panel, const ControlDef& contro
 }  // namespace
 
 QRect ToQRect(const Rect& rect) { return {rect.left, rect.top, rect.width, rect.height}; }
+
+CanvasLayout CanvasLayout::At(double scale, QSizeF extra) {
+  return {scale, extra, CanvasFont(scale), CanvasFont(1.0)};
+}
+
+namespace {
+
+// Both edges rounded, so neighbours stay neighbours at any scale.
+QRect Edges(double left, double top, double right, double bottom) {
+  const int x0 = static_cast<int>(std::lround(left));
+  const int y0 = static_cast<int>(std::lround(top));
+  return {x0, y0, std::max(0, static_cast<int>(std::lround(right)) - x0),
+          std::max(0, static_cast<int>(std::lround(bottom)) - y0)};
+}
+
+}  // namespace
+
+QRect CanvasLayout::Map(const Rect& rect, const Stretch& stretch) const {
+  const double left = rect.left + stretch.left * extra.width();
+  const double top = rect.top + stretch.top * extra.height();
+  const double width = rect.width + stretch.width * extra.width();
+  const double height = rect.height + stretch.height * extra.height();
+  return Edges(left * scale, top * scale, (left + width) * scale, (top + height) * scale);
+}
+
+QRect CanvasLayout::MapLabel(const QRect& designRect, const Stretch& stretch) const {
+  return Map({designRect.left(), designRect.top(), designRect.width(), designRect.height()},
+             {stretch.left, stretch.top, 0.0, 0.0});
+}
+
+QSize CanvasLayout::CanvasSize(const PanelDef& panel) const {
+  return {static_cast<int>(std::lround((panel.width + extra.width()) * scale)),
+          static_cast<int>(std::lround((panel.height + extra.height()) * scale))};
+}
+
+int CanvasLayout::Length(int designPixels) const {
+  return std::max(1, static_cast<int>(std::lround(designPixels * scale)));
+}
 
 QRect LabelGeometry(const ControlDef& control, const QFontMetrics& metrics) {
   if (control.labelRect.width > 0) return ToQRect(control.labelRect);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ui/panel_ids.h"
 #include "ui/qt/look.h"
 #include "ui/qt/pending_edit.h"
 
@@ -48,6 +49,9 @@ class PanelMenu::ShortcutsFirst final : public QObject {
 QKeySequence ToKeySequence(int shortcut) {
   const int character = shortcut & 0xFFFF;
   if (character == 0) return {};
+  if ((shortcut & SHORTCUT_FUNCTION_KEY) != 0) {
+    return QKeySequence(static_cast<Qt::Key>(Qt::Key_F1 + character - 1));
+  }
   QKeyCombination key(Qt::NoModifier, static_cast<Qt::Key>(QChar(character).toUpper().unicode()));
   Qt::KeyboardModifiers modifiers;
   if (shortcut & kMenuKeyModifier) modifiers |= Qt::ControlModifier;
@@ -81,14 +85,18 @@ PanelMenu::PanelMenu(QMenuBar* bar, const PanelState& panel) {
         if (!menu) break;
         QAction* action = menu->addAction(MnemonicText(item.text));
         action->setObjectName(ToQString(item.constant));
+        action->setCheckable(item.checkable);
         QList<QKeySequence> keys;
         for (int shortcut : {item.shortcut, item.alternateShortcut}) {
           if (shortcut != 0) keys << ToKeySequence(shortcut);
         }
         action->setShortcuts(keys);
-        QObject::connect(action, &QAction::triggered, [handle = panel.handle, id = item.id] {
+        QObject::connect(action, &QAction::triggered, [this, handle = panel.handle, id = item.id] {
           CommitFocusedEdit();
           Store().ChooseMenuItem(handle, id);
+          // A check mark Qt turned over is the store's again, refused or not.
+          const PanelState* state = Store().Find(handle);
+          if (const MenuItemState* entry = state ? state->menuItem(id) : nullptr) Mirror(*entry);
         });
         actions_[item.id] = action;
         break;
@@ -107,6 +115,7 @@ void PanelMenu::Mirror(const MenuItemState& item) {
   action->setEnabled(!item.dimmed);
   action->setVisible(item.visible);
   action->setText(MnemonicText(item.text));
+  if (action->isCheckable()) action->setChecked(item.checked);
 }
 
 QAction* PanelMenu::Action(int item) const {

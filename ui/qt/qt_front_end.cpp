@@ -1,9 +1,15 @@
 #include "ui/qt/qt_front_end.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +17,7 @@
 #include <thread>
 
 #include "ui/qt/blocked_click_filter.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/look.h"
 #include "ui/qt/panel_canvas.h"
 #include "ui/qt/panel_menu.h"
@@ -52,7 +59,12 @@ QtFrontEnd::QtFrontEnd()
 QtFrontEnd::~QtFrontEnd() {
   if (observing_) Store().RemoveObserver(this);
   clickFilter_.reset();
+  help_.reset();
   windows_.clear();
+  // The application may outlive this front end (tests): as the desktop gave it.
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()); app && desktop_) {
+    if (classic_) ApplyApplicationLook(*app, *desktop_, false);
+  }
   if (QCoreApplication::instance()) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -67,7 +79,9 @@ bool QtFrontEnd::Start(int argc, char* argv[]) {
     ownApplication_ = std::make_unique<Application>(argc_, argv, escaped_);
   }
   auto* app = static_cast<QApplication*>(QCoreApplication::instance());
-  ApplyApplicationLook(*app);
+  if (!desktop_) desktop_ = CaptureDesktopLook(*app);
+  ApplyApplicationLook(*app, *desktop_, classic_);
+  if (!controlStyle_) controlStyle_.reset(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/qv3380/icon.png")));
   QGuiApplication::setDesktopFileName(QStringLiteral("qv3380"));
   clickFilter_ =
@@ -88,7 +102,7 @@ PanelWindow* QtFrontEnd::EnsureWindow(int panel) {
   if (PanelWindow* window = Window(panel)) return window;
   const PanelState* state = Store().Find(panel);
   if (!state) return nullptr;
-  return (windows_[panel] = MakePanelWindow(*state)).get();
+  return (windows_[panel] = MakePanelWindow(*state, controlStyle_.get())).get();
 }
 
 void QtFrontEnd::ShowPanel(int panel) {
@@ -96,6 +110,13 @@ void QtFrontEnd::ShowPanel(int panel) {
   if (!window) return;
   QWidget* widget = window->Window();
   if (!widget->isVisible()) {
+    if (placed_.insert(panel).second) {
+      const QWidget* main = nullptr;
+      for (const auto& [handle, other] : windows_) {
+        if (other.get() != window && other->Menu()) main = other->Window();
+      }
+      window->PlaceForFirstShow(main);
+    }
     widget->show();
     return;
   }
@@ -105,7 +126,16 @@ void QtFrontEnd::ShowPanel(int panel) {
 }
 
 void QtFrontEnd::HidePanel(int panel) {
-  if (PanelWindow* window = Window(panel)) window->Window()->hide();
+  PanelWindow* window = Window(panel);
+  if (!window) return;
+  if (placed_.contains(panel)) window->RememberPlace();
+  window->Window()->hide();
+}
+
+void QtFrontEnd::RememberPlaces() {
+  for (const auto& [handle, window] : windows_) {
+    if (placed_.contains(handle) && window->Window()->isVisible()) window->RememberPlace();
+  }
 }
 
 void QtFrontEnd::ShowModalPopup(int panel) {
@@ -130,6 +160,9 @@ void QtFrontEnd::HidePopup(int panel) {
 void QtFrontEnd::PanelDiscarded(int panel) {
   auto found = windows_.find(panel);
   if (found == windows_.end()) return;
+  if (placed_.erase(panel) > 0 && found->second->Window()->isVisible()) {
+    found->second->RememberPlace();
+  }
   // The window may be handling the event that discarded it.
   QWidget* window = found->second.release()->Window();
   windows_.erase(found);
@@ -152,6 +185,7 @@ int QtFrontEnd::RunEventLoop() {
 }
 
 void QtFrontEnd::QuitEventLoop(int returnCode) {
+  RememberPlaces();
   quitCode_ = returnCode;
   if (loopRunning_) QCoreApplication::exit(returnCode);
 }
@@ -169,7 +203,9 @@ void QtFrontEnd::ExitProgram(int status) {
 
 void QtFrontEnd::FinishExit(int status) {
   exitStatus_.reset();
+  RememberPlaces();
   clickFilter_.reset();
+  help_.reset();
   windows_.clear();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ownApplication_.reset();
@@ -252,6 +288,67 @@ void QtFrontEnd::RequestAttention(const AttentionRequest& request) {
 }
 
 int QtFrontEnd::NativeWindow(int panel) { return panel; }
+
+void QtFrontEnd::FocusControl(int panel, int control) {
+  PanelWindow* window = Window(panel);
+  ControlView* view = window ? window->Canvas()->View(control) : nullptr;
+  if (!view) return;
+  QWidget* top = window->Window();
+  if (top->isMinimized()) top->showNormal();
+  top->raise();
+  top->activateWindow();
+  QWidget* widget = view->widget();
+  widget->setFocus(Qt::OtherFocusReason);
+  // Ready to type over, as Tab leaves a field.
+  if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget)) spin->selectAll();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+}
+
+void QtFrontEnd::Zoom(int panel, int zoom) {
+  if (auto* main = dynamic_cast<MainPanelWindow*>(Window(panel))) main->Zoom(zoom);
+}
+
+void QtFrontEnd::SetClassicLook(bool on) {
+  const bool changed = on != classic_;
+  classic_ = on;
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (!app || !desktop_ || !changed) return;
+  ApplyApplicationLook(*app, *desktop_, classic_);
+  for (const auto& [handle, window] : windows_) {
+    window->LookChanged();
+    if (const PanelState* state = Store().Find(handle)) window->Canvas()->MirrorAll(*state);
+  }
+}
+
+std::string QtFrontEnd::ShowUserGuide(std::string_view page) {
+  const QString file = page.empty() ? QStringLiteral("index.html") : ToQString(page);
+  const QStringList folders =
+      userGuideFolder_.isEmpty() ? UserGuideFolders() : QStringList{userGuideFolder_};
+  for (const QString& folder : folders) {
+    if (!QFileInfo(QDir(folder).filePath(file)).isFile()) continue;
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->Open(folder, file);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    return "";
+  }
+  return "no " + file.toStdString() + " in " +
+         QDir::toNativeSeparators(folders.join(QStringLiteral(" or "))).toStdString();
+}
+
+std::string QtFrontEnd::ToolkitVersion() { return "Qt " + std::string(qVersion()); }
+
+std::string QtFrontEnd::SavePanelPicture(int panel, std::string_view path) {
+  PanelWindow* window = Window(panel);
+  if (!window || !window->Window()->isVisible()) return "the panel is not shown";
+  QCoreApplication::processEvents();
+  const QString file = ToQString(path);
+  if (!window->Window()->grab().save(file, "PNG")) {
+    return QDir::toNativeSeparators(file).toStdString() + ": cannot be written";
+  }
+  return "";
+}
 
 void QtFrontEnd::PointerPressed(WId nativeWindow) {
   for (const auto& [handle, window] : windows_) {

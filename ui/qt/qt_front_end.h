@@ -9,17 +9,21 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "ui/front_end.h"
 #include "ui/panel_store.h"
 #include "ui/qt/application.h"
 #include "ui/qt/dialogs.h"
+#include "ui/qt/look.h"
 
+class QStyle;
 class QWidget;
 
 namespace qv::qt {
 
 class BlockedClickFilter;
+class HelpWindow;
 class PanelWindow;
 
 class QtFrontEnd : public FrontEnd, public StoreObserver {
@@ -50,6 +54,12 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   void SetBusy(bool busy) override;
   void RequestAttention(const AttentionRequest& request) override;
   int NativeWindow(int panel) override;
+  void FocusControl(int panel, int control) override;
+  void Zoom(int panel, int zoom) override;
+  void SetClassicLook(bool on) override;
+  std::string ShowUserGuide(std::string_view page) override;
+  std::string ToolkitVersion() override;
+  std::string SavePanelPicture(int panel, std::string_view path) override;
 
   // StoreObserver
   void ControlChanged(int panel, int control) override;
@@ -67,6 +77,11 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   // Where the settings kept across runs live (by default the user's
   // configuration folder, under the tool's name).
   void SetSettingsFile(QString path) { settingsFile_ = std::move(path); }
+  // Where the user guide is (by default looked for beside the program and
+  // under its installation's data folder).
+  void SetUserGuideFolder(QString folder) { userGuideFolder_ = std::move(folder); }
+  HelpWindow* UserGuide() const { return help_.get(); }
+  bool ClassicLook() const { return classic_; }
 
   PanelWindow* Window(int panel) const;
   // A press the X server reported on one of our windows.
@@ -76,12 +91,23 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   PanelWindow* EnsureWindow(int panel);
   QWidget* DialogParent() const;
   void FinishExit(int status);
+  // Where the windows that remember their place are, for the next run.
+  void RememberPlaces();
 
   std::unique_ptr<QApplication> ownApplication_;
   int argc_ = 0;
   char** argv_ = nullptr;
   QString settingsFile_;
+  QString userGuideFolder_;
+  std::unique_ptr<HelpWindow> help_;
+  // The panels' controls keep one compact style on every desktop: each box
+  // holds its designed text, and the logic's colours paint exactly. Made
+  // before the windows and gone after them.
+  std::unique_ptr<QStyle> controlStyle_;
+  std::optional<DesktopLook> desktop_;
+  bool classic_ = false;
   std::map<int, std::unique_ptr<PanelWindow>> windows_;
+  std::set<int> placed_;  // windows shown once, so placed
   std::unique_ptr<BlockedClickFilter> clickFilter_;
   Dialogs dialogs_;
   std::function<void(double)> sleep_;

@@ -1,6 +1,7 @@
 #include "ui/qt/scene_widget.h"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -19,12 +20,44 @@ void SceneWidget::SetScene(std::shared_ptr<const Scene> scene) {
   update();
 }
 
-QString SceneWidget::HoverTextAt(QPointF point) const {
-  if (!scene_) return {};
+const SceneGroup* SceneWidget::GroupUnder(QPointF point) const {
+  if (!scene_) return nullptr;
   bool invertible = false;
   const QPointF at = paint::FitTransform(*scene_, rect()).inverted(&invertible).map(point);
-  const SceneGroup* group = invertible ? scene_->HoverAt({at.x(), at.y()}) : nullptr;
+  return invertible ? scene_->HoverAt({at.x(), at.y()}) : nullptr;
+}
+
+QString SceneWidget::HoverTextAt(QPointF point) const {
+  const SceneGroup* group = GroupUnder(point);
   return group ? QString::fromStdString(group->hover) : QString();
+}
+
+// The blocks are the groups that tell something when the pointer rests on them.
+QString SceneWidget::GroupAt(QPointF point) const {
+  const SceneGroup* group = GroupUnder(point);
+  return group ? QString::fromStdString(group->id) : QString();
+}
+
+void SceneWidget::SetClickable(bool clickable) {
+  clickable_ = clickable;
+  setMouseTracking(clickable);
+}
+
+void SceneWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (clickable_) {
+    setCursor(GroupAt(event->position()).isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void SceneWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QString name =
+      clickable_ && event->button() == Qt::LeftButton ? GroupAt(event->position()) : QString();
+  if (name.isEmpty()) {
+    QWidget::mouseReleaseEvent(event);
+    return;
+  }
+  Q_EMIT groupClicked(name);
 }
 
 void SceneWidget::paintEvent(QPaintEvent*) {

@@ -1,0 +1,16 @@
+#include "app/planner_notes.h"
+
+#include <string>
+
+#include "ui/toolkit.h"
+
+namespace qv {
+
+void NoteApplied(int panel, int control, bool applied) {
+  std::string summary;
+  GetCtrlVal(panel, control, &summary);
+  summary += applied ? "\nApplied to the panel." : "\nThe panel refused a value of the plan.";
+  SetCtrlVal(panel, control, summary);
+}
+
+}  // namespace qv

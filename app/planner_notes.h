@@ -1,0 +1,10 @@
+#pragma once
+// What the planner dialogs say alike.
+
+namespace qv {
+
+// After Apply: a line under the summary text `control` shows, saying whether
+// the panel took the plan.
+void NoteApplied(int panel, int control, bool applied);
+
+}  // namespace qv

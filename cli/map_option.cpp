@@ -1,0 +1,20 @@
+#include "cli/map_option.h"
+
+#include <CLI/CLI.hpp>
+#include <vector>
+
+#include "plan/plan_evaluation.h"
+
+namespace qv::cli {
+
+void AddMapOption(CLI::App& command, std::optional<int>& map, const std::string& description) {
+  command
+      .add_option_function<std::string>(
+          "--map",
+          [&map](const std::string& text) { map = text == "both" ? BOTH_MAPS : std::stoi(text); },
+          description)
+      ->type_name("0|1|both")
+      ->check(CLI::IsMember(std::vector<std::string>{"0", "1", "both"}).description(""));
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,22 @@
+#pragma once
+// Where every file dialog starts and what it proposes: the open setup file's
+// folder, else the folder last used; the open file's name with the ending of
+// what is written, else the usual name.
+
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+struct FileSuggestion {
+  std::string folder;  // empty: the working folder
+  std::string name;
+};
+
+// The ending replaces the open file's extension ("-transfers.csv"); by
+// default it is the usual name's extension.
+FileSuggestion SuggestFile(std::string_view usualName, std::string_view ending = {});
+// For a dialog that opens a file: the folder alone.
+std::string DialogFolder();
+
+}  // namespace qv
