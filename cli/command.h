@@ -26,6 +26,7 @@ struct CommonArguments {
   std::string input;   // FILE
   std::string output;  // -o PATH
   bool online = false;
+  bool force = false;  // --force: hand on a plan whose checks fail
   bool OutputIsStandardOutput() const { return output == kStandardOutput; }
 };
 
@@ -57,6 +58,10 @@ struct CommandSpec {
   // Adds the command's own options to its subcommand and returns its run, which
   // reads them once the command line is parsed.
   CommandRun (*define)(CLI::App& command);
+  // Set for a command that hands FILE's plan on (to firmware, to the chip):
+  // while a check of either map fails it is refused with status 3 before
+  // anything is written, and this says what --force does instead.
+  std::string_view forceNote{};
 };
 
 // Every command, in the order --help lists them.

@@ -38,6 +38,10 @@ void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments
   if (entry.chip == ChipLink::OnRequest) {
     command.add_flag("--online", arguments.online, "work on the chip through the USB adapter");
   }
+  if (!entry.forceNote.empty()) {
+    command.add_flag("--force", arguments.force,
+                     "hand the plan on although a check of either map fails");
+  }
 }
 
 }  // namespace
