@@ -22,8 +22,8 @@ constexpr unsigned kSevenBitAddress = QV3380_I2C_ADDRESS >> 1;
 
 // One write of the input, or one cell of a dump, with where it stands.
 struct Write {
-  unsigned address;
-  long value;  // may not fit a register: said, not placed
+  long address;  // may be no chip address at all
+  long value;    // may not fit a register: said, not placed
   int line;
 };
 
@@ -374,7 +374,7 @@ std::optional<Reading> ReadUbootScript(std::string_view text) {
       NoteChip(parsed, line, chip);
     } else {
       for (long i = 0; i < count; ++i) {
-        parsed.writes.push_back({static_cast<unsigned>(address + i), value, line});
+        parsed.writes.push_back({address + i, value, line});
       }
     }
   });
@@ -416,7 +416,7 @@ std::optional<Reading> ReadI2cScript(std::string_view text) {
           FormatText("line %d: only byte writes without a mask are taken, not \"%.*s\"", line,
                      static_cast<int>(command.size()), command.data()));
     } else {
-      parsed.writes.push_back({static_cast<unsigned>(address), value, line});
+      parsed.writes.push_back({address, value, line});
     }
   });
   if (!any) return std::nullopt;
@@ -468,7 +468,7 @@ std::optional<Reading> ReadCArray(std::string_view text) {
     if (reg.value_or(0) == SEQUENCE_DELAY_MARKER) {
       ++parsed.pauses;
     } else {
-      parsed.writes.push_back({static_cast<unsigned>(reg.value_or(0)), value.value_or(0), line});
+      parsed.writes.push_back({reg.value_or(0), value.value_or(0), line});
     }
   }
   if (!pairs) return std::nullopt;
@@ -644,7 +644,7 @@ std::optional<Reading> ReadCsv(std::string_view text) {
           FormatText("line %d: no register address and value in this row", line));
       continue;
     }
-    parsed.writes.push_back({static_cast<unsigned>(*address), *value, line});
+    parsed.writes.push_back({*address, *value, line});
   }
   return Reading{std::move(parsed), ""};
 }
@@ -673,7 +673,7 @@ std::optional<Reading> ReadHexPairs(std::string_view text) {
       continue;
     }
     pairs = true;
-    parsed.writes.push_back({static_cast<unsigned>(*reg), *value, static_cast<int>(n + 1)});
+    parsed.writes.push_back({*reg, *value, static_cast<int>(n + 1)});
   }
   if (!pairs) return std::nullopt;
   return Reading{std::move(parsed), ""};
@@ -681,9 +681,10 @@ std::optional<Reading> ReadHexPairs(std::string_view text) {
 
 // ---- From what was read to the registers ----
 
-bool IsAcquisitionAddress(unsigned address) {
-  return std::any_of(kAcquireSequence.begin(), kAcquireSequence.end(),
-                     [address](const ChipWrite& write) { return write.address == address; });
+bool IsAcquisitionAddress(long address) {
+  return std::any_of(
+      kAcquireSequence.begin(), kAcquireSequence.end(),
+      [address](const ChipWrite& write) { return static_cast<long>(write.address) == address; });
 }
 
 // "0x00-0x10, 0x12-0x17, 0x1E"
@@ -713,19 +714,21 @@ RegisterImport Place(Parsed parsed) {
   const std::vector<Write>& writes = parsed.writes;
   for (std::size_t i = 0; i < writes.size(); ++i) {
     const Write& write = writes[i];
-    const int index = RegisterIndexOfAddress(write.address);
+    const int index =
+        write.address <= 0xFF ? RegisterIndexOfAddress(static_cast<unsigned>(write.address)) : -1;
     if (!parsed.snapshot && IsAcquisitionAddress(write.address)) {
       ++import.acquisitionWrites;
       continue;
     }
-    if (!parsed.snapshot && write.address == LOOK_AHEAD_REGISTER) {
+    if (!parsed.snapshot && write.address == static_cast<long>(LOOK_AHEAD_REGISTER)) {
       // The look-ahead enable: before an acquisition (a whole-set load), or
       // setting bit 1 of C0 ahead of another register's write (one change).
       const Write* next = i + 1 < writes.size() ? &writes[i + 1] : nullptr;
       const bool beforeAcquisition = next && IsAcquisitionAddress(next->address);
-      const bool aheadOfChange = next && next->address != LOOK_AHEAD_REGISTER &&
-                                 RegisterIndexOfAddress(next->address) >= 0 &&
-                                 write.value == WithLookAheadEnabled(c0);
+      const bool aheadOfChange =
+          next && next->address != write.address && next->address <= 0xFF &&
+          RegisterIndexOfAddress(static_cast<unsigned>(next->address)) >= 0 &&
+          write.value == WithLookAheadEnabled(c0);
       if (beforeAcquisition || aheadOfChange) {
         ++import.lookAheadWrites;
         continue;
@@ -733,16 +736,16 @@ RegisterImport Place(Parsed parsed) {
     }
     if (index < 0) {
       if (parsed.snapshot) {
-        outside.push_back(write.address);
+        outside.push_back(static_cast<unsigned>(write.address));
       } else {
-        import.notes.push_back(FormatText("%s %d: 0x%02X is not an address of the register table",
+        import.notes.push_back(FormatText("%s %d: 0x%02lX is not an address of the register table",
                                           parsed.where, write.line, write.address));
       }
       continue;
     }
     if (write.value > 0xFF) {
       import.notes.push_back(
-          FormatText("%s %d: 0x%lX does not fit register %s (0x%02X)", parsed.where, write.line,
+          FormatText("%s %d: 0x%lX does not fit register %s (0x%02lX)", parsed.where, write.line,
                      write.value, std::string(kRegisters[index].name).c_str(), write.address));
       continue;
     }

@@ -176,12 +176,14 @@ TEST(RegisterImport, ForeignDumpsArePlacedAsTheirWritersMeant) {
        "i2c mw 40 18 16\n"
        "i2c mw 0x40 0x34 0 3      # BM1 to BM3\n"
        "i2c md 40 0 10\n"
-       "i2c mw 50 0 0\n",
+       "i2c mw 50 0 0\n"
+       "i2c mw 40 100000018 5\n",
        DumpFormat::UbootScript,
        {{IDX_AF0, 0x16}, {IDX_BM1, 0}, {IDX_BM2, 0}, {IDX_BM3, 0}},
        4,
        {"line 4: i2c md writes no register this import takes",
-        "line 5: a write to chip 0x50, not the QV3380 at 0x40"}},
+        "line 5: a write to chip 0x50, not the QV3380 at 0x40",
+        "line 6: 0x100000018 is not an address of the register table"}},
   };
   for (const Foreign& c : cases) {
     SCOPED_TRACE(c.what);
