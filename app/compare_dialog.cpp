@@ -19,7 +19,7 @@ namespace {
 constexpr std::string_view kTitle = "Compare With Setup File";
 constexpr int kEffectColor = 0xF0F0F0;  // the outputs a change moves, under it
 
-std::string Megahertz(double hz) { return FormatText("%.5f MHz", hz / 1e6); }
+std::string Megahertz(double hz) { return FrequencyText(hz, 1e6, 5, "MHz"); }
 
 std::string FrequencyName(const FrequencyChange& change, bool mapUnderstood) {
   std::string name = std::string(kOutputs[change.output].name) + " frequency";

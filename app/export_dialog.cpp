@@ -11,6 +11,9 @@
 namespace qv {
 namespace {
 
+constexpr std::string_view kTitle = "Export Registers";
+constexpr std::string_view kErrorTitle = "Register Export Error";
+
 // The ring's items are the formats in their order.
 ExportFormat ChosenFormat(int panel) {
   int item = 0;
@@ -18,16 +21,51 @@ ExportFormat ChosenFormat(int panel) {
   return ExportFormats()[static_cast<std::size_t>(item)].format;
 }
 
+ExportOptions ChosenOptions(int panel) {
+  ExportOptions options;
+  GetCtrlVal(panel, exportpnl::BUSLABEL, &options.i2cBusLabel);
+  GetCtrlVal(panel, exportpnl::BUSNUMBER, &options.ubootBus);
+  int provenance = 0;
+  GetCtrlVal(panel, exportpnl::PROVENANCE, &provenance);
+  options.provenanceColumns = provenance != 0;
+  return options;
+}
+
+std::string_view FormatNote(ExportFormat format) {
+  switch (format) {
+    case ExportFormat::Dts:
+      return "With a bus label (such as i2c1) the chip's node and its register\n"
+             "sequence go under that bus too.";
+    case ExportFormat::Uboot: return "The script selects the bus of that number first.";
+    case ExportFormat::Csv: return "Provenance columns name the tool, date, source and failures.";
+    case ExportFormat::LinuxFirmware: return "Its layout: docs/linux-firmware.md.";
+    default: return "The header tells the source, date, plan and device address.";
+  }
+}
+
 void Describe(int panel) {
-  const ExportFormatFacts& facts = FormatFacts(ChosenFormat(panel));
+  const ExportFormat format = ChosenFormat(panel);
   SetCtrlVal(panel, exportpnl::DESCRIPTION,
-             "Writes " + std::string(facts.description) +
-                 ".\nThe header tells the source, date, plan and device address.");
+             "Writes " + std::string(FormatFacts(format).description) + ".\n" +
+                 std::string(FormatNote(format)));
+  SetCtrlAttribute(panel, exportpnl::BUSLABEL, ATTR_DIMMED, format == ExportFormat::Dts ? 0 : 1);
+  SetCtrlAttribute(panel, exportpnl::BUSNUMBER, ATTR_DIMMED, format == ExportFormat::Uboot ? 0 : 1);
+  SetCtrlAttribute(panel, exportpnl::PROVENANCE, ATTR_DIMMED, format == ExportFormat::Csv ? 0 : 1);
 }
 
 void Close(int panel) {
   RemovePopup(0);
   DiscardPanel(panel);
+}
+
+// A plan that fails a check is written only when the user says so, knowing which.
+bool MayExport() {
+  const std::vector<std::string> failures = CurrentPlanFailures();
+  if (failures.empty()) return true;
+  const std::string question = FailedChecksText(failures) +
+                               "\n\nExport it all the same? The file will say that the plan "
+                               "fails these checks.";
+  return GenericMessagePopup(kTitle, question, "Export __Anyway", "__Cancel") == 1;
 }
 
 }  // namespace
@@ -43,18 +81,26 @@ int OnExportFormatChosen(int panel, int, int event, void*, int, int) {
   return 0;
 }
 
+int OnExportOptionChanged(int, int, int, void*, int, int) { return 0; }
+
 int OnExportRegistersClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   const ExportFormatFacts& facts = FormatFacts(ChosenFormat(panel));
+  const ExportOptions options = ChosenOptions(panel);
+  if (const std::string problem = ExportOptionsProblem(facts.format, options); !problem.empty()) {
+    MessagePopup(kErrorTitle, problem + ".\nNothing was written.");
+    return 0;
+  }
+  if (!MayExport()) return 0;
   std::string path;
   const FileSuggestion start = SuggestFile(facts.defaultFile);
-  const int chosen = FileSelectPopup(start.folder, start.name, facts.filter, "Export Registers",
+  const int chosen = FileSelectPopup(start.folder, start.name, facts.filter, kTitle,
                                      VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
   if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
   RememberFolderOf(path);
   std::string failure;
-  if (ExportRegisters(path, facts.format, &failure) == 0) {
-    MessagePopup("Register Export Error", std::string(REGISTER_EXPORT_ERROR) + "\n" + failure);
+  if (ExportRegisters(path, facts.format, options, &failure) == 0) {
+    MessagePopup(kErrorTitle, std::string(REGISTER_EXPORT_ERROR) + "\n" + failure);
     return 0;
   }
   Close(panel);

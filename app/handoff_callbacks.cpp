@@ -6,6 +6,7 @@
 #include "app/compare_dialog.h"
 #include "app/export_dialog.h"
 #include "app/findings_dialog.h"
+#include "app/import_registers.h"
 #include "app/register_map.h"
 
 namespace qv {
@@ -16,11 +17,13 @@ std::span<const CallbackBinding> HandoffCallbacks() {
       {"OnFileVerifyChipMenuClicked", MenuCallbackPtr{OnFileVerifyChipMenuClicked}},
       {"OnFileCompareMenuClicked", MenuCallbackPtr{OnFileCompareMenuClicked}},
       {"OnFileExportRegistersMenuClicked", MenuCallbackPtr{OnFileExportRegistersMenuClicked}},
+      {"OnFileImportRegistersMenuClicked", MenuCallbackPtr{OnFileImportRegistersMenuClicked}},
       {"OnViewRegisterMapMenuClicked", MenuCallbackPtr{OnViewRegisterMapMenuClicked}},
       {"OnCloseFindingsClicked", CtrlCallbackPtr{OnCloseFindingsClicked}},
       {"FindingsPanelCallback", PanelCallbackPtr{FindingsPanelCallback}},
       {"OnExportFormatChosen", CtrlCallbackPtr{OnExportFormatChosen}},
       {"OnExportRegistersClicked", CtrlCallbackPtr{OnExportRegistersClicked}},
+      {"OnExportOptionChanged", CtrlCallbackPtr{OnExportOptionChanged}},
       {"OnCancelExportClicked", CtrlCallbackPtr{OnCancelExportClicked}},
       {"ExportPanelCallback", PanelCallbackPtr{ExportPanelCallback}},
       {"OnRegisterMapRowChosen", CtrlCallbackPtr{OnRegisterMapRowChosen}},

@@ -37,9 +37,9 @@ constexpr std::array kIndicatorControls{ResetRegisters, PFD_VALID,       NRANGE,
                                         VCOS_VALID,     FOUT_CMOS_VALID, FOUT_LV_VALID};
 
 constexpr std::array kModeMenuItems{
-    menubar::RESETDEFAULT,    menubar::IMPORT,     menubar::SAVE,     menubar::EXPORT,
-    menubar::PLANFROMTARGETS, menubar::SSCPLANNER, menubar::COMPARE,  menubar::EXPORTREGS,
-    menubar::REGISTERMAP,     menubar::COPYMAP01,  menubar::COPYMAP10};
+    menubar::RESETDEFAULT,    menubar::IMPORT,     menubar::SAVE,      menubar::EXPORT,
+    menubar::PLANFROMTARGETS, menubar::SSCPLANNER, menubar::COMPARE,   menubar::EXPORTREGS,
+    menubar::REGISTERMAP,     menubar::COPYMAP01,  menubar::COPYMAP10, menubar::IMPORTREGS};
 
 // Usable only where there is a chip: like the Acquire button.
 constexpr std::array kChipMenuItems{menubar::READCHIP, menubar::VERIFYCHIP};

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -133,6 +134,12 @@ void FormatInto(std::span<char> buffer, const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(buffer.data(), buffer.size(), format, args);
   va_end(args);
+}
+
+std::string FrequencyText(double hz, double unitHz, int decimals, const char* unit) {
+  const double shown = hz / unitHz;
+  if (!std::isfinite(shown)) return FREQUENCY_NOT_DEFINED;
+  return FormatText("%.*f %s", decimals, shown, unit);
 }
 
 }  // namespace qv

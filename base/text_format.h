@@ -22,4 +22,11 @@ namespace qv {
 // nothing happens when the buffer is empty.
 [[gnu::format(printf, 2, 3)]] void FormatInto(std::span<char> buffer, const char* format, ...);
 
+// What a frequency that does not exist is called (a divider of 0 leaves none).
+inline constexpr const char* FREQUENCY_NOT_DEFINED = "not defined";
+// hz in a unit with so many decimals ("156.25000 MHz" for 1e6, 5, "MHz"), or
+// FREQUENCY_NOT_DEFINED for an infinity or a NaN: a file or a message never
+// says "inf" or "nan".
+std::string FrequencyText(double hz, double unitHz, int decimals, const char* unit);
+
 }  // namespace qv

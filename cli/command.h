@@ -27,6 +27,7 @@ struct CommonArguments {
   std::string output;  // -o PATH
   bool online = false;
   std::string adapter;  // --adapter SERIAL|PATH; empty: QV3380_ADAPTER or the first
+  bool force = false;   // --force: hand on a plan whose checks fail
   bool OutputIsStandardOutput() const { return output == kStandardOutput; }
 };
 
@@ -58,6 +59,10 @@ struct CommandSpec {
   // Adds the command's own options to its subcommand and returns its run, which
   // reads them once the command line is parsed.
   CommandRun (*define)(CLI::App& command);
+  // Set for a command that hands FILE's plan on (to firmware, to the chip):
+  // while a check of either map fails it is refused with status 3 before
+  // anything is written, and this says what --force does instead.
+  std::string_view forceNote{};
 };
 
 // Every command, in the order --help lists them.

@@ -48,6 +48,10 @@ void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments
                                ->type_name("SERIAL|PATH");
     if (online) adapter->needs(online);
   }
+  if (!entry.forceNote.empty()) {
+    command.add_flag("--force", arguments.force,
+                     "hand the plan on although a check of either map fails");
+  }
 }
 
 }  // namespace

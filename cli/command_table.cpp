@@ -9,6 +9,7 @@
 #include "cli/diff_command.h"
 #include "cli/exit_status.h"
 #include "cli/export_command.h"
+#include "cli/import_command.h"
 #include "cli/report_command.h"
 #include "cli/setup_commands.h"
 #include "cli/solve_command.h"
@@ -39,8 +40,12 @@ constexpr std::array kCommands{
                 [](CLI::App&) -> CommandRun { return ExportJson; }},
     CommandSpec{"new", "write the setup file of a fresh start", "", "the setup file", true,
                 ChipLink::Offline, [](CLI::App&) -> CommandRun { return SaveSetup; }},
-    CommandSpec{"apply", "write the setup file to the chip", kSetupFile, "", false,
-                ChipLink::Online, [](CLI::App&) -> CommandRun { return Loaded; }},
+    CommandSpec{"apply",
+                "write the setup file to the chip; refused with exit 3 while\n"
+                "a check of either map fails, unless --force",
+                kSetupFile, "", false, ChipLink::Online,
+                [](CLI::App&) -> CommandRun { return Loaded; },
+                "Nothing was written to the chip; --force writes it all the same."},
     CommandSpec{"read",
                 "read the chip's registers into a setup file, with the pins\n"
                 "and reference of --like FILE; writes nothing to the chip",
@@ -54,9 +59,18 @@ constexpr std::array kCommands{
                 "and whether you may open them (for --adapter)",
                 "", "", false, ChipLink::Offline, DefineAdapters},
     CommandSpec{"export",
-                "write the registers for firmware: a C header, a CSV table,\n"
-                "hex pairs or an i2c-tools script",
-                kSetupFile, "the export", true, ChipLink::Offline, DefineExport},
+                "write the registers for firmware and boot: a C header, a CSV\n"
+                "table, hex pairs, an i2c-tools or U-Boot script, a device-tree\n"
+                "overlay or a firmware file; refused with exit 3 while a check\n"
+                "of either map fails, unless --force",
+                kSetupFile, "the export", true, ChipLink::Offline, DefineExport,
+                "Nothing was written; --force writes it all the same, with the failures in "
+                "its header."},
+    CommandSpec{"import",
+                "read a register dump (i2cdump, C array, CSV, hex pairs, i2c-tools\n"
+                "or U-Boot script, device tree, firmware file) into a setup file,\n"
+                "with the pins and reference of --like FILE",
+                "", "the setup file", true, ChipLink::Offline, DefineImport},
     CommandSpec{"diff",
                 "compare two setup files field by field, with the output\n"
                 "frequencies each difference moves; exit 6 when they differ",

@@ -9,26 +9,69 @@
 #include "files/panel/register_export_file.h"
 
 namespace qv::cli {
+namespace {
+
+struct ExportRequest {
+  ExportFormat format = ExportFormat::C;
+  ExportOptions options;
+};
+
+// An option of one format given with another is a mistake worth saying.
+std::string MisplacedOption(const CLI::App& command, const ExportRequest& request) {
+  const struct {
+    const char* option;
+    ExportFormat format;
+  } kOwners[] = {{"--i2c-bus-label", ExportFormat::Dts},
+                 {"--i2c-bus", ExportFormat::Uboot},
+                 {"--provenance", ExportFormat::Csv}};
+  for (const auto& owner : kOwners) {
+    if (command.count(owner.option) > 0 && request.format != owner.format) {
+      return std::string(owner.option) + " goes with --format " +
+             std::string(FormatFacts(owner.format).name);
+    }
+  }
+  return ExportOptionsProblem(request.format, request.options);
+}
+
+}  // namespace
 
 CommandRun DefineExport(CLI::App& command) {
-  auto format = std::make_shared<ExportFormat>(ExportFormat::C);
+  auto request = std::make_shared<ExportRequest>();
   std::map<std::string, ExportFormat> names;
   std::string help = "what to write:";
+  std::string kinds;
   for (const ExportFormatFacts& facts : ExportFormats()) {
     names.emplace(std::string(facts.name), facts.format);
     help += "\n" + std::string(facts.name) + ": " + std::string(facts.description);
+    kinds += (kinds.empty() ? "" : "|") + std::string(facts.name);
   }
-  command.add_option("--format", *format, help)
+  command.add_option("--format", request->format, help)
       ->required()
-      ->type_name("c|csv|hex|i2c")
+      ->type_name(kinds)
       ->transform(CLI::CheckedTransformer(names, CLI::ignore_case).description(""));
-  return [format](CommandContext& context) {
+  command
+      .add_option("--i2c-bus-label", request->options.i2cBusLabel,
+                  "dts: put the chip's node with its register\n"
+                  "sequence under the I2C bus of this label")
+      ->type_name("LABEL");
+  command
+      .add_option("--i2c-bus", request->options.ubootBus,
+                  "uboot: the bus number i2c dev selects (0)")
+      ->type_name("N");
+  command.add_flag("--provenance", request->options.provenanceColumns,
+                   "csv: the tool, date, source and failed checks\n"
+                   "as columns of every row");
+  return [request, &command](CommandContext& context) {
+    if (const std::string problem = MisplacedOption(command, *request); !problem.empty()) {
+      context.err << "qv3380: export: " << problem << "\nTry 'qv3380 --help'.\n";
+      return EXIT_USAGE;
+    }
     if (context.args.OutputIsStandardOutput()) {
-      context.out << RegisterExportText(*format);
+      context.out << RegisterExportText(request->format, request->options);
       return EXIT_DONE;
     }
     std::string failure;
-    if (ExportRegisters(context.args.output, *format, &failure) == 0) {
+    if (ExportRegisters(context.args.output, request->format, request->options, &failure) == 0) {
       context.err << REGISTER_EXPORT_ERROR << '\n' << failure << '\n';
       return EXIT_FILE_REFUSED;
     }

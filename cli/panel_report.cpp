@@ -76,10 +76,11 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
   for (const MapEvaluation& map : plan.maps) {
     AppendFormat(text, "%s%s\n", MapTitle(map.map).c_str(), map.inUse ? ", in use" : "");
     for (int pll = 0; pll < PLL_COUNT; ++pll) {
-      AppendFormat(text, "  VCO%d: %.5f GHz\n", pll + 1, map.vco[pll] / 1e9);
+      AppendFormat(text, "  VCO%d: %s\n", pll + 1,
+                   FrequencyText(map.vco[pll], 1e9, 5, "GHz").c_str());
     }
     for (int k = 0; k < OUTPUT_COUNT; ++k) {
-      AppendFormat(text, "  OUT%d: %.5f MHz\n", k, map.out[k] / 1e6);
+      AppendFormat(text, "  OUT%d: %s\n", k, FrequencyText(map.out[k], 1e6, 5, "MHz").c_str());
     }
   }
   const MapEvaluation& used = plan.InUse();
@@ -94,10 +95,7 @@ void WritePlanReport(std::ostream& out, const PlanEvaluation& plan) {
 }
 
 void WriteFailures(std::ostream& out, const PlanEvaluation& plan) {
-  for (const MapEvaluation& map : plan.maps) {
-    for (const Check* failure : map.Failures())
-      out << MapTitle(map.map) << ": " << failure->Reason() << '\n';
-  }
+  for (const std::string& line : FailedCheckLines(plan)) out << line << '\n';
 }
 
 Json PanelJson() {

@@ -10,11 +10,29 @@
 #include "bridge/adapter_list.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
+#include "files/register_export.h"
+#include "files/setup_file_reader.h"
 
 namespace qv::cli {
 namespace {
 
 bool Succeeded(int status) { return status == EXIT_DONE || status == EXIT_INEXACT; }
+
+// A plan whose checks fail goes nowhere unless forced: decided from the file
+// alone, before the program starts and anything reaches the chip. A file the
+// reader refuses is left to the open, which says why.
+std::optional<int> RefusedPlan(const CommandSpec& command, const CommonArguments& arguments,
+                               std::ostream& err) {
+  if (command.forceNote.empty() || arguments.force) return std::nullopt;
+  const SetupFileReading reading = ReadSetupFile(arguments.input);
+  if (!reading.contents) return std::nullopt;
+  const std::vector<std::string> failures = FailedChecks(*reading.contents);
+  if (failures.empty()) return std::nullopt;
+  Trace(TRACE_REFUSED, "%s %s: the plan fails %zu checks", std::string(command.name).c_str(),
+        arguments.input.c_str(), failures.size());
+  err << FailedChecksText(failures) << '\n' << command.forceNote << '\n';
+  return EXIT_CHECK_FAILED;
+}
 
 int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
                const PauseFunction& pause) {
@@ -22,6 +40,7 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
   const CommonArguments& arguments = line.Arguments();
 
   const bridge::ScopedAdapterChoice adapter(arguments.adapter);
+  if (const std::optional<int> refused = RefusedPlan(command, arguments, err)) return *refused;
   CliSession session(err, pause);
   const bool online =
       command.chip == ChipLink::Online || (command.chip == ChipLink::OnRequest && arguments.online);

@@ -1,5 +1,7 @@
 // Differences in a person's words, one line each, for the dialogs and qv3380.
 
+#include <cmath>
+
 #include "base/text_format.h"
 #include "plan/configuration_diff.h"
 
@@ -48,8 +50,12 @@ std::string FrequencyChangeText(const FrequencyChange& change, bool mapUnderstoo
   } else if (!mapUnderstood) {
     where += FormatText(" (map %d)", change.map);
   }
-  return FormatText("%s %.5f -> %.5f MHz", where.c_str(), change.beforeHz / 1e6,
-                    change.afterHz / 1e6);
+  if (std::isfinite(change.beforeHz) && std::isfinite(change.afterHz)) {
+    return FormatText("%s %.5f -> %.5f MHz", where.c_str(), change.beforeHz / 1e6,
+                      change.afterHz / 1e6);
+  }
+  return where + " " + FrequencyText(change.beforeHz, 1e6, 5, "MHz") + " -> " +
+         FrequencyText(change.afterHz, 1e6, 5, "MHz");
 }
 
 std::string EffectText(const std::vector<FrequencyChange>& effect, bool mapUnderstood) {

@@ -220,8 +220,13 @@ class MapChecker {
 };
 
 // "VCO1 2.00000 GHz is below 2.15 GHz": the value as shown and the limit it breaks.
+std::string UndefinedReason(const Check& c) {
+  return FormatText("%s frequency is %s", c.subject, FREQUENCY_NOT_DEFINED);
+}
+
 std::string RangeReason(const Check& c, double scale, const char* unit) {
   const double shown = c.value / scale;
+  if (!std::isfinite(shown)) return UndefinedReason(c);
   if (c.withinLimits) {
     return FormatText("%s %.5f %s is within %g to %g %s", c.subject, shown, unit, c.low / scale,
                       c.high / scale, unit);
@@ -408,8 +413,8 @@ std::string Check::Reason() const {
                         withinLimits ? "within" : (value > high ? "above" : "below"),
                         static_cast<int>(low), static_cast<int>(high));
     case CheckKind::Output: {
-      const char* outcome = withinLimits ? "is within" : (value > high ? "is above" : nullptr);
-      if (!outcome) return FormatText("%s %.5f MHz is not a frequency", subject, value / 1e6);
+      if (!std::isfinite(value)) return UndefinedReason(*this);
+      const char* outcome = withinLimits ? "is within" : "is above";
       return FormatText("%s %.5f MHz %s the %s limit of %g MHz", subject, value / 1e6, outcome,
                         std::string(kFamilyNames[other]).c_str(), high / 1e6);
     }
@@ -509,6 +514,16 @@ std::string InactiveMapNote(const MapEvaluation& map) {
   }
   if (reasons.empty()) return "";
   return MapTitle(map.map) + " would fail: " + Join(reasons, "; ");
+}
+
+std::vector<std::string> FailedCheckLines(const PlanEvaluation& plan) {
+  std::vector<std::string> lines;
+  for (const MapEvaluation& map : plan.maps) {
+    for (const Check* failure : map.Failures()) {
+      lines.push_back(MapTitle(map.map) + ": " + failure->Reason());
+    }
+  }
+  return lines;
 }
 
 }  // namespace qv

@@ -223,5 +223,8 @@ std::string SscOffNote(const MapEvaluation& map);
 // "Map 1 (MARGIN high) would fail: VCO2 2.60000 GHz is above 2.55 GHz"; empty
 // when the map passes.
 std::string InactiveMapNote(const MapEvaluation& map);
+// One line per failed check of either map: "Map 1 (MARGIN high): VCO2 2.60000
+// GHz is above 2.55 GHz".
+std::vector<std::string> FailedCheckLines(const PlanEvaluation& plan);
 
 }  // namespace qv

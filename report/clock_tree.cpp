@@ -144,7 +144,7 @@ class TreeDrawer {
     const std::string vco = FormatText("VCO%d", pll + 1);
     AddBlock(LowerCase(vco), PllRow(kVcoX, kVcoWidth, pll),
              JudgeBlock(on, {Find(CheckKind::Vco, pll)}, "", off),
-             {vco, FormatText("%.6f GHz", map_.vco[pll] / 1e9)});
+             {vco, FrequencyText(map_.vco[pll], 1e9, 6, "GHz")});
   }
 
   void SpreadSpectrum() {

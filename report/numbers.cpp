@@ -1,12 +1,17 @@
 #include "report/numbers.h"
 
+#include <cmath>
+
 #include "base/text_format.h"
 
 namespace qv::report {
 
-std::string Mhz(double hz) { return FormatText("%.6f MHz", hz / 1e6); }
+std::string Mhz(double hz) { return FrequencyText(hz, 1e6, 6, "MHz"); }
+std::string FixedPoint(double value, int decimals) {
+  return std::isfinite(value) ? FormatText("%.*f", decimals, value) : FREQUENCY_NOT_DEFINED;
+}
 std::string Percent(double percent, int decimals) {
-  return FormatText("%.*f %%", decimals, percent);
+  return std::isfinite(percent) ? FormatText("%.*f %%", decimals, percent) : FREQUENCY_NOT_DEFINED;
 }
 std::string Ppm(double ppm) { return FormatText("%.0f ppm", ppm); }
 std::string Hex(int byte) { return FormatText("0x%02X", byte & 0xFF); }

@@ -6,7 +6,9 @@
 
 namespace qv::report {
 
-std::string Mhz(double hz);                             // "156.250000 MHz"
+std::string Mhz(double hz);  // "156.250000 MHz"
+// A figure with so many decimals; "not defined" where a divider of 0 leaves none.
+std::string FixedPoint(double value, int decimals);
 std::string Percent(double percent, int decimals = 3);  // "-0.500 %"
 std::string Ppm(double ppm);                            // "-5000 ppm"
 std::string Hex(int byte);                              // "0x14"

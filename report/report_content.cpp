@@ -184,8 +184,8 @@ class ReportBuilder {
                             {OnOff(plan_.inputs.pllPowered[pll])},
                             {setup},
                             {ratio},
-                            {FormatText("%.6f", map.vco[pll] / 1e6)},
-                            {FormatText("%.9f", map.vco[pll] / 1e9)},
+                            {FixedPoint(map.vco[pll] / 1e6, 6)},
+                            {FixedPoint(map.vco[pll] / 1e9, 9)},
                             VerdictCell(Worst({map.Find(CheckKind::Vco, pll),
                                                map.Find(CheckKind::FeedbackDivider, pll)}))});
     }
@@ -208,7 +208,7 @@ class ReportBuilder {
                             {OnOff(plan_.inputs.outputPowered[k])},
                             {v},
                             {std::to_string(settings.d[k])},
-                            {FormatText("%.9f", map.out[k] / 1e6)},
+                            {FixedPoint(map.out[k] / 1e6, 9)},
                             {std::string(kFamilyNames[map.family[k]])},
                             {FormatText("%.6f", limit / 1e6)},
                             {Percent(100.0 * (limit - map.out[k]) / limit)},

@@ -512,6 +512,8 @@ constexpr std::array kMainMenu{
          "OnFileExportJsonMenuClicked"),
     Menu(menubar::EXPORTREGS, "EXPORTREGS", MenuKind::Item, menubar::FILE, "Export Re__gisters...",
          "OnFileExportRegistersMenuClicked", true),
+    Menu(menubar::IMPORTREGS, "IMPORTREGS", MenuKind::Item, menubar::FILE, "__Import Registers...",
+         "OnFileImportRegistersMenuClicked", true),
     // "Read From Chip" has R.
     Menu(menubar::EXPORTREPORT, "EXPORTREPORT", MenuKind::Item, menubar::FILE, "Export Re__port...",
          "OnFileExportReportMenuClicked"),
@@ -803,9 +805,24 @@ constexpr std::array kNoteControls{
 static_assert(kNoteControls.size() == notepnl::CLOSE - 1);
 
 // In the order of the exports' formats.
-constexpr std::array kExportFormatItems{
-    RingItem{0, "C header (.h)"}, RingItem{1, "CSV table (.csv)"}, RingItem{2, "Hex pairs (.hex)"},
-    RingItem{3, "i2c-tools script (.sh)"}};
+constexpr std::array kExportFormatItems{RingItem{0, "C header (.h)"},
+                                        RingItem{1, "CSV table (.csv)"},
+                                        RingItem{2, "Hex pairs (.hex)"},
+                                        RingItem{3, "i2c-tools script (.sh)"},
+                                        RingItem{4, "Device-tree overlay (.dtso)"},
+                                        RingItem{5, "U-Boot script (.cmd)"},
+                                        RingItem{6, "Linux firmware file (.bin)"}};
+
+constexpr std::array kExportProvenanceItems{RingItem{0, "Registers only"},
+                                            RingItem{1, "With provenance columns"}};
+
+// The bus i2c dev takes: 0 to 255.
+constexpr ControlDef BusNumber() {
+  ControlDef def = Control(exportpnl::BUSNUMBER, "BUSNUMBER", K::Numeric, "Bus number",
+                           "OnExportOptionChanged", S::Dimmed);
+  def.maxValue = 255;
+  return def;
+}
 
 constexpr std::array kExportControls{
     Text(exportpnl::INTRO, "INTRO",
@@ -817,11 +834,19 @@ constexpr std::array kExportControls{
         .labelAt({12, 40, 56, 22}),
     Text(exportpnl::DESCRIPTION, "DESCRIPTION", "").at(12, 72, 456, 50),
     Button(exportpnl::EXPORT, "EXPORT", "__Export...", "OnExportRegistersClicked", S::Enabled)
-        .at(244, 132, 108, 28),
+        .at(244, 196, 108, 28),
     Button(exportpnl::CANCEL, "CANCEL", "__Cancel", "OnCancelExportClicked", S::Enabled)
-        .at(360, 132, 108, 28),
+        .at(360, 196, 108, 28),
+    StringBox(exportpnl::BUSLABEL, "BUSLABEL", "Bus label", "OnExportOptionChanged", "", S::Dimmed)
+        .at(100, 130, 120, 22)
+        .labelAt({12, 130, 84, 22}),
+    BusNumber().at(372, 130, 72, 22).labelAt({260, 130, 108, 22}),
+    Ring(exportpnl::PROVENANCE, "PROVENANCE", "CSV columns", "OnExportOptionChanged",
+         kExportProvenanceItems, 0)
+        .at(100, 160, 240, 22)
+        .labelAt({12, 160, 84, 22}),
 };
-static_assert(kExportControls.size() == exportpnl::CANCEL - 1);
+static_assert(kExportControls.size() == exportpnl::PROVENANCE - 1);
 
 constexpr std::array kClockTreeMapItems{RingItem{0, "The map MARGIN selects"},
                                         RingItem{1, "Map 0 (MARGIN low)"},
@@ -878,7 +903,7 @@ constexpr std::array kPanels{
           kListControls),
     Panel(NOTE_PANEL_FILE, NOTEPNL, "NOTEPNL", "", 440, 100, "FindingsPanelCallback",
           kNoteControls),
-    Panel(EXPORT_PANEL_FILE, EXPORTPNL, "EXPORTPNL", "Export Registers", 480, 172,
+    Panel(EXPORT_PANEL_FILE, EXPORTPNL, "EXPORTPNL", "Export Registers", 480, 236,
           "ExportPanelCallback", kExportControls),
     Panel(CLOCK_TREE_PANEL_FILE, CLOCKPNL, "CLOCKPNL", "Clock Tree", 1124, 840,
           "ClockTreePanelCallback", kClockTreeControls)

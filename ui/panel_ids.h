@@ -186,6 +186,8 @@ inline constexpr int CLASSICLOOK = 48;
 inline constexpr int USERGUIDE = 49;
 inline constexpr int SEPARATOR_8 = 50;
 inline constexpr int SEPARATOR_9 = 51;
+// File > Import Registers...: a register dump read back into a plan.
+inline constexpr int IMPORTREGS = 60;
 }  // namespace menubar
 
 // The "Plan From Targets" popup PLANPNL.
@@ -284,6 +286,9 @@ inline constexpr int FORMAT = 3;
 inline constexpr int DESCRIPTION = 4;
 inline constexpr int EXPORT = 5;
 inline constexpr int CANCEL = 6;
+inline constexpr int BUSLABEL = 7;    // dts: the I2C bus the chip's node goes under
+inline constexpr int BUSNUMBER = 8;   // uboot: the bus i2c dev selects
+inline constexpr int PROVENANCE = 9;  // csv: with the provenance columns or without
 }  // namespace exportpnl
 // The "Clock Tree" window CLOCKPNL: the diagram of a frequency map and its
 // spread-spectrum profile.

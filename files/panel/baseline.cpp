@@ -54,6 +54,8 @@ void SetBaseline(BaselineOrigin origin, std::string path, bool savedHere) {
     state.imagePath = path;
   }
   state.snapshot = {CurrentSetup(), origin, std::move(path)};
+  // What was saved stays what would be lost; only the file no longer holds the plan.
+  if (origin == BaselineOrigin::Imported) state.saved.file.clear();
   if (savedHere) {
     const bool file = origin == BaselineOrigin::SetupFile || origin == BaselineOrigin::Saved;
     state.saved = {state.snapshot.setup, file ? state.snapshot.path : std::string()};
@@ -66,7 +68,8 @@ void SetBaseline(BaselineOrigin origin, std::string path, bool savedHere) {
 const BaselineSnapshot& Baseline() { return State().snapshot; }
 
 void SetBaselineToCurrent(BaselineOrigin origin, std::string path) {
-  SetBaseline(origin, std::move(path), origin != BaselineOrigin::JsonExport);
+  SetBaseline(origin, std::move(path),
+              origin != BaselineOrigin::JsonExport && origin != BaselineOrigin::Imported);
 }
 
 void SetBaselineToLastSetupImage() { SetBaseline(State().imageOrigin, State().imagePath, false); }
@@ -102,6 +105,7 @@ std::string BaselineEvent() {
     case BaselineOrigin::Saved: return "saving " + FileName(baseline.path);
     case BaselineOrigin::JsonExport: return "the JSON export " + FileName(baseline.path);
     case BaselineOrigin::Chip: return "reading the chip";
+    case BaselineOrigin::Imported: return "importing " + FileName(baseline.path);
     case BaselineOrigin::Start:
     default: return "the start of the program";
   }
@@ -116,6 +120,7 @@ std::string ConfigurationSource() {
   switch (baseline.origin) {
     case BaselineOrigin::Chip: return "the chip, as read back";
     case BaselineOrigin::JsonExport: return "the panel, as exported to " + baseline.path;
+    case BaselineOrigin::Imported: return "the registers imported from " + baseline.path;
     default: return "the power-on defaults";
   }
 }

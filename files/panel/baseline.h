@@ -6,6 +6,7 @@
 // Set by: the start of the program, File > Open Setup..., Save Setup As...,
 // Reset To Last Setup File, Export JSON... (it refreshes the setup image as a
 // save does), Reset To Defaults and the Reset DUT button, Read From Chip.
+// Import Registers... (the dump is the baseline; no setup file is open after it).
 // Exports for firmware and comparisons leave it alone.
 
 #include <array>
@@ -16,7 +17,8 @@
 
 namespace qv {
 
-enum class BaselineOrigin { Start, Defaults, SetupFile, Saved, JsonExport, Chip };
+// Imported: File > Import Registers..., an unsaved plan no setup file holds.
+enum class BaselineOrigin { Start, Defaults, SetupFile, Saved, JsonExport, Chip, Imported };
 
 struct BaselineSnapshot {
   SetupContents setup;

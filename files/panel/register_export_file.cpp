@@ -7,18 +7,26 @@
 
 namespace qv {
 
-std::string RegisterExportText(ExportFormat format) {
-  return RenderRegisterExport(format, CurrentSetup(), ProvenanceNow(ConfigurationSource()));
+std::string RegisterExportText(ExportFormat format, const ExportOptions& options) {
+  return RenderRegisterExport(format, CurrentSetup(), ProvenanceNow(ConfigurationSource()),
+                              options);
 }
 
-int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure) {
+std::vector<std::string> CurrentPlanFailures() { return FailedChecks(CurrentSetup()); }
+
+int ExportRegisters(const std::string& path, ExportFormat format, const ExportOptions& options,
+                    std::string* failure) {
   std::string reason;
-  const bool written = ReplaceFileContents(path, RegisterExportText(format), reason);
+  const bool written = ReplaceFileContents(path, RegisterExportText(format, options), reason);
   if (failure) *failure = reason;
   if (!written) return 0;
   const std::string name(FormatFacts(format).name);
   Trace(TRACE_FILE, "exported registers (%s) %s", name.c_str(), path.c_str());
   return 1;
+}
+
+int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure) {
+  return ExportRegisters(path, format, ExportOptions{}, failure);
 }
 
 }  // namespace qv

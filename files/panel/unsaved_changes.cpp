@@ -16,6 +16,7 @@ const char* Before(Replacing what) {
     case Replacing::OpenFile: return "opening another setup file";
     case Replacing::Defaults: return "resetting to the defaults";
     case Replacing::LastSetupFile: return "returning to the last setup file";
+    case Replacing::ImportRegisters: return "importing registers";
     case Replacing::Exit:
     default: return "closing";
   }

@@ -8,7 +8,7 @@ namespace qv {
 enum UnsavedChangesAnswer { UNSAVED_SAVE = 1, UNSAVED_DISCARD = 2, UNSAVED_CANCEL = 3 };
 
 // What is about to replace the configuration (or end the program).
-enum class Replacing { Exit, OpenFile, Defaults, LastSetupFile };
+enum class Replacing { Exit, OpenFile, Defaults, LastSetupFile, ImportRegisters };
 
 // True when the action may go on: nothing is unsaved, nobody can be asked,
 // the user chose Discard, or chose Save and the setup was saved. Cancel, or a

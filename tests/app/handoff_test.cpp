@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/panel_configuration.h"
 #include "bridge/hidbridge.h"
 #include "files/panel/baseline.h"
 #include "files/panel/current_setup.h"
@@ -69,7 +71,8 @@ class Handoff : public test::ProgramTest {
 
 TEST_F(Handoff, ChipMenusNeedAConnectedChipTheOthersAMode) {
   const int chip[] = {menubar::READCHIP, menubar::VERIFYCHIP};
-  const int others[] = {menubar::COMPARE, menubar::EXPORTREGS, menubar::REGISTERMAP};
+  const int others[] = {menubar::COMPARE, menubar::EXPORTREGS, menubar::IMPORTREGS,
+                        menubar::REGISTERMAP};
   struct Scenario {
     const char* mode;
     std::function<void()> start;
@@ -245,40 +248,141 @@ TEST_F(Handoff, CompareListsWhatAFileWouldChangeAndChangesNothing) {
 
 TEST_F(Handoff, ExportingRegistersChangesNothingInTheProgram) {
   StartOffline();
+  // VCO1 at 2.75 GHz: the plan fails, the panel takes it all the same.
   ASSERT_EQ(Commit(PLL1_N, 110), UIE_NO_ERROR);
   const RegisterImage setupImage = SetupImage;
   ASSERT_EQ(Choose(menubar::EXPORTREGS), UIE_NO_ERROR);
   const int popup = Store().TopPopup();
   ASSERT_NE(popup, 0);
-  // The ring offers the formats in their order.
+  // The ring offers the formats in their order; each dims what it does not take.
   const PanelDef& dialog = *FindPanelDef(EXPORT_PANEL_FILE, EXPORTPNL);
   ASSERT_EQ(FindControlDef(dialog, exportpnl::FORMAT)->items.size(), ExportFormats().size());
-  ASSERT_EQ(ExportFormats()[3].format, ExportFormat::I2c);
-  ASSERT_EQ(Store().CommitValue(popup, exportpnl::FORMAT, 3), UIE_NO_ERROR);
-  EXPECT_NE(PopupText(exportpnl::DESCRIPTION).find("i2cset"), std::string::npos);
+  const struct {
+    ExportFormat format;
+    std::string described;
+    int busLabelDimmed, busNumberDimmed, provenanceDimmed;
+  } formats[] = {{ExportFormat::Dts, "fixed clock", 0, 1, 1},
+                 {ExportFormat::Uboot, "i2c mw", 1, 0, 1},
+                 {ExportFormat::Csv, "one row per register", 1, 1, 0},
+                 {ExportFormat::I2c, "i2cset", 1, 1, 1}};
+  for (const auto& f : formats) {
+    ASSERT_EQ(Store().CommitValue(popup, exportpnl::FORMAT, static_cast<int>(f.format)),
+              UIE_NO_ERROR);
+    EXPECT_NE(PopupText(exportpnl::DESCRIPTION).find(f.described), std::string::npos);
+    int dimmed = -1;
+    GetCtrlAttribute(popup, exportpnl::BUSLABEL, ATTR_DIMMED, &dimmed);
+    EXPECT_EQ(dimmed, f.busLabelDimmed);
+    GetCtrlAttribute(popup, exportpnl::BUSNUMBER, ATTR_DIMMED, &dimmed);
+    EXPECT_EQ(dimmed, f.busNumberDimmed);
+    GetCtrlAttribute(popup, exportpnl::PROVENANCE, ATTR_DIMMED, &dimmed);
+    EXPECT_EQ(dimmed, f.provenanceDimmed);
+  }
+
+  // The question names the failures; Cancel (or Esc) writes nothing and asks for no file.
+  const std::string path = folder.Path("board.sh");
+  ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, path});
+  ASSERT_EQ(Store().PressButton(popup, exportpnl::EXPORT), UIE_NO_ERROR);
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].title, "Export Registers");
+  EXPECT_TRUE(ui.questions[0].message.starts_with(
+      "The plan fails 2 checks:\n  Map 0 (MARGIN low): VCO1 2.75000 GHz is above 2.55 GHz\n"))
+      << ui.questions[0].message;
+  EXPECT_EQ(ui.questions[0].answers, (std::vector<std::string>{"Export __Anyway", "__Cancel"}));
+  EXPECT_TRUE(ui.fileRequests.empty());
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(Store().TopPopup(), popup);
+  ui.fileAnswers.clear();
 
   // A folder that is not there: the popup stays for another try.
+  ui.questionAnswers = {1, 1};
   ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, folder.Path("missing/board.sh")});
   ASSERT_EQ(Store().PressButton(popup, exportpnl::EXPORT), UIE_NO_ERROR);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].title, "Register Export Error");
   EXPECT_EQ(Store().TopPopup(), popup);
 
-  const std::string path = folder.Path("board.sh");
   ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, path});
   ASSERT_EQ(Store().PressButton(popup, exportpnl::EXPORT), UIE_NO_ERROR);
   EXPECT_EQ(Store().TopPopup(), 0);
   EXPECT_EQ(ui.fileRequests.back().defaultFileSpec, "qv3380_registers.sh");
   const std::string text = test::ReadText(path);
-  EXPECT_NE(text.find("i2cset -y $BUS 0x40 0x18 0x1E\n"), std::string::npos);
+  EXPECT_NE(text.find("i2cset -y \"$BUS\" 0x40 0x18 0x1E\n"), std::string::npos);
   EXPECT_NE(text.find("# Source: the panel, changed since the start of the program\n"),
             std::string::npos);
   EXPECT_NE(text.find("#   OUT0: 171.87500 MHz in map 0, 156.25000 MHz in map 1, LVPECL\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("# WARNING: exported all the same, although the plan fails 2 checks:\n"),
             std::string::npos);
   EXPECT_EQ(SetupImage, setupImage);
   EXPECT_EQ(MenuDimmed(menubar::RESETCFG), 1);
   EXPECT_EQ(Baseline().origin, BaselineOrigin::Start);
   EXPECT_TRUE(DiffersFromBaseline());
+
+  // Options a format cannot take are named before anything is asked or written.
+  ASSERT_EQ(Choose(menubar::EXPORTREGS), UIE_NO_ERROR);
+  const int again = Store().TopPopup();
+  ASSERT_EQ(Store().CommitValue(again, exportpnl::FORMAT, static_cast<int>(ExportFormat::Dts)),
+            UIE_NO_ERROR);
+  ASSERT_EQ(Store().CommitText(again, exportpnl::BUSLABEL, "i2c 1"), UIE_NO_ERROR);
+  const std::size_t asked = ui.questions.size();
+  ASSERT_EQ(Store().PressButton(again, exportpnl::EXPORT), UIE_NO_ERROR);
+  EXPECT_EQ(ui.messages.back().text,
+            "\"i2c 1\" is not a device-tree label: letters, digits and _, not starting with a "
+            "digit (such as i2c1).\nNothing was written.");
+  EXPECT_EQ(ui.questions.size(), asked);
+}
+
+TEST_F(Handoff, ImportRegistersOpensAnUnsavedPlanInOneUndoStep) {
+  StartOffline();
+  ASSERT_EQ(Commit(MARGIN, 1), UIE_NO_ERROR);
+  const std::string saved = folder.Path("board.stp");
+  ui.fileAnswers.push_back({VAL_NEW_FILE_SELECTED, saved});
+  ASSERT_EQ(Choose(menubar::EXPORT), UIE_NO_ERROR);
+  const PanelConfiguration before = CapturePanelConfiguration();
+  const RegisterImage setupImage = SetupImage;
+
+  const std::string refused = folder.Path("notes.txt");
+  test::WriteText(refused, "nothing here\n");
+  ChooseWithFile(menubar::IMPORTREGS, refused);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Register Import Error");
+  EXPECT_TRUE(ui.messages[0].text.ends_with("\nNothing was changed."));
+  EXPECT_TRUE(SameConfiguration(CapturePanelConfiguration(), before));
+  EXPECT_EQ(OpenSetupFile(), saved);
+
+  const std::string dump = folder.Path("dump.txt");
+  test::WriteText(dump,
+                  "     0  1  2  3  4  5  6  7  8  9  a  b  c  d  e  f    0123456789abcdef\n"
+                  "10: 00 00 00 00 00 00 00 00 16 00 00 00 10 d0 00 00    ................\n"
+                  "30: 14 84 85 16 00 00 00 88 46 75 45 00 00 00 00 38    ........FuE....8\n");
+  ChooseWithFile(menubar::IMPORTREGS, dump);
+  EXPECT_EQ(ui.fileRequests.back().title, "Import Registers");
+  EXPECT_EQ(Value(PLL1_N), 102);
+  EXPECT_EQ(Value(OUT3D_M), 8);
+  EXPECT_EQ(Value(Pll1OutputFormat), 5);
+  EXPECT_EQ(Value(MARGIN), 1) << "the pins stay";
+  EXPECT_EQ(SetupImage, setupImage);
+  EXPECT_EQ(OpenSetupFile(), "") << "no setup file holds the plan yet";
+  EXPECT_TRUE(HasUnsavedChanges());
+  EXPECT_EQ(Baseline().origin, BaselineOrigin::Imported);
+  EXPECT_FALSE(DiffersFromBaseline());
+  std::string summary;
+  GetCtrlVal(Store().TopPopup(), listpnl::SUMMARY, &summary);
+  EXPECT_EQ(summary,
+            "Imported 21 registers from dump.txt (i2cdump, byte mode). The pins and reference "
+            "settings stay.");
+  const TableContents notes = PopupList();
+  ASSERT_FALSE(notes.rows.empty());
+  EXPECT_EQ(notes.rows[0][0],
+            "addresses outside the register table, left out: 0x10, 0x12-0x17, 0x1E, 0x3C, "
+            "0x3E-0x3F");
+  EXPECT_EQ(notes.rows[1][0], "ADV0 (0x22) is not in the input: its default 0x84 is used");
+  ASSERT_EQ(Store().PressButton(Store().TopPopup(), listpnl::CLOSE), UIE_NO_ERROR);
+
+  ASSERT_EQ(Choose(menubar::UNDO), UIE_NO_ERROR);
+  EXPECT_TRUE(SameConfiguration(CapturePanelConfiguration(), before)) << "one step undoes it all";
+  EXPECT_EQ(OpenSetupFile(), saved);
+  EXPECT_FALSE(HasUnsavedChanges());
 }
 
 }  // namespace

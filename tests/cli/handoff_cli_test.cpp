@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
   const std::string off =
       File("off.stp", Replaced(DefaultSetupFile(), kDefaultAdv0, "&h22,&b10000101"));
   const std::string out = folder.Path("out.stp");
+  const std::string dump = File("dump.sh",
+                                "i2cset -y 1 0x40 0x18 0x16\n"
+                                "i2cset -y 1 0x50 0x00 0x01\n"
+                                "i2cset -y 1 0x40 0x3A 0x45\n");
   struct Case {
     std::vector<std::string> args;
     Chip chip;
@@ -71,7 +76,7 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
       {{"verify", chip}, Chip::NoAdapter, cli::EXIT_CHIP, "", "I2C communication failure"},
       {{"verify", refused}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "", "Line 1 invalid."},
       {{"export", chip, "--format", "HEX", "-o", "-"}, Chip::Programmed, cli::EXIT_DONE,
-       "# QV3380 programming sequence\n", ""},
+       "#0### QV3380 programming sequence\n", ""},
       {{"export", chip, "--format", "bin", "-o", "-"}, Chip::Programmed, cli::EXIT_USAGE, "",
        "qv3380: export: --format"},
       {{"export", refused, "--format", "c", "-o", "-"}, Chip::Programmed, cli::EXIT_FILE_REFUSED,
@@ -89,6 +94,26 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
        "  PLL1 feedback divider N, map 0: 100 -> 102; OUT0 156.25000 -> 159.37500 MHz, "
        "OUT1 125.00000 -> 127.50000 MHz\n", ""},
       {{"diff", plain, refused}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "", "Line 1 invalid."},
+      {{"export", plain, "--format", "csv", "--i2c-bus-label", "i2c1", "-o", "-"}, Chip::Programmed,
+       cli::EXIT_USAGE, "", "qv3380: export: --i2c-bus-label goes with --format dts\n"},
+      {{"export", plain, "--format", "dts", "--i2c-bus-label", "1x", "-o", "-"}, Chip::Programmed,
+       cli::EXIT_USAGE, "", "qv3380: export: \"1x\" is not a device-tree label"},
+      {{"export", plain, "--format", "uboot", "--i2c-bus", "300", "-o", "-"}, Chip::Programmed,
+       cli::EXIT_USAGE, "", "qv3380: export: I2C bus 300 is not a bus number from 0 to 255\n"},
+      {{"export", plain, "--format", "uboot", "--i2c-bus", "3", "-o", "-"}, Chip::Programmed,
+       cli::EXIT_DONE, "# QV3380 programming sequence for U-Boot\n", ""},
+      {{"import", dump, "-o", out}, Chip::Programmed, cli::EXIT_DONE,
+       "Imported 2 registers from dump.sh (i2c-tools script).\nNot placed:\n"
+       "  line 2: a write to chip 0x50, not the QV3380 at 0x40\n"
+       "  BP0 (0x11) is not in the input: its default 0x00 is used\n", ""},
+      {{"import", dump, "-o", "-"}, Chip::Programmed, cli::EXIT_DONE,
+       ";Header contains information", "Imported 2 registers from dump.sh"},
+      {{"import", refused, "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
+       "No registers found: the file is not an i2cdump"},
+      {{"import", folder.Path("none.txt"), "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
+       "Unable to read " + folder.Path("none.txt") + ": No such file or directory."},
+      {{"import", dump, "--like", refused, "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
+       "Line 1 invalid."},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -102,6 +127,72 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
       EXPECT_TRUE(Bridge().Writes().empty()) << test::Describe(Bridge().log);
     }
   }
+}
+
+// MARGIN may switch on the board: a failure of either map keeps the plan from
+// firmware and from the chip, until --force; editing and saving never block.
+TEST_F(HandoffCli, PlansThatFailGoNowhereUnlessForced) {
+  const std::string failing =
+      File("failing.stp", Replaced(DefaultSetupFile(), kDefaultAf0, "&h18,&b00011110"));
+  const std::string out = folder.Path("out.h");
+  const std::string failures =
+      "The plan fails 2 checks:\n"
+      "  Map 0 (MARGIN low): VCO1 2.75000 GHz is above 2.55 GHz\n"
+      "  Map 0 (MARGIN low): PLL1 N 110 is above the range 86 <= N <= 102\n";
+  const std::string notExported =
+      "Nothing was written; --force writes it all the same, with the failures in its header.\n";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+    bool fileWritten;
+    bool chipWritten;
+  };
+  const Case cases[] = {
+      {{"export", failing, "--format", "c", "-o", out},
+       cli::EXIT_CHECK_FAILED,
+       failures + notExported,
+       false,
+       false},
+      {{"export", failing, "--format", "linux-firmware", "-o", "-"},
+       cli::EXIT_CHECK_FAILED,
+       failures + notExported,
+       false,
+       false},
+      {{"apply", failing},
+       cli::EXIT_CHECK_FAILED,
+       failures + "Nothing was written to the chip; --force writes it all the same.\n",
+       false,
+       false},
+      {{"export", failing, "--format", "c", "--force", "-o", out}, cli::EXIT_DONE, "", true, false},
+      {{"apply", failing, "--force"}, cli::EXIT_DONE, "", false, true},
+      {{"edit", failing, "--online", "--set", "PLL1_N=111", "-o", out},
+       cli::EXIT_DONE,
+       "",
+       true,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[c.args.size() - 2] + " " + c.args.back());
+    std::filesystem::remove(out);
+    Program(Chip::Programmed);
+    const test::CliResult result = Run(c.args);
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(std::filesystem::exists(out), c.fileWritten);
+    EXPECT_EQ(!Bridge().Writes().empty(), c.chipWritten) << test::Describe(Bridge().log);
+    if (c.status == cli::EXIT_CHECK_FAILED) {
+      EXPECT_EQ(result.out, "");
+      EXPECT_TRUE(Bridge().log.empty()) << "refused before the chip is even asked";
+    }
+  }
+  EXPECT_NE(test::ReadText(out).find("&h18,&b00011111"), std::string::npos)
+      << "the edit saved its failing plan";
+  ASSERT_EQ(Run({"export", failing, "--format", "c", "--force", "-o", out}).status, 0);
+  EXPECT_NE(test::ReadText(out).find(
+                " * WARNING: exported all the same, although the plan fails 2 checks:\n"
+                " *   Map 0 (MARGIN low): VCO1 2.75000 GHz is above 2.55 GHz\n"),
+            std::string::npos);
 }
 
 TEST_F(HandoffCli, ReadTakesTheChipsRegistersAndThePinsOfLike) {
