@@ -9,6 +9,7 @@
 #include "files/panel/current_setup.h"
 #include "model/chip_reading.h"
 #include "plan/panel/register_decoding.h"
+#include "python/setup_calls.h"
 #include "tools/sim/chip.h"
 
 namespace qv::python {
@@ -53,7 +54,8 @@ ChipLink::~ChipLink() = default;
 
 void ChipLink::Check() { const Call call(*this, Workspace::Link::ReadOnly); }
 
-void ChipLink::Apply(const SetupState& setup) {
+void ChipLink::Apply(const SetupState& setup, bool force) {
+  RefuseFailingPlan(setup, force, "apply");
   Call call(*this, Workspace::Link::Online);
   call.workspace().Hold(setup);
   const cli::CliSession& session = call.workspace().Session();

@@ -55,7 +55,8 @@ class ChipLink {
   // The connection check's read; nothing is written.
   void Check();
   // qv3380 apply: online, the connection check, then the whole set.
-  void Apply(const SetupState& setup);
+  // Refused as `qv3380 apply` refuses a plan whose checks fail, unless forced.
+  void Apply(const SetupState& setup, bool force);
   // qv3380 read [--like]: the chip's registers with the pins and reference
   // settings of `like`, or those of a fresh start.
   SetupState Read(const std::optional<SetupState>& like);

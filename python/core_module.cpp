@@ -154,7 +154,16 @@ void DefineSetupCalls(py::module_& m) {
     }
     return py::make_tuple(outcome.document, outcome.text, outcome.fieldLines);
   });
-  m.def("export", &ExportText, Release());
+  m.def("export", [](const SetupState& setup, const std::string& format, bool force,
+                     const std::string& i2cBusLabel, int ubootBus, bool provenance) {
+    const ExportOptions options{i2cBusLabel, ubootBus, provenance};
+    std::string bytes;
+    {
+      const py::gil_scoped_release released;
+      bytes = ExportText(setup, format, force, options);
+    }
+    return py::bytes(bytes);
+  });
   m.def("report", [](const SetupState& setup, const std::string& path, const std::string& format,
                      std::optional<int> map, const std::string& source) {
     std::string bytes;

@@ -175,12 +175,26 @@ DiffOutcome Diff(const SetupState& before, const SetupState& after, const std::s
   return outcome;
 }
 
-std::string ExportText(const SetupState& setup, const std::string& format) {
+void RefuseFailingPlan(const SetupState& setup, bool force, const char* what) {
+  if (force) return;
+  const std::vector<std::string> failures = FailedChecks(setup.contents);
+  if (failures.empty()) return;
+  throw Refused(Refusal::Plan, FailedChecksText(failures) + "\n" + what +
+                                   "(..., force=True) goes on all the same.");
+}
+
+std::string ExportText(const SetupState& setup, const std::string& format, bool force,
+                       const ExportOptions& options) {
   std::string names;
   for (const ExportFormatFacts& facts : ExportFormats()) {
     if (EqualsIgnoringCase(facts.name, format)) {
+      if (const std::string problem = ExportOptionsProblem(facts.format, options);
+          !problem.empty()) {
+        throw std::invalid_argument(problem);
+      }
+      RefuseFailingPlan(setup, force, "export");
       const Holding held(setup);
-      return RegisterExportText(facts.format);
+      return RegisterExportText(facts.format, options);
     }
     names += (names.empty() ? "" : ", ") + std::string(facts.name);
   }

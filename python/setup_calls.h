@@ -13,6 +13,7 @@
 
 #include "chip/fields.h"
 #include "cli/control_edit.h"
+#include "files/register_export.h"
 #include "python/workspace.h"
 
 namespace qv::python {
@@ -67,7 +68,12 @@ DiffOutcome Diff(const SetupState& before, const SetupState& after, const std::s
                  const std::string& afterName);
 
 // qv3380 export --format NAME -o -
-std::string ExportText(const SetupState& setup, const std::string& format);
+// A plan whose checks fail is refused as `qv3380 export` refuses it, unless forced.
+std::string ExportText(const SetupState& setup, const std::string& format, bool force,
+                       const ExportOptions& options);
+// PlanError naming the failed checks of either map, unless forced; `what` is
+// the call that would go on ("export", "apply").
+void RefuseFailingPlan(const SetupState& setup, bool force, const char* what);
 
 // qv3380 report: the kind from `format` ("pdf", ...) or else from the path's
 // extension; the clock tree of `map` (nullopt: the map in use). Written to

@@ -93,13 +93,15 @@ class Chip:
         :class:`ChipError` "I2C communication failure" when the chip does not answer."""
         self._link.check()
 
-    def apply(self, setup: Setup) -> None:
+    def apply(self, setup: Setup, *, force: bool = False) -> None:
         """``qv3380 apply``: online, the connection check, then the whole set
         (32 registers, look-ahead enable, acquisition, its pause, DR1 again).
+        A plan that fails a check of either map raises :class:`PlanError`
+        naming the checks, and nothing reaches the chip, unless ``force``.
         :class:`ChipError` when a transfer failed; for a set that reached the
         chip only in part it names how many transfers did, in ``reached`` of
         ``transfers``."""
-        self._link.apply(setup._state)
+        self._link.apply(setup._state, force)
 
     def read(self, like: Setup | None = None) -> Setup:
         """``qv3380 read``: the chip's 32 registers, with the pins and

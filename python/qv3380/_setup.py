@@ -240,11 +240,26 @@ class Setup:
         self._state = _core.save_setup(self._state, path)
         self.name = path
 
-    def export(self, format: str) -> str:
-        """The registers for firmware (``qv3380 export --format``): "c" (a C
-        header), "csv", "hex" or "i2c" (an i2c-tools script), each with the
-        sequence the tool sends for a whole set under a dated header."""
-        return _core.export(self._state, format)
+    def export(
+        self,
+        format: str,
+        *,
+        force: bool = False,
+        i2c_bus_label: str = "",
+        i2c_bus: int = 0,
+        provenance: bool = False,
+    ) -> str | bytes:
+        """The registers for firmware and boot (``qv3380 export --format``):
+        "c" (a C header), "csv", "hex", "i2c" (an i2c-tools script), "uboot"
+        (a U-Boot script for ``i2c dev`` ``i2c_bus``), "dts" (a device-tree
+        overlay; ``i2c_bus_label`` adds the chip's node under that bus) as
+        text, "linux-firmware" as bytes; each carries the sequence the tool
+        sends for a whole set. ``provenance`` adds the provenance columns to
+        the CSV. A plan that fails a check of either map raises
+        :class:`PlanError` naming the checks, unless ``force``: then the
+        failures are written into the export's header."""
+        made = _core.export(self._state, format, force, i2c_bus_label, i2c_bus, provenance)
+        return made if format.lower() == "linux-firmware" else made.decode()
 
     def json_definition(self) -> str:
         """The JSON definition (``qv3380 export-json``)."""

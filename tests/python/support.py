@@ -22,15 +22,16 @@ class Ran:
     err: str
 
 
-def qv3380(*args: str | os.PathLike[str]) -> Ran:
-    """The command line of the build, run on the same input."""
+def qv3380(*args: str | os.PathLike[str], newline: str | None = None) -> Ran:
+    """The command line of the build, run on the same input; ``newline=""``
+    keeps its line ends as written (CRLF in a CSV)."""
     program = os.environ.get("QV3380_CLI")
     if not program:
         pytest.skip("QV3380_CLI names no qv3380 to compare with (CTest sets it)")
-    done = subprocess.run(
-        [program, *map(os.fspath, args)], capture_output=True, text=True, check=False
-    )
-    return Ran(done.returncode, done.stdout, done.stderr)
+    done = subprocess.run([program, *map(os.fspath, args)], capture_output=True, check=False)
+    decode = (lambda data: data.decode()) if newline == "" else (
+        lambda data: data.decode().replace("\r\n", "\n").replace("\r", "\n"))
+    return Ran(done.returncode, decode(done.stdout), decode(done.stderr))
 
 
 def under_simulator() -> bool:

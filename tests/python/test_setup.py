@@ -206,9 +206,17 @@ def test_diff_and_exports_equal_the_command_line(before: Path, after: Path) -> N
     assert [str(f) for f in diff.fields] == [
         line[2:] for line in str(diff).split("Fields:\n")[-1].splitlines() if line.startswith("  ")
     ][: len(diff.fields)]
-    for format in ("c", "csv", "hex", "i2c"):
-        exported = cli("export", after, "--format", format, "-o", "-")
-        assert DATED.sub(r"\1", b.export(format)) == DATED.sub(r"\1", exported.out)
+    failing = b.plan().failures()
+    for format in ("c", "csv", "hex", "i2c", "dts", "uboot"):
+        exported = cli("export", after, "--format", format, "-o", "-", "--force", newline="")
+        assert DATED.sub(r"\1", b.export(format, force=True)) == DATED.sub(r"\1", exported.out)
+        if failing:
+            refused = cli("export", after, "--format", format, "-o", "-")
+            with pytest.raises(qv3380.PlanError) as error:
+                b.export(format)
+            assert str(error.value).split("\n")[:-1] == refused.err.split("\n")[:-2]
+        else:
+            assert b.export(format) == b.export(format, force=True)
     with pytest.raises(ValueError, match='format: "pdf" is not one of c, csv, hex, i2c'):
         b.export("pdf")
 
@@ -223,7 +231,7 @@ def test_setups_do_not_disturb_each_other() -> None:
     assert a["PLL1_N"] == 90 and a["MARGIN"] == qv3380.Setup.load(BOARD)["MARGIN"] == 1
     assert c["PLL1_N"] == 90 and c["MARGIN"] == 0
     assert copy.deepcopy(c) == c and copy.copy(a) == a and a != c
-    assert a.export("csv").count("\n") == b.export("csv").count("\n")
+    assert a.export("csv", force=True).count("\n") == b.export("csv", force=True).count("\n")
 
     # Threads take turns on the program; each gets its own setup's answer.
     expected = {id(s): s.plan().to_dict() for s in (a, b, c)}
@@ -305,6 +313,15 @@ def test_the_simulated_chip_takes_what_apply_sends() -> None:
     assert len(writes) == 43 and all(t.ok for t in chip.transfers)
     # Two connection checks, then two verifications and a read: the probe and 32 registers each.
     assert len(chip.transfers) - len(writes) == 2 + 3 * (1 + 32)
+    # A plan that fails a check reaches the chip only when forced.
+    failing = board.copy()
+    failing.set("PLL1_N", 85)
+    with chip:
+        with pytest.raises(qv3380.PlanError, match="The plan fails"):
+            chip.apply(failing)
+        assert len(chip.transfers) == 2 + 43 + 3 * (1 + 32)
+        chip.apply(failing, force=True)
+        assert chip.verify(failing) == []
 
 
 def test_adapters_are_listed_as_qv3380_adapters_lists_them() -> None:
