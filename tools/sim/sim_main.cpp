@@ -42,7 +42,7 @@ constexpr std::string_view usage =
     "transfer log to stderr or FILE. COMMAND's exit status is passed on.\n"
     "MODE: answer (default), silent, error, late, absent (no adapter), refuse\n"
     "      (cannot be opened; umockdev stops a program after 50 such opens).\n"
-    "--unplug-after N: the adapter answers N commands, then cannot be opened any more.\n";
+    "--unplug-after N: the adapter answers N commands, then is unplugged (no longer found).\n";
 
 struct ModeName {
   std::string_view name;
