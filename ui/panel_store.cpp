@@ -131,6 +131,8 @@ int PanelStore::SetValue(int panel, int control, int value) {
   const bool shownAsHeld =
       ctrl->def->kind == ControlKind::Numeric && ctrl->def->showsProgramValueBeyondRange;
   if (!shownAsHeld && !Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  // A write that changes nothing costs the front ends nothing either.
+  if (ctrl->value == value) return UIE_NO_ERROR;
   ctrl->value = value;
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -142,6 +144,7 @@ int PanelStore::SetText(int panel, int control, std::string_view text) {
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (!ctrl->def->holdsText()) return UIE_WRONG_TYPE;
+  if (ctrl->text == text) return UIE_NO_ERROR;
   ctrl->text = std::string(text);
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -173,6 +176,7 @@ int PanelStore::SetScene(int panel, int control, std::shared_ptr<const Scene> sc
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (ctrl->def->kind != ControlKind::Drawing) return UIE_WRONG_TYPE;
+  if (ctrl->scene == scene) return UIE_NO_ERROR;
   ctrl->scene = std::move(scene);
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -209,20 +213,27 @@ int PanelStore::SetAttribute(int panel, int control, int attribute, int value) {
   if (!state) return UIE_BAD_PANEL;
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
+  // Every recalculation sets every colour again: only a change is mirrored.
+  const auto change = [&](auto& slot, auto now) {
+    if (slot == now) return false;
+    slot = now;
+    return true;
+  };
+  bool changed = false;
   if (int* color = ColorSlot(*ctrl, attribute)) {
-    *color = value & 0xFFFFFF;
+    changed = change(*color, value & 0xFFFFFF);
   } else if (attribute == ATTR_DIMMED) {
-    ctrl->dimmed = value != 0;
+    changed = change(ctrl->dimmed, value != 0);
   } else if (attribute == ATTR_VISIBLE) {
-    ctrl->visible = value != 0;
+    changed = change(ctrl->visible, value != 0);
   } else if ((attribute == ATTR_MIN_VALUE || attribute == ATTR_MAX_VALUE) &&
              ctrl->def->kind == ControlKind::Numeric) {
-    (attribute == ATTR_MIN_VALUE ? ctrl->minValue : ctrl->maxValue) = value;
+    changed = change(attribute == ATTR_MIN_VALUE ? ctrl->minValue : ctrl->maxValue, value);
     Coerce(*ctrl, &ctrl->value);  // as a spin box does when its range moves
   } else {
     return UIE_BAD_ATTRIBUTE;
   }
-  NotifyControl(panel, control);
+  if (changed) NotifyControl(panel, control);
   return UIE_NO_ERROR;
 }
 
@@ -252,6 +263,7 @@ int PanelStore::SetAttribute(int panel, int control, int attribute, std::string_
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (attribute != ATTR_TOOLTIP) return UIE_BAD_ATTRIBUTE;
+  if (ctrl->tooltip == text) return UIE_NO_ERROR;
   ctrl->tooltip = std::string(text);
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -293,6 +305,7 @@ int PanelStore::GetTable(int panel, int control, TableContents* contents) const 
 int PanelStore::SetTitle(int panel, std::string_view title) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
+  if (state->title == title) return UIE_NO_ERROR;
   state->title = std::string(title);
   NotifyPanel(panel);
   return UIE_NO_ERROR;
@@ -338,13 +351,10 @@ int PanelStore::SetMenuItemAttribute(int menuBar, int item, int attribute, int v
   if (!state || state->menu.empty()) return UIE_BAD_PANEL;
   MenuItemState* entry = FindMenuItem(menuBar, item);
   if (!entry) return UIE_BAD_CONTROL;
-  if (attribute == ATTR_DIMMED) {
-    entry->dimmed = value != 0;
-  } else if (attribute == ATTR_VISIBLE) {
-    entry->visible = value != 0;
-  } else {
-    return UIE_BAD_ATTRIBUTE;
-  }
+  bool& slot = attribute == ATTR_DIMMED ? entry->dimmed : entry->visible;
+  if (attribute != ATTR_DIMMED && attribute != ATTR_VISIBLE) return UIE_BAD_ATTRIBUTE;
+  if (slot == (value != 0)) return UIE_NO_ERROR;
+  slot = value != 0;
   NotifyMenu(menuBar, item);
   return UIE_NO_ERROR;
 }
