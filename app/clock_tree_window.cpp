@@ -6,7 +6,7 @@
 
 #include "base/text_format.h"
 #include "base/trace.h"
-#include "files/replace_file.h"
+#include "files/panel/file_notes.h"
 #include "plan/panel/frequency_engine.h"
 #include "plan/panel/plan_inputs.h"
 #include "report/clock_tree.h"
@@ -111,7 +111,7 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
     if (bytes.empty()) {
       failure = FormatText("%s: %s", path.c_str(), problem.c_str());
       Trace(TRACE_FILE, "clock tree not made: %s", failure.c_str());
-    } else if (ReplaceFileContents(path, bytes, failure)) {
+    } else if (ReplaceFileNoting(path, bytes, failure)) {
       Trace(TRACE_FILE, "exported clock tree %s", path.c_str());
       return 0;
     }

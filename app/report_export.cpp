@@ -6,7 +6,7 @@
 #include "base/trace.h"
 #include "base/version.h"
 #include "files/panel/baseline.h"
-#include "files/replace_file.h"
+#include "files/panel/file_notes.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "plan/panel/plan_inputs.h"
@@ -56,7 +56,7 @@ int ExportReport(const std::string& path, report::FileKind kind, const std::stri
     Trace(TRACE_FILE, "%s not made: %s", KindText(kind), failure->c_str());
     return 0;
   }
-  if (!ReplaceFileContents(path, bytes, *failure)) return 0;
+  if (!ReplaceFileNoting(path, bytes, *failure)) return 0;
   Trace(TRACE_FILE, "exported %s %s", KindText(kind), path.c_str());
   return 1;
 }

@@ -6,6 +6,7 @@
 #include "base/text_format.h"
 #include "bridge/hidbridge.h"
 #include "files/panel/baseline.h"
+#include "files/panel/file_notes.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_engine.h"
 #include "ui/toolkit.h"
@@ -13,13 +14,28 @@
 namespace qv {
 namespace {
 
+// A note about a file is said until the user's next action begins.
+class FileNoteEnd final : public UserActionObserver {
+ public:
+  void ActionBegins(const UserAction&) override {
+    if (depth_++ == 0) SetStatusNote(StatusNote::File, "");
+  }
+  void ValueCommitted(const CommittedValue&) override {}
+  void ActionEnds(const UserAction&) override { --depth_; }
+
+ private:
+  int depth_ = 0;
+};
+
 struct StatusLineState {
   int transferObserver = 0;
   int planListener = 0;
   int wholeSetListener = 0;
   int commitListener = 0;
   int baselineListener = 0;
-  std::array<std::string, 3> notes;  // by StatusNote
+  int fileNoteListener = 0;
+  FileNoteEnd fileNoteEnd;
+  std::array<std::string, 4> notes;  // by StatusNote
 };
 StatusLineState g_status;
 
@@ -71,6 +87,8 @@ void StopStatusLine() {
   RemoveWholeSetListener(g_status.wholeSetListener);
   RemoveCommitListener(g_status.commitListener);
   RemoveBaselineListener(g_status.baselineListener);
+  RemoveFileNoteListener(g_status.fileNoteListener);
+  RemoveUserActionObserver(&g_status.fileNoteEnd);
   g_status = {};
 }
 
@@ -85,6 +103,9 @@ void StartStatusLine() {
   });
   g_status.commitListener = AddCommitListener([](int, int) { ShowOpenFile(); });
   g_status.baselineListener = AddBaselineListener(ShowOpenFile);
+  g_status.fileNoteListener =
+      AddFileNoteListener([](const std::string& note) { SetStatusNote(StatusNote::File, note); });
+  AddUserActionObserver(&g_status.fileNoteEnd);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
   g_status.wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));

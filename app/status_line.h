@@ -35,8 +35,9 @@ std::string WholeSetWriteText(const WholeSetChange& write);
 std::string TransferResultName(int result);
 
 // What may speak in the message field, most urgent first: the field shows the
-// first that has something to say.
-enum class StatusNote { Chip, Plan, Hint };
+// first that has something to say. A file note (files/panel/file_notes.h)
+// lasts until the user's next action.
+enum class StatusNote { Chip, File, Plan, Hint };
 void SetStatusNote(StatusNote note, std::string text);
 
 }  // namespace qv
