@@ -14,11 +14,12 @@
 namespace qv {
 namespace {
 
-// A note about a file is said until the user's next action begins.
+// A note about a file is said until the user's next action on the main panel
+// begins (choosing the mode is none: a note from the start stays to be read).
 class FileNoteEnd final : public UserActionObserver {
  public:
-  void ActionBegins(const UserAction&) override {
-    if (depth_++ == 0) SetStatusNote(StatusNote::File, "");
+  void ActionBegins(const UserAction& action) override {
+    if (depth_++ == 0 && action.panel == panelHandle) SetStatusNote(StatusNote::File, "");
   }
   void ValueCommitted(const CommittedValue&) override {}
   void ActionEnds(const UserAction&) override { --depth_; }

@@ -46,8 +46,6 @@ class FrontEnd {
   virtual int SelectFile(const FileRequest& request, std::string* path) = 0;
   // The answer's number from 1, or GENERIC_POPUP_NOT_ASKED.
   virtual int Ask(const Question& question) = 0;
-  virtual std::string ReadSetting(std::string_view name) = 0;
-  virtual void WriteSetting(std::string_view name, std::string_view value) = 0;
   virtual std::vector<std::string> Arguments() = 0;
   virtual void Delay(double seconds) = 0;
   virtual void ProcessEvents() = 0;

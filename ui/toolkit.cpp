@@ -14,6 +14,7 @@ namespace {
 FrontEnd* g_frontEnd = nullptr;
 // SetWaitCursor's nesting.
 int g_waitDepth = 0;
+SettingsStore* g_settings = nullptr;
 
 }  // namespace
 
@@ -255,13 +256,24 @@ int GetDroppedFiles(std::vector<std::string>* paths) {
   return UIE_NO_ERROR;
 }
 
+void InstallSettingsStore(SettingsStore* store) { g_settings = store; }
+
 std::string GetPersistentSetting(std::string_view name) {
-  return g_frontEnd ? g_frontEnd->ReadSetting(name) : std::string();
+  std::vector<std::string> values = GetPersistentList(name);
+  return values.size() == 1 ? std::move(values.front()) : std::string();
 }
 
 int SetPersistentSetting(std::string_view name, std::string_view value) {
-  if (!g_frontEnd) return UIE_NO_FRONT_END;
-  g_frontEnd->WriteSetting(name, value);
+  return SetPersistentList(name, {std::string(value)});
+}
+
+std::vector<std::string> GetPersistentList(std::string_view name) {
+  return g_settings ? g_settings->Read(name) : std::vector<std::string>();
+}
+
+int SetPersistentList(std::string_view name, const std::vector<std::string>& values) {
+  if (!g_settings) return UIE_NOT_AVAILABLE;
+  g_settings->Write(name, values);
   return UIE_NO_ERROR;
 }
 
@@ -302,6 +314,7 @@ void ResetToolkitState() {
   ClearCallbackRegistry();
   g_waitDepth = 0;
   g_frontEnd = nullptr;
+  g_settings = nullptr;
   InstallPictureRenderer(nullptr);
 }
 

@@ -27,11 +27,13 @@ void ProgramTest::SetUp() {
   Bridge().Reset();
   ui.onDelay = [](double seconds) { Bridge().RecordDelay(seconds); };
   InstallFrontEnd(&ui);
+  InstallSettingsStore(&ui);
   RegisterProgramCallbacks();
 }
 
 void ProgramTest::TearDown() {
   InstallFrontEnd(nullptr);
+  InstallSettingsStore(nullptr);
   Store().Clear();
 }
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -197,23 +196,6 @@ int QtFrontEnd::SelectFile(const FileRequest& request, std::string* path) {
 }
 
 int QtFrontEnd::Ask(const Question& question) { return dialogs_.Ask(DialogParent(), question); }
-
-namespace {
-
-std::unique_ptr<QSettings> OpenSettings(const QString& file) {
-  if (!file.isEmpty()) return std::make_unique<QSettings>(file, QSettings::IniFormat);
-  return std::make_unique<QSettings>(QStringLiteral("qv3380"), QStringLiteral("qv3380_gui"));
-}
-
-}  // namespace
-
-std::string QtFrontEnd::ReadSetting(std::string_view name) {
-  return OpenSettings(settingsFile_)->value(ToQString(name)).toString().toStdString();
-}
-
-void QtFrontEnd::WriteSetting(std::string_view name, std::string_view value) {
-  OpenSettings(settingsFile_)->setValue(ToQString(name), ToQString(value));
-}
 
 std::vector<std::string> QtFrontEnd::Arguments() {
   std::vector<std::string> arguments;

@@ -42,8 +42,6 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   void ShowMessage(std::string_view title, std::string_view message) override;
   int SelectFile(const FileRequest& request, std::string* path) override;
   int Ask(const Question& question) override;
-  std::string ReadSetting(std::string_view name) override;
-  void WriteSetting(std::string_view name, std::string_view value) override;
   std::vector<std::string> Arguments() override;
   void Delay(double seconds) override;
   void ProcessEvents() override;
@@ -64,9 +62,6 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   // Where an exception that escapes an event handler goes, once Start has
   // made the application (not when the program brought its own).
   void SetEscapedExceptionHandler(EscapedException handler) { escaped_ = std::move(handler); }
-  // Where the settings kept across runs live (by default the user's
-  // configuration folder, under the tool's name).
-  void SetSettingsFile(QString path) { settingsFile_ = std::move(path); }
 
   PanelWindow* Window(int panel) const;
   // A press the X server reported on one of our windows.
@@ -80,7 +75,6 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   std::unique_ptr<QApplication> ownApplication_;
   int argc_ = 0;
   char** argv_ = nullptr;
-  QString settingsFile_;
   std::map<int, std::unique_ptr<PanelWindow>> windows_;
   std::unique_ptr<BlockedClickFilter> clickFilter_;
   Dialogs dialogs_;
