@@ -35,6 +35,7 @@ struct StatusLineState {
   int commitListener = 0;
   int baselineListener = 0;
   int fileNoteListener = 0;
+  int progressListener = 0;
   FileNoteEnd fileNoteEnd;
   std::array<std::string, 4> notes;  // by StatusNote
 };
@@ -89,6 +90,7 @@ void StopStatusLine() {
   RemoveCommitListener(g_status.commitListener);
   RemoveBaselineListener(g_status.baselineListener);
   RemoveFileNoteListener(g_status.fileNoteListener);
+  RemoveWholeSetProgressListener(g_status.progressListener);
   RemoveUserActionObserver(&g_status.fileNoteEnd);
   g_status = {};
 }
@@ -111,6 +113,10 @@ void StartStatusLine() {
   g_status.wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));
   });
+  // Two seconds and more of transfers: the window says how far they are.
+  g_status.progressListener = AddWholeSetProgressListener([](int done, int steps) {
+    SetStatusNote(StatusNote::Chip, WholeSetProgressText(done, steps));
+  });
 }
 
 void ShowModeStatus(std::string_view mode) {
@@ -131,6 +137,10 @@ std::string TransferResultName(int result) {
     case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
     default: return result >= 0 ? "OK" : "error";
   }
+}
+
+std::string WholeSetProgressText(int done, int steps) {
+  return FormatText("Programming the chip: %d of %d", done, steps);
 }
 
 std::string WholeSetWriteText(const WholeSetChange& write) {

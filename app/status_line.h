@@ -31,6 +31,8 @@ std::string TransferFailureText(const Transfer& transfer);
 // "Chip partly programmed: 19 of 44 transfers reached it (adapter not found)";
 // empty when the whole set reached the chip.
 std::string WholeSetWriteText(const WholeSetChange& write);
+// "Programming the chip: 17 of 43", while a whole set goes to the chip.
+std::string WholeSetProgressText(int done, int steps);
 // A bridge result by name: "OK", "no reply from adapter", "adapter not found", ...
 std::string TransferResultName(int result);
 

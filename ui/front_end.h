@@ -2,6 +2,7 @@
 // What a front end supplies: only the things that need a real screen.
 // Values and attributes live in the panel store, never here.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,9 @@ class FrontEnd {
   virtual int Ask(const Question& question) = 0;
   virtual std::vector<std::string> Arguments() = 0;
   virtual void Delay(double seconds) = 0;
+  // A call that blocks (a chip transfer); the windows stay painted meanwhile
+  // where the front end can do that.
+  virtual int RunBlocking(const std::function<int()>& call) { return call(); }
   virtual void ProcessEvents() = 0;
   virtual void SetBusy(bool busy) = 0;
   virtual void RequestAttention(const AttentionRequest& request) = 0;

@@ -102,6 +102,7 @@ int PanelStore::Discard(int panel) {
 void PanelStore::Clear() {
   panels_.clear();
   popups_.clear();
+  held_.clear();
   nextHandle_ = 1;
 }
 
@@ -470,22 +471,45 @@ struct Refusal {
 class PanelStore::ActionScope {
  public:
   ActionScope(PanelStore& store, UserAction action)
-      : observers_(store.actionObservers_), action_(action) {
+      : store_(store), observers_(store.actionObservers_), action_(action) {
+    ++store_.actionDepth_;
     for (UserActionObserver* observer : observers_) observer->ActionBegins(action_);
   }
   ~ActionScope() {
     for (UserActionObserver* observer : observers_) observer->ActionEnds(action_);
+    if (--store_.actionDepth_ == 0) store_.RunHeldActions();
   }
   ActionScope(const ActionScope&) = delete;
   ActionScope& operator=(const ActionScope&) = delete;
 
  private:
+  PanelStore& store_;
   // A copy: an action may add or remove observers.
   const std::vector<UserActionObserver*> observers_;
   const UserAction action_;
 };
 
+bool PanelStore::Held(std::function<void()> action) {
+  if (waiting_ == 0) return false;
+  held_.push_back(std::move(action));
+  return true;
+}
+
+void PanelStore::EndWaiting() {
+  // A wait outside any action has nothing to let finish first.
+  if (--waiting_ == 0 && actionDepth_ == 0) RunHeldActions();
+}
+
+void PanelStore::RunHeldActions() {
+  while (!held_.empty() && waiting_ == 0 && actionDepth_ == 0) {
+    const std::function<void()> action = std::move(held_.front());
+    held_.pop_front();
+    action();
+  }
+}
+
 int PanelStore::CommitValue(int panel, int control, int value) {
+  if (Held([=, this] { CommitValue(panel, control, value); })) return UIE_NO_ERROR;
   const Refusal refuse{*this, "commit", panel, control};
   if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
@@ -510,6 +534,9 @@ int PanelStore::CommitValue(int panel, int control, int value) {
 }
 
 int PanelStore::CommitText(int panel, int control, std::string_view text) {
+  if (Held([=, this, text = std::string(text)] { CommitText(panel, control, text); })) {
+    return UIE_NO_ERROR;
+  }
   const Refusal refuse{*this, "commit", panel, control};
   if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
@@ -539,6 +566,7 @@ int PanelStore::CommitText(int panel, int control, std::string_view text) {
 }
 
 int PanelStore::PressButton(int panel, int control) {
+  if (Held([=, this] { PressButton(panel, control); })) return UIE_NO_ERROR;
   const Refusal refuse{*this, "press", panel, control};
   if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
@@ -562,6 +590,7 @@ void PanelStore::RunCommitCallback(int panel, int control, CtrlCallbackPtr callb
 }
 
 int PanelStore::ChooseMenuItem(int menuBar, int item) {
+  if (Held([=, this] { ChooseMenuItem(menuBar, item); })) return UIE_NO_ERROR;
   const Refusal refuse{*this, "menu choice", menuBar, item, Refusal::Target::MenuItem};
   if (!AcceptsUserInput(menuBar)) return refuse.Blocked();
   PanelState* state = Find(menuBar);
@@ -576,6 +605,7 @@ int PanelStore::ChooseMenuItem(int menuBar, int item) {
 }
 
 int PanelStore::SendPanelEvent(int panel, int event) {
+  if (Held([=, this] { SendPanelEvent(panel, event); })) return UIE_NO_ERROR;
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
   const ActionScope action(*this, {UserActionKind::PanelEvent, panel, event});
@@ -584,6 +614,7 @@ int PanelStore::SendPanelEvent(int panel, int event) {
 }
 
 int PanelStore::DropFiles(int panel, std::vector<std::string> paths) {
+  if (Held([this, panel, paths] { DropFiles(panel, paths); })) return UIE_NO_ERROR;
   if (!AcceptsUserInput(panel))
     return Refusal{*this, "drop on", panel, 0, Refusal::Target::Panel}.Blocked();
   PanelCallbackPtr callback = Find(panel)->callback;

@@ -294,7 +294,13 @@ int AddCommitListener(CommitListener listener) {
 void RemoveCommitListener(int id) { Store().RemoveCommitListener(id); }
 
 void Delay(double seconds) {
+  const PanelStore::Waiting waiting(Store());
   if (g_frontEnd) g_frontEnd->Delay(seconds);
+}
+
+int RunBlockingCall(const std::function<int()>& call) {
+  const PanelStore::Waiting waiting(Store());
+  return g_frontEnd ? g_frontEnd->RunBlocking(call) : call();
 }
 
 int ProcessSystemEvents() {

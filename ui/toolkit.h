@@ -254,7 +254,12 @@ using CommitListener = std::function<void(int panel, int control)>;
 int AddCommitListener(CommitListener listener);
 void RemoveCommitListener(int id);
 
+// A pause (the chip settling) and a call that blocks for a while (a chip
+// transfer): the front end keeps its windows painted meanwhile, and what the
+// user does waits. The store performs such actions, in order, once the action
+// that waits has ended, so none comes between the transfers of another.
 void Delay(double seconds);
+int RunBlockingCall(const std::function<int()>& call);
 int ProcessSystemEvents();
 // While on, the front end shows that the program is busy (nested calls count).
 int SetWaitCursor(int on);

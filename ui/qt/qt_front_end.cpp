@@ -1,6 +1,7 @@
 #include "ui/qt/qt_front_end.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QIcon>
 #include <QScreen>
 #include <QTimer>
@@ -32,6 +33,22 @@ bool DisplayReachable() {
   return false;
 }
 
+// Paints, exposures and the window system's housekeeping go on; what the user
+// does waits in the window system's queue until the program is ready for it.
+constexpr QEventLoop::ProcessEventsFlags kWhileWaiting = QEventLoop::ExcludeUserInputEvents;
+
+void WaitPainting(double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  if (QCoreApplication::instance()) {
+    QEventLoop loop;
+    QTimer::singleShot(std::chrono::milliseconds(static_cast<long long>(seconds * 1000.0)),
+                       Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(kWhileWaiting);
+  }
+  // A timer may round its milliseconds down: the pause is never shorter.
+  std::this_thread::sleep_until(until);
+}
+
 void CenterOver(QWidget* window, const QWidget* over) {
   const QRect area =
       over && over->isVisible() ? over->frameGeometry() : window->screen()->availableGeometry();
@@ -42,11 +59,7 @@ void CenterOver(QWidget* window, const QWidget* over) {
 
 }  // namespace
 
-QtFrontEnd::QtFrontEnd()
-    : sleep_([](double seconds) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-      }),
-      exit_([](int status) { std::exit(status); }) {}
+QtFrontEnd::QtFrontEnd() : sleep_(WaitPainting), exit_([](int status) { std::exit(status); }) {}
 
 QtFrontEnd::~QtFrontEnd() {
   if (observing_) Store().RemoveObserver(this);
@@ -204,12 +217,26 @@ std::vector<std::string> QtFrontEnd::Arguments() {
 }
 
 void QtFrontEnd::Delay(double seconds) {
-  // The pause blocks like the chip transfer it waits for; only the cursor and
-  // pending paints get through first.
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QCoreApplication::processEvents(kWhileWaiting);
   sleep_(seconds);
   QApplication::restoreOverrideCursor();
+}
+
+int QtFrontEnd::RunBlocking(const std::function<int()>& call) {
+  if (!QCoreApplication::instance()) return call();
+  // The call blocks a thread of its own; this one paints until it is done.
+  // It is the only call running: the program waits for its result.
+  int result = 0;
+  QEventLoop loop;
+  {
+    const std::jthread worker([&] {
+      result = call();
+      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(kWhileWaiting);
+  }
+  return result;
 }
 
 void QtFrontEnd::ProcessEvents() { QCoreApplication::processEvents(); }

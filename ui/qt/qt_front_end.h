@@ -44,6 +44,7 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   int Ask(const Question& question) override;
   std::vector<std::string> Arguments() override;
   void Delay(double seconds) override;
+  int RunBlocking(const std::function<int()>& call) override;
   void ProcessEvents() override;
   void SetBusy(bool busy) override;
   void RequestAttention(const AttentionRequest& request) override;
