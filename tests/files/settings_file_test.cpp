@@ -54,8 +54,11 @@ TEST(SettingsFile, ListsKeepEveryNameExactlyAndTheRestOfTheFileStays) {
   const std::string path = folder.Path("qv3380/qv3380_gui.conf");
   fs::create_directory(folder.Path("qv3380"));
   WriteText(path, "[Window]\ngeometry=@ByteArray(\\x1\\0)\n; a comment\n");
+  // Kept in a dotfiles folder, linked both ways: both links stay.
+  fs::create_hard_link(path, folder.Path("dotfiles.conf"));
+  fs::create_symlink(path, folder.Path("linked.conf"));
   NoteRecorder recorder;
-  SettingsFileStore store(path);
+  SettingsFileStore store(folder.Path("linked.conf"));
   store.Write("recentFiles", kAwkwardNames);
   store.Write("lastFolder", {"/boards/a\nb"});
   EXPECT_EQ(SettingsFileStore(path).Read("recentFiles"), kAwkwardNames);
@@ -68,6 +71,8 @@ TEST(SettingsFile, ListsKeepEveryNameExactlyAndTheRestOfTheFileStays) {
                       "e.stp\n"),
             std::string::npos);
   EXPECT_NE(text.find("recentFiles=%20lead and trail%20\n"), std::string::npos);
+  EXPECT_EQ(ReadText(folder.Path("dotfiles.conf")), text);
+  EXPECT_TRUE(fs::is_symlink(folder.Path("linked.conf")));
   store.Write("recentFiles", {});
   EXPECT_TRUE(store.Read("recentFiles").empty());
   EXPECT_EQ(recorder.notes, std::vector<std::string>{});
