@@ -97,88 +97,81 @@ TEST(SettingsFile, TheOldLayoutIsReadAndReplacedOnTheFirstWrite) {
   EXPECT_EQ(text.substr(0, text.find("[Files]")), "[General]\nother=1\n");
 }
 
-struct Refusal {
-  const char* what;
-  // Builds the situation; returns false where it cannot be built here.
-  std::function<bool(const test::TempFolder&, const std::string& path)> build;
-  std::vector<std::string> recentRead;  // what Read gives
-  bool keptAfterWrite;                  // Write took the new list
-  std::string note;                     // said once; %s: the settings path
-};
+// Each builds a situation at `path`; false where this machine cannot.
+using Situation = std::function<bool(const fs::path& path)>;
+Situation Fifo(const char* name = nullptr) {
+  return [name](const fs::path& path) {
+    const fs::path fifo = name ? path.parent_path() / name : path;
+    return ::mkfifo(fifo.c_str(), 0600) == 0 && (!name || ::symlink(name, path.c_str()) == 0);
+  };
+}
+Situation LinkTo(const char* target, std::function<bool(const fs::path&)> make = {}) {
+  return [=](const fs::path& path) {
+    return (!make || make(path.parent_path() / target)) && ::symlink(target, path.c_str()) == 0;
+  };
+}
+Situation Holding(std::string text, bool unreadable = false) {
+  return [=](const fs::path& path) {
+    WriteText(path, text);
+    return !unreadable || (::geteuid() != 0 && ::chmod(path.c_str(), 0) == 0);
+  };
+}
 
 TEST(SettingsFile, WhatItRefusesItSaysOnceAndLeavesAlone) {
-  const bool root = ::geteuid() == 0;
-  const std::string huge(10 * 1024 * 1024, 'x');
+  const auto device = [](const fs::path& at) {
+    return ::geteuid() == 0 && ::mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  };
+  std::string nine = "[Files]\n";
+  for (int i = 0; i < 9; ++i) nine += "recentFiles=/" + std::to_string(i) + ".stp\n";
+  const std::string notRegular = "Settings are not kept: %s is not a regular file.";
+  struct Refusal {
+    const char* what;
+    Situation build;
+    std::vector<std::string> read;  // what Read gives
+    bool written;                   // Write took the new list
+    std::string note;               // said once; %s: the settings path
+  };
   const Refusal refusals[] = {
-      {"a FIFO nobody writes",
-       [](auto&, const std::string& p) { return ::mkfifo(p.c_str(), 0600) == 0; },
-       {},
-       false,
-       "Settings are not kept: %s is not a regular file."},
+      {"a FIFO nobody writes", Fifo(), {}, false, notRegular},
       {"a link to a FIFO",
-       [](auto& f, const std::string& p) {
-         return ::mkfifo(f.Path("fifo").c_str(), 0600) == 0 && ::symlink("fifo", p.c_str()) == 0;
-       },
+       Fifo("fifo"),
        {},
        false,
        "Settings are not kept: %s is a link to fifo, which is not a regular file."},
       {"a link to a device",
-       [root](auto& f, const std::string& p) {
-         return root && ::mknod(f.Path("device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
-                ::symlink(f.Path("device").c_str(), p.c_str()) == 0;
-       },
+       LinkTo("device", device),
        {},
        false,
-       ""},  // the note names the folder: checked below
+       "Settings are not kept: %s is a link to device, which is not a regular file."},
       {"a folder",
-       [](auto&, const std::string& p) { return fs::create_directory(p); },
+       [](const fs::path& p) { return fs::create_directory(p); },
        {},
        false,
-       "Settings are not kept: %s is not a regular file."},
+       notRegular},
       {"a dangling link into a missing folder",
-       [](auto&, const std::string& p) {
-         return ::symlink("missing/settings.conf", p.c_str()) == 0;
-       },
+       LinkTo("missing/settings.conf"),
        {},
        false,
        "Settings are not kept: %s is a link to missing/settings.conf, which does not exist and "
        "cannot be created (No such file or directory)."},
-      {"a dangling link: its file is made",
-       [](auto&, const std::string& p) { return ::symlink("made.conf", p.c_str()) == 0; },
-       {},
-       true,
-       ""},
+      {"a dangling link: its file is made", LinkTo("made.conf"), {}, true, ""},
       {"a 10 MB entry beside a good one",
-       [&huge](auto&, const std::string& p) {
-         WriteText(p, "[Files]\nrecentFiles=" + huge + "\nrecentFiles=/good.stp\n");
-         return true;
-       },
-       {"/good.stp"},
+       Holding("[Files]\nrecentFiles=" + std::string(10 << 20, 'x') + "\nrecentFiles=/g.stp\n"),
+       {"/g.stp"},
        true,
        "Left out of the settings in %s: a value of recentFiles over 4096 bytes."},
       {"nine entries",
-       [](auto&, const std::string& p) {
-         std::string text = "[Files]\n";
-         for (int i = 0; i < 9; ++i) text += "recentFiles=/" + std::to_string(i) + ".stp\n";
-         WriteText(p, text);
-         return true;
-       },
+       Holding(nine),
        {},
        true,
        "Left out of the settings in %s: recentFiles, a list of more than 8 entries."},
       {"a file larger than 16 MiB",
-       [](auto&, const std::string& p) {
-         WriteText(p, "[Files]\n" + std::string(SETTINGS_FILE_MAX_BYTES, ';'));
-         return true;
-       },
+       Holding(std::string(SETTINGS_FILE_MAX_BYTES + 1, ';')),
        {},
        false,
        "Settings are not kept: %s is larger than 16 MiB."},
       {"a file the user may not read",
-       [root](auto&, const std::string& p) {
-         WriteText(p, "[Files]\nrecentFiles=/a.stp\n");
-         return !root && ::chmod(p.c_str(), 0) == 0;
-       },
+       Holding("[Files]\n", true),
        {},
        false,
        "Settings are not kept: %s cannot be read (Permission denied)."},
@@ -187,7 +180,7 @@ TEST(SettingsFile, WhatItRefusesItSaysOnceAndLeavesAlone) {
     SCOPED_TRACE(r.what);
     const test::TempFolder folder;
     const std::string path = folder.Path("qv3380_gui.conf");
-    if (!r.build(folder, path)) {
+    if (!r.build(path)) {
       std::printf("  (not built here: %s)\n", r.what);
       continue;
     }
@@ -195,22 +188,16 @@ TEST(SettingsFile, WhatItRefusesItSaysOnceAndLeavesAlone) {
     const fs::file_type type = fs::status(path).type();
     NoteRecorder recorder;
     SettingsFileStore store(path);
-    EXPECT_EQ(store.Read("recentFiles"), r.recentRead);
-    EXPECT_EQ(store.Read("recentFiles"), r.recentRead);
+    EXPECT_EQ(store.Read("recentFiles"), r.read);
     store.Write("recentFiles", {"/new.stp"});
     store.Write("recentFiles", {"/new.stp"});
-    EXPECT_EQ(store.Read("recentFiles"),
-              r.keptAfterWrite ? std::vector<std::string>{"/new.stp"} : r.recentRead);
+    EXPECT_EQ(store.Read("recentFiles"), r.written ? std::vector<std::string>{"/new.stp"} : r.read);
     std::string note = r.note;
     if (const std::size_t at = note.find("%s"); at != std::string::npos) note.replace(at, 2, path);
-    if (std::string_view(r.what) == "a link to a device") {
-      note = "Settings are not kept: " + path + " is a link to " + folder.Path("device") +
-             ", which is not a regular file.";
-    }
     EXPECT_EQ(recorder.notes, note.empty() ? std::vector<std::string>{} : std::vector{note})
         << "said once";
     EXPECT_EQ(fs::symlink_status(path).type(), entry) << "a link stays a link";
-    if (!r.keptAfterWrite) {
+    if (!r.written) {
       EXPECT_EQ(fs::status(path).type(), type) << "left as it was";
     }
   }
