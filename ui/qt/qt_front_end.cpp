@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <thread>
 
 #include "ui/qt/blocked_click_filter.h"
@@ -228,14 +229,20 @@ int QtFrontEnd::RunBlocking(const std::function<int()>& call) {
   // The call blocks a thread of its own; this one paints until it is done.
   // It is the only call running: the program waits for its result.
   int result = 0;
+  std::exception_ptr failure;
   QEventLoop loop;
   {
     const std::jthread worker([&] {
-      result = call();
+      try {
+        result = call();
+      } catch (...) {
+        failure = std::current_exception();
+      }
       QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec(kWhileWaiting);
   }
+  if (failure) std::rethrow_exception(failure);
   return result;
 }
 
