@@ -7,6 +7,7 @@
 #include "base/text_format.h"
 #include "base/trace.h"
 #include "files/panel/file_dialog_start.h"
+#include "files/panel/file_notes.h"
 #include "files/panel/recent_files.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
@@ -117,7 +118,7 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
     if (bytes.empty()) {
       failure = FormatText("%s: %s", path.c_str(), problem.c_str());
       Trace(TRACE_FILE, "clock tree not made: %s", failure.c_str());
-    } else if (ReplaceFileContents(path, bytes, failure)) {
+    } else if (ReplaceFileNoting(path, bytes, failure)) {
       Trace(TRACE_FILE, "exported clock tree %s", path.c_str());
       return 0;
     }

@@ -13,6 +13,8 @@
 #include "app/user_guide_pictures.h"
 #include "base/last_resort.h"
 #include "base/trace.h"
+#include "files/panel/kept_settings.h"
+#include "files/settings_file.h"
 #include "ui/front_end.h"
 #include "ui/paint/qt_picture_renderer.h"
 #include "ui/qt/qt_front_end.h"
@@ -44,6 +46,8 @@ int main(int argc, char* argv[]) {
   frontEnd.SetEscapedExceptionHandler(
       [](std::string_view what) { qv::ExitProgram(qv::ShowInternalError(what)); });
   qv::InstallFrontEnd(&frontEnd);
+  qv::SettingsFileStore settings(qv::DefaultSettingsPath());
+  qv::InstallSettingsStore(&settings);
   qv::paint::QtPictureRenderer painter;
   qv::InstallPictureRenderer(&painter);
   try {

@@ -7,6 +7,7 @@
 #include "base/version.h"
 #include "files/panel/baseline.h"
 #include "files/panel/file_dialog_start.h"
+#include "files/panel/file_notes.h"
 #include "files/panel/recent_files.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
@@ -58,7 +59,7 @@ int ExportReport(const std::string& path, report::FileKind kind, const std::stri
     Trace(TRACE_FILE, "%s not made: %s", KindText(kind), failure->c_str());
     return 0;
   }
-  if (!ReplaceFileContents(path, bytes, *failure)) return 0;
+  if (!ReplaceFileNoting(path, bytes, *failure)) return 0;
   Trace(TRACE_FILE, "exported %s %s", KindText(kind), path.c_str());
   return 1;
 }

@@ -8,6 +8,7 @@
 #include "base/text_format.h"
 #include "bridge/hidbridge.h"
 #include "files/panel/baseline.h"
+#include "files/panel/file_notes.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_engine.h"
 #include "ui/toolkit.h"
@@ -15,13 +16,30 @@
 namespace qv {
 namespace {
 
+// A note about a file is said until the user's next action on the main panel
+// begins (choosing the mode is none: a note from the start stays to be read).
+class FileNoteEnd final : public UserActionObserver {
+ public:
+  void ActionBegins(const UserAction& action) override {
+    if (depth_++ == 0 && action.panel == panelHandle) SetStatusNote(StatusNote::File, "");
+  }
+  void ValueCommitted(const CommittedValue&) override {}
+  void ActionEnds(const UserAction&) override { --depth_; }
+
+ private:
+  int depth_ = 0;
+};
+
 struct StatusLineState {
   int transferObserver = 0;
   int planListener = 0;
   int wholeSetListener = 0;
   int commitListener = 0;
   int baselineListener = 0;
-  std::array<std::string, 3> notes;  // by StatusNote
+  int fileNoteListener = 0;
+  int progressListener = 0;
+  FileNoteEnd fileNoteEnd;
+  std::array<std::string, 4> notes;  // by StatusNote
   bool linkVerified = false;         // the connection check passed
 };
 StatusLineState g_status;
@@ -83,6 +101,9 @@ void StopStatusLine() {
   RemoveWholeSetListener(g_status.wholeSetListener);
   RemoveCommitListener(g_status.commitListener);
   RemoveBaselineListener(g_status.baselineListener);
+  RemoveFileNoteListener(g_status.fileNoteListener);
+  RemoveWholeSetProgressListener(g_status.progressListener);
+  RemoveUserActionObserver(&g_status.fileNoteEnd);
   g_status = {};
 }
 
@@ -97,9 +118,16 @@ void StartStatusLine() {
   });
   g_status.commitListener = AddCommitListener([](int, int) { ShowOpenFile(); });
   g_status.baselineListener = AddBaselineListener(ShowOpenFile);
+  g_status.fileNoteListener =
+      AddFileNoteListener([](const std::string& note) { SetStatusNote(StatusNote::File, note); });
+  AddUserActionObserver(&g_status.fileNoteEnd);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
   g_status.wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {
     SetStatusNote(StatusNote::Chip, WholeSetWriteText(write));
+  });
+  // Two seconds and more of transfers: the window says how far they are.
+  g_status.progressListener = AddWholeSetProgressListener([](int done, int steps) {
+    SetStatusNote(StatusNote::Chip, WholeSetProgressText(done, steps));
   });
 }
 
@@ -141,6 +169,10 @@ std::string TransferResultName(int result) {
     case HIDBRIDGE_ADAPTER_ERROR: return "adapter reported an error";
     default: return result >= 0 ? "OK" : "error";
   }
+}
+
+std::string WholeSetProgressText(int done, int steps) {
+  return FormatText("Programming the chip: %d of %d", done, steps);
 }
 
 std::string WholeSetWriteText(const WholeSetChange& write) {

@@ -31,6 +31,8 @@ std::string TransferFailureText(const Transfer& transfer);
 // "Chip partly programmed: 19 of 44 transfers reached it (adapter not found)";
 // empty when the whole set reached the chip.
 std::string WholeSetWriteText(const WholeSetChange& write);
+// "Programming the chip: 17 of 43", while a whole set goes to the chip.
+std::string WholeSetProgressText(int done, int steps);
 // A bridge result by name: "OK", "no reply from adapter", "adapter not found", ...
 std::string TransferResultName(int result);
 
@@ -42,8 +44,9 @@ std::string LinkLostText(const Transfer& transfer);
 std::string LinkLostTooltip(const Transfer& transfer);
 
 // What may speak in the message field, most urgent first: the field shows the
-// first that has something to say.
-enum class StatusNote { Chip, Plan, Hint };
+// first that has something to say. A file note (files/panel/file_notes.h)
+// lasts until the user's next action.
+enum class StatusNote { Chip, File, Plan, Hint };
 void SetStatusNote(StatusNote note, std::string text);
 
 }  // namespace qv

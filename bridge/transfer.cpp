@@ -13,7 +13,8 @@ namespace {
 using namespace std::chrono_literals;
 
 // The adapter needs this long between transfers; callers count on every call
-// blocking at least this long.
+// blocking at least this long. It is counted from the start of the call, so
+// the search, the open and the descriptor are done while the adapter rests.
 constexpr auto pauseBeforeSend = 50ms;
 constexpr int replyWaitMs = 200;
 
@@ -31,6 +32,7 @@ void dropStaleReports(hid_device* device, std::span<std::uint8_t> scratch) {
 }  // namespace
 
 int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_t data) {
+  const auto sendNotBefore = std::chrono::steady_clock::now() + pauseBeforeSend;
   const HidLibrary hid;
   if (!hid.ready()) return HIDBRIDGE_NO_ADAPTER;
 
@@ -43,7 +45,7 @@ int transfer(Command command, std::uint8_t device, std::uint8_t reg, std::uint8_
   std::vector<std::uint8_t> reply = replyBuffer(lengths);
   const std::span<std::uint8_t> target = readTarget(reply, lengths.numbered);
 
-  std::this_thread::sleep_for(pauseBeforeSend);
+  std::this_thread::sleep_until(sendNotBefore);
   dropStaleReports(handle, target);
   std::fill(reply.begin(), reply.end(), std::uint8_t{0});
 

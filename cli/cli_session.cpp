@@ -6,6 +6,7 @@
 #include "app/modes.h"
 #include "app/startup.h"
 #include "app/status_line.h"
+#include "files/panel/file_notes.h"
 #include "files/panel/json_export.h"
 #include "files/panel/setup_file_saving.h"
 #include "files/panel/setup_image.h"
@@ -24,9 +25,13 @@ CliSession::CliSession(std::ostream& messages, std::function<void(double)> pause
     messages << message.text << '\n';
   };
   InstallFrontEnd(&ui_);
+  // What the GUI's status line would say about a file, a script reads here.
+  fileNoteListener_ =
+      AddFileNoteListener([&messages](const std::string& note) { messages << note << '\n'; });
 }
 
 CliSession::~CliSession() {
+  RemoveFileNoteListener(fileNoteListener_);
   RemoveTransferObserver(observer_);
   RemoveWholeSetListener(wholeSetListener_);
   InstallFrontEnd(nullptr);

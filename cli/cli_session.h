@@ -54,6 +54,7 @@ class CliSession {
   HeadlessFrontEnd ui_;
   int observer_ = 0;
   int wholeSetListener_ = 0;
+  int fileNoteListener_ = 0;
   std::optional<WholeSetChange> partialWrite_;
   std::optional<Transfer> firstWriteFailure_;
 };

@@ -10,6 +10,7 @@
 
 #include "base/trace.h"
 #include "files/file_descriptor.h"
+#include "files/file_lock.h"
 
 namespace qv {
 namespace {
@@ -24,6 +25,11 @@ std::optional<std::string> Read(const std::string& path, std::size_t limit,
   }
   if (!S_ISREG(info.st_mode)) {
     reason = "not a regular file";
+    return std::nullopt;
+  }
+  // An in-place save of the tool's holds the file exclusively until it is whole.
+  if (LockFile(file.get(), LockKind::Shared) == LockResult::Busy) {
+    reason = "another program keeps it locked";
     return std::nullopt;
   }
   if (static_cast<std::size_t>(info.st_size) > limit) {

@@ -13,6 +13,7 @@
 #include "base/trace.h"
 #include "files/extended_attributes.h"
 #include "files/file_descriptor.h"
+#include "files/file_lock.h"
 
 namespace qv {
 namespace {
@@ -110,10 +111,16 @@ Renamed WriteThroughTemporary(const fs::path& target, const struct stat* existin
     return discard(existing ? Renamed::WouldLoseSomething : Renamed::Failed);
   }
   // The data must be on disk before the rename makes it the target.
-  if (!WriteAll(file.get(), content, 0) || ::fsync(file.get()) != 0 || !file.Close() ||
-      std::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (!WriteAll(file.get(), content, 0) || ::fsync(file.get()) != 0 || !file.Close()) {
     return discard(Renamed::Failed);
   }
+  // A device, a pipe or a link took the target's place meanwhile: the rename
+  // would replace what was never looked at. (Another save's file may.)
+  if (struct stat now{}; ::lstat(target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+    errno = EBUSY;
+    return discard(Renamed::Failed);
+  }
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) return discard(Renamed::Failed);
   // Makes the new name last too. Not every file system syncs a folder, and
   // the file is in place by now either way.
   if (const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -125,11 +132,26 @@ Renamed WriteThroughTemporary(const fs::path& target, const struct stat* existin
 
 // The same file, new content: its links, owner, mode and attributes stay.
 // Its space is reserved first, so a full disk fails before a byte changes.
-bool WriteInPlace(const fs::path& target, std::string_view content, std::string& failure) {
+// The exclusive lock makes overlapping in-place saves take turns; the new
+// content is whole in memory before the first byte of the old one changes.
+bool WriteInPlace(const fs::path& target, std::string_view content, std::string& failure,
+                  ReplaceReport& report) {
   // Not blocking, in case a pipe took its place since it was looked at.
   FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!file.valid()) return Fail(target, errno, failure);
+  struct stat opened {};
+  if (!file.valid() || ::fstat(file.get(), &opened) != 0) return Fail(target, errno, failure);
+  if (!S_ISREG(opened.st_mode)) return Fail(target, EBUSY, failure);
+  if (LockFile(file.get(), LockKind::Exclusive) == LockResult::Busy) {
+    failure = target.string() + ": another program keeps it locked";
+    return false;
+  }
+  // Under the lock, the size that is replaced is the one another save left.
+  if (::fstat(file.get(), &opened) != 0) return Fail(target, errno, failure);
   const off_t size = static_cast<off_t>(content.size());
+  // One write of one page cannot be cut by a kill; a shorter content needs
+  // the truncation after it, and a crash between the two leaves the old tail.
+  static const long kPage = ::sysconf(_SC_PAGESIZE);
+  report.crashSafe = size >= opened.st_size && kPage > 0 && size <= kPage;
   if (::fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP) {
     return Fail(target, errno, failure);
   }
@@ -158,7 +180,8 @@ bool WriteToSpecialFile(const fs::path& target, std::string_view content, std::s
   return file.Close() || Fail(target, errno, failure);
 }
 
-bool Replace(const std::string& path, std::string_view content, std::string& failure) {
+bool Replace(const std::string& path, std::string_view content, std::string& failure,
+             const ReplaceOptions& options, ReplaceReport& report) {
   if (path.empty()) return Fail(path, ENOENT, failure);
   const std::optional<fs::path> target = FinalTarget(path);
   if (!target) return Fail(path, errno, failure);
@@ -167,24 +190,45 @@ bool Replace(const std::string& path, std::string_view content, std::string& fai
     if (errno != ENOENT) return Fail(*target, errno, failure);
     return WriteThroughTemporary(*target, nullptr, content, failure) == Renamed::Done;
   }
-  if (!S_ISREG(existing.st_mode)) return WriteToSpecialFile(*target, content, failure);
+  if (!S_ISREG(existing.st_mode)) {
+    if (options.regularFileOnly) {
+      failure = target->string() + ": not a regular file";
+      return false;
+    }
+    return WriteToSpecialFile(*target, content, failure);
+  }
   // Root may write any regular file; anyone else needs the file's permission.
   if (!Accessible(*target, W_OK)) return Fail(*target, errno, failure);
-  if (existing.st_nlink == 1 && Accessible(FolderOf(*target), W_OK | X_OK)) {
+  const bool folderTakesANewName = Accessible(FolderOf(*target), W_OK | X_OK);
+  if (existing.st_nlink == 1 && folderTakesANewName) {
     switch (WriteThroughTemporary(*target, &existing, content, failure)) {
       case Renamed::Done: return true;
       case Renamed::Failed: return false;
       case Renamed::WouldLoseSomething: break;
     }
   }
-  return WriteInPlace(*target, content, failure);
+  report.inPlace = true;
+  report.why = existing.st_nlink > 1  ? "it has other links"
+               : !folderTakesANewName ? "its folder takes no new file"
+                                      : "its owner or attributes would not carry over";
+  return WriteInPlace(*target, content, failure, report);
 }
 
 }  // namespace
 
 bool ReplaceFileContents(const std::string& path, std::string_view content, std::string& failure) {
-  const bool written = Replace(path, content, failure);
-  if (written) {
+  return ReplaceFileContents(path, content, failure, {}, nullptr);
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view content, std::string& failure,
+                         const ReplaceOptions& options, ReplaceReport* report) {
+  ReplaceReport told;
+  const bool written = Replace(path, content, failure, options, told);
+  if (report) *report = told;
+  if (written && told.inPlace) {
+    Trace(TRACE_FILE, "wrote %s (%zu bytes) in place, as %s%s", path.c_str(), content.size(),
+          told.why.c_str(), told.crashSafe ? "" : "; a crash during it could have torn it");
+  } else if (written) {
     Trace(TRACE_FILE, "wrote %s (%zu bytes)", path.c_str(), content.size());
   } else {
     Trace(TRACE_FILE, "not written: %s", failure.c_str());

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -50,6 +49,13 @@ constexpr std::array<KeyedSection, 3> kKeyedSections{{
     {SetupSection::PinStates, "PinStates", "Pin"},
     {SetupSection::SoftwareSettings, "SoftwareSettings", "Setting"},
 }};
+
+constexpr std::string_view kDecimalDigits = "0123456789";
+constexpr std::string_view kHexadecimalDigits = "0123456789abcdefABCDEF";
+
+bool IsAllOf(std::string_view text, std::string_view characters) {
+  return text.find_first_not_of(characters) == std::string_view::npos;
+}
 
 const SectionTags& TagsOf(SetupSection section) {
   for (const SectionTags& tags : kSetupSections) {
@@ -213,18 +219,28 @@ class SetupParser {
     }
   }
 
+  // "&h" and hexadecimal digits, exactly: scanf would also take a sign, a
+  // "0x" and anything after the digits, and change the value silently.
   void PinSetting(const KeyValue& pair) {
     for (std::size_t i = 0; i < SETUP_PIN_COUNT; ++i) {
       if (!EqualsIgnoringCase(pair.key, kSetupPinKeys[i])) continue;
-      unsigned value = 0;
-      int start = 0;
-      int end = 0;
-      if (std::sscanf(pair.value.c_str(), "&h%n%X%n", &start, &value, &end) == 1) {
-        // A number beyond 32 bits is not zero, whatever its low bits are.
-        const std::optional<unsigned long long> exact = ExactValue(
-            std::string_view(pair.value).substr(start, static_cast<std::size_t>(end - start)), 16);
-        pending_.pins[i] = exact && *exact > UINT_MAX ? 1 : static_cast<int>(value);
+      const std::string_view value = pair.value;
+      // A bare number ("REFSEL=1") has always left the pin not given.
+      if (!value.empty() && IsAllOf(value, kDecimalDigits)) return;
+      const std::string_view digits =
+          value.starts_with("&h") ? TrimBlanks(value.substr(2)) : std::string_view();
+      if (digits.empty() || !IsAllOf(digits, kHexadecimalDigits)) {
+        AppendFormat(message_,
+                     "Line %u invalid. %s must be &h followed by hexadecimal digits, such as "
+                     "&h0 (low) or &h1 (high).",
+                     lineNumber_, std::string(kSetupPinKeys[i]).c_str());
+        Fail();
+        return;
       }
+      // A number beyond 32 bits is not zero, whatever its low bits are; one of
+      // exactly 32 set bits states nothing, as scanf's -1 did.
+      const std::optional<unsigned long long> exact = ExactValue(digits, 16);
+      pending_.pins[i] = !exact || *exact > UINT_MAX ? 1 : static_cast<int>(*exact);
       return;
     }
     FailOnLine("Line %u invalid. Pin name is unexpected: %s.", pair.key.c_str());
@@ -241,31 +257,45 @@ class SetupParser {
   }
 
   void CrystalIndexSetting(const std::string& text) {
-    unsigned index = 0;
-    int start = 0;
-    int end = 0;
-    if (std::sscanf(text.c_str(), "%n%u%n", &start, &index, &end) != 1) return;
-    // The selector has three crystals; any other index would plan on 0 Hz. The
-    // exact number counts, not what scanf's 32 bits make of it (2^32 reads as 0).
+    // The selector has three crystals; any other index would plan on 0 Hz.
+    // Only the digits count: "0x1", "1.9", "+1" and "two" are no index.
     const std::optional<unsigned long long> exact =
-        ExactValue(std::string_view(text).substr(start, static_cast<std::size_t>(end - start)), 10);
+        IsAllOf(text, kDecimalDigits) ? ExactValue(text, 10) : std::nullopt;
     if (!exact || *exact > CRYSTAL_INDEX_MAX) {
       FailOnLine("Line %u invalid. Crystal index must be 0, 1 or 2.");
       return;
     }
-    pending_.crystalIndex = index;
+    pending_.crystalIndex = static_cast<unsigned>(*exact);
   }
 
   void ExternalRefclkSetting(const std::string& text) {
-    double megahertz = 0.0;
-    if (std::sscanf(text.c_str(), "%lf", &megahertz) != 1) return;
+    // The writer's "%2.5f" never writes a plus.
+    const RefclkReading reading = text.starts_with('+')
+                                      ? RefclkReading{0.0, RefclkProblem::NotADecimalNumber}
+                                      : ReadRefclkMhz(text);
     // -1 stands for "not given" and is judged with the whole file.
-    if (megahertz != REFCLK_NOT_GIVEN &&
-        !(std::isfinite(megahertz) && megahertz >= 0.0 && megahertz <= REFCLK_MAX_MHZ)) {
-      FailOnLine("Line %u invalid. ExternalRefclk must be a frequency in MHz.");
+    if (reading.problem == RefclkProblem::OutOfRange && reading.mhz == REFCLK_NOT_GIVEN) {
+      pending_.externalRefclkMHz = REFCLK_NOT_GIVEN;
       return;
     }
-    pending_.externalRefclkMHz = megahertz;
+    switch (reading.problem) {
+      case RefclkProblem::None: pending_.externalRefclkMHz = reading.mhz; return;
+      case RefclkProblem::NotADecimalNumber:
+        FailOnLine("Line %u invalid. ExternalRefclk must be a decimal number of MHz.");
+        return;
+      case RefclkProblem::OutOfRange:
+        AppendFormat(message_, "Line %u invalid. ExternalRefclk must be from 0 to %g MHz.",
+                     lineNumber_, REFCLK_MAX_MHZ);
+        Fail();
+        return;
+      case RefclkProblem::TooManyDecimals:
+        AppendFormat(message_,
+                     "Line %u invalid. ExternalRefclk has more than the %d decimals a setup "
+                     "file holds.",
+                     lineNumber_, REFCLK_FILE_DECIMALS);
+        Fail();
+        return;
+    }
   }
 
   std::string message_;

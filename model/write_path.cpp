@@ -77,16 +77,20 @@ TransferTally::TransferTally()
 
 TransferTally::~TransferTally() { RemoveTransferObserver(observer_); }
 
+// The windows stay painted while the bridge blocks, and the user's actions wait.
 int WriteChipByte(unsigned registerAddress, int value) {
   BusyScope busy;
-  const int result = writei2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress),
-                              static_cast<unsigned short>(value & 0xFFFF));
+  const int result = RunBlockingCall([=] {
+    return writei2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress),
+                    static_cast<unsigned short>(value & 0xFFFF));
+  });
   return Publish(Transfer::Kind::Write, registerAddress, value, result);
 }
 
 int ReadChipByte(unsigned registerAddress) {
   BusyScope busy;
-  const int result = readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress));
+  const int result = RunBlockingCall(
+      [=] { return readi2c(QV3380_I2C_ADDRESS, static_cast<unsigned char>(registerAddress)); });
   return Publish(Transfer::Kind::Read, registerAddress, 0, result);
 }
 

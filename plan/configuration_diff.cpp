@@ -141,10 +141,28 @@ ConfigurationDiff CompareConfigurations(const Configuration& before, const Confi
   return diff;
 }
 
+bool SameRegisters(const RegisterImage& a, const RegisterImage& b, LookAheadBit lookAhead) {
+  std::array<int, REGISTER_COUNT> compared{};
+  compared.fill(0xFF);
+  if (lookAhead == LookAheadBit::Ignored) {
+    for (const BitSpan& span : LookAheadField().Spans()) compared[span.reg] &= ~span.Mask();
+  }
+  for (int reg = 0; reg < REGISTER_COUNT; ++reg) {
+    if (((a[reg] ^ b[reg]) & compared[reg]) != 0) return false;
+  }
+  return true;
+}
+
+// The same answer as comparing the settings' texts, without making them: this
+// runs on every recalculation.
 bool SameBoard(const BoardInputs& a, const BoardInputs& b) {
-  return std::ranges::all_of(kBoardSettings, [&](const BoardSettingFacts& facts) {
-    return facts.text(a) == facts.text(b);
-  });
+  // The REFCLK's text has five decimals of MHz: steps of 10 Hz.
+  constexpr double kRefclkStepHz = 10.0;
+  return a.refsel == b.refsel && a.margin == b.margin && a.sscg == b.sscg && a.maxbw == b.maxbw &&
+         (a.crystalIndex == b.crystalIndex ||
+          CrystalFrequency(a.crystalIndex) == CrystalFrequency(b.crystalIndex)) &&
+         (a.refclkHz == b.refclkHz ||
+          std::llround(a.refclkHz / kRefclkStepHz) == std::llround(b.refclkHz / kRefclkStepHz));
 }
 
 std::string BoardSettingName(BoardSetting setting) {

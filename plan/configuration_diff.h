@@ -72,6 +72,9 @@ ConfigurationDiff CompareRegisters(const RegisterImage& expected, const Register
 ConfigurationDiff CompareConfigurations(const Configuration& before, const Configuration& after,
                                         LookAheadBit lookAhead = LookAheadBit::Compared);
 
+// The same register bytes (C0's look-ahead bit aside where ignored): what
+// CompareRegisters finds Empty, without describing a difference.
+bool SameRegisters(const RegisterImage& a, const RegisterImage& b, LookAheadBit lookAhead);
 // The same pins and reference settings, as a person reads them (REFCLK to
 // the setup file's five decimals of MHz).
 bool SameBoard(const BoardInputs& a, const BoardInputs& b);

@@ -2,6 +2,7 @@
 // What a front end supplies: only the things that need a real screen.
 // Values and attributes live in the panel store, never here.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +47,11 @@ class FrontEnd {
   virtual int SelectFile(const FileRequest& request, std::string* path) = 0;
   // The answer's number from 1, or GENERIC_POPUP_NOT_ASKED.
   virtual int Ask(const Question& question) = 0;
-  virtual std::string ReadSetting(std::string_view name) = 0;
-  virtual void WriteSetting(std::string_view name, std::string_view value) = 0;
   virtual std::vector<std::string> Arguments() = 0;
   virtual void Delay(double seconds) = 0;
+  // A call that blocks (a chip transfer); the windows stay painted meanwhile
+  // where the front end can do that.
+  virtual int RunBlocking(const std::function<int()>& call) { return call(); }
   virtual void ProcessEvents() = 0;
   virtual void SetBusy(bool busy) = 0;
   virtual void RequestAttention(const AttentionRequest& request) = 0;

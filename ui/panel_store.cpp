@@ -102,6 +102,7 @@ int PanelStore::Discard(int panel) {
 void PanelStore::Clear() {
   panels_.clear();
   popups_.clear();
+  held_.clear();
   nextHandle_ = 1;
 }
 
@@ -131,6 +132,8 @@ int PanelStore::SetValue(int panel, int control, int value) {
   const bool shownAsHeld =
       ctrl->def->kind == ControlKind::Numeric && ctrl->def->showsProgramValueBeyondRange;
   if (!shownAsHeld && !Coerce(*ctrl, &value)) return UIE_VALUE_NOT_ALLOWED;
+  // A write that changes nothing costs the front ends nothing either.
+  if (ctrl->value == value) return UIE_NO_ERROR;
   ctrl->value = value;
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -142,6 +145,7 @@ int PanelStore::SetText(int panel, int control, std::string_view text) {
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (!ctrl->def->holdsText()) return UIE_WRONG_TYPE;
+  if (ctrl->text == text) return UIE_NO_ERROR;
   ctrl->text = std::string(text);
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -173,6 +177,7 @@ int PanelStore::SetScene(int panel, int control, std::shared_ptr<const Scene> sc
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (ctrl->def->kind != ControlKind::Drawing) return UIE_WRONG_TYPE;
+  if (ctrl->scene == scene) return UIE_NO_ERROR;
   ctrl->scene = std::move(scene);
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -209,20 +214,27 @@ int PanelStore::SetAttribute(int panel, int control, int attribute, int value) {
   if (!state) return UIE_BAD_PANEL;
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
+  // Every recalculation sets every colour again: only a change is mirrored.
+  const auto change = [&](auto& slot, auto now) {
+    if (slot == now) return false;
+    slot = now;
+    return true;
+  };
+  bool changed = false;
   if (int* color = ColorSlot(*ctrl, attribute)) {
-    *color = value & 0xFFFFFF;
+    changed = change(*color, value & 0xFFFFFF);
   } else if (attribute == ATTR_DIMMED) {
-    ctrl->dimmed = value != 0;
+    changed = change(ctrl->dimmed, value != 0);
   } else if (attribute == ATTR_VISIBLE) {
-    ctrl->visible = value != 0;
+    changed = change(ctrl->visible, value != 0);
   } else if ((attribute == ATTR_MIN_VALUE || attribute == ATTR_MAX_VALUE) &&
              ctrl->def->kind == ControlKind::Numeric) {
-    (attribute == ATTR_MIN_VALUE ? ctrl->minValue : ctrl->maxValue) = value;
+    changed = change(attribute == ATTR_MIN_VALUE ? ctrl->minValue : ctrl->maxValue, value);
     Coerce(*ctrl, &ctrl->value);  // as a spin box does when its range moves
   } else {
     return UIE_BAD_ATTRIBUTE;
   }
-  NotifyControl(panel, control);
+  if (changed) NotifyControl(panel, control);
   return UIE_NO_ERROR;
 }
 
@@ -252,6 +264,7 @@ int PanelStore::SetAttribute(int panel, int control, int attribute, std::string_
   ControlState* ctrl = state->control(control);
   if (!ctrl) return UIE_BAD_CONTROL;
   if (attribute != ATTR_TOOLTIP) return UIE_BAD_ATTRIBUTE;
+  if (ctrl->tooltip == text) return UIE_NO_ERROR;
   ctrl->tooltip = std::string(text);
   NotifyControl(panel, control);
   return UIE_NO_ERROR;
@@ -293,6 +306,7 @@ int PanelStore::GetTable(int panel, int control, TableContents* contents) const 
 int PanelStore::SetTitle(int panel, std::string_view title) {
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
+  if (state->title == title) return UIE_NO_ERROR;
   state->title = std::string(title);
   NotifyPanel(panel);
   return UIE_NO_ERROR;
@@ -338,15 +352,19 @@ int PanelStore::SetMenuItemAttribute(int menuBar, int item, int attribute, int v
   if (!state || state->menu.empty()) return UIE_BAD_PANEL;
   MenuItemState* entry = FindMenuItem(menuBar, item);
   if (!entry) return UIE_BAD_CONTROL;
+  bool* slot = nullptr;
   if (attribute == ATTR_DIMMED) {
-    entry->dimmed = value != 0;
+    slot = &entry->dimmed;
   } else if (attribute == ATTR_VISIBLE) {
-    entry->visible = value != 0;
+    slot = &entry->visible;
   } else if (attribute == ATTR_CHECKED && entry->def->checkable) {
-    entry->checked = value != 0;
+    slot = &entry->checked;
   } else {
     return UIE_BAD_ATTRIBUTE;
   }
+  // A write that changes nothing tells nobody.
+  if (*slot == (value != 0)) return UIE_NO_ERROR;
+  *slot = value != 0;
   NotifyMenu(menuBar, item);
   return UIE_NO_ERROR;
 }
@@ -474,6 +492,7 @@ class PanelStore::ActionScope {
   ~ActionScope() {
     for (UserActionObserver* observer : observers_) observer->ActionEnds(action_);
     store_.actionPanels_.pop_back();
+    if (store_.actionPanels_.empty()) store_.RunHeldActions();
   }
   ActionScope(const ActionScope&) = delete;
   ActionScope& operator=(const ActionScope&) = delete;
@@ -485,7 +504,27 @@ class PanelStore::ActionScope {
   const UserAction action_;
 };
 
+bool PanelStore::Held(std::function<void()> action) {
+  if (waiting_ == 0) return false;
+  held_.push_back(std::move(action));
+  return true;
+}
+
+void PanelStore::EndWaiting() {
+  // A wait outside any action has nothing to let finish first.
+  if (--waiting_ == 0 && actionPanels_.empty()) RunHeldActions();
+}
+
+void PanelStore::RunHeldActions() {
+  while (!held_.empty() && waiting_ == 0 && actionPanels_.empty()) {
+    const std::function<void()> action = std::move(held_.front());
+    held_.pop_front();
+    action();
+  }
+}
+
 int PanelStore::CommitValue(int panel, int control, int value) {
+  if (Held([=, this] { CommitValue(panel, control, value); })) return UIE_NO_ERROR;
   const Refusal refuse{*this, "commit", panel, control};
   if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
@@ -510,6 +549,9 @@ int PanelStore::CommitValue(int panel, int control, int value) {
 }
 
 int PanelStore::CommitText(int panel, int control, std::string_view text) {
+  if (Held([=, this, text = std::string(text)] { CommitText(panel, control, text); })) {
+    return UIE_NO_ERROR;
+  }
   const Refusal refuse{*this, "commit", panel, control};
   if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
@@ -540,6 +582,7 @@ int PanelStore::CommitText(int panel, int control, std::string_view text) {
 }
 
 int PanelStore::PressButton(int panel, int control) {
+  if (Held([=, this] { PressButton(panel, control); })) return UIE_NO_ERROR;
   const Refusal refuse{*this, "press", panel, control};
   if (!AcceptsUserInput(panel)) return refuse.Blocked();
   PanelState* state = Find(panel);
@@ -563,6 +606,7 @@ void PanelStore::RunCommitCallback(int panel, int control, CtrlCallbackPtr callb
 }
 
 int PanelStore::ChooseMenuItem(int menuBar, int item) {
+  if (Held([=, this] { ChooseMenuItem(menuBar, item); })) return UIE_NO_ERROR;
   const Refusal refuse{*this, "menu choice", menuBar, item, Refusal::Target::MenuItem};
   if (!AcceptsUserInput(menuBar)) return refuse.Blocked();
   PanelState* state = Find(menuBar);
@@ -577,6 +621,7 @@ int PanelStore::ChooseMenuItem(int menuBar, int item) {
 }
 
 int PanelStore::SendPanelEvent(int panel, int event) {
+  if (Held([=, this] { SendPanelEvent(panel, event); })) return UIE_NO_ERROR;
   PanelState* state = Find(panel);
   if (!state) return UIE_BAD_PANEL;
   const ActionScope action(*this, {UserActionKind::PanelEvent, panel, event});
@@ -585,6 +630,7 @@ int PanelStore::SendPanelEvent(int panel, int event) {
 }
 
 int PanelStore::DropFiles(int panel, std::vector<std::string> paths) {
+  if (Held([this, panel, paths] { DropFiles(panel, paths); })) return UIE_NO_ERROR;
   if (!AcceptsUserInput(panel))
     return Refusal{*this, "drop on", panel, 0, Refusal::Target::Panel}.Blocked();
   PanelCallbackPtr callback = Find(panel)->callback;

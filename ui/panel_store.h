@@ -4,6 +4,7 @@
 // modal popups) and performs a user's commit the same way for every front end.
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -140,6 +141,22 @@ class PanelStore {
   // refuse values that are not items); false when the control takes no number.
   static bool Coerce(const ControlState& control, int* value);
 
+  // While the program waits (Delay, RunBlockingCall), the user's actions that
+  // still reach the store (a focus change's commit, a close, a drop) are held
+  // and return UIE_NO_ERROR; they run in order once the outermost action that
+  // waited has ended.
+  class Waiting {
+   public:
+    explicit Waiting(PanelStore& store) : store_(store) { ++store_.waiting_; }
+    ~Waiting() { store_.EndWaiting(); }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+
+   private:
+    PanelStore& store_;
+  };
+  bool HoldingUserActions() const { return waiting_ > 0; }
+
   void AddObserver(StoreObserver* observer);
   void RemoveObserver(StoreObserver* observer);
   // Told after each user's commit has run its callback; they outlive Clear.
@@ -159,6 +176,10 @@ class PanelStore {
   void NotifyControl(int panel, int control);
   void NotifyPanel(int panel);
   void NotifyMenu(int panel, int item);
+  // Holds the action while the program waits; false when it may run now.
+  bool Held(std::function<void()> action);
+  void EndWaiting();
+  void RunHeldActions();
 
   std::vector<std::unique_ptr<PanelState>> panels_;
   std::vector<int> popups_;
@@ -169,6 +190,8 @@ class PanelStore {
   std::vector<int> actionPanels_;
   Listeners<int, int> commitListeners_;
   int nextHandle_ = 1;
+  int waiting_ = 0;
+  std::deque<std::function<void()>> held_;
 };
 
 // The program's store.

@@ -14,6 +14,7 @@ namespace {
 FrontEnd* g_frontEnd = nullptr;
 // SetWaitCursor's nesting.
 int g_waitDepth = 0;
+SettingsStore* g_settings = nullptr;
 
 }  // namespace
 
@@ -255,13 +256,24 @@ int GetDroppedFiles(std::vector<std::string>* paths) {
   return UIE_NO_ERROR;
 }
 
+void InstallSettingsStore(SettingsStore* store) { g_settings = store; }
+
 std::string GetPersistentSetting(std::string_view name) {
-  return g_frontEnd ? g_frontEnd->ReadSetting(name) : std::string();
+  std::vector<std::string> values = GetPersistentList(name);
+  return values.size() == 1 ? std::move(values.front()) : std::string();
 }
 
 int SetPersistentSetting(std::string_view name, std::string_view value) {
-  if (!g_frontEnd) return UIE_NO_FRONT_END;
-  g_frontEnd->WriteSetting(name, value);
+  return SetPersistentList(name, {std::string(value)});
+}
+
+std::vector<std::string> GetPersistentList(std::string_view name) {
+  return g_settings ? g_settings->Read(name) : std::vector<std::string>();
+}
+
+int SetPersistentList(std::string_view name, const std::vector<std::string>& values) {
+  if (!g_settings) return UIE_NOT_AVAILABLE;
+  g_settings->Write(name, values);
   return UIE_NO_ERROR;
 }
 
@@ -321,7 +333,13 @@ bool SavePanelPicture(int panel, std::string_view path, std::string* problem) {
 int GetActivePopup() { return Store().TopPopup(); }
 
 void Delay(double seconds) {
+  const PanelStore::Waiting waiting(Store());
   if (g_frontEnd) g_frontEnd->Delay(seconds);
+}
+
+int RunBlockingCall(const std::function<int()>& call) {
+  const PanelStore::Waiting waiting(Store());
+  return g_frontEnd ? g_frontEnd->RunBlocking(call) : call();
 }
 
 int ProcessSystemEvents() {
@@ -341,6 +359,7 @@ void ResetToolkitState() {
   ClearCallbackRegistry();
   g_waitDepth = 0;
   g_frontEnd = nullptr;
+  g_settings = nullptr;
   InstallPictureRenderer(nullptr);
 }
 

@@ -79,7 +79,8 @@ constexpr int StatusTooltipFieldOf(int attribute) {
 }
 
 // Attributes of menu items, beside ATTR_DIMMED and ATTR_VISIBLE: the text
-// ("__" marks the mnemonic).
+// ("__" marks the mnemonic; an item has one, so any later "__" and every "&"
+// show as they are, as in a file name).
 inline constexpr int ATTR_ITEM_NAME = 200;
 // Of an item defined with a check mark: 1 shows the mark.
 inline constexpr int ATTR_CHECKED = 201;
@@ -195,10 +196,24 @@ int FileSelectPopup(std::string_view defaultDirectory, std::string_view defaultF
 // The files of the EVENT_FILES_DROPPED being handled; empty at any other time.
 int GetDroppedFiles(std::vector<std::string>* paths);
 
+// Where the values kept from one run to the next live: the GUI's settings
+// file, a map in tests. Each is a list of byte strings under a name.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // Empty when never set.
+  virtual std::vector<std::string> Read(std::string_view name) = 0;
+  virtual void Write(std::string_view name, const std::vector<std::string>& values) = 0;
+};
+// Not owned. Without one (the command line), nothing is kept.
+void InstallSettingsStore(SettingsStore* store);
+
 // A few values kept from one run to the next (the recent files, the last
-// folder), by name; empty when never set. Without a front end, none are kept.
+// folder), by name; empty when never set.
 std::string GetPersistentSetting(std::string_view name);
 int SetPersistentSetting(std::string_view name, std::string_view value);
+std::vector<std::string> GetPersistentList(std::string_view name);
+int SetPersistentList(std::string_view name, const std::vector<std::string>& values);
 
 // The program's command-line arguments, without its name and without what
 // the front end took for itself.
@@ -265,13 +280,18 @@ bool SavePanelPicture(int panel, std::string_view path, std::string* problem);
 // The popup in front, 0 when none is installed.
 int GetActivePopup();
 
+// A pause (the chip settling) and a call that blocks for a while (a chip
+// transfer): the front end keeps its windows painted meanwhile, and what the
+// user does waits. The store performs such actions, in order, once the action
+// that waits has ended, so none comes between the transfers of another.
 void Delay(double seconds);
+int RunBlockingCall(const std::function<int()>& call);
 int ProcessSystemEvents();
 // While on, the front end shows that the program is busy (nested calls count).
 int SetWaitCursor(int on);
 
 // The boundary as at process start: no panels, no callbacks bound, no front
-// end or picture renderer installed, not busy. Commit listeners and action
+// end, settings store or picture renderer installed, not busy. Commit listeners and action
 // observers outlive it, as they outlive a restart of the store.
 void ResetToolkitState();
 

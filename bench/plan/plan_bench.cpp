@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/startup.h"
+#include "files/panel/baseline.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "plan/panel/frequency_engine.h"
@@ -75,6 +76,14 @@ void BM_CommitDividerOffline(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CommitDividerOffline);
+
+// What the status line asks on every recalculation: does the panel differ
+// from the last saved point?
+void BM_HasUnsavedChanges(benchmark::State& state) {
+  StartedOffline();
+  for (auto _ : state) benchmark::DoNotOptimize(qv::HasUnsavedChanges());
+}
+BENCHMARK(BM_HasUnsavedChanges);
 
 void BM_SolveFourTargets(benchmark::State& state) {
   qv::SolverRequest request;

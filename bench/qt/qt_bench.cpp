@@ -17,6 +17,7 @@
 #include "ui/qt/panel_canvas.h"
 #include "ui/qt/panel_windows.h"
 #include "ui/qt/qt_front_end.h"
+#include "ui/toolkit.h"
 
 namespace qv {
 namespace {
@@ -86,6 +87,17 @@ void BM_DividerCommitToRepaintedPanel(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DividerCommitToRepaintedPanel)->Unit(benchmark::kMicrosecond);
+
+// What keeping the windows alive adds to each chip transfer: the bridge call
+// on a thread of its own while this one paints (here a call that returns at
+// once, so all of it is the added cost).
+void BM_TransferKeepingTheWindowsAlive(benchmark::State& state) {
+  Program program;
+  StartProgram();
+  QCoreApplication::processEvents();
+  for (auto _ : state) benchmark::DoNotOptimize(RunBlockingCall([] { return 0; }));
+}
+BENCHMARK(BM_TransferKeepingTheWindowsAlive)->Unit(benchmark::kMicrosecond);
 
 // From the program's start (the application object exists, as after its
 // first line) to both windows drawn once.

@@ -35,8 +35,9 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
+// Asked on every recalculation, so by value, never by describing the difference.
 bool Differs(const SetupContents& reference, const SetupContents& now) {
-  return !CompareRegisters(reference.registers, now.registers, LookAheadBit::Ignored).Empty() ||
+  return !SameRegisters(reference.registers, now.registers, LookAheadBit::Ignored) ||
          !SameBoard(BoardOf(reference), BoardOf(now));
 }
 

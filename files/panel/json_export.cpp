@@ -4,9 +4,9 @@
 #include "files/json_definition.h"
 #include "files/panel/baseline.h"
 #include "files/panel/file_dialog_start.h"
+#include "files/panel/file_notes.h"
 #include "files/panel/recent_files.h"
 #include "files/panel/setup_image.h"
-#include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
 #include "ui/panel_ids.h"
@@ -19,7 +19,7 @@ std::string FormatJsonDefinition() { return FormatJsonDefinition(CurrentRegister
 int ExportJsonDefinition(const std::string& path, std::string* failure) {
   CaptureSetupImage();
   std::string reason;
-  const bool written = ReplaceFileContents(path, FormatJsonDefinition(), reason);
+  const bool written = ReplaceFileNoting(path, FormatJsonDefinition(), reason);
   if (failure) *failure = reason;
   if (!written) return 0;
   SetBaselineToCurrent(BaselineOrigin::JsonExport, path);

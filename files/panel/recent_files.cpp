@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 #include "base/text_format.h"
 #include "files/panel/setup_file_menu.h"
@@ -17,11 +16,16 @@ constexpr std::size_t kKept = menubar::RECENT_COUNT;
 constexpr std::string_view kRecentFilesSetting = "recentFiles";
 constexpr std::string_view kLastFolderSetting = "lastFolder";
 
-// One path a line.
-void Keep(const std::vector<std::string>& files) {
-  std::string joined;
-  for (const std::string& file : files) joined += file + '\n';
-  SetPersistentSetting(kRecentFilesSetting, joined);
+// A list, so a name with a line end in it stays one name.
+void Keep(const std::vector<std::string>& files) { SetPersistentList(kRecentFilesSetting, files); }
+
+// The name as a menu shows it: a control character (a line end in a name)
+// would break the line, so it shows as "?"; the list keeps the name exact.
+std::string Shown(const std::string& file) {
+  std::string shown = file;
+  std::ranges::replace_if(
+      shown, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+  return shown;
 }
 
 bool Exists(const std::string& path) {
@@ -32,11 +36,9 @@ bool Exists(const std::string& path) {
 }  // namespace
 
 std::vector<std::string> RecentSetupFiles() {
-  std::vector<std::string> files;
-  std::istringstream lines(GetPersistentSetting(kRecentFilesSetting));
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && files.size() < kKept) files.push_back(line);
-  }
+  std::vector<std::string> files = GetPersistentList(kRecentFilesSetting);
+  std::erase(files, std::string());
+  if (files.size() > kKept) files.resize(kKept);
   return files;
 }
 
@@ -73,7 +75,7 @@ void ShowRecentFiles() {
     SetMenuBarAttribute(menuBar, item, ATTR_VISIBLE, shown ? 1 : 0);
     if (!shown) continue;
     SetMenuBarAttribute(menuBar, item, ATTR_ITEM_NAME,
-                        FormatText("__%d  %s", k + 1, files[k].c_str()));
+                        FormatText("__%d  %s", k + 1, Shown(files[k]).c_str()));
     SetMenuBarAttribute(menuBar, item, ATTR_DIMMED, Exists(files[k]) ? 0 : 1);
   }
   int openDimmed = 1;

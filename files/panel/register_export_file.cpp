@@ -3,7 +3,7 @@
 #include "base/trace.h"
 #include "files/panel/baseline.h"
 #include "files/panel/current_setup.h"
-#include "files/replace_file.h"
+#include "files/panel/file_notes.h"
 
 namespace qv {
 
@@ -17,7 +17,7 @@ std::vector<std::string> CurrentPlanFailures() { return FailedChecks(CurrentSetu
 int ExportRegisters(const std::string& path, ExportFormat format, const ExportOptions& options,
                     std::string* failure) {
   std::string reason;
-  const bool written = ReplaceFileContents(path, RegisterExportText(format, options), reason);
+  const bool written = ReplaceFileNoting(path, RegisterExportText(format, options), reason);
   if (failure) *failure = reason;
   if (!written) return 0;
   const std::string name(FormatFacts(format).name);

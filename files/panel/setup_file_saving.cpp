@@ -3,8 +3,8 @@
 #include "base/trace.h"
 #include "files/panel/baseline.h"
 #include "files/panel/current_setup.h"
+#include "files/panel/file_notes.h"
 #include "files/panel/setup_image.h"
-#include "files/replace_file.h"
 #include "files/setup_file_writer.h"
 #include "model/registers.h"
 
@@ -19,7 +19,7 @@ std::string FormatSetupFile() {
 int SaveSetupFile(const std::string& path, std::string* failure) {
   CaptureSetupImage();
   std::string reason;
-  const bool written = ReplaceFileContents(path, FormatSetupFile(), reason);
+  const bool written = ReplaceFileNoting(path, FormatSetupFile(), reason);
   if (failure) *failure = reason;
   if (!written) return 0;
   SetBaselineToCurrent(BaselineOrigin::Saved, path);

@@ -13,17 +13,49 @@
 #include "plan/panel/frequency_maps.h"
 #include "plan/panel/output_format.h"
 #include "plan/panel/register_fields.h"
+#include "plan/whole_set_sequence.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
 
 namespace qv {
 namespace {
 
-// All 32 registers, then one look-ahead enable and one acquisition.
-void WriteAllRegisters() {
+Listeners<int, int>& ProgressListeners() {
+  static Listeners<int, int> listeners;
+  return listeners;
+}
+
+// Counts a whole set's steps as they reach the chip, for whoever shows them.
+class Progress {
+ public:
+  explicit Progress(bool withFormats)
+      : steps_(static_cast<int>(WholeSetSequence(RegisterImage{}).size()) - (withFormats ? 0 : 1)),
+        shown_(OpMode != OPMODE_OFFLINE && !ProgressListeners().Empty()),
+        observer_(shown_ ? AddTransferObserver([this](const Transfer&) { Step(); }) : 0) {
+    if (shown_) ProgressListeners().Tell(0, steps_);
+  }
+  ~Progress() { RemoveTransferObserver(observer_); }
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
+
+  void Step() {
+    if (shown_) ProgressListeners().Tell(++done_, steps_);
+  }
+
+ private:
+  const int steps_;
+  const bool shown_;
+  const int observer_;
+  int done_ = 0;
+};
+
+// All 32 registers, then one look-ahead enable and one acquisition, whose
+// pause counts as a step of its own.
+void WriteAllRegisters(Progress& progress) {
   for (int index = 0; index < REGISTER_COUNT; ++index) WriteRegister(index, 0, 0);
   QV3380_EnableLookAheads();
   QV3380_Acquire();
+  progress.Step();
 }
 
 void ShowRegisterFields() {
@@ -101,7 +133,8 @@ void ApplyWholeSet(const RegisterImage& registers, WholeSet set) {
   SetRegisters(registers);
   // Online, DR1 goes out once more as the formats are shown: part of the whole set.
   const TransferTally tally;
-  WriteAllRegisters();
+  Progress progress(true);
+  WriteAllRegisters(progress);
   DecodeAndShow(true);
   Tell(set, &tally);
 }
@@ -111,7 +144,8 @@ void ApplyWholeSet(const RegisterImage& registers, WholeSet set) {
 void LoadDefaultRegisters() {
   LoadRegisterDefaults();
   const TransferTally tally;
-  WriteAllRegisters();
+  Progress progress(false);
+  WriteAllRegisters(progress);
   SetValueVariablesToStartValues();
   ShowRegisterFields();
   for (const PowerDisplay& power : kPowerDisplays) {
@@ -142,6 +176,14 @@ int AddWholeSetListener(WholeSetListener listener) {
   return WholeSetListeners().Add(std::move(listener));
 }
 void RemoveWholeSetListener(int id) { WholeSetListeners().Remove(id); }
-void ClearWholeSetListeners() { WholeSetListeners().Clear(); }
+int AddWholeSetProgressListener(WholeSetProgressListener listener) {
+  return ProgressListeners().Add(std::move(listener));
+}
+void RemoveWholeSetProgressListener(int id) { ProgressListeners().Remove(id); }
+
+void ClearWholeSetListeners() {
+  WholeSetListeners().Clear();
+  ProgressListeners().Clear();
+}
 
 }  // namespace qv

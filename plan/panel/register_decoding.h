@@ -39,6 +39,14 @@ struct WholeSetChange {
 using WholeSetListener = std::function<void(const WholeSetChange&)>;
 int AddWholeSetListener(WholeSetListener listener);
 void RemoveWholeSetListener(int id);
+
+// While a whole set goes to the chip (online only): how many of its steps
+// (each transfer, and the acquisition's pause) are done; (0, steps) first.
+using WholeSetProgressListener = std::function<void(int done, int steps)>;
+int AddWholeSetProgressListener(WholeSetProgressListener listener);
+void RemoveWholeSetProgressListener(int id);
+
+// Both kinds of listeners.
 void ClearWholeSetListeners();
 
 }  // namespace qv

@@ -25,6 +25,14 @@ expect "nothing on stderr with --log" test ! -s "$work/err"
 "$sim" --unplug-after 2 -- "$probe" r 0x3f w 0x10 1 w 0x10 2 >"$work/out" 2>"$work/err"
 expect "unplugged after two commands" test "$(cat "$work/out")" = $'56\n0\n-2'
 
+# Any number of transfers after an unplug: each finds no adapter, none aborts the preload.
+writes=()
+for value in $(seq 1 80); do writes+=(w 0x10 "$value"); done
+status=0
+"$sim" --unplug-after 1 -- "$probe" r 0x3f "${writes[@]}" >"$work/out" 2>"$work/err" || status=$?
+expect "80 writes after an unplug end normally" test "$status" = 0
+expect "each of them finds no adapter" test "$(grep -c -x -- -2 "$work/out")" = 80
+
 # The probe read and the look-ahead write come first, then the whole set of 42.
 "$qv3380" new -o "$work/board.stp"
 status=0

@@ -106,6 +106,12 @@ TEST_F(Forms, RefclkMustBeADecimalNumberOfMhz) {
       EXPECT_EQ(result.out, "");
     }
   }
+  // What the file could not hold is refused, so the file saves what was set.
+  const CliResult tooFine = Run({"edit", board, "--set", "REFFREQ=19.440001", "-o", "-"});
+  EXPECT_EQ(tooFine.status, cli::EXIT_USAGE);
+  EXPECT_EQ(tooFine.err,
+            "qv3380: REFFREQ: \"19.440001\" is not allowed; it takes a decimal number of MHz with "
+            "at most 5 decimals, as a setup file holds it, such as 19.44\n");
 }
 
 TEST_F(Forms, AnUnwritableStandardOutputIsAFileNotWritten) {

@@ -48,7 +48,8 @@ std::string Replaced(std::string text, std::string_view from, std::string_view t
 }
 
 constexpr int kProductLine = 3, kVersionLine = 4, kSeparatorLine = 5, kAbf0Line = 15,
-              kRefselLine = 44, kSscgLine = 46, kCrystalLine = 51, kRefclkLine = 52, kLastLine = 53;
+              kRefselLine = 44, kMarginLine = 45, kSscgLine = 46, kCrystalLine = 51,
+              kRefclkLine = 52, kLastLine = 53;
 
 class SetupReader : public test::FilesTest {};
 
@@ -68,6 +69,15 @@ TEST_F(SetupReader, EveryMessageWithItsLine) {
       "One or more input pin state is missing: REFSEL, MARGIN, SSCG, MAX_BW.";
   const std::string settingsMissing =
       "The selected crystal index and the external REFCLK frequency must both be specified.";
+  const std::string crystal = "Line 51 invalid. Crystal index must be 0, 1 or 2.";
+  const std::string refclk = "Line 52 invalid. ExternalRefclk must be a decimal number of MHz.";
+  const std::string refclkDecimals =
+      "Line 52 invalid. ExternalRefclk has more than the 5 decimals a setup file holds.";
+  auto pinFormat = [](const std::string& pin) {
+    return "invalid. " + pin +
+           " must be &h followed by hexadecimal digits, such as &h0 (low) or &h1 (high).";
+  };
+  const std::string margin = "Line 45 " + pinFormat("MARGIN");
   struct Case {
     std::string file;
     std::string message;
@@ -107,6 +117,35 @@ TEST_F(SetupReader, EveryMessageWithItsLine) {
        "Line 51 invalid. Crystal index must be 0, 1 or 2."},
       {WithLine(kCrystalLine, "CrystalIndex=-1"),
        "Line 51 invalid. Crystal index must be 0, 1 or 2."},
+      // Values the reader cannot read exactly: refused on their line, never
+      // read as the number they begin with.
+      {WithLine(kCrystalLine, "CrystalIndex=0x1"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex=1.9"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex=+1"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex=1 2"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex=two"), crystal},
+      {WithLine(kCrystalLine, "CrystalIndex="), crystal},
+      {WithLine(kRefclkLine, "ExternalRefclk=19,44"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=19 44"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=25abc"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=0x19"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=0x1p4"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=+25"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=nan"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk="), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=0.000001"), refclkDecimals},
+      {WithLine(kRefclkLine, "ExternalRefclk=19.440001"), refclkDecimals},
+      {WithLine(kRefclkLine, "ExternalRefclk=9999.9999999"), refclkDecimals},
+      {WithLine(kRefselLine, "REFSEL=junk"), "Line 44 " + pinFormat("REFSEL")},
+      {WithLine(kMarginLine, "MARGIN=High"), margin},
+      {WithLine(kMarginLine, "MARGIN=&h0junk"), margin},
+      {WithLine(kMarginLine, "MARGIN=&h"), margin},
+      {WithLine(kMarginLine, "MARGIN=&h-1"), margin},
+      {WithLine(kMarginLine, "MARGIN=&h+1"), margin},
+      {WithLine(kMarginLine, "MARGIN=&h0x1"), margin},
+      {WithLine(kMarginLine, "MARGIN=&H1"), margin},
+      {WithLine(kMarginLine, "MARGIN=&h1 1"), margin},
+      {WithLine(kMarginLine, "MARGIN="), margin},
       // Whole-file checks, in their order.
       {WithoutLine(kLastLine), "End of file reached without finding section closing tag."},
       {WithLine(kLastLine, {"</SoftwareSettings>", "<Header>"}),
@@ -126,9 +165,8 @@ TEST_F(SetupReader, EveryMessageWithItsLine) {
       {WithLine(kRefselLine, "REFSEL=1"), pinsMissing},
       {WithLine(kRefselLine, "REFSEL=&hFFFFFFFF"), pinsMissing},
       {WithoutLine(kCrystalLine), settingsMissing},
-      {WithLine(kCrystalLine, "CrystalIndex=two"), settingsMissing},
       {WithLine(kRefclkLine, "ExternalRefclk=-1"), settingsMissing},
-      {WithLine(kRefclkLine, "ExternalRefclk="), settingsMissing},
+      {WithLine(kRefclkLine, "ExternalRefclk=-1.00000"), settingsMissing},
       // A read takes at most 149 characters; the rest is the next line.
       {longComment + "\n" + DefaultSetupFile(), "Line 2 " + outside},
       {";" + std::string(148, 'x') + "\njunk\n", "Line 3 " + outside},
@@ -156,7 +194,8 @@ TEST_F(SetupReader, UntrustedInputsAreRefusedAtOnce) {
   const std::string notConfigurable =
       "Line 10 invalid. Register address is not valid or is not configurable: ";
   const std::string crystal = "Line 51 invalid. Crystal index must be 0, 1 or 2.";
-  const std::string refclk = "Line 52 invalid. ExternalRefclk must be a frequency in MHz.";
+  const std::string refclk = "Line 52 invalid. ExternalRefclk must be a decimal number of MHz.";
+  const std::string refclkRange = "Line 52 invalid. ExternalRefclk must be from 0 to 10000 MHz.";
   using namespace std::string_literals;
   const std::pair<std::string, std::string> byPath[] = {
       {"/dev/zero", "Unable to open file: /dev/zero\nnot a regular file"},
@@ -181,9 +220,9 @@ TEST_F(SetupReader, UntrustedInputsAreRefusedAtOnce) {
       {WithLine(kCrystalLine, "CrystalIndex=99999999999999999999999"), crystal},
       {WithLine(kRefclkLine, "ExternalRefclk=nan"), refclk},
       {WithLine(kRefclkLine, "ExternalRefclk=-inf"), refclk},
-      {WithLine(kRefclkLine, "ExternalRefclk=1e308"), refclk},
-      {WithLine(kRefclkLine, "ExternalRefclk=10000.001"), refclk},
-      {WithLine(kRefclkLine, "ExternalRefclk=-5"), refclk},
+      {WithLine(kRefclkLine, "ExternalRefclk=1e308"), refclkRange},
+      {WithLine(kRefclkLine, "ExternalRefclk=10000.001"), refclkRange},
+      {WithLine(kRefclkLine, "ExternalRefclk=-5"), refclkRange},
       {WithLine(kRefclkLine, "ExternalRefclk=-1.0"),
        "The selected crystal index and the external REFCLK frequency must both be specified."},
   };
@@ -235,11 +274,19 @@ TEST_F(SetupReader, TolerancesThatLoad) {
       {WithLine(kAbf0Line, {"&h1D,&b00000001", "&h1D,&b00000010"}), [] { EXPECT_EQ(ABF0, 2); }},
       {WithLine(kRefselLine, "REFSEL=&h2"), [this] { EXPECT_EQ(Value(REFSEL), 1); }},
       {WithLine(kRefselLine, "refsel = &h0"), [this] { EXPECT_EQ(Value(REFSEL), 0); }},
-      {WithLine(kRefselLine, {"REFSEL=1", "REFSEL=&h0", "REFSEL=junk"}),
+      {WithLine(kRefselLine, {"REFSEL=1", "REFSEL=&h0", "REFSEL=1"}),
        [this] { EXPECT_EQ(Value(REFSEL), 0); }},
+      {WithLine(kRefselLine, "REFSEL=&h 0  ; blanks after &h, as scanf skips them"),
+       [this] { EXPECT_EQ(Value(REFSEL), 0); }},
+      {WithLine(kMarginLine, "MARGIN=&h0000000000000000001"),
+       [this] { EXPECT_EQ(Value(MARGIN), 1); }},
+      {WithLine(kMarginLine, "MARGIN=&hfF"), [this] { EXPECT_EQ(Value(MARGIN), 1); }},
       {WithLine(kCrystalLine, "CrystalIndex=2"), [this] { EXPECT_EQ(Value(CrystalFreq), 2); }},
-      {WithLine(kCrystalLine, {"CrystalIndex=0", "CrystalIndex=x"}),
+      {WithLine(kCrystalLine, " crystalindex = 02 "), [this] { EXPECT_EQ(Value(CrystalFreq), 2); }},
+      {WithLine(kCrystalLine, {"CrystalIndex=2", "CrystalIndex=0"}),
        [this] { EXPECT_EQ(Value(CrystalFreq), 0); }},
+      {WithLine(kRefclkLine, "EXTERNALREFCLK =  19.440000  ; six decimals, the same number"),
+       [this] { EXPECT_EQ(Text(REFFREQ), "19.440000"); }},
       // Sections in any order and more than once; later values win.
       {"<PinStates>\nREFSEL=&h0\nMARGIN=&h1\nSSCG=&h0\nMAX_BW=&h0\n</PinStates>\n" +
            DefaultSetupFile() + "<RegisterMap>\n&h18,&b00011110\n</RegisterMap>\n",
@@ -281,8 +328,7 @@ TEST_F(SetupReader, ReferenceTextIsSixDecimals) {
   // clang-format off
   const std::pair<const char*, const char*> cases[] = {
       {"25.00000", "25.000000"}, {"19.44", "19.440000"},     {"0", "0.000000"},
-      {"10000", "10000.000000"}, {"9999.9999999", "10000.000000"},
-      {"0x10", "16.000000"},  // what %lf reads
+      {"10000", "10000.000000"}, {"2.5e1", "25.000000"},     {"0.00001", "0.000010"},
   };
   // clang-format on
   for (const auto& [written, shown] : cases) {

@@ -151,5 +151,37 @@ TEST(ConfigurationDiff, VerifyIgnoresOnlyTheLookAheadBit) {
   EXPECT_TRUE(CompareRegisters(panel, chip, LookAheadBit::Ignored).Empty());
 }
 
+// The status line asks on every recalculation whether anything differs; its
+// quick answer must be the one the full comparison gives.
+TEST(ConfigurationDiff, QuickComparisonsAgreeWithTheFullOnes) {
+  const std::pair<const char*, std::function<void(Configuration&)>> changes[] = {
+      {"nothing", [](Configuration&) {}},
+      {"the look-ahead bit", [](Configuration& c) { c.registers[IDX_C0] |= 0x02; }},
+      {"another bit of C0", [](Configuration& c) { c.registers[IDX_C0] |= 0x01; }},
+      {"a bit above the byte", [](Configuration& c) { c.registers[IDX_AF0] |= 0x100; }},
+      {"a step held negative", [](Configuration& c) { c.registers[IDX_BS1] = -1; }},
+      {"a divider", [](Configuration& c) { Field(c, FieldOf(0, MapField::Pll1N), 102); }},
+      {"a pin", [](Configuration& c) { c.board.maxbw = true; }},
+      {"the crystal", [](Configuration& c) { c.board.crystalIndex = 0; }},
+      {"REFCLK within the file's decimals", [](Configuration& c) { c.board.refclkHz += 1.0; }},
+      {"REFCLK by one step of them", [](Configuration& c) { c.board.refclkHz += 10.0; }},
+      {"REFCLK by a fraction of a hertz", [](Configuration& c) { c.board.refclkHz = 19.44e6; }},
+  };
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    Configuration before = Defaults();
+    before.registers[IDX_BS1] = 0xFF;
+    before.board.refclkHz = 19440000.4;
+    Configuration after = before;
+    change(after);
+    for (LookAheadBit lookAhead : {LookAheadBit::Compared, LookAheadBit::Ignored}) {
+      EXPECT_EQ(SameRegisters(before.registers, after.registers, lookAhead),
+                CompareRegisters(before.registers, after.registers, lookAhead).Empty());
+    }
+    EXPECT_EQ(SameBoard(before.board, after.board),
+              CompareConfigurations(before, after).board.empty());
+  }
+}
+
 }  // namespace
 }  // namespace qv

@@ -69,16 +69,22 @@ TEST_F(Engine, RefclkTextReadsItsLeadingDecimalNumber) {
   }
 }
 
-// A comma, a unit or a word is refused, not read as the number it begins with.
+// A comma, a unit or a word is refused, not read as the number it begins with,
+// and so is a REFCLK a setup file cannot hold (it writes five decimals).
 TEST_F(Engine, TheRefclkBoxTakesOnlyADecimalNumber) {
   ASSERT_EQ(Commit(REFSEL, 0), UIE_NO_ERROR);
   ASSERT_EQ(CommitText(REFFREQ, "19.44"), UIE_NO_ERROR);
-  for (const char* text : {"19,44", "25MHz", "abc", "", "0x1A", "inf", "nan", "-1", "20000"}) {
+  for (const char* text : {"19,44", "25MHz", "abc", "", "0x1A", "inf", "nan", "-1", "20000",
+                           "0.000001", "19.440001"}) {
     EXPECT_EQ(CommitText(REFFREQ, text), UIE_VALUE_NOT_ALLOWED) << '"' << text << '"';
     EXPECT_EQ(Text(REFFREQ), "19.44");
     EXPECT_EQ(Text(NRANGE), "111 <= N <= 131");
   }
-  for (const char* text : {" 25 ", "2.5e1", "+26", ".5", "0"}) {
+  EXPECT_EQ(CheckCtrlText(panelHandle, REFFREQ, "0.000001"),
+            "a decimal number of MHz with at most 5 decimals, as a setup file holds it, such as "
+            "19.44");
+  // What a load shows ("%f") is taken back, as undo commits it.
+  for (const char* text : {" 25 ", "2.5e1", "+26", ".5", "0", "19.440000", "10000.000000"}) {
     EXPECT_EQ(CommitText(REFFREQ, text), UIE_NO_ERROR) << '"' << text << '"';
   }
 }
@@ -209,10 +215,10 @@ TEST_F(Engine, OutputLimitsDependOnTheLogicFamily) {
   const OutputLimitCase cases[] = {
       // 21.24 MHz * 113 / 12 = 200.01 MHz exactly: the CMOS limit passes.
       {3, "21.24", 113, 2, 6, true, FOUT_CMOS_VALID},
-      {3, "21.240001", 113, 2, 6, false, FOUT_CMOS_VALID},
-      {7, "21.240001", 113, 2, 6, false, FOUT_CMOS_VALID},
-      {6, "21.240001", 113, 2, 6, false, FOUT_CMOS_VALID},  // OUT0 is the CMOS one
-      {2, "21.240001", 113, 2, 6, true, FOUT_CMOS_VALID},   // OUT0 stays LVPECL
+      {3, "21.24001", 113, 2, 6, false, FOUT_CMOS_VALID},
+      {7, "21.24001", 113, 2, 6, false, FOUT_CMOS_VALID},
+      {6, "21.24001", 113, 2, 6, false, FOUT_CMOS_VALID},  // OUT0 is the CMOS one
+      {2, "21.24001", 113, 2, 6, true, FOUT_CMOS_VALID},   // OUT0 stays LVPECL
       // 25.5004 MHz * 100 / 4 = 637.51 MHz exactly: the differential limit passes.
       {0, "25.5004", 100, 2, 2, true, FOUT_LV_VALID},
       {0, "25.50041", 100, 2, 2, false, FOUT_LV_VALID},

@@ -339,10 +339,8 @@ TEST_F(DesktopGui, WindowsKeepTheirPlaceForTheNextRun) {
   const QRect left = map->geometry();
   ASSERT_EQ(Store().PressButton(RegisterMapPanel(), regmappnl::CLOSE), UIE_NO_ERROR);
 
-  const QString file = settings.filePath(QStringLiteral("qv3380_gui.conf"));
   TearDown();
   SetUp();
-  ui->SetSettingsFile(file);
   StartOffline();
   ASSERT_EQ(Store().ChooseMenuItem(panelHandle, menubar::REGISTERMAP), UIE_NO_ERROR);
   Settle();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -13,9 +15,11 @@
 #include <QUrl>
 
 #include "files/panel/baseline.h"
+#include "files/panel/kept_settings.h"
 #include "files/panel/recent_files.h"
 #include "files/panel/setup_file_saving.h"
 #include "tests/qt/qt_program_fixture.h"
+#include "ui/qt/panel_menu.h"
 
 namespace qv::test {
 namespace {
@@ -24,7 +28,7 @@ class FileHabitsGui : public QtProgramTest {
  protected:
   void SetUp() override {
     QtProgramTest::SetUp();
-    ui->SetSettingsFile(folder.filePath(QStringLiteral("settings.ini")));
+    InstallSettingsStore(&settings);
     StartOffline();
     MainWindow()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
@@ -33,7 +37,12 @@ class FileHabitsGui : public QtProgramTest {
     TypeInto(widget, text);
     QTest::keyClick(widget, Qt::Key_Return);
   }
+  void TearDown() override {
+    InstallSettingsStore(nullptr);
+    QtProgramTest::TearDown();
+  }
   QTemporaryDir folder;
+  SettingsFileStore settings{folder.filePath(QStringLiteral("settings.conf")).toStdString()};
 };
 
 TEST_F(FileHabitsGui, UndoAndRedoKeysReachTheMenuFromAFocusedField) {
@@ -104,10 +113,20 @@ TEST_F(FileHabitsGui, ADroppedSetupFileOpensAndIsRemembered) {
 
   EXPECT_EQ(RecentSetupFiles(), std::vector<std::string>{board});
   // Another run with the same settings file knows the file and its folder.
-  qt::QtFrontEnd nextRun;
-  nextRun.SetSettingsFile(folder.filePath(QStringLiteral("settings.ini")));
-  EXPECT_EQ(nextRun.ReadSetting("recentFiles"), board + "\n");
-  EXPECT_EQ(nextRun.ReadSetting("lastFolder"), folder.path().toStdString());
+  SettingsFileStore nextRun(settings.path());
+  EXPECT_EQ(nextRun.Read("recentFiles"), std::vector<std::string>{board});
+  EXPECT_EQ(nextRun.Read("lastFolder"), std::vector<std::string>{folder.path().toStdString()});
+}
+
+// A file name is shown as it is: its "&" and "__" are no mnemonic, only the
+// entry's number is.
+TEST_F(FileHabitsGui, RecentFileNamesShowAsTheyAre) {
+  const std::string name = folder.filePath(QStringLiteral("a&b__c.stp")).toStdString();
+  RememberSetupFile(name);
+  const QAction* entry = Window(panelHandle)->Menu()->Action(menubar::RECENT1);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->text(), "&1  " + QString::fromStdString(name).replace("&", "&&"));
+  EXPECT_EQ(QKeySequence::mnemonic(entry->text()), QKeySequence(Qt::ALT | Qt::Key_1));
 }
 
 }  // namespace

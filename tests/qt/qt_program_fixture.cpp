@@ -33,7 +33,9 @@ void QtProgramTest::SetUp() {
   g_calls.clear();
   g_spied.clear();
   ui = std::make_unique<qt::QtFrontEnd>();
-  ui->SetSettingsFile(settings.filePath(QStringLiteral("qv3380_gui.conf")));
+  keptSettings = std::make_unique<SettingsFileStore>(
+      settings.filePath(QStringLiteral("qv3380_gui.conf")).toStdString());
+  InstallSettingsStore(keptSettings.get());
   ui->SetSleeper([this](double seconds) {
     pauses.push_back(seconds);
     Bridge().RecordDelay(seconds);
@@ -49,6 +51,7 @@ void QtProgramTest::SetUp() {
 }
 
 void QtProgramTest::TearDown() {
+  InstallSettingsStore(nullptr);
   InstallFrontEnd(nullptr);
   ui.reset();
   Store().Clear();

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "files/panel/kept_settings.h"
 #include "model/program_state.h"
 #include "ui/panel_ids.h"
 #include "ui/panel_store.h"
@@ -67,7 +68,9 @@ class QtProgramTest : public ::testing::Test {
   const ControlState& State(int control, int panel = panelHandle) const;
 
   // Settings of this test's own: no window remembers another test's place.
+  // The file lives as long as the test, through a TearDown and SetUp.
   QTemporaryDir settings;
+  std::unique_ptr<SettingsFileStore> keptSettings;
   std::unique_ptr<qt::QtFrontEnd> ui;
   std::vector<double> pauses;
   std::optional<int> exitStatus;

@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "files/panel/baseline.h"
+#include "files/panel/file_notes.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_engine.h"
 #include "plan/panel/register_decoding.h"
@@ -14,6 +15,7 @@ namespace qv::test {
 void ResetProgramState() {
   ResetAppState();
   ResetBaseline();
+  ClearFileNoteListeners();
   ClearPlanListeners();
   ClearWholeSetListeners();
   ResetModelState();
@@ -25,11 +27,13 @@ void ProgramTest::SetUp() {
   Bridge().Reset();
   ui.onDelay = [](double seconds) { Bridge().RecordDelay(seconds); };
   InstallFrontEnd(&ui);
+  InstallSettingsStore(&ui);
   RegisterProgramCallbacks();
 }
 
 void ProgramTest::TearDown() {
   InstallFrontEnd(nullptr);
+  InstallSettingsStore(nullptr);
   Store().Clear();
 }
 

@@ -17,6 +17,7 @@ void RecordingBridge::Reset() {
   forcedResult.reset();
   transfersUntilUnplugged.reset();
   failingRead.reset();
+  onTransfer = nullptr;
 }
 
 std::optional<int> RecordingBridge::Interference() {
@@ -78,6 +79,7 @@ extern "C" int readi2c(unsigned char deviceAddress, unsigned char registerAddres
     answer = Bridge().failingRead->second;
   }
   Bridge().log.push_back({WireEvent::Kind::Read, deviceAddress, registerAddress, answer, 0.0});
+  if (Bridge().onTransfer) Bridge().onTransfer(Bridge().log.back());
   return answer;
 }
 
@@ -85,6 +87,7 @@ extern "C" int writei2c(unsigned char deviceAddress, unsigned char registerAddre
                         unsigned short value) {
   const int byte = value & 0xFF;
   Bridge().log.push_back(WireEvent::Write(registerAddress, byte, deviceAddress));
+  if (Bridge().onTransfer) Bridge().onTransfer(Bridge().log.back());
   if (const std::optional<int> result = Bridge().Interference()) return *result;
   Bridge().chip[registerAddress] = byte;
   return HIDBRIDGE_DONE;

@@ -3,6 +3,7 @@
 // front end's pauses and answers reads from a register file.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -45,6 +46,8 @@ struct RecordingBridge {
   std::optional<int> transfersUntilUnplugged;
   // When set, reads of this register address alone return this negative result.
   std::optional<std::pair<int, int>> failingRead;
+  // Told of each transfer as it is logged, on the thread that made it.
+  std::function<void(const WireEvent&)> onTransfer;
 
   void Reset();
   void RecordDelay(double seconds) { log.push_back(WireEvent::Pause(seconds)); }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -212,6 +213,48 @@ TEST_F(StoreTest, MenuItemsDimAndUndim) {
   GetMenuBarAttribute(bar, menubar::CLASSICLOOK, ATTR_CHECKED, &checked);
   EXPECT_EQ(checked, 1);
   EXPECT_EQ(SetMenuBarAttribute(bar, menubar::EXIT, ATTR_CHECKED, 1), UIE_BAD_ATTRIBUTE);
+}
+
+// Every recalculation writes every colour, text and flag again; a front end
+// hears only of what changed. Each write is made twice: the second is silent.
+TEST_F(StoreTest, WritesThatChangeNothingNotifyNobody) {
+  struct Counter : StoreObserver {
+    void ControlChanged(int, int) override { ++controls; }
+    void PanelChanged(int) override { ++panels; }
+    void MenuItemChanged(int, int) override { ++menus; }
+    int controls = 0, panels = 0, menus = 0;
+    int Total() const { return controls + panels + menus; }
+  } counter;
+  Store().AddObserver(&counter);
+  const int bar = GetPanelMenuBar(panel);
+  auto scene = std::make_shared<const Scene>();
+  const int window = LoadPanel(0, CLOCK_TREE_PANEL_FILE, CLOCKPNL);
+  const std::pair<const char*, std::function<void()>> writes[] = {
+      {"value", [&] { SetCtrlVal(panel, PLL1_N, 120); }},
+      {"value clamped to what it holds", [&] { SetCtrlVal(panel, PLL1_N, 9999); }},
+      {"text", [&] { SetCtrlVal(panel, REFFREQ, "19.44"); }},
+      {"colour", [&] { SetCtrlAttribute(panel, PLL1_N, ATTR_TEXT_BGCOLOR, 0xFF0000); }},
+      {"colour beyond 24 bits", [&] { SetCtrlAttribute(panel, PLL1_N, ATTR_TEXT_COLOR, 0x1FF); }},
+      {"dimmed", [&] { SetCtrlAttribute(panel, PLL1_N, ATTR_DIMMED, 1); }},
+      {"visible", [&] { SetCtrlAttribute(panel, PLL1_N, ATTR_VISIBLE, 0); }},
+      {"minimum", [&] { SetCtrlAttribute(panel, NUMSTEP, ATTR_MIN_VALUE, 3); }},
+      {"tooltip", [&] { SetCtrlAttribute(panel, PLL1_N, ATTR_TOOLTIP, "tip"); }},
+      {"picture", [&] { SetCtrlVal(window, clockpnl::DIAGRAM, scene); }},
+      {"title", [&] { SetPanelAttribute(panel, ATTR_TITLE, "title"); }},
+      {"status", [&] { SetPanelAttribute(panel, ATTR_STATUS_MESSAGE, "note"); }},
+      {"menu dimmed", [&] { SetMenuBarAttribute(bar, menubar::RESETCFG, ATTR_DIMMED, 0); }},
+      {"menu shown", [&] { SetMenuBarAttribute(bar, menubar::RECENT1, ATTR_VISIBLE, 1); }},
+      {"menu text", [&] { SetMenuBarAttribute(bar, menubar::RECENT1, ATTR_ITEM_NAME, "x"); }},
+  };
+  for (const auto& [what, write] : writes) {
+    const int before = counter.Total();
+    write();
+    EXPECT_EQ(counter.Total(), before + 1) << what << ": a change is told once";
+    write();
+    EXPECT_EQ(counter.Total(), before + 1) << what << ": the same again is told to nobody";
+  }
+  EXPECT_EQ(ValueOf(NUMSTEP), 3) << "a minimum that moves still pulls the value up";
+  Store().RemoveObserver(&counter);
 }
 
 // A table's value is its selected row: only a row it has, or -1 for none; a

@@ -214,8 +214,24 @@ void FakeAdapter::takeCommand(std::span<const std::uint8_t> report) {
   } else {
     send(answer);
   }
-  // The client already holds the node open and reads this reply; the next open fails.
-  if (unplugAfter_ != 0 && commands_.size() == unplugAfter_) switchMode(AdapterMode::refuseOpen);
+  // The client already holds the node open and reads this reply; after it the adapter is gone.
+  if (unplugAfter_ != 0 && commands_.size() == unplugAfter_) unplug();
+}
+
+// As the kernel does on a pulled cable: the hidraw device leaves sysfs, so the
+// next search finds nothing and opens nothing. A node left in place that only
+// fails to open would cost umockdev's preload a table entry per attempt, and it
+// aborts the client after 50 of them.
+void FakeAdapter::unplug() {
+  if (unplugged_) return;
+  unplugged_ = true;
+  std::error_code error;
+  const std::filesystem::path root = std::filesystem::canonical(testbed_.file("/"), error);
+  const std::filesystem::path device =
+      std::filesystem::canonical(testbed_.file("/sys/class/hidraw/" + nodeName(devnode_)), error);
+  if (error) return;
+  const std::string syspath = "/" + device.lexically_relative(root).string();
+  umockdev_testbed_remove_device(testbed_.get(), syspath.c_str());
 }
 
 // As hidraw delivers it: an unnumbered report without ID byte, so the value

@@ -52,8 +52,8 @@ class FakeAdapter {
   AdapterMode mode() const;
   // The status byte errorFlag mode replies with.
   void setErrorStatus(std::uint8_t status);
-  // After answering this many commands the adapter is gone: opening it fails
-  // from then on, as for a cable pulled in the middle of a load.
+  // After answering this many commands the adapter is gone: searches find
+  // nothing from then on, as for a cable pulled in the middle of a load.
   void unplugAfter(std::size_t commands);
 
   // Every command report received, as written.
@@ -63,6 +63,7 @@ class FakeAdapter {
   struct Callbacks;
 
   void switchMode(AdapterMode mode);  // with mutex_ held
+  void unplug();                      // with mutex_ held
   std::filesystem::path pipePath() const;
   void pointNodeAt(const std::filesystem::path& target) const;
   void flushAndDeliverLate();
@@ -83,6 +84,7 @@ class FakeAdapter {
   AdapterMode mode_ = AdapterMode::answer;
   std::uint8_t errorStatus_ = 0x01;
   std::size_t unplugAfter_ = 0;  // 0: stays plugged in
+  bool unplugged_ = false;
   std::vector<std::vector<std::uint8_t>> commands_;
   std::vector<std::vector<std::uint8_t>> lateReplies_;
 };

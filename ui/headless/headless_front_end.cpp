@@ -74,13 +74,13 @@ int HeadlessFrontEnd::Ask(const Question& question) {
   return answer >= 1 && answer <= count ? answer : count;
 }
 
-std::string HeadlessFrontEnd::ReadSetting(std::string_view name) {
+std::vector<std::string> HeadlessFrontEnd::Read(std::string_view name) {
   auto found = settings.find(name);
-  return found == settings.end() ? std::string() : found->second;
+  return found == settings.end() ? std::vector<std::string>() : found->second;
 }
 
-void HeadlessFrontEnd::WriteSetting(std::string_view name, std::string_view value) {
-  settings.insert_or_assign(std::string(name), std::string(value));
+void HeadlessFrontEnd::Write(std::string_view name, const std::vector<std::string>& values) {
+  settings.insert_or_assign(std::string(name), values);
 }
 
 std::vector<std::string> HeadlessFrontEnd::Arguments() { return arguments; }

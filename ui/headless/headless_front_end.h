@@ -15,7 +15,7 @@
 
 namespace qv {
 
-class HeadlessFrontEnd : public FrontEnd {
+class HeadlessFrontEnd : public FrontEnd, public SettingsStore {
  public:
   struct Message {
     std::string title;
@@ -36,8 +36,9 @@ class HeadlessFrontEnd : public FrontEnd {
   // False where nobody is there to answer (the command line): questions are
   // not asked at all.
   bool interactive = true;
-  // Kept "across runs": as long as this front end lives.
-  std::map<std::string, std::string, std::less<>> settings;
+  // Kept "across runs": as long as this front end lives, once installed as
+  // the settings store too (tests; the command line keeps nothing).
+  std::map<std::string, std::vector<std::string>, std::less<>> settings;
   // The program's arguments; Start takes them from its argument vector.
   std::vector<std::string> arguments;
 
@@ -81,8 +82,6 @@ class HeadlessFrontEnd : public FrontEnd {
   void ShowMessage(std::string_view title, std::string_view message) override;
   int SelectFile(const FileRequest& request, std::string* path) override;
   int Ask(const Question& question) override;
-  std::string ReadSetting(std::string_view name) override;
-  void WriteSetting(std::string_view name, std::string_view value) override;
   std::vector<std::string> Arguments() override;
   void Delay(double seconds) override;
   void ProcessEvents() override;
@@ -95,6 +94,10 @@ class HeadlessFrontEnd : public FrontEnd {
   std::string ShowUserGuide(std::string_view page) override;
   std::string ToolkitVersion() override;
   std::string SavePanelPicture(int panel, std::string_view path) override;
+
+  // SettingsStore
+  std::vector<std::string> Read(std::string_view name) override;
+  void Write(std::string_view name, const std::vector<std::string>& values) override;
 
   bool Running() const { return running_; }
 

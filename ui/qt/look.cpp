@@ -90,7 +90,10 @@ QString ToQString(std::string_view text) {
 QString MnemonicText(std::string_view text) {
   QString result = ToQString(text);
   result.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  result.replace(QStringLiteral("__"), QStringLiteral("&"));
+  // One mnemonic: a later "__" (in a file name the text shows) stays as it is.
+  if (const qsizetype marker = result.indexOf(QStringLiteral("__")); marker >= 0) {
+    result.replace(marker, 2, QStringLiteral("&"));
+  }
   return result;
 }
 

@@ -3,17 +3,18 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
 #include <QScreen>
-#include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <thread>
 
 #include "ui/qt/blocked_click_filter.h"
@@ -40,6 +41,22 @@ bool DisplayReachable() {
   return false;
 }
 
+// Paints, exposures and the window system's housekeeping go on; what the user
+// does waits in the window system's queue until the program is ready for it.
+constexpr QEventLoop::ProcessEventsFlags kWhileWaiting = QEventLoop::ExcludeUserInputEvents;
+
+void WaitPainting(double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  if (QCoreApplication::instance()) {
+    QEventLoop loop;
+    QTimer::singleShot(std::chrono::milliseconds(static_cast<long long>(seconds * 1000.0)),
+                       Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(kWhileWaiting);
+  }
+  // A timer may round its milliseconds down: the pause is never shorter.
+  std::this_thread::sleep_until(until);
+}
+
 void CenterOver(QWidget* window, const QWidget* over) {
   const QRect area =
       over && over->isVisible() ? over->frameGeometry() : window->screen()->availableGeometry();
@@ -50,11 +67,7 @@ void CenterOver(QWidget* window, const QWidget* over) {
 
 }  // namespace
 
-QtFrontEnd::QtFrontEnd()
-    : sleep_([](double seconds) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-      }),
-      exit_([](int status) { std::exit(status); }) {}
+QtFrontEnd::QtFrontEnd() : sleep_(WaitPainting), exit_([](int status) { std::exit(status); }) {}
 
 QtFrontEnd::~QtFrontEnd() {
   if (observing_) Store().RemoveObserver(this);
@@ -234,23 +247,6 @@ int QtFrontEnd::SelectFile(const FileRequest& request, std::string* path) {
 
 int QtFrontEnd::Ask(const Question& question) { return dialogs_.Ask(DialogParent(), question); }
 
-namespace {
-
-std::unique_ptr<QSettings> OpenSettings(const QString& file) {
-  if (!file.isEmpty()) return std::make_unique<QSettings>(file, QSettings::IniFormat);
-  return std::make_unique<QSettings>(QStringLiteral("qv3380"), QStringLiteral("qv3380_gui"));
-}
-
-}  // namespace
-
-std::string QtFrontEnd::ReadSetting(std::string_view name) {
-  return OpenSettings(settingsFile_)->value(ToQString(name)).toString().toStdString();
-}
-
-void QtFrontEnd::WriteSetting(std::string_view name, std::string_view value) {
-  OpenSettings(settingsFile_)->setValue(ToQString(name), ToQString(value));
-}
-
 std::vector<std::string> QtFrontEnd::Arguments() {
   std::vector<std::string> arguments;
   for (int i = 1; argv_ && i < argc_; ++i) arguments.emplace_back(argv_[i]);
@@ -258,12 +254,32 @@ std::vector<std::string> QtFrontEnd::Arguments() {
 }
 
 void QtFrontEnd::Delay(double seconds) {
-  // The pause blocks like the chip transfer it waits for; only the cursor and
-  // pending paints get through first.
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QCoreApplication::processEvents(kWhileWaiting);
   sleep_(seconds);
   QApplication::restoreOverrideCursor();
+}
+
+int QtFrontEnd::RunBlocking(const std::function<int()>& call) {
+  if (!QCoreApplication::instance()) return call();
+  // The call blocks a thread of its own; this one paints until it is done.
+  // It is the only call running: the program waits for its result.
+  int result = 0;
+  std::exception_ptr failure;
+  QEventLoop loop;
+  {
+    const std::jthread worker([&] {
+      try {
+        result = call();
+      } catch (...) {
+        failure = std::current_exception();
+      }
+      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(kWhileWaiting);
+  }
+  if (failure) std::rethrow_exception(failure);
+  return result;
 }
 
 void QtFrontEnd::ProcessEvents() { QCoreApplication::processEvents(); }

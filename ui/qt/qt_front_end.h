@@ -46,10 +46,9 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   void ShowMessage(std::string_view title, std::string_view message) override;
   int SelectFile(const FileRequest& request, std::string* path) override;
   int Ask(const Question& question) override;
-  std::string ReadSetting(std::string_view name) override;
-  void WriteSetting(std::string_view name, std::string_view value) override;
   std::vector<std::string> Arguments() override;
   void Delay(double seconds) override;
+  int RunBlocking(const std::function<int()>& call) override;
   void ProcessEvents() override;
   void SetBusy(bool busy) override;
   void RequestAttention(const AttentionRequest& request) override;
@@ -74,9 +73,6 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   // Where an exception that escapes an event handler goes, once Start has
   // made the application (not when the program brought its own).
   void SetEscapedExceptionHandler(EscapedException handler) { escaped_ = std::move(handler); }
-  // Where the settings kept across runs live (by default the user's
-  // configuration folder, under the tool's name).
-  void SetSettingsFile(QString path) { settingsFile_ = std::move(path); }
   // Where the user guide is (by default looked for beside the program and
   // under its installation's data folder).
   void SetUserGuideFolder(QString folder) { userGuideFolder_ = std::move(folder); }
@@ -97,7 +93,6 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   std::unique_ptr<QApplication> ownApplication_;
   int argc_ = 0;
   char** argv_ = nullptr;
-  QString settingsFile_;
   QString userGuideFolder_;
   std::unique_ptr<HelpWindow> help_;
   // The panels' controls keep one compact style on every desktop: each box
