@@ -48,6 +48,7 @@ class Desktop : public test::ProgramTest {
     test::ResetProgramState();
     Bridge().Reset();
     InstallFrontEnd(&ui);
+    InstallSettingsStore(&ui);
     RegisterProgramCallbacks();
   }
   test::TempFolder folder;
