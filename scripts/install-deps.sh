@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   # build tools, and the style checks CI runs
   g++ cmake ninja-build pkg-config git clang-format clang-tidy
-  # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform
-  qt6-base-dev fonts-dejavu-core qt6-wayland
+  # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform;
+  # Qt SVG renders the icon at every size when building
+  qt6-base-dev fonts-dejavu-core qt6-wayland qt6-svg-dev
   # the command line's parser (its JSON comes from nlohmann-json3-dev below)
   libcli11-dev
   # adapter access and its mock
