@@ -22,8 +22,10 @@ packages=(
   poppler-utils
   # the firmware file's CRC-32; the exports' consumers in tests (dtc, mkimage, shellcheck, xxd)
   zlib1g-dev device-tree-compiler u-boot-tools shellcheck xxd
-  # man, to read the man pages back, and the shells that load the completions
-  man-db zsh fish
+  # the Debian packages (cpack: dpkg-shlibdeps, file) and their checks: lintian,
+  # the desktop entry and AppStream validators, man; the completions in bash,
+  # zsh and fish
+  dpkg-dev file lintian desktop-file-utils appstream man-db zsh fish
   # looking at the GUI on a virtual X server (with a window manager, and a
   # dark desktop style to look at), and on a headless Wayland compositor
   xvfb xauth xdotool imagemagick x11-utils openbox adwaita-qt6 weston
