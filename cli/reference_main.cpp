@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/gui_command_line.h"
 #include "base/trace.h"
@@ -56,11 +57,17 @@ constexpr char kUdevRuleText[] =
     "Without it every transfer fails as if no adapter were present.";
 constexpr char kUserGuide[] = "/usr/share/qv3380/manual/index.html";
 
-ManualPageText CommandLinePage(const std::string& date) {
+ManualPageText Page(const std::string& date, std::string whatis) {
   ManualPageText text;
   text.date = date;
   text.version = kToolVersion;
-  text.whatis = "check, edit and export QV3380 setup files and program the chip";
+  text.whatis = std::move(whatis);
+  return text;
+}
+
+ManualPageText CommandLinePage(const std::string& date) {
+  ManualPageText text =
+      Page(date, "check, edit and export QV3380 setup files and program the chip");
   text.description = {
       "A setup file (.stp) holds the clock generator's 32 registers, its four input pins and "
       "the reference settings, as qv3380_gui saves it. Each command loads FILE as File > Open "
@@ -87,10 +94,7 @@ ManualPageText CommandLinePage(const std::string& date) {
 }
 
 ManualPageText GuiPage(const std::string& date) {
-  ManualPageText text;
-  text.date = date;
-  text.version = kToolVersion;
-  text.whatis = "configure the QV3380 clock generator on the desktop";
+  ManualPageText text = Page(date, "configure the QV3380 clock generator on the desktop");
   text.description = {
       "The program first asks for a mode. Offline Mode enables the whole panel and sends "
       "nothing anywhere: it prepares setup files, JSON definitions, register exports and "
