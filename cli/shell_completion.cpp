@@ -222,10 +222,11 @@ std::string BashCompletion(const ProgramReference& program) {
     if (option.TakesValue()) skipValues += Joined(option.names, "|") + "|";
   }
 
-  out += "\n" + f +
-         "() {\n"
-         "  local cur=${COMP_WORDS[COMP_CWORD]} key= before= assigned= command= word i=1\n"
-         "  COMPREPLY=()\n";
+  // Only a program with commands looks for one, only one with controls for NAME=.
+  const bool named = !controls.names.empty();
+  out += "\n" + f + "() {\n  local cur=${COMP_WORDS[COMP_CWORD]} key='' command=''" +
+         (commandNames.empty() ? "" : " word i=1") + (named ? " before='' assigned=''" : "") +
+         "\n  COMPREPLY=()\n";
   if (!commandNames.empty()) {
     out +=
         "  # The command: the first word that is neither an option nor an option's value.\n"
@@ -249,15 +250,18 @@ std::string BashCompletion(const ProgramReference& program) {
   out +=
       "  # The option whose value is typed: OPTION VALUE, OPTION=VALUE, or --set NAME=VALUE.\n"
       "  if [[ $cur == = ]]; then\n"
-      "    key=${COMP_WORDS[COMP_CWORD-1]} cur= assigned=1\n"
-      "    (( COMP_CWORD >= 3 )) && before=${COMP_WORDS[COMP_CWORD-2]}\n"
-      "  elif (( COMP_CWORD >= 3 )) && [[ ${COMP_WORDS[COMP_CWORD-1]} == = ]]; then\n"
-      "    key=${COMP_WORDS[COMP_CWORD-2]} assigned=1\n"
-      "    (( COMP_CWORD >= 4 )) && before=${COMP_WORDS[COMP_CWORD-3]}\n"
-      "  elif (( COMP_CWORD >= 2 )); then\n"
+      "    key=${COMP_WORDS[COMP_CWORD-1]} cur=''" +
+      std::string(named ? " assigned=1\n    (( COMP_CWORD >= 3 )) && "
+                          "before=${COMP_WORDS[COMP_CWORD-2]}"
+                        : "") +
+      "\n  elif (( COMP_CWORD >= 3 )) && [[ ${COMP_WORDS[COMP_CWORD-1]} == = ]]; then\n"
+      "    key=${COMP_WORDS[COMP_CWORD-2]}" +
+      (named ? " assigned=1\n    (( COMP_CWORD >= 4 )) && before=${COMP_WORDS[COMP_CWORD-3]}"
+             : "") +
+      "\n  elif (( COMP_CWORD >= 2 )); then\n"
       "    key=${COMP_WORDS[COMP_CWORD-1]}\n"
       "  fi\n";
-  if (!controls.names.empty()) {
+  if (named) {
     out += "  if [[ -n $assigned ]] && " + f +
            "_control_option \"$command\" \"$before\"; then\n"
            "    " +

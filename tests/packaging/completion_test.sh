@@ -8,7 +8,7 @@ set -uo pipefail
 docs=$(cd "$1" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work"
+cd "$work" || exit 1
 touch board.stp notes.txt
 mkdir pictures
 
@@ -49,7 +49,7 @@ check() {  # SHELL LINE EXPECTED GOT
 
 # bash: COMP_WORDS as readline splits the line, '=' and ':' words of their own.
 bash_offers() {
-  local line=$1 part word words=()
+  local line=$1 part words=()
   local -a parts
   read -ra parts <<<"$line"
   [[ $line == *" " ]] && parts+=("")

@@ -25,8 +25,10 @@ programs=(qv3380)
 [ "$gui" = ON ] && programs+=(qv3380_gui)
 for program in "${programs[@]}"; do
   env -u LD_LIBRARY_PATH "$prefix/bin/$program" --version >/dev/null || fail "$program does not run"
-  env -u LD_LIBRARY_PATH ldd "$prefix/bin/$program" |
-    grep -q "libhidbridge.so.1 => $prefix/" || fail "$program does not find its own libhidbridge"
+  # Read whole first: grep -q ending the pipe early would fail it under pipefail.
+  libraries=$(env -u LD_LIBRARY_PATH ldd "$prefix/bin/$program")
+  grep -q "libhidbridge.so.1 => $prefix/" <<<"$libraries" ||
+    fail "$program does not find its own libhidbridge"
   present "share/man/man1/$program.1.gz" "share/bash-completion/completions/$program" \
     "share/zsh/site-functions/_$program" "share/fish/vendor_completions.d/$program.fish"
   [ "$(MANPATH=$prefix/share/man man -w "$program")" = "$prefix/share/man/man1/$program.1.gz" ] ||
@@ -44,7 +46,7 @@ cc "$root/probe.c" $flags -o "$root/probe" || fail "a C program does not build a
 if [ "$gui" = ON ]; then
   for size in 16 24 32 48 64 128 256; do
     icon=$prefix/share/icons/hicolor/${size}x$size/apps/qv3380.png
-    file "$icon" | grep -q "PNG image data, $size x $size," || fail "no $size px icon: $icon"
+    [[ $(file "$icon") == *"PNG image data, $size x $size,"* ]] || fail "no $size px icon: $icon"
   done
   present share/icons/hicolor/scalable/apps/qv3380.svg
   # The screenshots software centres show are pictures of the user guide.
