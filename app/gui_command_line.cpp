@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "base/text_format.h"
 #include "base/trace.h"
 #include "base/version.h"
 
@@ -22,31 +23,37 @@ bool IsQtOption(const std::string& arg) {
 }
 
 std::string Footer() {
-  return "Exit status:\n"
-         "  0   the mode popup was closed, or --help or --version answered\n"
-         "  1   ended with File > Exit or the window's close box\n"
-         "  2   usage error\n"
-         "  70  internal error (a fault in qv3380_gui itself)\n"
-         "  255 no display to show the windows on\n"
-         "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.";
+  std::string text = "Exit status:\n";
+  for (const GuiExitStatus& row : kGuiExitStatuses) {
+    AppendFormat(text, "  %-3d %.*s\n", row.status, static_cast<int>(row.meaning.size()),
+                 row.meaning.data());
+  }
+  return text + std::string(kQtOptionsNote);
 }
 
 }  // namespace
 
-std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std::ostream& out,
-                                       std::ostream& err, GuiCommandLine* line) {
-  CLI::App app(
+std::unique_ptr<CLI::App> MakeGuiParser(GuiCommandLine* line, std::string* file) {
+  auto app = std::make_unique<CLI::App>(
       "The QV3380 configuration tool: plan the clock generator's frequencies, check\n"
       "them against the chip's limits, and write them to the chip or to setup files.",
       "qv3380_gui");
-  app.set_version_flag("--version", "qv3380_gui " + std::string(kToolVersion));
-  app.get_formatter()->column_width(30);
-  app.footer(Footer());
-  std::string file;
-  app.add_option("FILE", file, "a setup file (.stp) to open once a mode is chosen")->type_name("");
-  app.add_option("--write-screenshots", line->screenshotFolder,
-                 "write the user guide's pictures of the windows\ninto DIR and end")
+  app->set_version_flag("--version", "qv3380_gui " + std::string(kToolVersion));
+  app->get_formatter()->column_width(30);
+  app->footer(Footer());
+  app->add_option("FILE", *file, "a setup file (.stp) to open once a mode is chosen")
+      ->type_name("");
+  app->add_option("--write-screenshots", line->screenshotFolder,
+                  "write the user guide's pictures of the windows\ninto DIR and end")
       ->type_name("DIR");
+  return app;
+}
+
+std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                                       std::ostream& err, GuiCommandLine* line) {
+  std::string file;
+  const std::unique_ptr<CLI::App> parser = MakeGuiParser(line, &file);
+  CLI::App& app = *parser;
 
   // Qt's options go to Qt untouched; the rest is ours to read.
   std::vector<std::string> ours;

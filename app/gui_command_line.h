@@ -3,14 +3,37 @@
 // qv3380's do; what Qt takes (-platform NAME, -style NAME, ...) and the setup
 // file to open are left to the program.
 
+#include <array>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace qv {
 
 inline constexpr int GUI_USAGE_STATUS = 2;
+
+struct GuiExitStatus {
+  int status;
+  std::string_view meaning;
+};
+
+// What qv3380_gui's exit status means, as --help and its man page list it.
+inline constexpr std::array<GuiExitStatus, 5> kGuiExitStatuses{{
+    {0, "the mode popup was closed, or --help or --version answered"},
+    {1, "ended with File > Exit or the window's close box"},
+    {GUI_USAGE_STATUS, "usage error"},
+    {70, "internal error (a fault in qv3380_gui itself)"},
+    {255, "no display to show the windows on"},
+}};
+inline constexpr std::string_view kQtOptionsNote =
+    "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.";
 
 struct GuiCommandLine {
   // The arguments for the toolkit and the program: all but our own options.
@@ -18,6 +41,10 @@ struct GuiCommandLine {
   // --write-screenshots DIR: the user guide's pictures into DIR, then end.
   std::string screenshotFolder;
 };
+
+// The parser of qv3380_gui's own options; a parse puts what it reads into
+// `line` and `file` (the setup file to open).
+std::unique_ptr<CLI::App> MakeGuiParser(GuiCommandLine* line, std::string* file);
 
 // The exit status when the command line is answered (help, version) or
 // refused; nothing when the program should run.

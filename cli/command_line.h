@@ -32,6 +32,8 @@ class CommandLine {
   // --trace FILE; empty when not given.
   const std::string& TracePath() const { return tracePath_; }
   int Run(CommandContext& context) const { return runs_[chosen_](context); }
+  // Every command and option, for the documents written from them.
+  const CLI::App& Parser() const { return *app_; }
 
  private:
   std::unique_ptr<CLI::App> app_;

@@ -73,6 +73,22 @@ std::optional<ControlSetting> SplitSetting(std::string_view text) {
   return ControlSetting{std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
 }
 
+std::vector<std::string> SettableControls() {
+  std::vector<std::string> names;
+  const PanelDef* panel = FindPanelDef(MAIN_PANEL_FILE, PANEL);
+  if (!panel) return names;
+  for (const ControlDef& control : panel->controls) {
+    // What has no callback only shows what the program puts there.
+    const bool takesInput = control.holdsNumber() || control.kind == ControlKind::StringBox;
+    if (control.callback.empty() || !takesInput) continue;
+    names.emplace_back(control.constant);
+    for (const RingItem& item : control.items) {
+      names.push_back(std::string(control.constant) + "=" + std::string(item.text));
+    }
+  }
+  return names;
+}
+
 const ControlDef* FindMainPanelControl(std::string_view constant) {
   const PanelDef* panel = GetPanelDefinition(panelHandle);
   if (!panel) return nullptr;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/panel_defs.h"
 
@@ -21,6 +22,10 @@ std::optional<ControlSetting> SplitSetting(std::string_view text);
 // naming the control (and traced). A value outside a control's range is refused
 // rather than clamped, so a script never gets a value it did not ask for.
 std::string CommitSetting(const ControlSetting& setting);
+
+// What --set takes, from the main panel's definition: the constant of every
+// control that takes input, and NAME=ITEM for each item of a ring.
+std::vector<std::string> SettableControls();
 
 // A control of the main panel by its constant ("PLL1_N"); null when there is none.
 const ControlDef* FindMainPanelControl(std::string_view constant);

@@ -60,7 +60,8 @@ CommandRun DefineEdit(CLI::App& command) {
                       "given among the --set")
           ->type_name("FROM:TO")
           ->allow_extra_args(false)
-          ->check(CLI::IsMember(std::vector<std::string>{"0:1", "1:0"}).description(""));
+          ->check(CLI::IsMember(std::vector<std::string>(kMapCopies.begin(), kMapCopies.end()))
+                      .description(""));
   return [settings, copies, &command, set, copy](CommandContext& context) {
     std::size_t nextSetting = 0, nextCopy = 0;
     for (const CLI::Option* given : command.parse_order()) {

@@ -1,5 +1,6 @@
 #include "report/report_files.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -54,6 +55,17 @@ std::optional<FileKind> FileKindNamed(std::string_view name) {
     if (entry.extension == name) return entry.kind;
   }
   return std::nullopt;
+}
+
+std::vector<std::string_view> FileKindNames() {
+  std::vector<std::string_view> names;
+  std::vector<FileKind> named;
+  for (const KindName& entry : kExtensions) {
+    if (std::find(named.begin(), named.end(), entry.kind) != named.end()) continue;
+    named.push_back(entry.kind);
+    names.push_back(entry.extension);
+  }
+  return names;
 }
 
 bool IsReport(FileKind kind) { return kind != FileKind::Svg && kind != FileKind::Png; }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/report_content.h"
 #include "ui/scene.h"
@@ -19,6 +20,8 @@ std::optional<FileKind> FileKindOfPath(std::string_view path);
 // "pdf", "html", "md", "svg", "png".
 std::optional<FileKind> FileKindNamed(std::string_view name);
 inline constexpr const char* FILE_KIND_NAMES = "pdf, html, md, svg or png";
+// The names FileKindNamed takes, one for each kind.
+std::vector<std::string_view> FileKindNames();
 // PDF, HTML and Markdown; the others are the clock tree alone.
 bool IsReport(FileKind kind);
 

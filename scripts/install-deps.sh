@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   # build tools, and the style checks CI runs
   g++ cmake ninja-build pkg-config git clang-format clang-tidy
-  # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform
-  qt6-base-dev fonts-dejavu-core qt6-wayland
+  # GUI: Qt 6 Widgets, the fixed font it is drawn with, and its Wayland platform;
+  # Qt SVG renders the icon at every size when building
+  qt6-base-dev fonts-dejavu-core qt6-wayland qt6-svg-dev
   # the command line's parser (its JSON comes from nlohmann-json3-dev below)
   libcli11-dev
   # adapter access and its mock
@@ -21,6 +22,10 @@ packages=(
   poppler-utils
   # the firmware file's CRC-32; the exports' consumers in tests (dtc, mkimage, shellcheck, xxd)
   zlib1g-dev device-tree-compiler u-boot-tools shellcheck xxd
+  # the Debian packages (cpack: dpkg-shlibdeps, file) and their checks: lintian,
+  # the desktop entry and AppStream validators, man; the completions in bash,
+  # zsh and fish
+  dpkg-dev file lintian desktop-file-utils appstream man-db zsh fish
   # looking at the GUI on a virtual X server (with a window manager, and a
   # dark desktop style to look at), and on a headless Wayland compositor
   xvfb xauth xdotool imagemagick x11-utils openbox adwaita-qt6 weston

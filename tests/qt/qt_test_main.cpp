@@ -7,7 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
 
 int main(int argc, char* argv[]) {
   const QString home = QStringLiteral(QV_QT_TEST_HOME);
@@ -18,12 +18,13 @@ int main(int argc, char* argv[]) {
   qputenv("XDG_RUNTIME_DIR", (home + "/runtime").toUtf8());
   qputenv("QTEST_FUNCTION_TIMEOUT", "60000");
   // A desktop's screen, on which the main panel opens at its designed size.
+  // Replaced whole, since the tests run in parallel processes that read it.
   const QString screen = home + "/screen.json";
-  QFile config(screen);
-  if (config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+  QSaveFile config(screen);
+  if (config.open(QIODevice::WriteOnly)) {
     config.write(R"({"screens": [{"name": "Desk", "x": 0, "y": 0, "width": 1920,
                    "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    config.close();
+    config.commit();
   }
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
   if (platform.isEmpty() || platform == "offscreen") {

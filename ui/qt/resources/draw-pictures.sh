@@ -1,17 +1,9 @@
 #!/usr/bin/env bash
-# Draws the tool's icon and the chip picture of the About popup with
+# Draws the chip picture of the About popup and the rings' arrows with
 # ImageMagick. The PNGs are kept in the repository; run this after a change.
+# The icon is icon.svg, rendered at every size when building.
 set -euo pipefail
 cd "$(dirname "$0")"
-
-# Drawn at four times the size and scaled down, for smooth edges.
-convert -size 512x512 xc:none \
-  -fill '#1f4e79' -draw 'roundrectangle 16,16 495,495 84,84' \
-  -fill none -stroke '#9cc3e6' -strokewidth 10 -draw 'line 64,400 448,400' \
-  -stroke white -strokewidth 34 \
-  -draw 'stroke-linejoin round stroke-linecap round polyline 72,336 136,336 136,168 240,168 240,336 344,336 344,168 440,168' \
-  -stroke none -fill '#f2a900' -draw 'circle 440,168 440,196' \
-  -resize 128x128 PNG32:icon.png
 
 convert -size 672x288 xc:none \
   -fill '#a0a0a0' \

@@ -1,0 +1,28 @@
+# The release as packaging/changelog states it: its first entry must be this
+# version's, and its date (QV_RELEASE_DATE, YYYY-MM-DD) dates the man pages
+# and the AppStream release, so a rebuild of the same source makes the same files.
+set(changelog_file ${QV_SOURCE_ROOT}/packaging/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog_file})
+file(STRINGS ${changelog_file} changelog_lines)
+list(GET changelog_lines 0 first_entry)
+if(NOT first_entry MATCHES "^qv3380 \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog: its first entry is \"${first_entry}\"; "
+                      "add one for version ${PROJECT_VERSION} above it")
+endif()
+list(FILTER changelog_lines INCLUDE REGEX "^ -- ")
+list(GET changelog_lines 0 signature)
+if(NOT signature MATCHES ">  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "packaging/changelog: no date of the form \"Wed, 09 Dec 2026\" in \"${signature}\"")
+endif()
+set(day ${CMAKE_MATCH_1})
+set(year ${CMAKE_MATCH_3})
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${CMAKE_MATCH_2} month)
+if(month EQUAL -1)
+  message(FATAL_ERROR "packaging/changelog: \"${CMAKE_MATCH_2}\" is no month in \"${signature}\"")
+endif()
+math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+if(month LESS 10)
+  set(month 0${month})
+endif()
+set(QV_RELEASE_DATE ${year}-${month}-${day})
