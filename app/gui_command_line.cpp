@@ -5,8 +5,9 @@
 #include <array>
 #include <string_view>
 
+#include "app/option_words.h"
 #include "base/trace.h"
-#include "base/version.h"
+#include "base/version_notice.h"
 
 namespace qv {
 namespace {
@@ -18,17 +19,19 @@ constexpr std::array<std::string_view, 14> kQtValueOptions{
     "-style",       "-stylesheet",         "-name",          "-title"};
 
 bool IsQtOption(const std::string& arg) {
-  return arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && arg != "-h";
+  return arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && arg != "-h" && arg != "-V";
 }
 
 std::string Footer() {
   return "Exit status:\n"
          "  0   the mode popup was closed, or --help or --version answered\n"
-         "  1   ended with File > Exit or the window's close box\n"
+         "  1   ended with File > Exit or the window's close box, or the help\n"
+         "      or the version could not be written\n"
          "  2   usage error\n"
          "  70  internal error (a fault in qv3380_gui itself)\n"
          "  255 no display to show the windows on\n"
-         "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.";
+         "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.\n\n" +
+         BugReportLine();
 }
 
 }  // namespace
@@ -39,7 +42,9 @@ std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std
       "The QV3380 configuration tool: plan the clock generator's frequencies, check\n"
       "them against the chip's limits, and write them to the chip or to setup files.",
       "qv3380_gui");
-  app.set_version_flag("--version", "qv3380_gui " + std::string(kToolVersion));
+  app.set_help_flag("-h,--help", "print this help and exit");
+  app.set_version_flag("-V,--version", VersionNotice("qv3380_gui"),
+                       "print the version, copyright and licence, and exit");
   app.get_formatter()->column_width(30);
   app.footer(Footer());
   std::string file;
@@ -66,8 +71,9 @@ std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std
     app.parse(ours);
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() != static_cast<int>(CLI::ExitCodes::Success)) {
-      Trace(TRACE_REFUSED, "command line: %s", error.what());
-      err << "qv3380_gui: " << error.what() << "\nTry 'qv3380_gui --help'.\n";
+      const std::string problem = ParseErrorInOurWords(error, &app);
+      Trace(TRACE_REFUSED, "command line: %s", problem.c_str());
+      err << "qv3380_gui: " << problem << "\nTry 'qv3380_gui --help'.\n";
       return GUI_USAGE_STATUS;
     }
     if (dynamic_cast<const CLI::CallForVersion*>(&error)) {
@@ -75,7 +81,8 @@ std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std
     } else {
       out << app.help();
     }
-    return 0;
+    // Not written is no answer: a full disk or a closed pipe fails.
+    return StandardOutputWritten(out, err, "qv3380_gui") ? 0 : 1;
   }
   if (!file.empty()) line->remaining.push_back(file);
   return std::nullopt;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/option_words.h"
 #include "cli/control_edit.h"
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
@@ -52,15 +53,14 @@ CommandRun DefineEdit(CLI::App& command) {
                                ->type_name("CONTROL=VALUE")
                                ->allow_extra_args(false)
                                ->check(controlEqualsValue);
-  const CLI::Option* copy =
-      command
-          .add_option("--copy-map", *copies,
-                      "every divider of one frequency map onto the\n"
-                      "other, as Edit > Copy Map does; in the order\n"
-                      "given among the --set")
-          ->type_name("FROM:TO")
-          ->allow_extra_args(false)
-          ->check(CLI::IsMember(std::vector<std::string>{"0:1", "1:0"}).description(""));
+  const CLI::Option* copy = command
+                                .add_option("--copy-map", *copies,
+                                            "every divider of one frequency map onto the\n"
+                                            "other, as Edit > Copy Map does; in the order\n"
+                                            "given among the --set")
+                                ->type_name("FROM:TO")
+                                ->allow_extra_args(false)
+                                ->check(OneOf("--copy-map", {"0:1", "1:0"}));
   return [settings, copies, &command, set, copy](CommandContext& context) {
     std::size_t nextSetting = 0, nextCopy = 0;
     for (const CLI::Option* given : command.parse_order()) {
