@@ -5,9 +5,10 @@
 #include <array>
 #include <string_view>
 
+#include "app/option_words.h"
 #include "base/text_format.h"
 #include "base/trace.h"
-#include "base/version.h"
+#include "base/version_notice.h"
 
 namespace qv {
 namespace {
@@ -19,7 +20,7 @@ constexpr std::array<std::string_view, 14> kQtValueOptions{
     "-style",       "-stylesheet",         "-name",          "-title"};
 
 bool IsQtOption(const std::string& arg) {
-  return arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && arg != "-h";
+  return arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && arg != "-h" && arg != "-V";
 }
 
 std::string Footer() {
@@ -28,7 +29,7 @@ std::string Footer() {
     AppendFormat(text, "  %-3d %.*s\n", row.status, static_cast<int>(row.meaning.size()),
                  row.meaning.data());
   }
-  return text + std::string(kQtOptionsNote);
+  return text + std::string(kQtOptionsNote) + "\n\n" + BugReportLine();
 }
 
 }  // namespace
@@ -38,7 +39,9 @@ std::unique_ptr<CLI::App> MakeGuiParser(GuiCommandLine* line, std::string* file)
       "The QV3380 configuration tool: plan the clock generator's frequencies, check\n"
       "them against the chip's limits, and write them to the chip or to setup files.",
       "qv3380_gui");
-  app->set_version_flag("--version", "qv3380_gui " + std::string(kToolVersion));
+  app->set_help_flag("-h,--help", "print this help and exit");
+  app->set_version_flag("-V,--version", VersionNotice("qv3380_gui"),
+                        "print the version, copyright and licence, and exit");
   app->get_formatter()->column_width(30);
   app->footer(Footer());
   app->add_option("FILE", *file, "a setup file (.stp) to open once a mode is chosen")
@@ -73,8 +76,9 @@ std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std
     app.parse(ours);
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() != static_cast<int>(CLI::ExitCodes::Success)) {
-      Trace(TRACE_REFUSED, "command line: %s", error.what());
-      err << "qv3380_gui: " << error.what() << "\nTry 'qv3380_gui --help'.\n";
+      const std::string problem = ParseErrorInOurWords(error, &app);
+      Trace(TRACE_REFUSED, "command line: %s", problem.c_str());
+      err << "qv3380_gui: " << problem << "\nTry 'qv3380_gui --help'.\n";
       return GUI_USAGE_STATUS;
     }
     if (dynamic_cast<const CLI::CallForVersion*>(&error)) {
@@ -82,7 +86,8 @@ std::optional<int> ParseGuiCommandLine(const std::vector<std::string>& args, std
     } else {
       out << app.help();
     }
-    return 0;
+    // Not written is no answer: a full disk or a closed pipe fails.
+    return StandardOutputWritten(out, err, "qv3380_gui") ? 0 : 1;
   }
   if (!file.empty()) line->remaining.push_back(file);
   return std::nullopt;

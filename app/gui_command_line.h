@@ -27,7 +27,9 @@ struct GuiExitStatus {
 // What qv3380_gui's exit status means, as --help and its man page list it.
 inline constexpr std::array<GuiExitStatus, 5> kGuiExitStatuses{{
     {0, "the mode popup was closed, or --help or --version answered"},
-    {1, "ended with File > Exit or the window's close box"},
+    {1,
+     "ended with File > Exit or the window's close box, or the help or the version could not be "
+     "written"},
     {GUI_USAGE_STATUS, "usage error"},
     {70, "internal error (a fault in qv3380_gui itself)"},
     {255, "no display to show the windows on"},

@@ -119,7 +119,7 @@ void StartStatusLine() {
   g_status.commitListener = AddCommitListener([](int, int) { ShowOpenFile(); });
   g_status.baselineListener = AddBaselineListener(ShowOpenFile);
   g_status.fileNoteListener =
-      AddFileNoteListener([](const std::string& note) { SetStatusNote(StatusNote::File, note); });
+      AddFileNoteListener([](const FileNote& note) { SetStatusNote(StatusNote::File, note.text); });
   AddUserActionObserver(&g_status.fileNoteEnd);
   // Until a whole set reaches the chip, the chip holds a mixture of two plans.
   g_status.wholeSetListener = AddWholeSetListener([](const WholeSetChange& write) {

@@ -86,7 +86,7 @@ TraceFile::TraceFile(const std::string& path, std::string_view program)
   descriptor_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (descriptor_ < 0) {
     complaint_ =
-        std::string(program) + ": trace not written: " + path + ": " + std::strerror(errno);
+        std::string(program) + ": " + path + ": trace not written: " + std::strerror(errno);
     return;
   }
   trace_internal::descriptor = descriptor_;

@@ -38,7 +38,7 @@ class TraceFile {
   TraceFile(const TraceFile&) = delete;
   TraceFile& operator=(const TraceFile&) = delete;
 
-  // "PROGRAM: trace not written: PATH: reason" when the file could not be
+  // "PROGRAM: PATH: trace not written: reason" when the file could not be
   // opened, for standard error; empty otherwise.
   const std::string& complaint() const { return complaint_; }
 

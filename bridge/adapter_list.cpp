@@ -10,23 +10,19 @@
 #include "bridge/hid_handles.h"
 
 namespace qv::bridge {
-namespace {
 
-// Opening the node answers for permissions, ACLs and a node that is gone alike;
-// nothing is sent, so the adapter does not notice.
-void CheckAccess(AdapterFacts& facts) {
+// Opening the node answers for permissions, ACLs and a node that is gone alike.
+int OpenNode(AdapterFacts& facts) {
   const int fd = ::open(facts.path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+  facts.mayOpen = fd >= 0;
   if (fd < 0) {
-    facts.whyNot = std::strerror(errno);
-    return;
+    facts.openError = errno;
+    facts.whyNot = std::strerror(facts.openError);
   }
-  ::close(fd);
-  facts.mayOpen = true;
+  return fd;
 }
 
-}  // namespace
-
-std::vector<AdapterFacts> ListAdapters() {
+std::vector<AdapterFacts> ListAdapters(bool checkAccess) {
   std::vector<AdapterFacts> adapters;
   const HidLibrary hid;
   if (!hid.ready()) return adapters;
@@ -36,7 +32,9 @@ std::vector<AdapterFacts> ListAdapters() {
     facts.path = info->path;
     facts.serial = Narrow(info->serial_number);
     facts.product = Narrow(info->product_string);
-    CheckAccess(facts);
+    if (checkAccess) {
+      if (const int fd = OpenNode(facts); fd >= 0) ::close(fd);
+    }
     adapters.push_back(std::move(facts));
   }
   return adapters;

@@ -16,10 +16,17 @@ struct AdapterFacts {
   std::string product;   // the USB product string
   bool mayOpen = false;  // this user may open it for reading and writing now
   std::string whyNot;    // when not: the system's reason, "Permission denied"
+  int openError = 0;     // and its errno
 };
 
-// In enumeration order, the order in which the bridge tries them.
-std::vector<AdapterFacts> ListAdapters();
+// In enumeration order, the order in which the bridge tries them. Without
+// `checkAccess` no node is opened and mayOpen stays false.
+std::vector<AdapterFacts> ListAdapters(bool checkAccess = true);
+
+// Opens the adapter's node for reading and writing without blocking, as the
+// bridge would; -1 with whyNot and openError set when it does not open.
+// Nothing is sent, so the adapter does not notice.
+int OpenNode(AdapterFacts& facts);
 
 // Whether an adapter present is the one `wanted` names (any adapter for empty).
 bool AdapterPresent(std::string_view wanted);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "bridge/adapter_diagnosis.h"
 #include "bridge/adapter_search.h"
 #include "bridge/declared_lengths.h"
 #include "bridge/hid_handles.h"
@@ -17,6 +18,8 @@ using namespace std::chrono_literals;
 // the search, the open and the descriptor are done while the adapter rests.
 constexpr auto pauseBeforeSend = 50ms;
 constexpr int replyWaitMs = 200;
+static_assert(pauseBeforeSend.count() + replyWaitMs == kAnswerWithinMs,
+              "the diagnosis of a time-out names the time the transfer gives");
 
 // A device that keeps sending cannot hold the call forever.
 constexpr int maxStaleReports = 64;

@@ -12,7 +12,8 @@
 namespace qv::cli {
 
 Json AdaptersJson(const std::vector<bridge::AdapterFacts>& adapters) {
-  Json list = Json::array();
+  Json document = NewDocument(kAdaptersDocument);
+  Json& list = document["adapters"] = Json::array();
   for (const bridge::AdapterFacts& adapter : adapters) {
     Json entry{{"path", adapter.path},
                {"serial", adapter.serial},
@@ -21,7 +22,7 @@ Json AdaptersJson(const std::vector<bridge::AdapterFacts>& adapters) {
     if (!adapter.mayOpen) entry["why_not"] = adapter.whyNot;
     list.push_back(std::move(entry));
   }
-  return list;
+  return document;
 }
 
 std::string AdaptersText(const std::vector<bridge::AdapterFacts>& adapters) {

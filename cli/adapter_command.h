@@ -10,8 +10,8 @@ namespace qv::cli {
 
 CommandRun DefineAdapters(CLI::App& command);
 
-// One entry per adapter: path, serial, product, may_open and, when it may
-// not be opened, why_not.
+// The adapters document (kAdaptersDocument): under "adapters" one entry per
+// adapter, path, serial, product, may_open and, when it may not be opened, why_not.
 Json AdaptersJson(const std::vector<bridge::AdapterFacts>& adapters);
 // A table with a heading, or a line saying that none is present.
 std::string AdaptersText(const std::vector<bridge::AdapterFacts>& adapters);

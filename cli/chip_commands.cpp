@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/chip_readback.h"
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 #include "files/panel/current_setup.h"
 #include "files/setup_file_reader.h"
@@ -17,14 +18,14 @@ namespace {
 // Read and checked only: nothing of the file reaches the program or the chip.
 std::optional<SetupContents> ReadChecked(const std::string& path, CommandContext& context) {
   SetupFileReading reading = ReadSetupFile(path);
-  if (!reading.contents) context.err << reading.message << '\n';
+  if (!reading.contents) context.err << Complaint(path, reading.message);
   return reading.contents;
 }
 
 std::optional<RegisterImage> ReadChip(CommandContext& context) {
   const ChipRegisterReading reading = ReadChipRegisters();
   if (reading.ok()) return reading.registers;
-  context.err << ChipReadFailureText(reading) << '\n';
+  context.err << context.session.ChipFailureText(*context.session.LastTransfer());
   return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/chip_failure.h"
 #include "model/write_path.h"
 #include "plan/panel/register_decoding.h"
 #include "ui/headless/headless_front_end.h"
@@ -15,9 +16,15 @@ namespace qv::cli {
 
 class CliSession {
  public:
-  // Popup messages go to `messages`, one per line; the program's pauses
-  // (the connection check, the chip's settling) are handed to `pause`.
-  CliSession(std::ostream& messages, std::function<void(double)> pause);
+  // CommandLine: "qv3380: FILE: what happened", the file the command was at;
+  // Python: the program's own words, for the module's exceptions.
+  enum class Voice { CommandLine, Python };
+
+  // Popup messages and file notes go to `messages`, one per line; the
+  // program's pauses (the connection check, the chip's settling) are handed
+  // to `pause`.
+  CliSession(std::ostream& messages, std::function<void(double)> pause,
+             Voice voice = Voice::CommandLine);
   ~CliSession();
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;
@@ -39,24 +46,38 @@ class CliSession {
   std::string SetupFileText();
   std::string JsonDefinitionText();
 
-  // The first failed chip write of the session (a bridge code), or 0.
+  // The first failed chip write of the session, if one failed.
   std::optional<Transfer> FirstChipWriteFailure() const;
+  // The last transfer with the chip: after a start that failed, the
+  // connection check's read.
+  const std::optional<Transfer>& LastTransfer() const { return lastTransfer_; }
   // A whole-set write that did not all reach the chip, if one was made.
   const std::optional<WholeSetChange>& PartialWholeSetWrite() const { return partialWrite_; }
-  // What qv3380 says of those two after a command: how much of a whole set
-  // reached the chip, then the first failed write, a line each; empty when
-  // every write reached it.
+  // What qv3380 says of those two after a command: the first failed write
+  // and why it failed, then how much of a whole set reached the chip, a line
+  // each; empty when every write reached it.
   std::string ChipWriteFailureText() const;
+  // Which transfer failed and why (asked of the adapter now), as a line.
+  std::string ChipFailureText(const Transfer& failed) const;
+  // Why a Start or StartReadingChip that failed did: its connection check.
+  std::string StartFailureText() const;
 
  private:
   bool ChooseWithFile(int menuItem, const std::string& path);
+  // A line in the session's voice about `subject` (a file or an adapter).
+  std::string Said(const std::string& subject, const std::string& text) const;
+  // Why a transfer failed, asked of the adapter now, and traced.
+  ChipComplaint Described(const Transfer& failed) const;
 
+  Voice voice_;
+  std::string subject_;  // the file of the menu item being chosen
   HeadlessFrontEnd ui_;
   int observer_ = 0;
   int wholeSetListener_ = 0;
   int fileNoteListener_ = 0;
   std::optional<WholeSetChange> partialWrite_;
   std::optional<Transfer> firstWriteFailure_;
+  std::optional<Transfer> lastTransfer_;
 };
 
 }  // namespace qv::cli

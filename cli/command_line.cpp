@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <string>
 
+#include "app/option_words.h"
 #include "base/trace.h"
-#include "base/version.h"
+#include "base/version_notice.h"
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 
 namespace qv::cli {
@@ -61,7 +63,9 @@ CommandLine::CommandLine()
           "Check, show, edit and export QV3380 setup files and apply them to the chip,\n"
           "with the same code as the GUI's menus.",
           "qv3380")) {
-  app_->set_version_flag("--version", "qv3380 " + std::string(kToolVersion));
+  app_->set_help_flag("-h,--help", "print this help and exit");
+  app_->set_version_flag("-V,--version", VersionNotice("qv3380"),
+                         "print the version, copyright and licence, and exit");
   app_->require_subcommand(1);
   app_->add_option("--trace", tracePath_,
                    "append a line for each chip transfer, file read\n"
@@ -69,8 +73,8 @@ CommandLine::CommandLine()
       ->type_name("FILE");
   app_->get_formatter()->label("SUBCOMMAND", "COMMAND");
   app_->get_formatter()->column_width(30);
-  // Set before the commands are added, so each command's help carries the table too.
-  app_->footer(ExitStatusHelp());
+  // Set before the commands are added, so each command's help carries them too.
+  app_->footer(ExitStatusHelp() + "\n" + BugReportLine());
   for (const CommandSpec& entry : Commands()) {
     CLI::App* command = app_->add_subcommand(std::string(entry.name), std::string(entry.summary));
     command->group("Commands");
@@ -106,7 +110,8 @@ std::optional<int> CommandLine::Parse(std::span<const std::string_view> args, st
     const std::vector<CLI::App*> chosen = app_->get_subcommands();
     if (error.get_exit_code() != static_cast<int>(CLI::ExitCodes::Success)) {
       const std::string where = chosen.empty() ? "" : chosen[0]->get_name() + ": ";
-      return UsageError(err, where + error.what());
+      return UsageError(err,
+                        where + ParseErrorInOurWords(error, chosen.empty() ? nullptr : chosen[0]));
     }
     if (dynamic_cast<const CLI::CallForVersion*>(&error)) {
       out << error.what() << '\n';
@@ -114,7 +119,7 @@ std::optional<int> CommandLine::Parse(std::span<const std::string_view> args, st
       // Without a command, every command's options in one page.
       out << app_->help("", chosen.empty() ? CLI::AppFormatMode::All : CLI::AppFormatMode::Normal);
     }
-    return EXIT_DONE;
+    return StandardOutputWritten(out, err, kProgram) ? EXIT_DONE : EXIT_FILE_REFUSED;
   }
   chosen_ = static_cast<std::size_t>(
       std::ranges::find_if(subcommands_, [this](CLI::App* c) { return app_->got_subcommand(c); }) -

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
 #include "files/panel/current_setup.h"
@@ -24,8 +25,8 @@ Json FrequenciesJson(const std::vector<FrequencyChange>& changes) {
   for (const FrequencyChange& change : changes) {
     Json item{{"output", kOutputs[change.output].name}};
     item["map"] = change.map < 0 ? Json("in use") : Json(change.map);
-    item["oldMHz"] = change.beforeHz / 1e6;
-    item["newMHz"] = change.afterHz / 1e6;
+    item["old_mhz"] = change.beforeHz / 1e6;
+    item["new_mhz"] = change.afterHz / 1e6;
     list.push_back(item);
   }
   return list;
@@ -42,7 +43,10 @@ void WriteSection(std::ostream& out, const char* title, const std::vector<Change
 }  // namespace
 
 Json DiffJson(const ConfigurationDiff& diff, std::string_view before, std::string_view after) {
-  Json document{{"old", before}, {"new", after}, {"equal", diff.Empty()}};
+  Json document = NewDocument(kDiffDocument);
+  document["old"] = before;
+  document["new"] = after;
+  document["equal"] = diff.Empty();
   Json registers = Json::array();
   for (const RegisterChange& change : diff.registers) {
     registers.push_back({{"name", kRegisters[change.reg].name},
@@ -56,8 +60,8 @@ Json DiffJson(const ConfigurationDiff& diff, std::string_view before, std::strin
                       {"registers", FieldChangeRegisters(change)},
                       {"old", change.before},
                       {"new", change.after},
-                      {"oldText", FieldChangeValue(change, change.before)},
-                      {"newText", FieldChangeValue(change, change.after)},
+                      {"old_text", FieldChangeValue(change, change.before)},
+                      {"new_text", FieldChangeValue(change, change.after)},
                       {"outputs", FrequenciesJson(change.effect)}});
   }
   Json board = Json::array();
@@ -100,7 +104,7 @@ CommandRun DefineDiff(CLI::App& command) {
     for (int i = 0; i < 2; ++i) {
       const SetupFileReading reading = ReadSetupFile(*paths[i]);
       if (!reading.contents) {
-        context.err << reading.message << '\n';
+        context.err << Complaint(*paths[i], reading.message);
         return EXIT_FILE_REFUSED;
       }
       sides[i] = ConfigurationOf(*reading.contents);

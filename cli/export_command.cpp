@@ -1,12 +1,15 @@
 #include "cli/export_command.h"
 
 #include <CLI/CLI.hpp>
-#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/option_words.h"
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 #include "files/panel/register_export_file.h"
+#include "files/setup_text.h"
 
 namespace qv::cli {
 namespace {
@@ -37,18 +40,26 @@ std::string MisplacedOption(const CLI::App& command, const ExportRequest& reques
 
 CommandRun DefineExport(CLI::App& command) {
   auto request = std::make_shared<ExportRequest>();
-  std::map<std::string, ExportFormat> names;
+  std::vector<std::string> names;
   std::string help = "what to write:";
-  std::string kinds;
   for (const ExportFormatFacts& facts : ExportFormats()) {
-    names.emplace(std::string(facts.name), facts.format);
+    names.emplace_back(facts.name);
     help += "\n" + std::string(facts.name) + ": " + std::string(facts.description);
-    kinds += (kinds.empty() ? "" : "|") + std::string(facts.name);
   }
-  command.add_option("--format", request->format, help)
+  std::string kinds;
+  for (const std::string& name : names) kinds += (kinds.empty() ? "" : "|") + name;
+  command
+      .add_option_function<std::string>(
+          "--format",
+          [request](const std::string& name) {
+            for (const ExportFormatFacts& facts : ExportFormats()) {
+              if (EqualsIgnoringCase(facts.name, name)) request->format = facts.format;
+            }
+          },
+          help)
       ->required()
       ->type_name(kinds)
-      ->transform(CLI::CheckedTransformer(names, CLI::ignore_case).description(""));
+      ->check(OneOf("--format", names, true));
   command
       .add_option("--i2c-bus-label", request->options.i2cBusLabel,
                   "dts: put the chip's node with its register\n"
@@ -72,7 +83,8 @@ CommandRun DefineExport(CLI::App& command) {
     }
     std::string failure;
     if (ExportRegisters(context.args.output, request->format, request->options, &failure) == 0) {
-      context.err << REGISTER_EXPORT_ERROR << '\n' << failure << '\n';
+      context.err << Complaint(context.args.output,
+                               std::string(REGISTER_EXPORT_ERROR) + "\n" + failure);
       return EXIT_FILE_REFUSED;
     }
     return EXIT_DONE;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 #include "files/panel/current_setup.h"
 #include "files/panel/register_export_file.h"
@@ -37,14 +38,14 @@ CommandRun DefineImport(CLI::App& command) {
     if (!request->like.empty()) {
       const SetupFileReading model = ReadSetupFile(request->like);
       if (!model.contents) {
-        context.err << model.message << '\n';
+        context.err << Complaint(request->like, model.message);
         return EXIT_FILE_REFUSED;
       }
       ApplyBoardSettings(*model.contents);
     }
     const RegisterImport import = ReadRegisterDumpFile(request->dump);
     if (!import.format) {
-      context.err << import.refusal << '\n';
+      context.err << Complaint(request->dump, import.refusal);
       return EXIT_FILE_REFUSED;
     }
     ApplyRegisterImport(import, request->dump);

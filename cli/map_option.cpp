@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <vector>
 
+#include "app/option_words.h"
 #include "plan/plan_evaluation.h"
 
 namespace qv::cli {
@@ -14,7 +15,7 @@ void AddMapOption(CLI::App& command, std::optional<int>& map, const std::string&
           [&map](const std::string& text) { map = text == "both" ? BOTH_MAPS : std::stoi(text); },
           description)
       ->type_name("0|1|both")
-      ->check(CLI::IsMember(std::vector<std::string>{"0", "1", "both"}).description(""));
+      ->check(OneOf("--map", {"0", "1", "both"}));
 }
 
 }  // namespace qv::cli

@@ -55,15 +55,15 @@ Json ControlJson(const ControlDef& def) {
   }
   entry["dimmed"] = Attribute(def.id, ATTR_DIMMED) != 0;
   entry["visible"] = Attribute(def.id, ATTR_VISIBLE) != 0;
-  entry["textBgColor"] = Color(Attribute(def.id, ATTR_TEXT_BGCOLOR));
-  entry["textColor"] = Color(Attribute(def.id, ATTR_TEXT_COLOR));
-  entry["labelColor"] = Color(Attribute(def.id, ATTR_LABEL_COLOR));
+  entry["text_bg_color"] = Color(Attribute(def.id, ATTR_TEXT_BGCOLOR));
+  entry["text_color"] = Color(Attribute(def.id, ATTR_TEXT_COLOR));
+  entry["label_color"] = Color(Attribute(def.id, ATTR_LABEL_COLOR));
   if (def.kind == ControlKind::OnOffSwitch || def.kind == ControlKind::ToggleButton) {
-    entry["onColor"] = Color(Attribute(def.id, ATTR_ON_COLOR));
-    entry["offColor"] = Color(Attribute(def.id, ATTR_OFF_COLOR));
+    entry["on_color"] = Color(Attribute(def.id, ATTR_ON_COLOR));
+    entry["off_color"] = Color(Attribute(def.id, ATTR_OFF_COLOR));
   }
   if (def.kind == ControlKind::Decoration)
-    entry["frameColor"] = Color(Attribute(def.id, ATTR_FRAME_COLOR));
+    entry["frame_color"] = Color(Attribute(def.id, ATTR_FRAME_COLOR));
   return entry;
 }
 

@@ -97,7 +97,7 @@ const char* MapVerdict(const MapEvaluation& map) {
 
 Json PlanDocument(const PlanEvaluation& plan, Json panel) {
   const BoardInputs& board = plan.inputs.board;
-  Json document = {{"schema", PLAN_SCHEMA}, {"version", PLAN_SCHEMA_VERSION}};
+  Json document = NewDocument(kPlanDocument);
   document["pins"] = {{"REFSEL", board.refsel ? 1 : 0},
                       {"MARGIN", board.margin ? 1 : 0},
                       {"SSCG", board.sscg ? 1 : 0},

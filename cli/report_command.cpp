@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "app/option_words.h"
 #include "app/report_export.h"
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 
 namespace qv::cli {
@@ -35,14 +37,14 @@ CommandRun DefineReport(CLI::App& command) {
       .add_option("--map", options->map,
                   "the frequency map the clock tree shows\n(default: the one MARGIN selects)")
       ->type_name("0|1")
-      ->check(CLI::IsMember({0, 1}).description(""));
+      ->check(OneOf("--map", {"0", "1"}));
   command.callback([options, &command] {
     const std::string output = command.get_option("--output")->as<std::string>();
     const std::optional<report::FileKind> kind = options->format.empty()
                                                      ? report::FileKindOfPath(output)
                                                      : report::FileKindNamed(options->format);
     if (!kind && !options->format.empty()) {
-      Refuse("--format: \"" + options->format + "\" is not one of " + report::FILE_KIND_NAMES);
+      Refuse("--format must be one of " + std::string(report::FILE_KIND_NAMES));
     }
     if (!kind) {
       Refuse(
@@ -59,7 +61,7 @@ CommandRun DefineReport(CLI::App& command) {
       std::string problem;
       const std::string bytes = CurrentReportFile(options->kind, source, map, &problem);
       if (bytes.empty()) {
-        context.err << "qv3380: " << problem << '\n';
+        context.err << Complaint("standard output", problem);
         return EXIT_FILE_REFUSED;
       }
       context.out << bytes;
@@ -67,7 +69,8 @@ CommandRun DefineReport(CLI::App& command) {
     }
     std::string failure;
     if (ExportReport(context.args.output, options->kind, source, map, &failure) == 0) {
-      context.err << REPORT_EXPORT_ERROR << '\n' << failure << '\n';
+      context.err << Complaint(context.args.output,
+                               std::string(REPORT_EXPORT_ERROR) + "\n" + failure);
       return EXIT_FILE_REFUSED;
     }
     return EXIT_DONE;

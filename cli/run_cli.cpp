@@ -5,11 +5,13 @@
 #include <memory>
 #include <thread>
 
+#include "app/option_words.h"
 #include "base/last_resort.h"
 #include "base/trace.h"
-#include "bridge/adapter_list.h"
+#include "bridge/adapter_choice.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
+#include "cli/complaint.h"
 #include "files/register_export.h"
 #include "files/setup_file_reader.h"
 
@@ -18,19 +20,24 @@ namespace {
 
 bool Succeeded(int status) { return status == EXIT_DONE || status == EXIT_INEXACT; }
 
-// A plan whose checks fail goes nowhere unless forced: decided from the file
-// alone, before the program starts and anything reaches the chip. A file the
-// reader refuses is left to the open, which says why.
-std::optional<int> RefusedPlan(const CommandSpec& command, const CommonArguments& arguments,
-                               std::ostream& err) {
-  if (command.forceNote.empty() || arguments.force) return std::nullopt;
+// A file the reader refuses, and a plan whose checks fail unless forced, go
+// nowhere: decided from the file alone, before the program starts and
+// anything (the connection check's look-ahead enable) reaches the chip.
+std::optional<int> RefusedInput(const CommandSpec& command, const CommonArguments& arguments,
+                                std::ostream& err) {
+  if (command.input.empty()) return std::nullopt;
   const SetupFileReading reading = ReadSetupFile(arguments.input);
-  if (!reading.contents) return std::nullopt;
+  if (!reading.contents) {
+    err << Complaint(arguments.input, reading.message);
+    return EXIT_FILE_REFUSED;
+  }
+  if (command.forceNote.empty() || arguments.force) return std::nullopt;
   const std::vector<std::string> failures = FailedChecks(*reading.contents);
   if (failures.empty()) return std::nullopt;
   Trace(TRACE_REFUSED, "%s %s: the plan fails %zu checks", std::string(command.name).c_str(),
         arguments.input.c_str(), failures.size());
-  err << FailedChecksText(failures) << '\n' << command.forceNote << '\n';
+  err << Complaint(arguments.input,
+                   FailedChecksText(failures) + "\n" + std::string(command.forceNote));
   return EXIT_CHECK_FAILED;
 }
 
@@ -40,19 +47,14 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
   const CommonArguments& arguments = line.Arguments();
 
   const bridge::ScopedAdapterChoice adapter(arguments.adapter);
-  if (const std::optional<int> refused = RefusedPlan(command, arguments, err)) return *refused;
+  if (const std::optional<int> refused = RefusedInput(command, arguments, err)) return *refused;
   CliSession session(err, pause);
   const bool online =
       command.chip == ChipLink::Online || (command.chip == ChipLink::OnRequest && arguments.online);
   const bool started =
       command.chip == ChipLink::ReadOnly ? session.StartReadingChip() : session.Start(online);
   if (!started) {
-    err << "I2C communication failure\n";
-    if (const std::string wanted = bridge::WantedAdapter();
-        !wanted.empty() && !bridge::AdapterPresent(wanted)) {
-      err << "qv3380: no adapter has the serial number or path \"" << wanted
-          << "\"; qv3380 adapters lists those present\n";
-    }
+    err << session.StartFailureText();
     return EXIT_CHIP;
   }
   if (!command.input.empty() && !session.Open(arguments.input)) return EXIT_FILE_REFUSED;
@@ -62,10 +64,8 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
     err << session.ChipWriteFailureText();
     return EXIT_CHIP;
   }
-  if (Succeeded(status) && !out.flush()) {
-    err << "qv3380: standard output could not be written\n";
-    return EXIT_FILE_REFUSED;
-  }
+  // Whatever was printed has to reach its reader: a full disk or a closed pipe fails the run.
+  if (Succeeded(status) && !StandardOutputWritten(out, err, kProgram)) return EXIT_FILE_REFUSED;
   return status;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/option_words.h"
 #include "cli/control_edit.h"
 #include "cli/exit_status.h"
 #include "cli/panel_report.h"
@@ -60,8 +61,7 @@ CommandRun DefineEdit(CLI::App& command) {
                       "given among the --set")
           ->type_name("FROM:TO")
           ->allow_extra_args(false)
-          ->check(CLI::IsMember(std::vector<std::string>(kMapCopies.begin(), kMapCopies.end()))
-                      .description(""));
+          ->check(OneOf("--copy-map", {kMapCopies.begin(), kMapCopies.end()}));
   return [settings, copies, &command, set, copy](CommandContext& context) {
     std::size_t nextSetting = 0, nextCopy = 0;
     for (const CLI::Option* given : command.parse_order()) {

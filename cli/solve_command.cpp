@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 #include "cli/map_option.h"
 #include "cli/solve_report.h"
@@ -41,23 +42,17 @@ int Solve(const SolveOptions& options, CommandContext& context) {
       SolveForMaps(options.targetsHz, choice, options.preferIntegerWithinPpm);
   for (const MapSolution& solution : solutions) {
     if (!solution.plan.ok) {
-      context.err << "qv3380: " << solution.plan.problem << '\n';
+      context.err << Complaint(context.args.input, solution.plan.problem);
       return EXIT_CHECK_FAILED;
     }
   }
   if (options.json) {
-    if (solutions.size() == 1) {
-      const MapSolution& only = solutions.front();
-      WriteJson(context.report(), SolveJson(only.request, only.plan, only.map));
-    } else {
-      Json document;
-      document["map"] = "both";
-      Json& plans = document["plans"] = Json::array();
-      for (const MapSolution& solution : solutions) {
-        plans.push_back(SolveJson(solution.request, solution.plan, solution.map));
-      }
-      WriteJson(context.report(), document);
+    std::vector<Json> plans;
+    plans.reserve(solutions.size());
+    for (const MapSolution& solution : solutions) {
+      plans.push_back(SolveJson(solution.request, solution.plan, solution.map));
     }
+    WriteJson(context.report(), PlannerDocument(kSolveDocument, plans));
   } else {
     for (std::size_t i = 0; i < solutions.size(); ++i) {
       if (i > 0) context.report() << '\n';
@@ -66,7 +61,7 @@ int Solve(const SolveOptions& options, CommandContext& context) {
   }
   if (!context.args.output.empty()) {
     if (!ApplySolverPlans(solutions)) {
-      context.err << "qv3380: the panel refused a value of the plan\n";
+      context.err << Complaint(context.args.input, "the panel refused a value of the plan");
       return EXIT_FILE_REFUSED;
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;

@@ -41,7 +41,7 @@ void WriteSolveReport(std::ostream& out, const SolverRequest& request, const Sol
 Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map) {
   Json document;
   document["map"] = map;
-  document["pfdHz"] = request.fpfd;
+  document["pfd_hz"] = request.fpfd;
   for (int pll = 0; pll < 2; ++pll) {
     const PllPlan& p = plan.plls[pll];
     Json& entry = document[pll == 0 ? "pll1" : "pll2"];
@@ -50,28 +50,28 @@ Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map) 
       entry["n"] = p.n;
       entry["frac"] = p.frac;
       entry["mod"] = p.mod;
-      entry["vcoHz"] = p.vco;
+      entry["vco_hz"] = p.vco;
     }
   }
-  document["sdmNeeded"] = plan.sdmNeeded;
-  document["allReachable"] = plan.AllReachable();
-  document["allExact"] = plan.AllExact();
-  document["anyMoved"] = plan.AnyMoved();
-  document["preferIntegerWithinPpm"] = request.preferIntegerWithinPpm;
+  document["sdm_needed"] = plan.sdmNeeded;
+  document["all_reachable"] = plan.AllReachable();
+  document["all_exact"] = plan.AllExact();
+  document["any_moved"] = plan.AnyMoved();
+  document["prefer_integer_within_ppm"] = request.preferIntegerWithinPpm;
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     const OutputPlan& o = plan.outputs[k];
-    Json& entry = document["OUT" + std::to_string(k)];
+    Json& entry = document["out" + std::to_string(k)];
     entry["wanted"] = o.wanted;
     if (o.wanted) {
-      entry["targetHz"] = o.target;
-      entry["achievedHz"] = o.achieved;
-      entry["errorPpm"] = o.SignedErrorPpm();
+      entry["target_hz"] = o.target;
+      entry["achieved_hz"] = o.achieved;
+      entry["error_ppm"] = o.SignedErrorPpm();
       entry["reachable"] = o.reachable;
     }
     if (o.kept) {
-      entry["keptHz"] = o.target;
-      entry["achievedHz"] = o.achieved;
-      entry["movedPpm"] = (o.achieved - o.target) / o.target * 1e6;
+      entry["kept_hz"] = o.target;
+      entry["achieved_hz"] = o.achieved;
+      entry["moved_ppm"] = (o.achieved - o.target) / o.target * 1e6;
     }
     if (o.v) entry["v"] = o.v;
     if (o.d) entry["d"] = o.d;

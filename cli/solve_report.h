@@ -10,6 +10,7 @@ namespace qv::cli {
 
 void WriteSolveReport(std::ostream& out, const SolverRequest& request, const SolverResult& plan,
                       int map);
+// One map's plan, for PlannerDocument(kSolveDocument, ...).
 Json SolveJson(const SolverRequest& request, const SolverResult& plan, int map);
 
 }  // namespace qv::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/complaint.h"
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
 #include "cli/map_option.h"
@@ -51,13 +52,13 @@ Json SscJson(const SscPlan& plan) {
   const SscWindow& window = plan.request.window;
   Json document;
   document["map"] = plan.map;
-  document["pfdHz"] = plan.after.pfdHz;
-  document["asked"] = {{"downspreadPercent", plan.request.downspreadPercent},
-                       {"fmodHz", plan.request.fmodHz}};
-  document["window"] = {{"deepestPercent", window.deepestPercent},
-                        {"shallowestPercent", window.shallowestPercent},
-                        {"fmodLowHz", window.fmodLowHz},
-                        {"fmodHighHz", window.fmodHighHz}};
+  document["pfd_hz"] = plan.after.pfdHz;
+  document["asked"] = {{"downspread_percent", plan.request.downspreadPercent},
+                       {"fmod_hz", plan.request.fmodHz}};
+  document["window"] = {{"deepest_percent", window.deepestPercent},
+                        {"shallowest_percent", window.shallowestPercent},
+                        {"fmod_low_hz", window.fmodLowHz},
+                        {"fmod_high_hz", window.fmodHighHz}};
   document["settings"] = {{"fracstep", plan.settings.fracstep},
                           {"numstep", plan.settings.numstep},
                           {"ckdiv", plan.settings.ckdiv}};
@@ -65,13 +66,14 @@ Json SscJson(const SscPlan& plan) {
                       {"frac", plan.settings.frac},
                       {"mod", plan.settings.mod},
                       {"changed", plan.feedbackChanged},
-                      {"vcoHz", plan.after.maps[plan.map].vco[FractionalPll()]}};
-  document["achieved"] = {{"downspreadPercent", figures.downspreadPercent},
-                          {"fmodHz", figures.modulationHz},
+                      {"vco_hz", plan.after.maps[plan.map].vco[FractionalPll()]}};
+  document["achieved"] = {{"downspread_percent", figures.downspreadPercent},
+                          {"fmod_hz", figures.modulationHz},
                           {"span", figures.span},
-                          {"minimumSpan", figures.minimumSpan}};
-  document["error"] = {{"downspreadPercent", plan.depthErrorPercent}, {"fmodHz", plan.fmodErrorHz}};
-  document["withinWindow"] = plan.withinWindow;
+                          {"minimum_span", figures.minimumSpan}};
+  document["error"] = {{"downspread_percent", plan.depthErrorPercent},
+                       {"fmod_hz", plan.fmodErrorHz}};
+  document["within_window"] = plan.withinWindow;
   document["exact"] = plan.exact;
   const std::string off = plan.after.maps[plan.map].SscOffReason();
   if (!off.empty()) document["off_because"] = off;
@@ -103,19 +105,14 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
   }
   const std::vector<SscPlan> plans = PlanSpreadSpectrumMaps(ReadPlanInputs(), choice, request);
   if (!plans.front().ok) {
-    context.err << "qv3380: " << plans.front().problem << '\n';
+    context.err << Complaint(context.args.input, plans.front().problem);
     return EXIT_CHECK_FAILED;
   }
   if (options.json) {
-    if (plans.size() == 1) {
-      WriteJson(context.report(), SscJson(plans.front()));
-    } else {
-      Json document;
-      document["map"] = "both";
-      Json& each = document["plans"] = Json::array();
-      for (const SscPlan& plan : plans) each.push_back(SscJson(plan));
-      WriteJson(context.report(), document);
-    }
+    std::vector<Json> documents;
+    documents.reserve(plans.size());
+    for (const SscPlan& plan : plans) documents.push_back(SscJson(plan));
+    WriteJson(context.report(), PlannerDocument(kSscDocument, documents));
   } else if (plans.size() == 1) {
     WriteSscReport(context.report(), plans.front());
   } else {
@@ -129,7 +126,7 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     bool applied = true;
     for (const SscPlan& plan : plans) applied = ApplySscPlan(plan) && applied;
     if (!applied) {
-      context.err << "qv3380: the panel refused a value of the plan\n";
+      context.err << Complaint(context.args.input, "the panel refused a value of the plan");
       return EXIT_FILE_REFUSED;
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
@@ -147,11 +144,15 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
 
 CommandRun DefineSsc(CLI::App& command) {
   auto options = std::make_shared<SscOptions>();
+  // Refused while the command line is read, in the words the dialog uses.
   auto* downspread =
-      command.add_option("--downspread", options->downspread, "the downspread wanted, e.g. -0.5")
-          ->type_name("PERCENT");
+      command
+          .add_option("--downspread", options->downspread, "the downspread wanted, below 0: -0.5")
+          ->type_name("PERCENT")
+          ->check(CLI::Validator(DownspreadProblem, ""));
   auto* fmod = command.add_option("--fmod", options->fmodKhz, "the modulation frequency wanted")
-                   ->type_name("KHZ");
+                   ->type_name("KHZ")
+                   ->check(CLI::Validator(FmodProblem, ""));
   command
       .add_flag("--pcie", options->pciExpress,
                 "PCI Express: -0.5 % at 31.5 kHz, window 0 to -0.5 %\nand 30 to 33 kHz")

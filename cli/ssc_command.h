@@ -16,7 +16,8 @@ CommandRun DefineSsc(CLI::App& command);
 // The planner asked for the panel's configuration; `map` nullopt: the one
 // MARGIN selects.
 SscPlan PlanSscOnPanel(const SscRequest& request, std::optional<int> map);
-// What `qv3380 ssc` prints of a plan, as text or with --json.
+// What `qv3380 ssc` prints of a plan, as text or with --json (one map's
+// plan, for PlannerDocument(kSscDocument, ...)).
 void WriteSscReport(std::ostream& out, const SscPlan& plan);
 Json SscJson(const SscPlan& plan);
 // 0 depth and modulation frequency met exactly, 5 within the window, 3 not.

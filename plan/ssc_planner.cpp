@@ -247,7 +247,7 @@ class Search {
 }  // namespace
 
 SscRequest MakeSscRequest(double downspreadPercent, double fmodHz) {
-  const double depth = -std::abs(downspreadPercent);
+  const double depth = downspreadPercent;
   if (depth == PCI_EXPRESS_SSC.downspreadPercent && fmodHz == PCI_EXPRESS_SSC.fmodHz) {
     return PCI_EXPRESS_SSC;
   }
@@ -282,7 +282,7 @@ std::vector<SscPlan> Plan(const PlanInputs& inputs, int choice, const SscRequest
     return {};
   }
   if (!(request.downspreadPercent < 0.0) || !std::isfinite(request.downspreadPercent)) {
-    failed->problem = "The downspread must be a number of percent other than 0.";
+    failed->problem = "The downspread must be a number of percent below 0.";
     return {};
   }
   if (!(request.fmodHz > 0.0) || !std::isfinite(request.fmodHz)) {

@@ -45,8 +45,8 @@ inline constexpr double SSC_DEPTH_TOLERANCE = 0.1;
 inline constexpr double SSC_FMOD_TOLERANCE = 0.05;
 
 // The request for these figures: the PCI Express window for its figures, the
-// tolerances above for any other. A downspread is below 0 whichever sign it
-// is typed with.
+// tolerances above for any other. The sign is kept: a downspread above 0 is
+// refused by the planner, never taken for its opposite.
 SscRequest MakeSscRequest(double downspreadPercent, double fmodHz);
 
 // What the planner sets: the shared spread-spectrum controls and the map's

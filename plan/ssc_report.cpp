@@ -125,18 +125,45 @@ std::vector<std::string> SscNotes(const std::vector<SscPlan>& plans) {
   return notes;
 }
 
+namespace {
+
+std::optional<double> Number(const std::string& typed) {
+  std::optional<double> value;
+  if (!ParsePlainDecimal(typed, &value) || !value || !std::isfinite(*value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string DownspreadProblem(const std::string& typed) {
+  const std::optional<double> depth = Number(typed);
+  if (depth && *depth > 0.0) {
+    const std::size_t first = typed.find_first_not_of(" \t+");
+    const std::size_t last = typed.find_last_not_of(" \t");
+    return "\"" + typed + "\" is above 0: the chip only spreads down, so give it as -" +
+           typed.substr(first, last + 1 - first);
+  }
+  if (!depth || *depth == 0.0) return "\"" + typed + "\" is not a number of percent below 0";
+  return "";
+}
+
+std::string FmodProblem(const std::string& typed) {
+  const std::optional<double> khz = Number(typed);
+  if (!khz || !(*khz > 0.0)) return "\"" + typed + "\" is not a frequency in kHz above 0";
+  return "";
+}
+
 bool ParseSscRequest(const std::string& downspread, const std::string& fmodKhz, SscRequest* request,
                      std::string* problem) {
-  std::optional<double> depth, khz;
-  if (!ParsePlainDecimal(downspread, &depth) || !depth || !std::isfinite(*depth) || *depth == 0.0) {
-    *problem = "Downspread: \"" + downspread + "\" is not a number of percent other than 0.";
+  if (const std::string why = DownspreadProblem(downspread); !why.empty()) {
+    *problem = "Downspread: " + why + ".";
     return false;
   }
-  if (!ParsePlainDecimal(fmodKhz, &khz) || !khz || !std::isfinite(*khz) || !(*khz > 0.0)) {
-    *problem = "Fmod: \"" + fmodKhz + "\" is not a frequency in kHz above 0.";
+  if (const std::string why = FmodProblem(fmodKhz); !why.empty()) {
+    *problem = "Fmod: " + why + ".";
     return false;
   }
-  *request = MakeSscRequest(*depth, *khz * 1000.0);
+  *request = MakeSscRequest(*Number(downspread), *Number(fmodKhz) * 1000.0);
   return true;
 }
 

@@ -31,6 +31,12 @@ std::string FormatSscSettings(const std::vector<SscPlan>& plans);
 std::string FormatSscVerdict(const std::vector<SscPlan>& plans);
 std::vector<std::string> SscNotes(const std::vector<SscPlan>& plans);
 
+// Why a downspread typed in percent is refused, "" when it is taken: the chip
+// only spreads down, so it is a number below 0, never read as its opposite.
+std::string DownspreadProblem(const std::string& typed);
+// Why a modulation frequency typed in kHz is refused: it is a number above 0.
+std::string FmodProblem(const std::string& typed);
+
 // A downspread typed in percent and a modulation frequency in kHz, as the
 // dialog and the command line read them; false with the reason otherwise.
 bool ParseSscRequest(const std::string& downspread, const std::string& fmodKhz, SscRequest* request,

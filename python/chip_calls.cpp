@@ -38,10 +38,12 @@ class ChipLink::Call {
 
 namespace {
 
-RegisterImage ReadAllRegisters() {
+RegisterImage ReadAllRegisters(const cli::CliSession& session) {
   const ChipRegisterReading reading = ReadChipRegisters();
-  if (!reading.ok()) throw Refused(Refusal::Chip, ChipReadFailureText(reading));
-  return reading.registers;
+  if (reading.ok()) return reading.registers;
+  std::string failure = session.ChipFailureText(*session.LastTransfer());
+  failure.pop_back();
+  throw Refused(Refusal::Chip, failure);
 }
 
 }  // namespace
@@ -69,15 +71,15 @@ void ChipLink::Apply(const SetupState& setup, bool force) {
 SetupState ChipLink::Read(const std::optional<SetupState>& like) {
   Call call(*this, Workspace::Link::ReadOnly);
   if (like) ApplyBoardSettings(like->contents);
-  ShowRegisterImage(ReadAllRegisters());
+  ShowRegisterImage(ReadAllRegisters(call.workspace().Session()));
   SetBaselineToCurrent(BaselineOrigin::Chip);
   return call.workspace().Held();
 }
 
 Verification ChipLink::Verify(const SetupState& expected, const std::string& name) {
-  const Call call(*this, Workspace::Link::ReadOnly);
-  const ConfigurationDiff mismatches =
-      VerifyChipRegisters(expected.contents.registers, ReadAllRegisters());
+  Call call(*this, Workspace::Link::ReadOnly);
+  const ConfigurationDiff mismatches = VerifyChipRegisters(
+      expected.contents.registers, ReadAllRegisters(call.workspace().Session()));
   Verification verification;
   verification.fieldsDocument = cli::DiffJson(mismatches, name, "the chip")["fields"].dump(
       -1, ' ', true, cli::Json::error_handler_t::replace);

@@ -133,7 +133,8 @@ PlannerOutcome Solve(const SetupState& setup,
   const cli::PanelSolve solve = cli::SolveOnPanel(targetsHz, map, preferIntegerWithinPpm);
   if (!solve.plan.ok) throw Refused(Refusal::Plan, solve.plan.problem);
   PlannerOutcome outcome;
-  outcome.document = JsonText(cli::SolveJson(solve.request, solve.plan, solve.map));
+  outcome.document = JsonText(cli::PlannerDocument(
+      cli::kSolveDocument, {cli::SolveJson(solve.request, solve.plan, solve.map)}));
   std::ostringstream report;
   cli::WriteSolveReport(report, solve.request, solve.plan, solve.map);
   outcome.report = report.str();
@@ -152,7 +153,7 @@ PlannerOutcome SpreadSpectrum(const SetupState& setup,
   const SscPlan plan = cli::PlanSscOnPanel(request, map);
   if (!plan.ok) throw Refused(Refusal::Plan, plan.problem);
   PlannerOutcome outcome;
-  outcome.document = JsonText(cli::SscJson(plan));
+  outcome.document = JsonText(cli::PlannerDocument(cli::kSscDocument, {cli::SscJson(plan)}));
   std::ostringstream report;
   cli::WriteSscReport(report, plan);
   outcome.report = report.str();

@@ -4,7 +4,6 @@
 #include <thread>
 #include <utility>
 
-#include "bridge/adapter_list.h"
 #include "files/panel/current_setup.h"
 #include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
@@ -50,17 +49,13 @@ Workspace::Workspace(Link link, const ChipRoute& route)
     : lock_(ProgramMutex()),
       adapter_(route.simulated ? std::string() : route.adapter),
       route_(route),
-      session_(messages_, PauseFor(route)) {
+      session_(messages_, PauseFor(route), cli::CliSession::Voice::Python) {
   const bool started =
       link == Link::ReadOnly ? session_.StartReadingChip() : session_.Start(link == Link::Online);
   if (started) return;
   if (link == Link::Offline) throw std::runtime_error("the program's user interface did not start");
-  std::string failure = "I2C communication failure";
-  if (const std::string wanted = bridge::WantedAdapter();
-      !route.simulated && !wanted.empty() && !bridge::AdapterPresent(wanted)) {
-    failure += "\nno adapter has the serial number or path \"" + wanted +
-               "\"; qv3380.adapters() lists those present";
-  }
+  std::string failure = session_.StartFailureText();
+  failure.pop_back();
   throw Refused(Refusal::Chip, failure);
 }
 

@@ -10,8 +10,8 @@
 namespace qv {
 namespace {
 
-Listeners<const std::string&>& NoteListeners() {
-  static Listeners<const std::string&> listeners;
+Listeners<const FileNote&>& NoteListeners() {
+  static Listeners<const FileNote&> listeners;
   return listeners;
 }
 
@@ -23,8 +23,8 @@ int AddFileNoteListener(FileNoteListener listener) {
 void RemoveFileNoteListener(int id) { NoteListeners().Remove(id); }
 void ClearFileNoteListeners() { NoteListeners().Clear(); }
 
-void NoteAboutFile(const std::string& note) {
-  Trace(TRACE_FILE, "note: %s", note.c_str());
+void NoteAboutFile(const FileNote& note) {
+  Trace(TRACE_FILE, "note: %s", note.text.c_str());
   NoteListeners().Tell(note);
 }
 
@@ -32,10 +32,10 @@ bool ReplaceFileNoting(const std::string& path, std::string_view content, std::s
   ReplaceReport report;
   if (!ReplaceFileContents(path, content, failure, {}, &report)) return false;
   if (!report.crashSafe) {
-    NoteAboutFile(
-        FormatText("%s was written in place (%s): a crash during such a save could "
-                   "leave it torn.",
-                   std::filesystem::path(path).filename().c_str(), report.why.c_str()));
+    const std::string fact =
+        FormatText("written in place (%s): a crash during such a save could leave it torn.",
+                   report.why.c_str());
+    NoteAboutFile({path, std::filesystem::path(path).filename().string() + " was " + fact, fact});
   }
   return true;
 }

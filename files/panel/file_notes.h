@@ -10,13 +10,19 @@
 
 namespace qv {
 
-using FileNoteListener = std::function<void(const std::string& note)>;
+struct FileNote {
+  std::string path;  // the file, as it was named
+  std::string text;  // the whole note, naming the file, as the status line shows it
+  std::string fact;  // what happened to the file, to follow "qv3380: PATH: " on a command line
+};
+
+using FileNoteListener = std::function<void(const FileNote& note)>;
 int AddFileNoteListener(FileNoteListener listener);
 void RemoveFileNoteListener(int id);
 void ClearFileNoteListeners();
 
 // Tells every listener, and the trace.
-void NoteAboutFile(const std::string& note);
+void NoteAboutFile(const FileNote& note);
 
 // ReplaceFileContents (files/replace_file.h), noting a write in place that a
 // crash could have torn.

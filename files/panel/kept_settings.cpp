@@ -9,7 +9,7 @@
 namespace qv {
 
 void SettingsFileStore::Say(const std::string& problem) {
-  if (said_.insert(problem).second) NoteAboutFile(problem);
+  if (said_.insert(problem).second) NoteAboutFile({path_, problem, problem});
 }
 
 std::vector<std::string> SettingsFileStore::Read(std::string_view name) {

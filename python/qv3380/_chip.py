@@ -28,7 +28,7 @@ class Adapter(Record):
 def adapters() -> list[Adapter]:
     """The adapters present, in the order the bridge tries them (the first
     one that opens is taken when none is named)."""
-    return [Adapter.from_dict(entry) for entry in json.loads(_core.adapters_document())]
+    return [Adapter.from_dict(entry) for entry in json.loads(_core.adapters_document())["adapters"]]
 
 
 def adapters_table() -> str:
@@ -90,7 +90,8 @@ class Chip:
 
     def check(self) -> None:
         """The connection check's read (register 0x3F); nothing is written.
-        :class:`ChipError` "I2C communication failure" when the chip does not answer."""
+        :class:`ChipError` when the chip does not answer, naming the adapter and
+        why: none plugged in, not this user's to open, refusing, silent or late."""
         self._link.check()
 
     def apply(self, setup: Setup, *, force: bool = False) -> None:

@@ -126,12 +126,12 @@ class Control(Record):
     value: int | str | None = key(optional=True)
     dimmed: bool = key()
     visible: bool = key()
-    text_bg_color: str = key("textBgColor")
-    text_color: str = key("textColor")
-    label_color: str = key("labelColor")
-    on_color: str | None = key("onColor", optional=True)
-    off_color: str | None = key("offColor", optional=True)
-    frame_color: str | None = key("frameColor", optional=True)
+    text_bg_color: str = key()
+    text_color: str = key()
+    label_color: str = key()
+    on_color: str | None = key(optional=True)
+    off_color: str | None = key(optional=True)
+    frame_color: str | None = key(optional=True)
 
 
 @record

@@ -24,7 +24,7 @@ class PllChoice(Record):
     n: int | None = key(optional=True)
     frac: int | None = key(optional=True)
     mod: int | None = key(optional=True)
-    vco_hz: float | None = key("vcoHz", optional=True)
+    vco_hz: float | None = key(optional=True)
 
 
 @record
@@ -33,12 +33,12 @@ class OutputChoice(Record):
     kept (``kept_hz``), or neither; ``v`` and ``d`` are the dividers it runs on."""
 
     wanted: bool = key()
-    target_hz: float | None = key("targetHz", optional=True)
-    achieved_hz: float | None = key("achievedHz", optional=True)
-    error_ppm: float | None = key("errorPpm", optional=True)
+    target_hz: float | None = key(optional=True)
+    achieved_hz: float | None = key(optional=True)
+    error_ppm: float | None = key(optional=True)
     reachable: bool | None = key(optional=True)
-    kept_hz: float | None = key("keptHz", optional=True)
-    moved_ppm: float | None = key("movedPpm", optional=True)
+    kept_hz: float | None = key(optional=True)
+    moved_ppm: float | None = key(optional=True)
     v: int | None = key(optional=True)
     d: int | None = key(optional=True)
 
@@ -64,19 +64,21 @@ class SolveResult(Offer, Record):
     it exits with: 0 every target met exactly, 5 met but not all exactly, 3 one
     out of reach."""
 
+    schema: str = key()  #: "qv3380.solve"
+    version: int = key()
     map: int = key()
-    pfd_hz: float = key("pfdHz")
+    pfd_hz: float = key()
     pll1: PllChoice = key()
     pll2: PllChoice = key()
-    sdm_needed: bool = key("sdmNeeded")
-    all_reachable: bool = key("allReachable")
-    all_exact: bool = key("allExact")
-    any_moved: bool = key("anyMoved")
-    prefer_integer_within_ppm: float = key("preferIntegerWithinPpm")
-    out0: OutputChoice = key("OUT0")
-    out1: OutputChoice = key("OUT1")
-    out2: OutputChoice = key("OUT2")
-    out3: OutputChoice = key("OUT3")
+    sdm_needed: bool = key()
+    all_reachable: bool = key()
+    all_exact: bool = key()
+    any_moved: bool = key()
+    prefer_integer_within_ppm: float = key()
+    out0: OutputChoice = key()
+    out1: OutputChoice = key()
+    out2: OutputChoice = key()
+    out3: OutputChoice = key()
     status: int = key(document=False)
     text: str = key(document=False, repr=False)
     _applied: Any = key(document=False, repr=False, compare=False)  #: a Setup, or None
@@ -90,18 +92,18 @@ class SolveResult(Offer, Record):
 class SscFigures(Record):
     """A downspread in percent and a modulation frequency in Hz."""
 
-    downspread_percent: float = key("downspreadPercent")
-    fmod_hz: float = key("fmodHz")
+    downspread_percent: float = key()
+    fmod_hz: float = key()
 
 
 @record
 class SscWindow(Record):
     """What counts as meeting a request."""
 
-    deepest_percent: float = key("deepestPercent")
-    shallowest_percent: float = key("shallowestPercent")
-    fmod_low_hz: float = key("fmodLowHz")
-    fmod_high_hz: float = key("fmodHighHz")
+    deepest_percent: float = key()
+    shallowest_percent: float = key()
+    fmod_low_hz: float = key()
+    fmod_high_hz: float = key()
 
 
 @record
@@ -121,17 +123,17 @@ class SscFeedback(Record):
     frac: int = key()
     mod: int = key()
     changed: bool = key()
-    vco_hz: float = key("vcoHz")
+    vco_hz: float = key()
 
 
 @record
 class SscAchieved(Record):
     """The spread the settings give."""
 
-    downspread_percent: float = key("downspreadPercent")
-    fmod_hz: float = key("fmodHz")
+    downspread_percent: float = key()
+    fmod_hz: float = key()
     span: int = key()
-    minimum_span: int = key("minimumSpan")
+    minimum_span: int = key()
 
 
 @record
@@ -139,15 +141,17 @@ class SscResult(Offer, Record):
     """The spread-spectrum settings for a request: ``qv3380 ssc``. ``status``:
     0 met exactly, 5 within the window, 3 not."""
 
+    schema: str = key()  #: "qv3380.ssc"
+    version: int = key()
     map: int = key()
-    pfd_hz: float = key("pfdHz")
+    pfd_hz: float = key()
     asked: SscFigures = key()
     window: SscWindow = key()
     settings: SscSettings = key()
     pll2: SscFeedback = key()
     achieved: SscAchieved = key()
     error: SscFigures = key()
-    within_window: bool = key("withinWindow")
+    within_window: bool = key()
     exact: bool = key()
     off_because: str | None = key(optional=True)
     notes: list[str] = key()
@@ -163,8 +167,8 @@ class FrequencyChange(Record):
 
     output: str = key()
     map: int | str = key()
-    old_mhz: float = key("oldMHz")
-    new_mhz: float = key("newMHz")
+    old_mhz: float = key()
+    new_mhz: float = key()
 
 
 @record
@@ -186,8 +190,8 @@ class FieldChange(Record):
     registers: str = key()
     old: int = key()
     new: int = key()
-    old_text: str = key("oldText")
-    new_text: str = key("newText")
+    old_text: str = key()
+    new_text: str = key()
     outputs: list[FrequencyChange] = key()
     text: str = key(document=False, repr=False)
 
@@ -209,6 +213,8 @@ class BoardChange(Record):
 class Diff(Record):
     """Two configurations compared: ``qv3380 diff``. True when they differ."""
 
+    schema: str = key()  #: "qv3380.diff"
+    version: int = key()
     old: str = key()
     new: str = key()
     equal: bool = key()

@@ -203,9 +203,12 @@ class Setup:
         else:
             if downspread is None or fmod is None:
                 raise ValueError("spread_spectrum needs downspread and fmod, or pcie=True")
-            if not (math.isfinite(downspread) and downspread != 0):
+            if not (math.isfinite(downspread) and downspread < 0):
                 raise ValueError(
-                    f"downspread: {downspread!r} is not a number of percent other than 0"
+                    f"downspread: {downspread!r} is above 0: the chip only spreads down, so give"
+                    f" it as {-downspread!r}"
+                    if downspread > 0
+                    else f"downspread: {downspread!r} is not a number of percent below 0"
                 )
             request = (float(downspread), _frequency("fmod", fmod))
         document, text, status, applied = _core.spread_spectrum(self._state, request, _map(map))

@@ -21,6 +21,7 @@
 #include "app/undo.h"
 #include "app/user_guide_pictures.h"
 #include "base/version.h"
+#include "base/version_notice.h"
 #include "bridge/hidbridge.h"
 #include "chip/field_codec.h"
 #include "chip/fields.h"
@@ -301,8 +302,14 @@ TEST(GuiCommandLineTest, AnswersHelpAndVersionAndPassesTheRestOn) {
   const Case cases[] = {
       {{"--help"}, 0, "The QV3380 configuration tool", "", {}},
       {{"-h"}, 0, "The QV3380 configuration tool", "", {}},
-      {{"--version"}, 0, "qv3380_gui " + std::string(kToolVersion) + "\n", "", {}},
+      {{"--version"}, 0, VersionNotice("qv3380_gui") + "\n", "", {}},
+      {{"-V"}, 0, "qv3380_gui " + std::string(kToolVersion) + "\nCopyright ", "", {}},
       {{"--bogus"}, GUI_USAGE_STATUS, "", "qv3380_gui: ", {}},
+      {{"--write-screenshots"},
+       GUI_USAGE_STATUS,
+       "",
+       "qv3380_gui: --write-screenshots needs a value (DIR)\n",
+       {}},
       {{"a.stp", "b.stp"}, GUI_USAGE_STATUS, "", "qv3380_gui: ", {}},
       {{}, std::nullopt, "", "", {}},
       {{"board.stp"}, std::nullopt, "", "", {"board.stp"}},
@@ -330,6 +337,10 @@ TEST(GuiCommandLineTest, AnswersHelpAndVersionAndPassesTheRestOn) {
   GuiCommandLine line;
   ParseGuiCommandLine({"--help"}, out, err, &line);
   EXPECT_NE(out.str().find("Exit status:"), std::string::npos);
+  EXPECT_TRUE(out.str().ends_with(BugReportLine() + "\n")) << out.str();
+  std::ostream broken(nullptr);
+  EXPECT_EQ(ParseGuiCommandLine({"--version"}, broken, err, &line), 1)
+      << "not written is no answer";
   EXPECT_FALSE(ParseGuiCommandLine({"--write-screenshots", "pictures"}, out, err, &line));
   EXPECT_EQ(line.screenshotFolder, "pictures");
 }

@@ -88,7 +88,7 @@ TEST_F(AdapterChoice, ListingNamesEachAdapterAndWhetherItOpens) {
   EXPECT_EQ(found[0].serial, "MOCK0001");
   EXPECT_EQ(found[0].product, "Mock I2C Bridge");
   EXPECT_FALSE(found[0].mayOpen);
-  EXPECT_FALSE(found[0].whyNot.empty());
+  EXPECT_EQ(found[0].whyNot, "Permission denied") << "as for a node the user may not open";
   EXPECT_EQ(found[1].path, fixtures::secondAdapterNode);
   EXPECT_EQ(found[1].serial, "MOCK0002");
   EXPECT_TRUE(found[1].mayOpen);

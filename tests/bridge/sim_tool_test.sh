@@ -38,8 +38,12 @@ expect "each of them finds no adapter" test "$(grep -c -x -- -2 "$work/out")" = 
 status=0
 "$sim" --unplug-after 21 --log "$work/log" -- "$qv3380" apply "$work/board.stp" 2>"$work/err" || status=$?
 expect "a half-programmed chip is exit 4" test "$status" = 4
+expect "says which write failed and why" grep -qx \
+  'qv3380: USB 04d8:feaa: the write of 0x84 to register AM1 (0x31) failed: no adapter is plugged in' \
+  "$work/err"
 expect "says how much reached the chip" \
-  grep -qx 'Chip partly programmed: 19 of 42 transfers reached it (adapter not found)' "$work/err"
+  grep -qx 'qv3380: USB 04d8:feaa: the chip is partly programmed: 19 of 42 transfers reached it' \
+  "$work/err"
 
 status=0
 "$sim" -- sh -c 'exit 3' 2>/dev/null || status=$?

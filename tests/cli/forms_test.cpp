@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/version_notice.h"
 #include "cli/exit_status.h"
 #include "tests/cli/cli_fixture.h"
 
@@ -69,7 +70,8 @@ TEST_F(Forms, EveryHelpEndsWithTheExitStatusTable) {
     const CliResult result = Run(args);
     EXPECT_EQ(result.status, cli::EXIT_DONE);
     EXPECT_EQ(result.err, "");
-    EXPECT_TRUE(result.out.ends_with(cli::ExitStatusHelp() + "\n")) << result.out;
+    EXPECT_TRUE(result.out.ends_with(cli::ExitStatusHelp() + "\n" + BugReportLine() + "\n"))
+        << result.out;
   }
   EXPECT_EQ(cli::ExitStatusHelp().find("  70 internal error"),
             cli::ExitStatusHelp().rfind("\n  ") + 1);
@@ -115,11 +117,13 @@ TEST_F(Forms, RefclkMustBeADecimalNumberOfMhz) {
 }
 
 TEST_F(Forms, AnUnwritableStandardOutputIsAFileNotWritten) {
-  std::ostream broken(nullptr);
-  std::ostringstream err;
-  const std::vector<std::string_view> args{"new", "-o", "-"};
-  EXPECT_EQ(cli::RunCli(args, broken, err, [](double) {}), cli::EXIT_FILE_REFUSED);
-  EXPECT_EQ(err.str(), "qv3380: standard output could not be written\n");
+  for (const std::vector<std::string_view>& args :
+       {std::vector<std::string_view>{"new", "-o", "-"}, {"--help"}, {"solve", "--help"}, {"-V"}}) {
+    std::ostream broken(nullptr);
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunCli(args, broken, err, [](double) {}), cli::EXIT_FILE_REFUSED) << args[0];
+    EXPECT_EQ(err.str(), "qv3380: standard output: could not be written\n");
+  }
 }
 
 }  // namespace

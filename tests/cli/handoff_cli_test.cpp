@@ -61,11 +61,15 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
   // clang-format off
   const Case cases[] = {
       {{"read", "-o", "-"}, Chip::Programmed, cli::EXIT_DONE, ";Header contains information", ""},
-      {{"read", "-o", out}, Chip::Silent, cli::EXIT_CHIP, "", "I2C communication failure"},
+      // Why a transfer failed is asked of the adapters of the machine: the
+      // simulator's table test has the whole text.
+      {{"read", "-o", out}, Chip::Silent, cli::EXIT_CHIP, "",
+       ": the connection check's read of register 0x3F gave 0: no QV3380 answers at 0x80 behind "
+       "the adapter\n"},
       {{"read", "-o", out}, Chip::FailingDr1, cli::EXIT_CHIP, "",
-       "Register DR1 (0x3A) could not be read: no reply from adapter.\n"},
+       ": the read of register DR1 (0x3A) failed: "},
       {{"read", "--like", refused, "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
-       "Line 1 invalid."},
+       "qv3380: " + refused + ": Line 1 invalid."},
       {{"read"}, Chip::Programmed, cli::EXIT_USAGE, "", "qv3380: read: --output is required"},
       {{"verify", chip}, Chip::Programmed, cli::EXIT_DONE,
        "Chip matches " + chip + " (32 registers)\n", ""},
@@ -73,16 +77,21 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
        "PLL1 feedback divider N, map 0: expected 100, chip holds 102\n"
        "OUT0 output divider, map 0: expected 5, chip holds 4\n",
        "The chip differs from " + off + " in 2 fields (2 registers).\n"},
-      {{"verify", chip}, Chip::NoAdapter, cli::EXIT_CHIP, "", "I2C communication failure"},
-      {{"verify", refused}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "", "Line 1 invalid."},
+      {{"verify", chip}, Chip::NoAdapter, cli::EXIT_CHIP, "",
+       ": the connection check's read of register 0x3F failed: "},
+      {{"verify", refused}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
+       "qv3380: " + refused + ": Line 1 invalid."},
       {{"export", chip, "--format", "HEX", "-o", "-"}, Chip::Programmed, cli::EXIT_DONE,
        "#0### QV3380 programming sequence\n", ""},
       {{"export", chip, "--format", "bin", "-o", "-"}, Chip::Programmed, cli::EXIT_USAGE, "",
-       "qv3380: export: --format"},
+       "qv3380: export: --format must be one of "},
       {{"export", refused, "--format", "c", "-o", "-"}, Chip::Programmed, cli::EXIT_FILE_REFUSED,
-       "", "Line 1 invalid."},
+       "", "qv3380: " + refused + ": Line 1 invalid."},
       {{"export", chip, "--format", "i2c", "-o", folder.Path("none/x.sh")}, Chip::Programmed,
-       cli::EXIT_FILE_REFUSED, "", "An error occurred when attempting to export the registers.\n"},
+       cli::EXIT_FILE_REFUSED, "",
+       "qv3380: " + folder.Path("none/x.sh") +
+           ": An error occurred when attempting to export the registers.\nqv3380: " +
+           folder.Path("none/x.sh") + ": No such file or directory\n"},
       {{"diff", plain, plain}, Chip::Programmed, cli::EXIT_DONE,
        plain + " and " + plain + " are the same (32 registers, pins and reference settings).\n",
        ""},
@@ -93,7 +102,8 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
        "Fields:\n"
        "  PLL1 feedback divider N, map 0: 100 -> 102; OUT0 156.25000 -> 159.37500 MHz, "
        "OUT1 125.00000 -> 127.50000 MHz\n", ""},
-      {{"diff", plain, refused}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "", "Line 1 invalid."},
+      {{"diff", plain, refused}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
+       "qv3380: " + refused + ": Line 1 invalid."},
       {{"export", plain, "--format", "csv", "--i2c-bus-label", "i2c1", "-o", "-"}, Chip::Programmed,
        cli::EXIT_USAGE, "", "qv3380: export: --i2c-bus-label goes with --format dts\n"},
       {{"export", plain, "--format", "dts", "--i2c-bus-label", "1x", "-o", "-"}, Chip::Programmed,
@@ -109,11 +119,12 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
       {{"import", dump, "-o", "-"}, Chip::Programmed, cli::EXIT_DONE,
        ";Header contains information", "Imported 2 registers from dump.sh"},
       {{"import", refused, "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
-       "No registers found: the file is not an i2cdump"},
+       "qv3380: " + refused + ": No registers found: the file is not an i2cdump"},
       {{"import", folder.Path("none.txt"), "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
-       "Unable to read " + folder.Path("none.txt") + ": No such file or directory."},
+       "qv3380: " + folder.Path("none.txt") + ": Unable to read " + folder.Path("none.txt") +
+           ": No such file or directory.\n"},
       {{"import", dump, "--like", refused, "-o", out}, Chip::Programmed, cli::EXIT_FILE_REFUSED, "",
-       "Line 1 invalid."},
+       "qv3380: " + refused + ": Line 1 invalid."},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -122,7 +133,7 @@ TEST_F(HandoffCli, ExitStatusesAndOutputs) {
     const test::CliResult result = Run(c.args);
     EXPECT_EQ(result.status, c.status) << result.err;
     EXPECT_TRUE(result.out.starts_with(c.out)) << result.out;
-    EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
+    EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
     if (c.args[0] == "read" || c.args[0] == "verify") {
       EXPECT_TRUE(Bridge().Writes().empty()) << test::Describe(Bridge().log);
     }
@@ -135,10 +146,11 @@ TEST_F(HandoffCli, PlansThatFailGoNowhereUnlessForced) {
   const std::string failing =
       File("failing.stp", Replaced(DefaultSetupFile(), kDefaultAf0, "&h18,&b00011110"));
   const std::string out = folder.Path("out.h");
+  const std::string said = "qv3380: " + failing + ": ";
   const std::string failures =
-      "The plan fails 2 checks:\n"
-      "  Map 0 (MARGIN low): VCO1 2.75000 GHz is above 2.55 GHz\n"
-      "  Map 0 (MARGIN low): PLL1 N 110 is above the range 86 <= N <= 102\n";
+      said + "The plan fails 2 checks:\n" + said +
+      "  Map 0 (MARGIN low): VCO1 2.75000 GHz is above 2.55 GHz\n" + said +
+      "  Map 0 (MARGIN low): PLL1 N 110 is above the range 86 <= N <= 102\n" + said;
   const std::string notExported =
       "Nothing was written; --force writes it all the same, with the failures in its header.\n";
   struct Case {
@@ -219,7 +231,9 @@ TEST_F(HandoffCli, DiffAsJson) {
   EXPECT_EQ(document["registers"][0],
             (nlohmann::json{{"name", "AF0"}, {"address", 0x18}, {"old", 0x14}, {"new", 0x16}}));
   EXPECT_EQ(document["fields"][0]["name"], "PLL1 feedback divider N, map 0");
-  EXPECT_DOUBLE_EQ(document["fields"][0]["outputs"][0]["newMHz"].get<double>(), 159.375);
+  EXPECT_EQ(document["schema"], "qv3380.diff");
+  EXPECT_EQ(document["version"], 2);
+  EXPECT_DOUBLE_EQ(document["fields"][0]["outputs"][0]["new_mhz"].get<double>(), 159.375);
   EXPECT_EQ(document["board"][0]["new"], "high");
   EXPECT_EQ(document["frequencies"].size(), 2u);
 }

@@ -48,7 +48,7 @@ expect "read and verify read each register once" test "$(grep -c ' read ' "$work
 expect "both adapters listed by serial" \
   test "$(grep -c '"serial": "MOCK000[12]"' "$work/adapters.json")" = 2
 expect "an absent adapter is named" grep -qx \
-  'qv3380: no adapter has the serial number or path "MOCK0003"; qv3380 adapters lists those present' \
+  "qv3380: MOCK0003: the connection check's read of register 0x3F failed: no adapter present has this serial number or path; qv3380 adapters lists those present" \
   "$work/absent.err"
 expect "each chip took one apply" test "$(grep -c ' write ' "$work/two.log")" = 86
 

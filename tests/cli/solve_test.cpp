@@ -79,14 +79,16 @@ TEST_F(Solve, ReportNamesTheDividersAndTheError) {
 TEST_F(Solve, JsonIsValidAndComplete) {
   const Result result = Run({"--out2", "161.1328125", "--json"});
   const auto document = nlohmann::json::parse(result.out);
+  EXPECT_EQ(document["schema"], "qv3380.solve");
+  EXPECT_EQ(document["version"], 2);
   EXPECT_EQ(document["map"], 0);
   EXPECT_EQ(document["pll2"]["n"], 90) << "the smaller modulus wins a tie";
   EXPECT_EQ(document["pll2"]["mod"], 64);
   EXPECT_EQ(document["pll2"]["frac"], 15);
-  EXPECT_TRUE(document["sdmNeeded"].get<bool>());
+  EXPECT_TRUE(document["sdm_needed"].get<bool>());
   EXPECT_FALSE(document["pll1"]["changed"].get<bool>());
-  EXPECT_DOUBLE_EQ(document["OUT2"]["achievedHz"].get<double>(), 161132812.5);
-  EXPECT_FALSE(document["OUT0"]["wanted"].get<bool>());
+  EXPECT_DOUBLE_EQ(document["out2"]["achieved_hz"].get<double>(), 161132812.5);
+  EXPECT_FALSE(document["out0"]["wanted"].get<bool>());
 }
 
 TEST_F(Solve, OutputFileCarriesThePlanInTheChosenMap) {
@@ -113,8 +115,8 @@ TEST_F(Solve, BothMapsCarryThePlan) {
   for (int map : {0, 1}) {
     const auto& plan = document["plans"][map];
     EXPECT_EQ(plan["map"], map);
-    const double achieved = plan["OUT0"]["achievedHz"].get<double>();
-    const double ppm = plan["OUT0"]["errorPpm"].get<double>();
+    const double achieved = plan["out0"]["achieved_hz"].get<double>();
+    const double ppm = plan["out0"]["error_ppm"].get<double>();
     EXPECT_NEAR(ppm, (achieved - 156.26e6) / 156.26e6 * 1e6, 1e-6) << "signed";
   }
   const std::string planned = folder.Path("both.stp");

@@ -41,6 +41,7 @@ TEST_F(SscCommand, ExitStatusSaysHowWellTheRequestIsMet) {
       {{"--downspread", "-0.5"}, cli::EXIT_USAGE},
       {{"--pcie", "--fmod", "30"}, cli::EXIT_USAGE},
       {{"--downspread", "0", "--fmod", "31.5"}, cli::EXIT_USAGE},
+      {{"--downspread", "0.5", "--fmod", "31.5"}, cli::EXIT_USAGE},  // never read as -0.5
       {{"--downspread", "-0.5", "--fmod", "fast"}, cli::EXIT_USAGE},
       {{"--pcie", "--map", "2"}, cli::EXIT_USAGE},
       {{"--pcie", "--map", "both"}, cli::EXIT_INEXACT},
@@ -62,7 +63,7 @@ TEST_F(SscCommand, BothMapsShareTheSteps) {
     const auto& plan = document["plans"][map];
     EXPECT_EQ(plan["map"], map);
     EXPECT_EQ(plan["settings"], document["plans"][0]["settings"]) << "shared steps";
-    EXPECT_TRUE(plan["withinWindow"].get<bool>()) << map;
+    EXPECT_TRUE(plan["within_window"].get<bool>()) << map;
   }
   const test::CliResult text = Plan({"--pcie", "--map", "both"});
   for (const char* line : {"Map 0 (MARGIN low)\n", "Map 1 (MARGIN high)\n", "Map 0 PLL2: ",
@@ -87,8 +88,8 @@ TEST_F(SscCommand, ReportAndJsonGiveTheSameSettings) {
   EXPECT_EQ(json["settings"]["fracstep"], -2);
   EXPECT_EQ(json["settings"]["numstep"], 198);
   EXPECT_EQ(json["pll2"]["mod"], 825);
-  EXPECT_EQ(json["achieved"]["downspreadPercent"], -0.5);
-  EXPECT_TRUE(json["withinWindow"].get<bool>());
+  EXPECT_EQ(json["achieved"]["downspread_percent"], -0.5);
+  EXPECT_TRUE(json["within_window"].get<bool>());
   EXPECT_FALSE(json["exact"].get<bool>());
   EXPECT_EQ(json["off_because"], "the SSCG pin is low");
 }

@@ -65,7 +65,7 @@ TEST_F(TraceCli, TheTraceAddsItsLinesAndChangesNothingElse) {
     EXPECT_EQ(withoutTrace.status, plain.status);
     EXPECT_EQ(withoutTrace.out, plain.out);
     const std::string complaint =
-        "qv3380: trace not written: " + unwritable + ": No such file or directory\n";
+        "qv3380: " + unwritable + ": trace not written: No such file or directory\n";
     // A command line refused before the trace is opened has nothing to complain of.
     EXPECT_EQ(withoutTrace.err, (c.traced.empty() ? "" : complaint) + plain.err);
   }

@@ -39,7 +39,8 @@ const std::vector<std::string> kAwkwardNames{
 
 class NoteRecorder {
  public:
-  NoteRecorder() : id_(AddFileNoteListener([this](const std::string& n) { notes.push_back(n); })) {}
+  NoteRecorder()
+      : id_(AddFileNoteListener([this](const FileNote& n) { notes.push_back(n.text); })) {}
   ~NoteRecorder() { RemoveFileNoteListener(id_); }
   NoteRecorder(const NoteRecorder&) = delete;
   NoteRecorder& operator=(const NoteRecorder&) = delete;

@@ -43,8 +43,8 @@ const Case kCases[] = {
     // has the most steps. Depth: -2 x 198 / 825 / 96 = -0.5 % exactly.
     {"PCI Express at 25 MHz", 1, 0, 96, 0, 0, false, "-0.5", "31.5", Outcome::Window,
      SscSettings{-2, 198, 2, 96, 0, 825}, true},
-    {"the downspread typed without its sign", 1, 0, 96, 0, 0, false, "0.5", "31.5", Outcome::Window,
-     SscSettings{-2, 198, 2, 96, 0, 825}, true},
+    {"the downspread typed as a decimal of its own", 1, 0, 96, 0, 0, false, "-.50", "31.5",
+     Outcome::Window, SscSettings{-2, 198, 2, 96, 0, 825}, true},
     // 25 MHz / (2 x 250 x 2) = 25 kHz; -6 x 250 / 3125 / 96 = -0.5 %.
     {"exactly met", 1, 0, 96, 0, 0, false, "-0.5", "25", Outcome::Exact,
      SscSettings{-6, 250, 2, 96, 0, 3125}, true},
@@ -156,8 +156,15 @@ TEST_F(SscPlannerLimits, OutOfReachItGoesAsFarAsTheLimitsAllow) {
   EXPECT_EQ(std::pair(fast.settings.numstep, fast.settings.ckdiv), std::pair(1, 2));
   EXPECT_EQ(FormatSscVerdict(fast),
             "Not reachable within the window: the closest setting is shown.");
-  // Nothing to plan from.
+  // Nothing to plan from; the chip spreads down only, and a downspread above 0
+  // is refused where it is read, never taken for its opposite.
   EXPECT_FALSE(PlanSpreadSpectrum(inputs, 0, MakeSscRequest(0, 31500)).ok);
+  EXPECT_FALSE(PlanSpreadSpectrum(inputs, 0, MakeSscRequest(0.5, 31500)).ok);
+  SscRequest request;
+  std::string problem;
+  EXPECT_FALSE(ParseSscRequest("+0.5", "31.5", &request, &problem));
+  EXPECT_EQ(problem,
+            "Downspread: \"+0.5\" is above 0: the chip only spreads down, so give it as -0.5.");
   EXPECT_FALSE(PlanSpreadSpectrum(inputs, 0, MakeSscRequest(-0.5, 0)).ok);
   EXPECT_FALSE(PlanSpreadSpectrum(inputs, 2, PCI_EXPRESS_SSC).ok);
 }

@@ -34,5 +34,14 @@ def qv3380(*args: str | os.PathLike[str], newline: str | None = None) -> Ran:
     return Ran(done.returncode, decode(done.stdout), decode(done.stderr))
 
 
+def said(subject: str | os.PathLike[str], message: str) -> str:
+    """``message`` as qv3380 says it on standard error: every line after
+    "qv3380: SUBJECT: ", where the line does not begin so already."""
+    named = f"{os.fspath(subject)}: "
+    return "".join(
+        f"qv3380: {'' if line.startswith(named) else named}{line}\n" for line in message.split("\n")
+    )
+
+
 def under_simulator() -> bool:
     return "libumockdev-preload" in os.environ.get("LD_PRELOAD", "")

@@ -21,7 +21,7 @@ def test_two_adapters_each_programmed_and_verified_by_serial() -> None:
         ("MOCK0001", "/dev/hidraw1", True),
         ("MOCK0002", "/dev/hidraw2", True),
     ]
-    assert [a.to_dict() for a in listed] == json.loads(cli("adapters", "--json").out)
+    assert [a.to_dict() for a in listed] == json.loads(cli("adapters", "--json").out)["adapters"]
 
     board = qv3380.Setup.load(BOARD)
     other = board.copy()
@@ -76,8 +76,8 @@ def test_an_absent_adapter_is_named() -> None:
     with pytest.raises(qv3380.ChipError) as absent:
         qv3380.Chip("MOCK0003").apply(qv3380.Setup.load(BOARD))
     assert str(absent.value) == (
-        "I2C communication failure\n"
-        'no adapter has the serial number or path "MOCK0003"; qv3380.adapters() lists those present'
+        "MOCK0003: the connection check's read of register 0x3F failed: no adapter present has"
+        " this serial number or path; qv3380.adapters() lists those present"
     )
     assert absent.value.transfers is None
 
@@ -87,7 +87,7 @@ def test_a_chip_left_partly_programmed_says_how_much_reached_it() -> None:
     with pytest.raises(qv3380.ChipError) as partly:
         qv3380.Chip().apply(qv3380.Setup.load(BOARD))
     assert str(partly.value) == (
-        "Chip partly programmed: 19 of 42 transfers reached it (adapter not found)\n"
-        "Chip write failed: adapter not found"
+        "USB 04d8:feaa: the write of 0x84 to register AM1 (0x31) failed: no adapter is plugged in\n"
+        "USB 04d8:feaa: the chip is partly programmed: 19 of 42 transfers reached it"
     )
     assert (partly.value.reached, partly.value.transfers) == (19, 42)

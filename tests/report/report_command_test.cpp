@@ -181,7 +181,7 @@ TEST_F(ReportCommand, StatusesSayWhatWentWrong) {
       {{"report", board, "-o", "-"}, 2, "qv3380: report: the kind of file is unknown"},
       {{"report", board, "-o", "x.md", "--format", "doc"},
        2,
-       "qv3380: report: --format: \"doc\" is not one of pdf, html, md, svg or png"},
+       "qv3380: report: --format must be one of pdf, html, md, svg or png\n"},
       {{"report", board, "-o", "x.md", "--map", "1"},
        2,
        "qv3380: report: --map: a report draws the map in use"},
@@ -189,11 +189,11 @@ TEST_F(ReportCommand, StatusesSayWhatWentWrong) {
       {{"report", bad, "-o", folder.Path("bad.md")}, 1, ""},
       {{"report", board, "-o", missing},
        1,
-       std::string(REPORT_EXPORT_ERROR) + "\n" + missing + ": "},
+       "qv3380: " + missing + ": " + REPORT_EXPORT_ERROR + "\nqv3380: " + missing + ": "},
       {{"report", board, "-o", folder.Path("nopainter.pdf")},
        1,
-       std::string(REPORT_EXPORT_ERROR) + "\n" + folder.Path("nopainter.pdf") + ": " +
-           NO_PICTURE_RENDERER},
+       "qv3380: " + folder.Path("nopainter.pdf") + ": " + REPORT_EXPORT_ERROR +
+           "\nqv3380: " + folder.Path("nopainter.pdf") + ": " + NO_PICTURE_RENDERER},
       {{"report", board, "-o", folder.Path("fine.html")}, 0, ""},
   };
   for (const Case& c : cases) {

@@ -24,6 +24,8 @@ constexpr std::size_t deviceByte = 2;
 constexpr std::size_t registerByte = 3;
 constexpr std::size_t dataByte = 4;
 
+constexpr const char* kNoPermissionNode = "/proc/sys/kernel/osrelease";
+
 std::string nodeName(std::string_view devnode) {
   const std::size_t slash = devnode.rfind('/');
   return std::string(slash == std::string_view::npos ? devnode : devnode.substr(slash + 1));
@@ -114,8 +116,9 @@ void FakeAdapter::unplugAfter(std::size_t commands) {
 
 void FakeAdapter::switchMode(AdapterMode mode) {
   if ((mode == AdapterMode::refuseOpen) != (mode_ == AdapterMode::refuseOpen)) {
-    // open() then fails (EISDIR), as it does for a node the user may not open.
-    pointNodeAt(mode == AdapterMode::refuseOpen ? testbed_.file("/") : pipePath());
+    // open() for writing then fails with EACCES, as for a node the user may not
+    // open: a read-only sysctl is refused even to root, whose tests run here too.
+    pointNodeAt(mode == AdapterMode::refuseOpen ? kNoPermissionNode : pipePath());
   }
   mode_ = mode;
 }

@@ -23,7 +23,7 @@ enum class AdapterMode {
   silent,      // takes commands and never replies
   errorFlag,   // runs each command but flags an error in the reply
   late,        // replies only after the caller has given up: once the node is opened again
-  refuseOpen,  // open() fails, as without permission. umockdev 0.17's preload keeps
+  refuseOpen,  // open() fails with EACCES, as without permission. umockdev 0.17's preload keeps
                // a socket pair and a table entry for every failed open, and aborts
                // after 50 in one process.
 };

@@ -43,7 +43,7 @@ constexpr std::string_view usage =
     "prints the chip's transfer log to stderr or FILE. COMMAND's exit status is\n"
     "passed on.\n"
     "MODE: answer (default), silent, error, late, absent (no adapter), refuse\n"
-    "      (cannot be opened; umockdev stops a program after 50 such opens).\n"
+    "      (Permission denied on opening; umockdev stops a program after 50 such opens).\n"
     "--unplug-after N: the adapter answers N commands, then is unplugged (no longer found).\n"
     "--adapters 2: a second adapter, serial MOCK0002, with a chip of its own; MODE\n"
     "      and --unplug-after apply to both, and each chip's log is printed.\n";
