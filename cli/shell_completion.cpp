@@ -291,7 +291,7 @@ std::string BashCompletion(const ProgramReference& program) {
 
 namespace {
 
-// zsh: inside an _arguments spec, ':' ends a part and ']' a description.
+// zsh: inside an _arguments word, ':' ends a field and ']' a description.
 std::string ZshSpecText(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -338,7 +338,7 @@ std::string ZshSpec(const ProgramReference& program, const OptionReference& opti
                                                      : "(" + Joined(option.names, " ") + ")";
   std::string rest = "[" + ZshSpecText(OneLine(option)) + "]";
   if (option.TakesValue()) rest += ":" + value + ":" + ZshAction(program, option);
-  // Several names: a brace expansion makes one spec of each.
+  // Several names: a brace expansion makes one _arguments word of each.
   if (option.names.size() > 1) return Quoted(exclusions) + "{" + names + "}" + Quoted(rest);
   return Quoted(exclusions + names + rest);
 }
