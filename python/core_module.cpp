@@ -16,6 +16,7 @@
 #include "cli/adapter_command.h"
 #include "cli/painter.h"
 #include "python/chip_calls.h"
+#include "python/script_trace.h"
 #include "python/setup_calls.h"
 
 namespace py = pybind11;
@@ -204,6 +205,11 @@ void DefineChip(py::module_& m) {
       "adapters_text", [] { return cli::AdaptersText(bridge::ListAdapters()); }, Release());
 }
 
+void DefineTrace(py::module_& m) {
+  m.def("trace_to", &TraceTo, Release(), "the trace into this file from now on; empty ends it");
+  m.def("trace_path", &TracePath, Release(), "where the trace goes; empty while it is off");
+}
+
 }  // namespace
 }  // namespace qv::python
 
@@ -218,8 +224,10 @@ PYBIND11_MODULE(_core, m) {
   py::module_::import("atexit").attr("register")(py::cpp_function([] {
     qv::InstallPictureRenderer(nullptr);
     g_painter.reset();
+    EndScriptTrace();
   }));
   DefineSetupState(m);
   DefineSetupCalls(m);
   DefineChip(m);
+  DefineTrace(m);
 }

@@ -32,6 +32,10 @@ std::function<void(double)> PauseFor(const ChipRoute& route) {
 
 sim::Chip* SimulatedChipInUse() { return g_simulated; }
 
+std::unique_lock<std::mutex> WaitForProgram() {
+  return std::unique_lock<std::mutex>(ProgramMutex());
+}
+
 Workspace::RouteScope::RouteScope(const ChipRoute& route) {
   g_simulated = route.simulated;
   if (std::vector<Transfer>* log = route.log) {
@@ -46,7 +50,7 @@ Workspace::RouteScope::~RouteScope() {
 }
 
 Workspace::Workspace(Link link, const ChipRoute& route)
-    : lock_(ProgramMutex()),
+    : lock_(WaitForProgram()),
       adapter_(route.simulated ? std::string() : route.adapter),
       route_(route),
       session_(messages_, PauseFor(route), cli::CliSession::Voice::Python) {

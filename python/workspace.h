@@ -55,6 +55,10 @@ struct ChipRoute {
 // The simulated chip of the call in progress; null when the call goes to an adapter.
 sim::Chip* SimulatedChipInUse();
 
+// The program to this thread alone, as a call has it while its Workspace
+// lives; for what touches the program outside a call (the trace).
+std::unique_lock<std::mutex> WaitForProgram();
+
 class Workspace {
  public:
   // Offline: nothing reaches the chip. ReadOnly: offline once the chip has

@@ -38,6 +38,9 @@ Errors: :class:`SettingError` (a control or value refused), :class:`FileError`
 (a file refused or not written), :class:`PlanError` (nothing can be planned),
 :class:`ChipError` (the chip not reached, or a transfer refused); all are
 :class:`Error`.
+
+:func:`trace` writes the diagnostic trace of the programs (every transfer,
+file and refusal, a line each) to a file; ``QV3380_TRACE`` names one at import.
 """
 
 from ._chip import SIMULATED, Adapter, Chip, Transfer, adapters, adapters_table
@@ -64,6 +67,7 @@ from ._results import (
     Verification,
 )
 from ._setup import Register, Setup
+from ._trace import Trace, trace, trace_from_environment
 
 __all__ = [
     "Adapter",
@@ -102,10 +106,12 @@ __all__ = [
     "SscResult",
     "SscSettings",
     "SscWindow",
+    "Trace",
     "Transfer",
     "Verification",
     "adapters",
     "adapters_table",
+    "trace",
 ]
 
 # Shown and pickled as qv3380.Setup, not as the private module that defines it.
@@ -113,3 +119,6 @@ for _name in __all__:
     if isinstance(globals()[_name], type):
         globals()[_name].__module__ = __name__
 del _name
+
+trace_from_environment()
+del trace_from_environment

@@ -333,6 +333,54 @@ def test_the_simulated_chip_takes_what_apply_sends() -> None:
         assert chip.verify(failing) == []
 
 
+def test_the_trace_goes_where_the_script_says_and_nowhere_else(tmp_path: Path) -> None:
+    board = qv3380.Setup.load(BOARD)
+    outer, inner = tmp_path / "outer.log", tmp_path / "inner.log"
+    qv3380.trace(outer)
+    try:
+        with qv3380.trace(inner):
+            with qv3380.Chip(qv3380.SIMULATED) as chip:
+                chip.apply(board)
+        qv3380.Setup.load(BOARD)
+        with pytest.raises(qv3380.FileError) as refused:
+            qv3380.trace(tmp_path / "no" / "t.log")
+        assert str(refused.value) == (
+            f"{tmp_path}/no/t.log: trace not written: No such file or directory"
+        )
+    finally:
+        qv3380.trace(None)
+    qv3380.Setup.load(BOARD)
+    words = lambda path: [line.split(" ", 1)[1] for line in path.read_text().splitlines()]
+    traced = words(inner)
+    assert traced[0].startswith(f"program qv3380 (Python) {qv3380.__version__}, pid ")
+    assert sum(line.startswith("transfer write register") for line in traced) == 43
+    assert not any(line.startswith("file read") for line in traced)
+    # The outer file: before and after the block, with the block's lines in the inner one only.
+    assert [line.split(" ", 1)[0] for line in words(outer)].count("program") == 2
+    # One load after the block; none after the trace ended.
+    assert [line for line in words(outer) if line.startswith("file read")] == [
+        f"file read {BOARD} ({BOARD.stat().st_size} bytes)"
+    ]
+    assert not any(line.startswith("transfer") for line in words(outer))
+    assert qv3380._core.trace_path() == ""
+
+    # At import, as for the programs; a file that cannot be opened is a warning.
+    module = {**os.environ, "PYTHONPATH": str(Path(qv3380.__file__).parents[1])}
+    variables = ((tmp_path / "env.log", ""), (tmp_path / "no" / "env.log", "trace not written"))
+    for path, warned in variables:
+        ran = subprocess.run(
+            [sys.executable, "-c", f"import qv3380; qv3380.Setup.load({str(BOARD)!r})"],
+            env={**module, "QV3380_TRACE": str(path)},
+            capture_output=True,
+            text=True,
+            check=False,
+        )
+        assert ran.returncode == 0, ran.stderr
+        assert (warned in ran.stderr) if warned else ran.stderr == ""
+        assert path.exists() == (not warned)
+        assert warned or f"file read {BOARD}" in path.read_text()
+
+
 def test_adapters_are_listed_as_qv3380_adapters_lists_them() -> None:
     listed = json.loads(cli("adapters", "--json").out)
     assert (listed["schema"], listed["version"]) == ("qv3380.adapters", 1)
