@@ -49,6 +49,8 @@ std::unique_ptr<CLI::App> MakeGuiParser(GuiCommandLine* line, std::string* file)
   app->add_option("--write-screenshots", line->screenshotFolder,
                   "write the user guide's pictures of the windows\ninto DIR and end")
       ->type_name("DIR");
+  app->add_option("--adapter", line->adapter, kAdapterOptionHelp)->type_name(kAdapterOptionType);
+  app->add_option("--trace", line->tracePath, kTraceOptionHelp)->type_name("FILE");
   return app;
 }
 

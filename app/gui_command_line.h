@@ -27,9 +27,7 @@ struct GuiExitStatus {
 // What qv3380_gui's exit status means, as --help and its man page list it.
 inline constexpr std::array<GuiExitStatus, 5> kGuiExitStatuses{{
     {0, "the mode popup was closed, or --help or --version answered"},
-    {1,
-     "ended with File > Exit or the window's close box, or the help or the version could not be "
-     "written"},
+    {1, "ended with File > Exit or the close box, or help or version not written"},
     {GUI_USAGE_STATUS, "usage error"},
     {70, "internal error (a fault in qv3380_gui itself)"},
     {255, "no display to show the windows on"},
@@ -42,6 +40,10 @@ struct GuiCommandLine {
   std::vector<std::string> remaining;
   // --write-screenshots DIR: the user guide's pictures into DIR, then end.
   std::string screenshotFolder;
+  // --adapter SERIAL|PATH: the adapter to reach the chip through; empty: as the environment says.
+  std::string adapter;
+  // --trace FILE: the trace into FILE; empty: as the environment says.
+  std::string tracePath;
 };
 
 // The parser of qv3380_gui's own options; a parse puts what it reads into

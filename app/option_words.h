@@ -15,6 +15,15 @@ namespace qv {
 // "OPTION must be one of A, B, C".
 CLI::Validator OneOf(std::string option, std::vector<std::string> names, bool ignoreCase = false);
 
+// The options both programs take, in the same words.
+inline constexpr const char* kAdapterOptionHelp =
+    "the adapter by serial number or hidraw path\n"
+    "(as QV3380_ADAPTER; qv3380 adapters lists them)";
+inline constexpr const char* kAdapterOptionType = "SERIAL|PATH";
+inline constexpr const char* kTraceOptionHelp =
+    "append a line for each chip transfer, file read\n"
+    "or write and refusal to FILE (as QV3380_TRACE=FILE)";
+
 // What a parse error of CLI11 says, in the words of the rest of the program;
 // `command` is the (sub)command being read, if known, for what it knows of its options.
 std::string ParseErrorInOurWords(const CLI::ParseError& error, const CLI::App* command);

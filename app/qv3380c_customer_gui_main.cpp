@@ -13,6 +13,7 @@
 #include "app/user_guide_pictures.h"
 #include "base/last_resort.h"
 #include "base/trace.h"
+#include "bridge/adapter_choice.h"
 #include "files/panel/kept_settings.h"
 #include "files/settings_file.h"
 #include "ui/front_end.h"
@@ -34,10 +35,14 @@ int main(int argc, char* argv[]) {
   int count = static_cast<int>(arguments.size()) - 1;
 
   std::optional<qv::TraceFile> trace;
-  if (const char* path = std::getenv(qv::TRACE_VARIABLE); path && *path) {
-    trace.emplace(path, "qv3380_gui");
+  const char* tracePath = std::getenv(qv::TRACE_VARIABLE);
+  if (!line.tracePath.empty()) tracePath = line.tracePath.c_str();
+  if (tracePath && *tracePath) {
+    trace.emplace(tracePath, "qv3380_gui");
     if (!trace->complaint().empty()) std::fprintf(stderr, "%s\n", trace->complaint().c_str());
   }
+  // Every transfer of the session, the worker thread's too, asks the bridge for this one.
+  const qv::bridge::ScopedAdapterChoice adapter(line.adapter);
   // The pictures need no display.
   if (!line.screenshotFolder.empty() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

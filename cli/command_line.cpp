@@ -43,11 +43,8 @@ void AddCommonParts(CLI::App& command, const CommandSpec& entry, CommonArguments
         command.add_flag("--online", arguments.online, "work on the chip through the USB adapter");
   }
   if (entry.chip != ChipLink::Offline) {
-    CLI::Option* adapter = command
-                               .add_option("--adapter", arguments.adapter,
-                                           "the adapter by serial number or hidraw path\n"
-                                           "(as QV3380_ADAPTER; qv3380 adapters lists them)")
-                               ->type_name("SERIAL|PATH");
+    CLI::Option* adapter = command.add_option("--adapter", arguments.adapter, kAdapterOptionHelp)
+                               ->type_name(kAdapterOptionType);
     if (online) adapter->needs(online);
   }
   if (!entry.forceNote.empty()) {
@@ -67,10 +64,7 @@ CommandLine::CommandLine()
   app_->set_version_flag("-V,--version", VersionNotice("qv3380"),
                          "print the version, copyright and licence, and exit");
   app_->require_subcommand(1);
-  app_->add_option("--trace", tracePath_,
-                   "append a line for each chip transfer, file read\n"
-                   "or write and refusal to FILE (as QV3380_TRACE=FILE)")
-      ->type_name("FILE");
+  app_->add_option("--trace", tracePath_, kTraceOptionHelp)->type_name("FILE");
   app_->get_formatter()->label("SUBCOMMAND", "COMMAND");
   app_->get_formatter()->column_width(30);
   // Set before the commands are added, so each command's help carries them too.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/clock_tree_window.h"
@@ -313,6 +314,12 @@ TEST(GuiCommandLineTest, AnswersHelpAndVersionAndPassesTheRestOn) {
       {{"a.stp", "b.stp"}, GUI_USAGE_STATUS, "", "qv3380_gui: ", {}},
       {{}, std::nullopt, "", "", {}},
       {{"board.stp"}, std::nullopt, "", "", {"board.stp"}},
+      {{"--adapter"},
+       GUI_USAGE_STATUS,
+       "",
+       "qv3380_gui: --adapter needs a value (SERIAL|PATH)\n",
+       {}},
+      {{"--trace"}, GUI_USAGE_STATUS, "", "qv3380_gui: --trace needs a value (FILE)\n", {}},
       {{"-platform", "offscreen", "board.stp", "-style", "Fusion"},
        std::nullopt,
        "",
@@ -332,6 +339,15 @@ TEST(GuiCommandLineTest, AnswersHelpAndVersionAndPassesTheRestOn) {
     if (!c.status) {
       EXPECT_EQ(line.remaining, c.remaining);
     }
+  }
+  {
+    std::ostringstream out, err;
+    GuiCommandLine line;
+    EXPECT_EQ(ParseGuiCommandLine({"--adapter", "MOCK0002", "--trace=t.log", "board.stp"}, out, err,
+                                  &line),
+              std::nullopt);
+    EXPECT_EQ(std::tie(line.adapter, line.tracePath, line.remaining),
+              std::make_tuple("MOCK0002", "t.log", std::vector<std::string>{"board.stp"}));
   }
   std::ostringstream out, err;
   GuiCommandLine line;

@@ -34,7 +34,7 @@ cases=(
   "qv3380 edit board.stp --set CrystalFreq=2|25MHz 27MHz"
   "qv3380 check b|board.stp"
   "qv3380 diff board.stp b|board.stp"
-  "qv3380_gui --|--help --version --write-screenshots"
+  "qv3380_gui --|--adapter --help --trace --version --write-screenshots"
   "qv3380_gui b|board.stp"
   "qv3380_gui --write-screenshots pi|pictures"
 )
