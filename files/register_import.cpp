@@ -234,7 +234,7 @@ std::optional<std::string_view> UbootImageScript(std::string_view bytes, std::st
     refusal = "The U-Boot image is not an uncompressed script (mkimage -T script -C none).";
     return std::string_view();
   }
-  // The data: the lengths of its parts, ended by 0, then the parts; the script is the first.
+  // The data: the length of each image in it, ended by 0, then the images; the script is the first.
   const std::uint32_t length = BigEndian(bytes, kUbootHeaderBytes);
   std::size_t at = kUbootHeaderBytes;
   while (at + 4 <= bytes.size() && BigEndian(bytes, at) != 0) at += 4;

@@ -107,7 +107,7 @@ struct ControlDef {
                                LabelSide side = LabelSide::Left) const {
     return labelAt(Rect{left, top, width, height}, side);
   }
-  // A drawing's text is the name of the part of its picture the user last clicked.
+  // A drawing's text is the name of the block of its picture the user last clicked.
   constexpr bool holdsText() const {
     return kind == ControlKind::StringBox || kind == ControlKind::TextMessage ||
            kind == ControlKind::Drawing;
