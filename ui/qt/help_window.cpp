@@ -4,13 +4,56 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QKeySequence>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextImageFormat>
 #include <QToolBar>
 #include <QUrl>
 
 namespace qv::qt {
+namespace {
+
+// The guide shows its window pictures narrower than they were taken; the text
+// browser would scale them without smoothing, which makes their text unreadable.
+class GuideBrowser final : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+  QVariant loadResource(int type, const QUrl& name) override {
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    const double width = PageWidthOf(name);
+    if (type != QTextDocument::ImageResource || width <= 0) return resource;
+    QImage picture = resource.typeId() == QMetaType::QImage
+                         ? resource.value<QImage>()
+                         : QImage::fromData(resource.toByteArray());
+    if (picture.isNull() || picture.width() <= width) return resource;
+    const double ratio = devicePixelRatioF();
+    picture = picture.scaledToWidth(static_cast<int>(width * ratio), Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+  }
+
+ private:
+  // The width the page gives the picture `name`; 0 when it gives none.
+  double PageWidthOf(const QUrl& name) const {
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+      for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+        const QTextCharFormat format = piece.fragment().charFormat();
+        if (format.isImageFormat() &&
+            source().resolved(QUrl(format.toImageFormat().name())) == name) {
+          return format.toImageFormat().width();
+        }
+      }
+    }
+    return 0;
+  }
+};
+
+}  // namespace
 
 QStringList UserGuideFolders() {
   const QString program = QCoreApplication::applicationDirPath();
@@ -18,7 +61,7 @@ QStringList UserGuideFolders() {
           QDir(program).filePath(QStringLiteral("../share/qv3380/manual"))};
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTextBrowser(this)) {
+HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new GuideBrowser(this)) {
   setObjectName(QStringLiteral("userGuide"));
   setWindowTitle(QStringLiteral("QV3380 User Guide"));
   browser_->setOpenExternalLinks(true);
