@@ -40,11 +40,4 @@ std::vector<AdapterFacts> ListAdapters(bool checkAccess) {
   return adapters;
 }
 
-bool AdapterPresent(std::string_view wanted) {
-  for (const AdapterFacts& facts : ListAdapters()) {
-    if (IsWantedAdapter(wanted, facts.path, facts.serial)) return true;
-  }
-  return false;
-}
-
 }  // namespace qv::bridge

@@ -28,7 +28,4 @@ std::vector<AdapterFacts> ListAdapters(bool checkAccess = true);
 // Nothing is sent, so the adapter does not notice.
 int OpenNode(AdapterFacts& facts);
 
-// Whether an adapter present is the one `wanted` names (any adapter for empty).
-bool AdapterPresent(std::string_view wanted);
-
 }  // namespace qv::bridge

@@ -2,6 +2,7 @@
 
 #include "base/text_format.h"
 #include "bridge/adapter_choice.h"
+#include "bridge/adapter_diagnosis.h"
 #include "chip/i2c_interface.h"
 #include "chip/registers.h"
 
@@ -56,12 +57,6 @@ std::string TransferText(const Transfer& transfer) {
   return std::string(what) + " of " + RegisterText(transfer.address);
 }
 
-ChipComplaint ChipFailureWords(const Transfer& failed, const bridge::LinkDiagnosis& why,
-                               std::string_view wanted, std::string_view lister) {
-  return {Subject(why.node, wanted),
-          TransferText(failed) + " failed: " + Cause(why, wanted, lister)};
-}
-
 ChipComplaint DescribeChipFailure(const Transfer& failed, std::string_view lister) {
   const std::string wanted = bridge::WantedAdapter();
   if (!failed.Failed()) {
@@ -70,7 +65,9 @@ ChipComplaint DescribeChipFailure(const Transfer& failed, std::string_view liste
                 FormatText(" gave %d: no QV3380 answers at 0x%02X behind the adapter", failed.value,
                            QV3380_I2C_ADDRESS)};
   }
-  return ChipFailureWords(failed, bridge::DiagnoseFailure(failed.result), wanted, lister);
+  const bridge::LinkDiagnosis why = bridge::DiagnoseFailure(failed.result);
+  return {Subject(why.node, wanted),
+          TransferText(failed) + " failed: " + Cause(why, wanted, lister)};
 }
 
 }  // namespace qv::cli

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "bridge/adapter_diagnosis.h"
 #include "model/write_path.h"
 
 namespace qv::cli {
@@ -20,14 +19,10 @@ struct ChipComplaint {
 // "the connection check's read of register 0x3F", "the write of 0x16 to register AF0 (0x18)".
 std::string TransferText(const Transfer& transfer);
 
-// The words for a failed transfer whose cause is already known. `wanted` is
-// the adapter asked for (empty: any), `lister` how its user lists the adapters
-// present ("qv3380 adapters").
-ChipComplaint ChipFailureWords(const Transfer& failed, const bridge::LinkDiagnosis& why,
-                               std::string_view wanted, std::string_view lister);
-
-// The same, the cause found now for the adapter QV3380_ADAPTER names. A
-// transfer that worked but read 0 at the connection check is a chip that is not there.
+// The words for a failed transfer, the cause found now for the adapter
+// QV3380_ADAPTER names; `lister` is how its user lists the adapters present
+// ("qv3380 adapters"). A transfer that worked but read 0 at the connection
+// check is a chip that is not there.
 ChipComplaint DescribeChipFailure(const Transfer& failed, std::string_view lister);
 
 }  // namespace qv::cli

@@ -91,11 +91,7 @@ std::vector<std::string> SettableControls() {
 
 const ControlDef* FindMainPanelControl(std::string_view constant) {
   const PanelDef* panel = GetPanelDefinition(panelHandle);
-  if (!panel) return nullptr;
-  for (const ControlDef& control : panel->controls) {
-    if (control.constant == constant) return &control;
-  }
-  return nullptr;
+  return panel ? FindControlDef(*panel, constant) : nullptr;
 }
 
 namespace {
