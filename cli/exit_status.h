@@ -34,6 +34,13 @@ inline constexpr std::array<ExitStatusMeaning, 8> kExitStatuses{{
     {EXIT_INTERNAL, "internal error (a fault in qv3380 itself)"},
 }};
 
+// The worse of two planners' statuses, as a plan of both maps earns it: 3 (out
+// of reach) over 5 (not met exactly) over 0.
+constexpr int WorseStatus(int a, int b) {
+  if (a == EXIT_CHECK_FAILED || b == EXIT_CHECK_FAILED) return EXIT_CHECK_FAILED;
+  return a == EXIT_INEXACT || b == EXIT_INEXACT ? EXIT_INEXACT : EXIT_DONE;
+}
+
 // "Exit status:" and one line for each row of the table.
 std::string ExitStatusHelp();
 

@@ -84,13 +84,6 @@ std::string Usage(const OptionReference& option) {
   return option.required ? shown : "[" + shown + "]";
 }
 
-bool IsHelpOrVersion(const OptionReference& option) {
-  return std::ranges::any_of(option.names,
-                             [](const std::string& name) { return name == "--help"; }) ||
-         std::ranges::any_of(option.names,
-                             [](const std::string& name) { return name == "--version"; });
-}
-
 std::string OptionItem(const OptionReference& option) {
   std::string item =
       ".TP\n" + Tag(option) + "\n" + Paragraph(Sentence(option.description, false), &option);
@@ -109,7 +102,7 @@ std::string OptionList(const std::vector<OptionReference>& options, bool withHel
     if (option.positional) listed.push_back(&option);
   }
   for (const OptionReference& option : options) {
-    if (!option.positional && (withHelp || !IsHelpOrVersion(option))) listed.push_back(&option);
+    if (!option.positional && (withHelp || !option.IsHelpOrVersion())) listed.push_back(&option);
   }
   std::string out;
   std::string group = "Options";
@@ -128,7 +121,7 @@ std::string CommandSynopsis(const ProgramReference& program, const CommandRefere
   std::string positionals;
   bool optional = false;
   for (const OptionReference& option : command.options) {
-    if (IsHelpOrVersion(option)) continue;
+    if (option.IsHelpOrVersion()) continue;
     if (option.positional) {
       positionals += " " + Usage(option);
     } else if (option.required) {
@@ -146,7 +139,7 @@ std::string Synopsis(const ProgramReference& program) {
   std::string line = Bold(program.name);
   std::string positionals;
   for (const OptionReference& option : program.options) {
-    if (IsHelpOrVersion(option)) continue;
+    if (option.IsHelpOrVersion()) continue;
     (option.positional ? positionals : line) += " " + Usage(option);
   }
   line += positionals;

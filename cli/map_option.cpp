@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/option_words.h"
+#include "plan/panel/plan_inputs.h"
 #include "plan/plan_evaluation.h"
 
 namespace qv::cli {
@@ -17,5 +18,7 @@ void AddMapOption(CLI::App& command, std::optional<int>& map, const std::string&
       ->type_name("0|1|both")
       ->check(OneOf("--map", {"0", "1", "both"}));
 }
+
+int MapOrMargin(std::optional<int> map) { return map.value_or(GetMarginPin() != 0 ? 1 : 0); }
 
 }  // namespace qv::cli

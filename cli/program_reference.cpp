@@ -77,6 +77,11 @@ std::vector<OptionReference> Options(const CLI::App& app, bool withVersion,
 
 }  // namespace
 
+bool OptionReference::IsHelpOrVersion() const {
+  return std::ranges::any_of(
+      names, [](const std::string& n) { return n == "--help" || n == "--version"; });
+}
+
 std::string OptionReference::ChoiceDescription(const std::string& choice) const {
   const std::string lead = choice + ": ";
   for (const std::string& line : Split(description, '\n')) {

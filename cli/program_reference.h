@@ -35,6 +35,8 @@ struct OptionReference {
   std::vector<std::string> choices;
 
   bool TakesValue() const { return !valueName.empty() || positional; }
+  // --help or --version, which answer and end the program.
+  bool IsHelpOrVersion() const;
   // The description of one choice: its line "CHOICE: what it is"; empty without one.
   std::string ChoiceDescription(const std::string& choice) const;
 };

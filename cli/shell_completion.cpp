@@ -325,8 +325,7 @@ std::string ZshAction(const ProgramReference& program, const OptionReference& op
 std::string ZshSpec(const ProgramReference& program, const OptionReference& option) {
   const std::string value = ZshSpecText(option.valueName.empty() ? " " : option.valueName);
   if (option.positional) return Quoted(":" + value + ":" + ZshAction(program, option));
-  const bool help = std::ranges::find(option.names, "--help") != option.names.end() ||
-                    std::ranges::find(option.names, "--version") != option.names.end();
+  const bool help = option.IsHelpOrVersion();
   std::string names;
   for (const std::string& name : option.names) {
     std::string spelled = name;

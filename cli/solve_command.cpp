@@ -37,9 +37,8 @@ std::optional<double> TargetHz(const std::string& text) {
 }
 
 int Solve(const SolveOptions& options, CommandContext& context) {
-  const int choice = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
   const std::vector<MapSolution> solutions =
-      SolveForMaps(options.targetsHz, choice, options.preferIntegerWithinPpm);
+      SolveForMaps(options.targetsHz, MapOrMargin(options.map), options.preferIntegerWithinPpm);
   for (const MapSolution& solution : solutions) {
     if (!solution.plan.ok) {
       context.err << Complaint(context.args.input, solution.plan.problem);
@@ -66,25 +65,18 @@ int Solve(const SolveOptions& options, CommandContext& context) {
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
   }
-  // The worse of the maps: one out of reach, else one not met exactly.
   int status = EXIT_DONE;
   for (const MapSolution& solution : solutions) {
-    const int each = SolveStatus(solution.plan);
-    if (each == EXIT_CHECK_FAILED || (each == EXIT_INEXACT && status == EXIT_DONE)) status = each;
+    status = WorseStatus(status, SolveStatus(solution.plan));
   }
   return status;
 }
 
 }  // namespace
 
-PanelSolve SolveOnPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targetsHz,
-                        std::optional<int> map, double preferIntegerWithinPpm) {
-  PanelSolve solve;
-  solve.map = map.value_or(GetMarginPin() != 0 ? 1 : 0);
-  solve.request = RequestFromPanel(targetsHz, solve.map);
-  solve.request.preferIntegerWithinPpm = preferIntegerWithinPpm;
-  solve.plan = SolvePlan(solve.request);
-  return solve;
+MapSolution SolveOnPanel(const std::array<std::optional<double>, OUTPUT_COUNT>& targetsHz,
+                         std::optional<int> map, double preferIntegerWithinPpm) {
+  return SolveMap(targetsHz, MapOrMargin(map), preferIntegerWithinPpm);
 }
 
 int SolveStatus(const SolverResult& plan) {

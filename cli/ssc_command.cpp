@@ -27,23 +27,24 @@ struct SscOptions {
 };
 
 // The map and what it reaches.
-void WriteFigures(std::ostream& out, const SscPlan& plan) {
+std::string FiguresText(const SscPlan& plan) {
   std::string text = MapTitle(plan.map) + "\n";
   text += "Downspread " + FormatDepth(plan.Figures().downspreadPercent) + "  asked " +
           FormatDepth(plan.request.downspreadPercent) + "  error " + FormatDepthError(plan) + "\n";
   text += "Fmod       " + FormatFmod(plan.Figures().modulationHz) + "  asked " +
           FormatFmod(plan.request.fmodHz) + "  error " + FormatFmodError(plan) + "\n";
-  out << text;
+  return text;
 }
 
 }  // namespace
 
-void WriteSscReport(std::ostream& out, const SscPlan& plan) {
-  WriteFigures(out, plan);
-  std::string text = FormatSscWindow(plan.request.window) + "\n";
-  text += FormatSscSettings(plan) + "\n";
-  text += FormatSscVerdict(plan) + "\n";
-  for (const std::string& note : SscNotes(plan)) text += note + "\n";
+void WriteSscReport(std::ostream& out, const std::vector<SscPlan>& plans) {
+  std::string text;
+  for (const SscPlan& plan : plans) text += FiguresText(plan);
+  text += FormatSscWindow(plans.front().request.window) + "\n";
+  text += FormatSscSettings(plans) + "\n";
+  text += FormatSscVerdict(plans) + "\n";
+  for (const std::string& note : SscNotes(plans)) text += note + "\n";
   out << text;
 }
 
@@ -84,7 +85,7 @@ Json SscJson(const SscPlan& plan) {
 }
 
 SscPlan PlanSscOnPanel(const SscRequest& request, std::optional<int> map) {
-  return PlanSpreadSpectrum(ReadPlanInputs(), map.value_or(GetMarginPin() != 0 ? 1 : 0), request);
+  return PlanSpreadSpectrum(ReadPlanInputs(), MapOrMargin(map), request);
 }
 
 int SscStatus(const SscPlan& plan) {
@@ -95,7 +96,6 @@ int SscStatus(const SscPlan& plan) {
 namespace {
 
 int PlanSsc(const SscOptions& options, CommandContext& context) {
-  const int choice = options.map.value_or(GetMarginPin() != 0 ? 1 : 0);
   SscRequest request = PCI_EXPRESS_SSC;
   std::string problem;
   if (!options.pciExpress &&
@@ -103,7 +103,8 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     context.err << "qv3380: " << problem << '\n';
     return EXIT_USAGE;
   }
-  const std::vector<SscPlan> plans = PlanSpreadSpectrumMaps(ReadPlanInputs(), choice, request);
+  const std::vector<SscPlan> plans =
+      PlanSpreadSpectrumMaps(ReadPlanInputs(), MapOrMargin(options.map), request);
   if (!plans.front().ok) {
     context.err << Complaint(context.args.input, plans.front().problem);
     return EXIT_CHECK_FAILED;
@@ -113,14 +114,8 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     documents.reserve(plans.size());
     for (const SscPlan& plan : plans) documents.push_back(SscJson(plan));
     WriteJson(context.report(), PlannerDocument(kSscDocument, documents));
-  } else if (plans.size() == 1) {
-    WriteSscReport(context.report(), plans.front());
   } else {
-    for (const SscPlan& plan : plans) WriteFigures(context.report(), plan);
-    context.report() << FormatSscWindow(request.window) << '\n'
-                     << FormatSscSettings(plans) << '\n'
-                     << FormatSscVerdict(plans) << '\n';
-    for (const std::string& note : SscNotes(plans)) context.report() << note << '\n';
+    WriteSscReport(context.report(), plans);
   }
   if (!context.args.output.empty()) {
     bool applied = true;
@@ -131,12 +126,8 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     }
     if (const int saved = SaveSetup(context); saved != EXIT_DONE) return saved;
   }
-  // The worse of the maps: one outside the window, else one not met exactly.
   int status = EXIT_DONE;
-  for (const SscPlan& plan : plans) {
-    const int each = SscStatus(plan);
-    if (each == EXIT_CHECK_FAILED || (each == EXIT_INEXACT && status == EXIT_DONE)) status = each;
-  }
+  for (const SscPlan& plan : plans) status = WorseStatus(status, SscStatus(plan));
   return status;
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "cli/command.h"
 #include "cli/json_output.h"
@@ -16,9 +17,9 @@ CommandRun DefineSsc(CLI::App& command);
 // The planner asked for the panel's configuration; `map` nullopt: the one
 // MARGIN selects.
 SscPlan PlanSscOnPanel(const SscRequest& request, std::optional<int> map);
-// What `qv3380 ssc` prints of a plan, as text or with --json (one map's
-// plan, for PlannerDocument(kSscDocument, ...)).
-void WriteSscReport(std::ostream& out, const SscPlan& plan);
+// What `qv3380 ssc` prints of the plans of one map or both, as text; and
+// with --json one map's plan, for PlannerDocument(kSscDocument, ...).
+void WriteSscReport(std::ostream& out, const std::vector<SscPlan>& plans);
 Json SscJson(const SscPlan& plan);
 // 0 depth and modulation frequency met exactly, 5 within the window, 3 not.
 int SscStatus(const SscPlan& plan);

@@ -130,7 +130,7 @@ PlannerOutcome Solve(const SetupState& setup,
                      const std::array<std::optional<double>, OUTPUT_COUNT>& targetsHz,
                      std::optional<int> map, double preferIntegerWithinPpm) {
   const Holding held(setup);
-  const cli::PanelSolve solve = cli::SolveOnPanel(targetsHz, map, preferIntegerWithinPpm);
+  const MapSolution solve = cli::SolveOnPanel(targetsHz, map, preferIntegerWithinPpm);
   if (!solve.plan.ok) throw Refused(Refusal::Plan, solve.plan.problem);
   PlannerOutcome outcome;
   outcome.document = JsonText(cli::PlannerDocument(
@@ -155,7 +155,7 @@ PlannerOutcome SpreadSpectrum(const SetupState& setup,
   PlannerOutcome outcome;
   outcome.document = JsonText(cli::PlannerDocument(cli::kSscDocument, {cli::SscJson(plan)}));
   std::ostringstream report;
-  cli::WriteSscReport(report, plan);
+  cli::WriteSscReport(report, {plan});
   outcome.report = report.str();
   outcome.status = cli::SscStatus(plan);
   if (ApplySscPlan(plan)) outcome.applied = held.workspace.Held();

@@ -55,18 +55,22 @@ bool ApplySolverPlan(const SolverResult& plan, int map) {
   return ok;
 }
 
+MapSolution SolveMap(const std::array<std::optional<double>, OUTPUT_COUNT>& targets, int map,
+                     double preferIntegerWithinPpm) {
+  MapSolution solution;
+  solution.map = map;
+  solution.request = RequestFromPanel(targets, map);
+  solution.request.preferIntegerWithinPpm = preferIntegerWithinPpm;
+  solution.plan = SolvePlan(solution.request);
+  return solution;
+}
+
 std::vector<MapSolution> SolveForMaps(
     const std::array<std::optional<double>, OUTPUT_COUNT>& targets, int choice,
     double preferIntegerWithinPpm) {
   std::vector<MapSolution> solutions;
   for (int map = 0; map < MAP_COUNT; ++map) {
-    if (!PlansMap(choice, map)) continue;
-    MapSolution solution;
-    solution.map = map;
-    solution.request = RequestFromPanel(targets, map);
-    solution.request.preferIntegerWithinPpm = preferIntegerWithinPpm;
-    solution.plan = SolvePlan(solution.request);
-    solutions.push_back(std::move(solution));
+    if (PlansMap(choice, map)) solutions.push_back(SolveMap(targets, map, preferIntegerWithinPpm));
   }
   return solutions;
 }

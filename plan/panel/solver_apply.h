@@ -27,6 +27,9 @@ struct MapSolution {
   SolverRequest request;
   SolverResult plan;
 };
+// The plan of `map`, its outputs without a target kept where they are.
+MapSolution SolveMap(const std::array<std::optional<double>, OUTPUT_COUNT>& targets, int map,
+                     double preferIntegerWithinPpm);
 // Map 0, map 1 or BOTH_MAPS: each map asked for the same targets, with its own
 // outputs without a target kept where they are.
 std::vector<MapSolution> SolveForMaps(
