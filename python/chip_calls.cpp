@@ -41,9 +41,7 @@ namespace {
 RegisterImage ReadAllRegisters(const cli::CliSession& session) {
   const ChipRegisterReading reading = ReadChipRegisters();
   if (reading.ok()) return reading.registers;
-  std::string failure = session.ChipFailureText(*session.LastTransfer());
-  failure.pop_back();
-  throw Refused(Refusal::Chip, failure);
+  RefuseChip(session.ChipFailureText(*session.LastTransfer()));
 }
 
 }  // namespace

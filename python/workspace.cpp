@@ -1,9 +1,8 @@
 #include "python/workspace.h"
 
-#include <chrono>
-#include <thread>
 #include <utility>
 
+#include "cli/run_cli.h"
 #include "files/panel/current_setup.h"
 #include "files/panel/setup_file_loading.h"
 #include "files/setup_file_reader.h"
@@ -24,13 +23,17 @@ sim::Chip* g_simulated = nullptr;
 // The chip needs real time to settle; a simulated one does not.
 std::function<void(double)> PauseFor(const ChipRoute& route) {
   if (route.simulated) return [](double) {};
-  return
-      [](double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); };
+  return cli::SleepSeconds;
 }
 
 }  // namespace
 
 sim::Chip* SimulatedChipInUse() { return g_simulated; }
+
+void RefuseChip(std::string said) {
+  if (said.ends_with('\n')) said.pop_back();
+  throw Refused(Refusal::Chip, said);
+}
 
 std::unique_lock<std::mutex> WaitForProgram() {
   return std::unique_lock<std::mutex>(ProgramMutex());
@@ -58,9 +61,7 @@ Workspace::Workspace(Link link, const ChipRoute& route)
       link == Link::ReadOnly ? session_.StartReadingChip() : session_.Start(link == Link::Online);
   if (started) return;
   if (link == Link::Offline) throw std::runtime_error("the program's user interface did not start");
-  std::string failure = session_.StartFailureText();
-  failure.pop_back();
-  throw Refused(Refusal::Chip, failure);
+  RefuseChip(session_.StartFailureText());
 }
 
 Workspace::~Workspace() = default;

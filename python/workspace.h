@@ -45,6 +45,9 @@ class Refused : public std::runtime_error {
   Refusal kind_;
 };
 
+// A chip refusal with what the session said of it, without its line end.
+[[noreturn]] void RefuseChip(std::string said);
+
 // Where a call's transfers go, and who hears of them.
 struct ChipRoute {
   std::string adapter;                   // serial or path; empty: QV3380_ADAPTER or the first

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# clang-tidy (.clang-tidy) over the product's sources, two at a time, from the
-# compile commands of a configured build (default: build/). Any finding fails.
+# clang-tidy (.clang-tidy) over the product's sources, eight files a run and
+# a run per core, from the compile commands of a configured build (default:
+# build/). Any finding fails.
 #   scripts/tidy.sh [BUILD-DIR] [FILE...]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -12,9 +12,6 @@ from ._records import Record, key, record
 if TYPE_CHECKING:
     from ._setup import Setup
 
-# The exit statuses of qv3380 solve and ssc.
-EXACT, INEXACT, OUT_OF_REACH = 0, 5, 3
-
 
 @record
 class PllChoice(Record):
