@@ -8,6 +8,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -61,9 +62,10 @@ void TranslateRefusals(std::exception_ptr thrown) {
   }
 }
 
-py::tuple Outcome(const PlannerOutcome& outcome) {
-  return py::make_tuple(outcome.document, outcome.report, outcome.status,
-                        outcome.applied ? py::cast(*outcome.applied) : py::none());
+// Plain values, so that pybind11 converts them after the call, with the GIL held again.
+auto Outcome(PlannerOutcome outcome) {
+  return std::make_tuple(std::move(outcome.document), std::move(outcome.report), outcome.status,
+                         std::move(outcome.applied));
 }
 
 py::list Registers(const SetupState& setup) {
@@ -126,35 +128,29 @@ void DefineSetupCalls(py::module_& m) {
   m.def("plan_document", &PlanDocumentText, Release());
   m.def("plan_report", &PlanReportText, Release());
   m.def("plan_failures", &FailuresText, Release());
-  m.def("solve", [](const SetupState& setup,
-                    const std::array<std::optional<double>, OUTPUT_COUNT>& targetsHz,
-                    std::optional<int> map, double preferIntegerWithinPpm) {
-    PlannerOutcome outcome;
-    {
-      const py::gil_scoped_release release;
-      outcome = Solve(setup, targetsHz, map, preferIntegerWithinPpm);
-    }
-    return Outcome(outcome);
-  });
-  m.def("spread_spectrum",
-        [](const SetupState& setup, std::optional<std::pair<double, double>> downspreadAndFmodHz,
-           std::optional<int> map) {
-          PlannerOutcome outcome;
-          {
-            const py::gil_scoped_release release;
-            outcome = SpreadSpectrum(setup, downspreadAndFmodHz, map);
-          }
-          return Outcome(outcome);
-        });
-  m.def("diff", [](const SetupState& before, const SetupState& after, const std::string& beforeName,
-                   const std::string& afterName) {
-    DiffOutcome outcome;
-    {
-      const py::gil_scoped_release release;
-      outcome = Diff(before, after, beforeName, afterName);
-    }
-    return py::make_tuple(outcome.document, outcome.text, outcome.fieldLines);
-  });
+  m.def(
+      "solve",
+      [](const SetupState& setup, const std::array<std::optional<double>, OUTPUT_COUNT>& targetsHz,
+         std::optional<int> map, double preferIntegerWithinPpm) {
+        return Outcome(Solve(setup, targetsHz, map, preferIntegerWithinPpm));
+      },
+      Release());
+  m.def(
+      "spread_spectrum",
+      [](const SetupState& setup, std::optional<std::pair<double, double>> downspreadAndFmodHz,
+         std::optional<int> map) {
+        return Outcome(SpreadSpectrum(setup, downspreadAndFmodHz, map));
+      },
+      Release());
+  m.def(
+      "diff",
+      [](const SetupState& before, const SetupState& after, const std::string& beforeName,
+         const std::string& afterName) {
+        DiffOutcome outcome = Diff(before, after, beforeName, afterName);
+        return std::make_tuple(std::move(outcome.document), std::move(outcome.text),
+                               std::move(outcome.fieldLines));
+      },
+      Release());
   m.def("export", [](const SetupState& setup, const std::string& format, bool force,
                      const std::string& i2cBusLabel, int ubootBus, bool provenance) {
     const ExportOptions options{i2cBusLabel, ubootBus, provenance};
@@ -184,15 +180,14 @@ void DefineChip(py::module_& m) {
       .def("check", &ChipLink::Check, Release())
       .def("apply", &ChipLink::Apply, Release())
       .def("read", &ChipLink::Read, Release())
-      .def("verify",
-           [](ChipLink& link, const SetupState& expected, const std::string& name) {
-             Verification v;
-             {
-               const py::gil_scoped_release release;
-               v = link.Verify(expected, name);
-             }
-             return py::make_tuple(v.fieldsDocument, v.lines, v.summary);
-           })
+      .def(
+          "verify",
+          [](ChipLink& link, const SetupState& expected, const std::string& name) {
+            Verification v = link.Verify(expected, name);
+            return std::make_tuple(std::move(v.fieldsDocument), std::move(v.lines),
+                                   std::move(v.summary));
+          },
+          Release())
       .def("transfers", [](const ChipLink& link) { return TransferRows(link.Transfers()); });
   m.def(
       "adapters_document",
