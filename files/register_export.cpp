@@ -392,13 +392,10 @@ std::string RenderFirmware(const Context& context) {
     records += static_cast<char>(pause ? SEQUENCE_DELAY_MARKER : static_cast<int>(step.address));
     records += static_cast<char>(pause ? kPauseMs : step.value);
   }
-  const auto* bytes = reinterpret_cast<const Bytef*>(records.data());
-  const auto crc = static_cast<std::uint32_t>(
-      crc32(crc32(0L, Z_NULL, 0), bytes, static_cast<uInt>(records.size())));
   std::string out(FIRMWARE_MAGIC);
   AppendLittleEndian(out, FIRMWARE_VERSION, 2);
   AppendLittleEndian(out, static_cast<std::uint32_t>(context.steps.size()), 2);
-  AppendLittleEndian(out, crc, 4);
+  AppendLittleEndian(out, FirmwareRecordsCrc(records), 4);
   AppendLittleEndian(out, context.failures.empty() ? 0 : FIRMWARE_FLAG_CHECKS_FAIL, 4);
   return out + records;
 }
@@ -453,6 +450,12 @@ ExportProvenance ProvenanceNow(std::string source) {
 
 std::vector<std::string> FailedChecks(const SetupContents& setup) {
   return FailedCheckLines(EvaluatePlan(PlanInputsFromRegisters(setup.registers, BoardOf(setup))));
+}
+
+std::uint32_t FirmwareRecordsCrc(std::string_view records) {
+  const auto* bytes = reinterpret_cast<const Bytef*>(records.data());
+  return static_cast<std::uint32_t>(
+      crc32(crc32(0L, Z_NULL, 0), bytes, static_cast<uInt>(records.size())));
 }
 
 std::string FailedChecksText(const std::vector<std::string>& failures) {

@@ -7,6 +7,7 @@
 // date, the plan and the device address, and the failed checks of a plan
 // exported all the same.
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -76,6 +77,8 @@ inline constexpr int FIRMWARE_VERSION = 1;
 inline constexpr std::size_t FIRMWARE_HEADER_BYTES = 16;
 // Flag bit 0: exported although a check of the plan fails.
 inline constexpr unsigned FIRMWARE_FLAG_CHECKS_FAIL = 1;
+// The CRC-32 the header carries of the records that follow it.
+std::uint32_t FirmwareRecordsCrc(std::string_view records);
 // A record's register for a pause of `value` milliseconds; not a chip address.
 inline constexpr int SEQUENCE_DELAY_MARKER = 0xFF;
 

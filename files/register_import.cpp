@@ -1,7 +1,5 @@
 #include "files/register_import.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -14,6 +12,7 @@
 #include "base/text_format.h"
 #include "chip/i2c_interface.h"
 #include "files/register_export.h"
+#include "files/setup_text.h"
 
 namespace qv {
 namespace {
@@ -53,13 +52,6 @@ std::string Lower(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
-}
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -142,7 +134,7 @@ std::vector<std::string_view> ShellCommands(std::string_view line) {
     line = line.substr(0, hash);
   }
   std::vector<std::string_view> commands;
-  for (std::string_view part : Tokens(line, ";&|")) commands.push_back(Trim(part));
+  for (std::string_view part : Tokens(line, ";&|")) commands.push_back(TrimBlanks(part));
   return commands;
 }
 
@@ -194,10 +186,7 @@ std::optional<Reading> ReadFirmware(std::string_view bytes) {
     return Refused(FormatText("The firmware file's header counts %u records, but %zu bytes follow.",
                               count, records.size()));
   }
-  const auto* data = reinterpret_cast<const Bytef*>(records.data());
-  const auto actual = static_cast<std::uint32_t>(
-      crc32(crc32(0L, Z_NULL, 0), data, static_cast<uInt>(records.size())));
-  if (actual != crc) {
+  if (const std::uint32_t actual = FirmwareRecordsCrc(records); actual != crc) {
     return Refused(
         FormatText("The firmware file is damaged: its records' CRC-32 is 0x%08X, "
                    "the header says 0x%08X.",
@@ -273,7 +262,7 @@ std::optional<Reading> ReadI2cdump(std::string_view text) {
     for (int j = 0; j < cells; ++j) {
       const std::size_t at = 4 + j * width;
       if (at >= line.size()) break;
-      const std::string_view cell = Trim(line.substr(at, width - 1));
+      const std::string_view cell = TrimBlanks(line.substr(at, width - 1));
       if (cell.empty()) continue;  // outside the range dumped
       const auto address = static_cast<unsigned>(*row + j);
       const std::optional<long> value = HexNumber(cell);
@@ -438,11 +427,11 @@ std::optional<Reading> ReadCArray(std::string_view text) {
     if (body.find_first_of(";{}#") != std::string_view::npos) continue;
     std::vector<std::string_view> items;
     for (std::string_view item : Tokens(body, ",")) {
-      item = Trim(item);
+      item = TrimBlanks(item);
       // A designated member: .reg = 0x11
       if (item.starts_with('.')) {
         if (const std::size_t equals = item.find('='); equals != std::string_view::npos) {
-          item = Trim(item.substr(equals + 1));
+          item = TrimBlanks(item.substr(equals + 1));
         }
       }
       if (!item.empty()) items.push_back(item);
@@ -465,10 +454,10 @@ std::optional<Reading> ReadCArray(std::string_view text) {
       continue;
     }
     pairs = true;
-    if (reg.value_or(0) == SEQUENCE_DELAY_MARKER) {
+    if (*reg == SEQUENCE_DELAY_MARKER) {
       ++parsed.pauses;
     } else {
-      parsed.writes.push_back({reg.value_or(0), value.value_or(0), line});
+      parsed.writes.push_back({*reg, *value, line});
     }
   }
   if (!pairs) return std::nullopt;
@@ -495,8 +484,8 @@ std::vector<std::pair<std::vector<std::string>, int>> CsvRows(std::string_view t
   const auto endRow = [&] {
     endField();
     // A spreadsheet's empty rows: separators and nothing else.
-    const bool blank = std::all_of(row.begin(), row.end(),
-                                   [](const std::string& cell) { return Trim(cell).empty(); });
+    const bool blank = std::all_of(
+        row.begin(), row.end(), [](const std::string& cell) { return TrimBlanks(cell).empty(); });
     if (!blank) rows.emplace_back(std::move(row), rowLine);
     row.clear();
   };
@@ -559,7 +548,8 @@ std::optional<CsvColumns> FindColumns(const std::vector<std::string>& header) {
   const auto find = [&header](std::span<const std::string_view> names) {
     for (std::string_view name : names) {
       for (std::size_t i = 0; i < header.size(); ++i) {
-        if (!name.empty() && Lower(Trim(header[i])) == name) return static_cast<int>(i);
+        if (!name.empty() && EqualsIgnoringCase(TrimBlanks(header[i]), name))
+          return static_cast<int>(i);
       }
     }
     return -1;
@@ -580,7 +570,7 @@ std::optional<CsvColumns> FindColumns(const std::vector<std::string>& header) {
 }
 
 std::optional<long> CsvNumber(std::string_view text, ValueForm form) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   const std::string lower = Lower(text);
   switch (form) {
     case ValueForm::Hex: return HexNumber(lower);
@@ -613,7 +603,7 @@ std::optional<Reading> ReadCsv(std::string_view text) {
     for (std::size_t r = 1; r < rows.size(); ++r) {
       const auto& cells = rows[r].first;
       if (columns.address >= static_cast<int>(cells.size())) continue;
-      const std::string cell = Lower(Trim(cells[columns.address]));
+      const std::string cell = Lower(TrimBlanks(cells[columns.address]));
       if (!cell.starts_with("0x") && cell.find_first_of("abcdef") != std::string::npos &&
           std::all_of(cell.begin(), cell.end(), [](char c) { return std::isxdigit(c) != 0; })) {
         columns.addressHex = true;
@@ -625,7 +615,7 @@ std::optional<Reading> ReadCsv(std::string_view text) {
     const std::vector<std::string>& cells = rows[r].first;
     const int line = rows[r].second;
     const auto cell = [&cells](int column) {
-      return column >= 0 && column < static_cast<int>(cells.size()) ? Trim(cells[column])
+      return column >= 0 && column < static_cast<int>(cells.size()) ? TrimBlanks(cells[column])
                                                                     : std::string_view();
     };
     std::optional<long> address;
@@ -635,7 +625,7 @@ std::optional<Reading> ReadCsv(std::string_view text) {
     } else if (!cell(columns.name).empty()) {
       const std::string name(cell(columns.name));
       for (const RegisterFacts& facts : kRegisters) {
-        if (Lower(facts.name) == Lower(name)) address = facts.address;
+        if (EqualsIgnoringCase(facts.name, name)) address = facts.address;
       }
     }
     const std::optional<long> value = CsvNumber(cell(columns.value), columns.form);
@@ -667,7 +657,7 @@ std::optional<Reading> ReadHexPairs(std::string_view text) {
     const std::optional<long> reg = tokens.size() == 2 ? byte(tokens[0]) : std::nullopt;
     const std::optional<long> value = tokens.size() == 2 ? byte(tokens[1]) : std::nullopt;
     if (!reg || !value) {
-      const std::string_view shown = Trim(line);
+      const std::string_view shown = TrimBlanks(line);
       parsed.notes.push_back(FormatText("line %zu: \"%.*s\" is not an address and a value", n + 1,
                                         static_cast<int>(shown.size()), shown.data()));
       continue;

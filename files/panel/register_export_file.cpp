@@ -25,8 +25,4 @@ int ExportRegisters(const std::string& path, ExportFormat format, const ExportOp
   return 1;
 }
 
-int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure) {
-  return ExportRegisters(path, format, ExportOptions{}, failure);
-}
-
 }  // namespace qv

@@ -24,6 +24,5 @@ inline constexpr const char* REGISTER_EXPORT_ERROR =
 // "PATH: reason" in `failure` when one is given.
 int ExportRegisters(const std::string& path, ExportFormat format, const ExportOptions& options,
                     std::string* failure = nullptr);
-int ExportRegisters(const std::string& path, ExportFormat format, std::string* failure = nullptr);
 
 }  // namespace qv
