@@ -8,7 +8,6 @@
 #include "base/trace.h"
 #include "files/panel/file_dialog_start.h"
 #include "files/panel/file_notes.h"
-#include "files/panel/recent_files.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "plan/panel/frequency_engine.h"
@@ -107,12 +106,10 @@ int OnClockTreeExportClicked(int, int control, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   for (const ExportKind& kind : kExports) {
     if (kind.button != control) continue;
-    std::string path;
-    const FileSuggestion start = SuggestFile(kind.defaultName);
-    const int chosen = FileSelectPopup(start.folder, start.name, kind.fileTypes, kind.title,
-                                       VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
-    if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
-    RememberFolderOf(path);
+    const std::optional<std::string> chosen =
+        ChooseFileToSave(kind.defaultName, kind.fileTypes, kind.title);
+    if (!chosen) return 0;
+    const std::string& path = *chosen;
     std::string problem, failure;
     const std::string bytes = DiagramFile(control, &problem);
     if (bytes.empty()) {

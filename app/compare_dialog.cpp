@@ -9,7 +9,6 @@
 #include "base/text_format.h"
 #include "files/panel/current_setup.h"
 #include "files/panel/file_dialog_start.h"
-#include "files/panel/recent_files.h"
 #include "files/setup_file_format.h"
 #include "files/setup_file_reader.h"
 
@@ -81,11 +80,9 @@ TableContents ComparisonTable(const ConfigurationDiff& diff, std::string_view be
 }
 
 void OnFileCompareMenuClicked(int, int, void*, int) {
-  std::string path;
-  const int chosen = FileSelectPopup(DialogFolder(), "*.stp", SETUP_FILE_FILTER, kTitle,
-                                     VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  RememberFolderOf(path);
+  const std::optional<std::string> chosen = ChooseFileToOpen("*.stp", SETUP_FILE_FILTER, kTitle);
+  if (!chosen) return;
+  const std::string& path = *chosen;
   // Only read and checked: comparing changes nothing.
   const SetupFileReading reading = ReadSetupFile(path);
   if (!reading.contents) {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "files/panel/file_dialog_start.h"
-#include "files/panel/recent_files.h"
 #include "files/panel/register_export_file.h"
 #include "ui/panel_ids.h"
 #include "ui/toolkit.h"
@@ -92,14 +91,10 @@ int OnExportRegistersClicked(int panel, int, int event, void*, int, int) {
     return 0;
   }
   if (!MayExport()) return 0;
-  std::string path;
-  const FileSuggestion start = SuggestFile(facts.defaultFile);
-  const int chosen = FileSelectPopup(start.folder, start.name, facts.filter, kTitle,
-                                     VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
-  RememberFolderOf(path);
+  const std::optional<std::string> path = ChooseFileToSave(facts.defaultFile, facts.filter, kTitle);
+  if (!path) return 0;
   std::string failure;
-  if (ExportRegisters(path, facts.format, options, &failure) == 0) {
+  if (ExportRegisters(*path, facts.format, options, &failure) == 0) {
     MessagePopup(kErrorTitle, std::string(REGISTER_EXPORT_ERROR) + "\n" + failure);
     return 0;
   }

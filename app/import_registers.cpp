@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/findings_dialog.h"
+#include "files/panel/file_dialog_start.h"
 #include "files/panel/register_import_file.h"
 #include "files/panel/unsaved_changes.h"
 
@@ -25,10 +26,9 @@ TableContents ImportNotesTable(const RegisterImport& import) {
 
 void OnFileImportRegistersMenuClicked(int, int, void*, int) {
   if (!MayReplaceConfiguration(Replacing::ImportRegisters)) return;
-  std::string path;
-  const int chosen =
-      FileSelectPopup("", "", REGISTER_DUMP_FILTER, kTitle, VAL_LOAD_BUTTON, 0, 0, 1, 0, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
+  const std::optional<std::string> chosen = ChooseFileToOpen("", REGISTER_DUMP_FILTER, kTitle);
+  if (!chosen) return;
+  const std::string& path = *chosen;
   const RegisterImport import = ReadRegisterDumpFile(path);
   if (!import.format) {
     MessagePopup("Register Import Error", import.refusal + "\nNothing was changed.");

@@ -11,7 +11,6 @@
 #include "chip/i2c_interface.h"
 #include "files/panel/baseline.h"
 #include "files/panel/file_dialog_start.h"
-#include "files/panel/recent_files.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
@@ -283,12 +282,10 @@ int OnClearRegisterLogClicked(int, int, int event, void*, int, int) {
 
 int OnSaveRegisterLogClicked(int, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
-  const FileSuggestion start = SuggestFile("qv3380_transfers.csv", "-transfers.csv");
-  std::string path;
-  const int chosen = FileSelectPopup(start.folder, start.name, "CSV Table (*.csv)",
-                                     "Save Transfer Log", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
-  RememberFolderOf(path);
+  const std::optional<std::string> chosen = ChooseFileToSave(
+      "qv3380_transfers.csv", "CSV Table (*.csv)", "Save Transfer Log", "-transfers.csv");
+  if (!chosen) return 0;
+  const std::string& path = *chosen;
   std::string failure;
   const std::string text = TransferLogCsv(State().log, ProvenanceNow(ConfigurationSource()));
   if (ReplaceFileContents(path, text, failure)) {

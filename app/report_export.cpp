@@ -8,7 +8,6 @@
 #include "files/panel/baseline.h"
 #include "files/panel/file_dialog_start.h"
 #include "files/panel/file_notes.h"
-#include "files/panel/recent_files.h"
 #include "files/replace_file.h"
 #include "model/program_state.h"
 #include "model/registers.h"
@@ -65,12 +64,10 @@ int ExportReport(const std::string& path, report::FileKind kind, const std::stri
 }
 
 void OnFileExportReportMenuClicked(int, int, void*, int) {
-  std::string path;
-  const FileSuggestion start = SuggestFile(REPORT_DEFAULT_NAME);
-  const int chosen = FileSelectPopup(start.folder, start.name, REPORT_FILE_TYPES, "Export Report",
-                                     VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  RememberFolderOf(path);
+  const std::optional<std::string> chosen =
+      ChooseFileToSave(REPORT_DEFAULT_NAME, REPORT_FILE_TYPES, "Export Report");
+  if (!chosen) return;
+  const std::string& path = *chosen;
   const std::optional<report::FileKind> kind = report::FileKindOfPath(path);
   std::string failure;
   if (!kind || !report::IsReport(*kind)) {

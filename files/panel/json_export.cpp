@@ -5,7 +5,6 @@
 #include "files/panel/baseline.h"
 #include "files/panel/file_dialog_start.h"
 #include "files/panel/file_notes.h"
-#include "files/panel/recent_files.h"
 #include "files/panel/setup_image.h"
 #include "model/program_state.h"
 #include "model/registers.h"
@@ -29,14 +28,11 @@ int ExportJsonDefinition(const std::string& path, std::string* failure) {
 }
 
 void OnFileExportJsonMenuClicked(int, int, void*, int) {
-  std::string path;
-  const FileSuggestion start = SuggestFile(JSON_DEFAULT_NAME);
-  const int chosen = FileSelectPopup(start.folder, start.name, "JSON File (*.json)",
-                                     "Export JSON File", VAL_SAVE_BUTTON, 0, 0, 1, 1, &path);
-  if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return;
-  RememberFolderOf(path);
+  const std::optional<std::string> path =
+      ChooseFileToSave(JSON_DEFAULT_NAME, "JSON File (*.json)", "Export JSON File");
+  if (!path) return;
   std::string failure;
-  if (ExportJsonDefinition(path, &failure) == 0) {
+  if (ExportJsonDefinition(*path, &failure) == 0) {
     MessagePopup("JSON Export Error", std::string(JSON_EXPORT_ERROR) + "\n" + failure);
   }
 }

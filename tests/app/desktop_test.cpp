@@ -46,13 +46,7 @@ class Desktop : public test::ProgramTest {
   }
   int Popup() const { return Store().TopPopup(); }
   // As a new run would start, with the same front end and its settings.
-  void Restart() {
-    test::ResetProgramState();
-    Bridge().Reset();
-    InstallFrontEnd(&ui);
-    InstallSettingsStore(&ui);
-    RegisterProgramCallbacks();
-  }
+  void Restart() { SetUp(); }
   test::TempFolder folder;
 };
 
@@ -70,6 +64,7 @@ TEST_F(Desktop, FileDialogsStartAtTheOpenFile) {
       {"Save Setup As", [&] { Choose(menubar::EXPORT); }, "board.stp", "qv3380_setup.stp"},
       {"Open Setup", [&] { Choose(menubar::IMPORT); }, "*.stp", "*.stp"},
       {"Compare", [&] { Choose(menubar::COMPARE); }, "*.stp", "*.stp"},
+      {"Import Registers", [&] { Choose(menubar::IMPORTREGS); }, "", ""},
       {"Export JSON", [&] { Choose(menubar::EXPORTJSON); }, "board.json", "qv3380_def.json"},
       {"Export Report", [&] { Choose(menubar::EXPORTREPORT); }, "board.pdf", "qv3380_report.pdf"},
       {"Export Registers",
