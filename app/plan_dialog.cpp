@@ -41,12 +41,6 @@ void Close(int panel) {
   DiscardPanel(panel);
 }
 
-void EnableApply(int panel, bool on) {
-  for (int button : {planpnl::APPLY, planpnl::OK}) {
-    SetCtrlAttribute(panel, button, ATTR_DIMMED, on ? 0 : 1);
-  }
-}
-
 void ClearResults(int panel) {
   for (int k = 0; k < OUTPUT_COUNT; ++k) {
     for (int column : {planpnl::ACHIEVED0, planpnl::ERROR0, planpnl::DIVIDERS0}) {
@@ -54,7 +48,7 @@ void ClearResults(int panel) {
       SetCtrlAttribute(panel, column + k, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
     }
   }
-  EnableApply(panel, false);
+  EnableApply(panel, planpnl::APPLY, planpnl::OK, false);
 }
 
 void ShowResult(int panel, const SolverResult& plan) {
@@ -189,7 +183,7 @@ int OnFindPlanClicked(int panel, int, int event, void*, int, int) {
   const auto solutions = SolveTyped(panel);
   if (!solutions) return 0;
   ShowResults(panel, *solutions);
-  EnableApply(panel, true);
+  EnableApply(panel, planpnl::APPLY, planpnl::OK, true);
   return 0;
 }
 

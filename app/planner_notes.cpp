@@ -13,4 +13,8 @@ void NoteApplied(int panel, int control, bool applied) {
   SetCtrlVal(panel, control, summary);
 }
 
+void EnableApply(int panel, int apply, int ok, bool on) {
+  for (int button : {apply, ok}) SetCtrlAttribute(panel, button, ATTR_DIMMED, on ? 0 : 1);
+}
+
 }  // namespace qv

@@ -7,4 +7,7 @@ namespace qv {
 // the panel took the plan.
 void NoteApplied(int panel, int control, bool applied);
 
+// Apply and OK take a plan only while there is one to take.
+void EnableApply(int panel, int apply, int ok, bool on);
+
 }  // namespace qv

@@ -52,19 +52,13 @@ void Close(int panel) {
   DiscardPanel(panel);
 }
 
-void EnableApply(int panel, bool on) {
-  for (int button : {sscpnl::APPLY, sscpnl::OK}) {
-    SetCtrlAttribute(panel, button, ATTR_DIMMED, on ? 0 : 1);
-  }
-}
-
 void ClearResults(int panel) {
   for (int cell : kResultCells) {
     SetCtrlVal(panel, cell, "");
     SetCtrlAttribute(panel, cell, ATTR_TEXT_BGCOLOR, VALIDATE_GOOD_COLOR);
   }
   for (int text : {sscpnl::WINDOW, sscpnl::SETTINGS, sscpnl::SUMMARY}) SetCtrlVal(panel, text, "");
-  EnableApply(panel, false);
+  EnableApply(panel, sscpnl::APPLY, sscpnl::OK, false);
 }
 
 // Each map's figures, one after the other where both are planned.
@@ -119,12 +113,6 @@ std::optional<std::vector<SscPlan>> PlanTyped(int panel) {
   return plans;
 }
 
-bool ApplyAll(const std::vector<SscPlan>& plans) {
-  bool ok = true;
-  for (const SscPlan& plan : plans) ok = ApplySscPlan(plan) && ok;
-  return ok;
-}
-
 }  // namespace
 
 void ResetSscDialog() { g_typed.reset(); }
@@ -146,7 +134,7 @@ int OnFindSscClicked(int panel, int, int event, void*, int, int) {
   const auto plans = PlanTyped(panel);
   if (!plans) return 0;
   ShowPlans(panel, *plans);
-  EnableApply(panel, true);
+  EnableApply(panel, sscpnl::APPLY, sscpnl::OK, true);
   return 0;
 }
 
@@ -155,7 +143,7 @@ int OnApplySscClicked(int panel, int, int event, void*, int, int) {
   if (event != EVENT_COMMIT) return 0;
   const auto plans = PlanTyped(panel);
   if (!plans) return 0;
-  const bool applied = ApplyAll(*plans);
+  const bool applied = ApplySscPlans(*plans);
   ShowPlans(panel, *plans);
   NoteApplied(panel, sscpnl::SUMMARY, applied);
   return 0;
@@ -166,7 +154,7 @@ int OnSscOkClicked(int panel, int, int event, void*, int, int) {
   const auto plans = PlanTyped(panel);
   if (!plans) return 0;
   Close(panel);
-  ApplyAll(*plans);
+  ApplySscPlans(*plans);
   return 0;
 }
 

@@ -118,9 +118,7 @@ int PlanSsc(const SscOptions& options, CommandContext& context) {
     WriteSscReport(context.report(), plans);
   }
   if (!context.args.output.empty()) {
-    bool applied = true;
-    for (const SscPlan& plan : plans) applied = ApplySscPlan(plan) && applied;
-    if (!applied) {
+    if (!ApplySscPlans(plans)) {
       context.err << Complaint(context.args.input, "the panel refused a value of the plan");
       return EXIT_FILE_REFUSED;
     }

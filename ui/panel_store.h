@@ -155,7 +155,6 @@ class PanelStore {
    private:
     PanelStore& store_;
   };
-  bool HoldingUserActions() const { return waiting_ > 0; }
 
   void AddObserver(StoreObserver* observer);
   void RemoveObserver(StoreObserver* observer);

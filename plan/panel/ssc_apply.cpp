@@ -23,4 +23,10 @@ bool ApplySscPlan(const SscPlan& plan) {
   return ok;
 }
 
+bool ApplySscPlans(const std::vector<SscPlan>& plans) {
+  bool ok = true;
+  for (const SscPlan& plan : plans) ok = ApplySscPlan(plan) && ok;
+  return ok;
+}
+
 }  // namespace qv

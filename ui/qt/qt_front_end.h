@@ -77,7 +77,6 @@ class QtFrontEnd : public FrontEnd, public StoreObserver {
   // under its installation's data folder).
   void SetUserGuideFolder(QString folder) { userGuideFolder_ = std::move(folder); }
   HelpWindow* UserGuide() const { return help_.get(); }
-  bool ClassicLook() const { return classic_; }
 
   PanelWindow* Window(int panel) const;
   // A press the X server reported on one of our windows.
