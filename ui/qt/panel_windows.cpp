@@ -53,6 +53,20 @@ QSize WithFrame(QSize size, QMargins frame) {
           size.height() + frame.top() + frame.bottom()};
 }
 
+// Where a window of `framed` size first goes: the middle of the screen.
+QPoint Centred(QSize framed, QRect available) {
+  QRect placed({0, 0}, framed);
+  placed.moveCenter(available.center());
+  return KeptInside(placed, available).topLeft();
+}
+
+// The smallest a stretched popup may be made at `scale`.
+QSize StretchedMinimum(const PanelDef& def, double scale) {
+  return Scaled({static_cast<int>(def.width * kSmallestStretchedWidth),
+                 static_cast<int>(def.height * kSmallestStretchedHeight)},
+                scale);
+}
+
 std::string PlaceSetting(const QWidget* window) {
   return "window/" + window->objectName().toStdString();
 }
@@ -171,27 +185,22 @@ double MainPanelWindow::Scale() const { return canvas_->Layout().scale; }
 
 void MainPanelWindow::PlaceForFirstShow(const QWidget*) {
   if (RestorePlace()) return;
-  const QMargins frame = FrameOf(this);
-  const QRect available = Available();
+  resize(SizeFor(FittingScale(DesktopScale())));
+  move(Centred(WithFrame(size(), FrameOf(this)), Available()));
+}
+
+double MainPanelWindow::FittingScale(double wanted) const {
   const double fitting =
-      LargestFittingScale(DesignSize(canvas_->Definition()), Chrome(), frame, available);
-  resize(SizeFor(std::clamp(std::min(DesktopScale(), fitting), kSmallestScale, kLargestScale)));
-  QRect placed({0, 0}, WithFrame(size(), frame));
-  placed.moveCenter(available.center());
-  move(KeptInside(placed, available).topLeft());
+      LargestFittingScale(DesignSize(canvas_->Definition()), Chrome(), FrameOf(this), Available());
+  return std::clamp(std::min(wanted, fitting), kSmallestScale, kLargestScale);
 }
 
 void MainPanelWindow::Zoom(int zoom) {
   const double base = DesktopScale();
-  const double wanted = base * NextZoom(Scale() / base, zoom);
-  const QMargins frame = FrameOf(this);
-  const QRect available = Available();
-  const double fitting =
-      LargestFittingScale(DesignSize(canvas_->Definition()), Chrome(), frame, available);
-  const double scale = std::clamp(std::min(wanted, fitting), kSmallestScale, kLargestScale);
+  const double scale = FittingScale(base * NextZoom(Scale() / base, zoom));
   if (isMaximized() || isFullScreen()) showNormal();
   resize(SizeFor(scale));
-  move(KeptInside({pos(), WithFrame(size(), frame)}, available).topLeft());
+  move(KeptInside({pos(), WithFrame(size(), FrameOf(this))}, Available()).topLeft());
 }
 
 void MainPanelWindow::LookChanged() {
@@ -250,9 +259,7 @@ PopupWindow::PopupWindow(const PanelState& panel, QStyle* controlStyle)
   const PanelDef& def = *panel.def;
   setObjectName(ToQString(def.constant));
   if (def.sizing == PanelSizing::Stretched) {
-    setMinimumSize(Scaled({static_cast<int>(def.width * kSmallestStretchedWidth),
-                           static_cast<int>(def.height * kSmallestStretchedHeight)},
-                          scale_));
+    setMinimumSize(StretchedMinimum(def, scale_));
     resize(Scaled(DesignSize(def), scale_));
     setSizeGripEnabled(true);
   }
@@ -294,9 +301,7 @@ void PopupWindow::PlaceForFirstShow(const QWidget* main) {
   if (main && main->isVisible()) {
     move(BesideMain(framed, main->frameGeometry(), available));
   } else {
-    QRect placed({0, 0}, framed);
-    placed.moveCenter(available.center());
-    move(KeptInside(placed, available).topLeft());
+    move(Centred(framed, available));
   }
 }
 
@@ -306,9 +311,7 @@ void PopupWindow::LookChanged() {
   const double before = scale_;
   scale_ = DesktopScale();
   if (def.sizing == PanelSizing::Stretched && before != scale_) {
-    setMinimumSize(Scaled({static_cast<int>(def.width * kSmallestStretchedWidth),
-                           static_cast<int>(def.height * kSmallestStretchedHeight)},
-                          scale_));
+    setMinimumSize(StretchedMinimum(def, scale_));
     resize(Scaled(size(), scale_ / before));
   }
   Fit();

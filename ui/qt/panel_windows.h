@@ -73,6 +73,8 @@ class MainPanelWindow final : public QMainWindow, public PanelWindow {
   class ScaledHost;
   QSize Chrome() const;
   QRect Available() const;
+  // `wanted` as far as the screen lets the panel be drawn, within the zoom's bounds.
+  double FittingScale(double wanted) const;
 
   int handle_;
   ScaledHost* host_;
