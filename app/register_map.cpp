@@ -202,11 +202,10 @@ TableContents TransferLogTable(const std::vector<Transfer>& transfers) {
 }
 
 std::string TransferLogCsv(const std::vector<Transfer>& transfers, const ExportProvenance& made) {
-  std::string text = "# QV3380 transfers with the chip\n";
-  text += "# Written by " + made.tool + " on " + made.date + "\n";
-  text += "# Source: " + made.source + "\n";
-  AppendFormat(text, "# Device address: 0x%02X (8-bit), 0x%02X (7-bit)\n", QV3380_I2C_ADDRESS,
-               QV3380_I2C_ADDRESS >> 1);
+  std::string text;
+  for (const std::string& line : ProvenanceLines("QV3380 transfers with the chip", made)) {
+    text += "# " + line + "\n";
+  }
   text += "date,time,kind,address,value,result,code\n";
   for (const Transfer& transfer : transfers) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(transfer.time);

@@ -158,13 +158,7 @@ std::vector<std::string> FailureLines(const std::vector<std::string>& failures) 
 // The provenance, the plan and the failures, then what only this format says.
 std::vector<std::string> HeaderLines(const Context& context, std::string_view title,
                                      std::initializer_list<std::string_view> notes) {
-  std::vector<std::string> lines{
-      std::string(title),
-      "Written by " + context.provenance.tool + " on " + context.provenance.date,
-      "Source: " + context.provenance.source,
-      FormatText("Device address: 0x%02X (8-bit), 0x%02X (7-bit)", QV3380_I2C_ADDRESS,
-                 kSevenBitAddress),
-  };
+  std::vector<std::string> lines = ProvenanceLines(title, context.provenance);
   for (std::string& line : PlanLines(context.plan)) lines.push_back(std::move(line));
   for (std::string& line : FailureLines(context.failures)) lines.push_back(std::move(line));
   for (std::string_view note : notes) lines.emplace_back(note);
@@ -450,6 +444,13 @@ ExportProvenance ProvenanceNow(std::string source) {
 
 std::vector<std::string> FailedChecks(const SetupContents& setup) {
   return FailedCheckLines(EvaluatePlan(PlanInputsFromRegisters(setup.registers, BoardOf(setup))));
+}
+
+std::vector<std::string> ProvenanceLines(std::string_view title, const ExportProvenance& made) {
+  return {std::string(title), "Written by " + made.tool + " on " + made.date,
+          "Source: " + made.source,
+          FormatText("Device address: 0x%02X (8-bit), 0x%02X (7-bit)", QV3380_I2C_ADDRESS,
+                     kSevenBitAddress)};
 }
 
 std::uint32_t FirmwareRecordsCrc(std::string_view records) {

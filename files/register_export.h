@@ -57,6 +57,9 @@ struct ExportProvenance {
 
 // This program's name and version, and the time now.
 ExportProvenance ProvenanceNow(std::string source);
+// What every written file starts with, a line each: `title`, who wrote it and
+// when, its source, the device address.
+std::vector<std::string> ProvenanceLines(std::string_view title, const ExportProvenance& made);
 
 // Each failed check of either map ("Map 1 (MARGIN high): VCO2 2.60000 GHz is
 // above 2.55 GHz"): MARGIN may switch on the board, so either map counts.
