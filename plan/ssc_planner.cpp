@@ -246,8 +246,7 @@ class Search {
 
 }  // namespace
 
-SscRequest MakeSscRequest(double downspreadPercent, double fmodHz) {
-  const double depth = downspreadPercent;
+SscRequest MakeSscRequest(double depth, double fmodHz) {
   if (depth == PCI_EXPRESS_SSC.downspreadPercent && fmodHz == PCI_EXPRESS_SSC.fmodHz) {
     return PCI_EXPRESS_SSC;
   }
