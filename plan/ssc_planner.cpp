@@ -246,14 +246,14 @@ class Search {
 
 }  // namespace
 
-SscRequest MakeSscRequest(double depth, double fmodHz) {
-  if (depth == PCI_EXPRESS_SSC.downspreadPercent && fmodHz == PCI_EXPRESS_SSC.fmodHz) {
+SscRequest MakeSscRequest(double downspreadPercent, double fmodHz) {
+  if (downspreadPercent == PCI_EXPRESS_SSC.downspreadPercent && fmodHz == PCI_EXPRESS_SSC.fmodHz) {
     return PCI_EXPRESS_SSC;
   }
-  return {depth,
+  return {downspreadPercent,
           fmodHz,
-          {depth, depth * (1.0 - SSC_DEPTH_TOLERANCE), fmodHz * (1.0 - SSC_FMOD_TOLERANCE),
-           fmodHz * (1.0 + SSC_FMOD_TOLERANCE)}};
+          {downspreadPercent, downspreadPercent * (1.0 - SSC_DEPTH_TOLERANCE),
+           fmodHz * (1.0 - SSC_FMOD_TOLERANCE), fmodHz * (1.0 + SSC_FMOD_TOLERANCE)}};
 }
 
 PlanInputs WithSscSettings(PlanInputs inputs, int map, const SscSettings& settings) {
