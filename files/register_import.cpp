@@ -134,7 +134,7 @@ std::vector<std::string_view> ShellCommands(std::string_view line) {
     line = line.substr(0, hash);
   }
   std::vector<std::string_view> commands;
-  for (std::string_view part : Tokens(line, ";&|")) commands.push_back(TrimBlanks(part));
+  for (std::string_view piece : Tokens(line, ";&|")) commands.push_back(TrimBlanks(piece));
   return commands;
 }
 
